@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#include "cli_dialogs.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace cli {
+
+void writeMessage(std::string text) {
+    std::ranges::replace(text, '\r', '\n');
+    std::cerr << text << '\n';
+}
+
+void CliDialogs::message(const std::string& text, const std::string&) { writeMessage(text); }
+
+bool CliDialogs::askYesNo(const std::string& text, const std::string&) {
+    writeMessage(text);
+    writeMessage(answerYes_ ? "Answered: Yes" : "Answered: No");
+    return answerYes_;
+}
+
+void CliDialogs::repaintNow() {
+    if (!status_ || *status_ == lastStatus_) return;
+    lastStatus_ = *status_;
+    if (!lastStatus_.empty()) writeMessage(lastStatus_);
+}
+
+}  // namespace cli

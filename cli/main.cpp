@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// harrowdex-cli: the core's commands without a window, for scripts and tests. Each
+// command adds itself to the app from its own file (add<Name>Command) and reports
+// failures by throwing; this file turns the outcome into the exit status.
+#include "cli_dialogs.h"
+#include "import_command.h"
+#include "makedb_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+#include <string>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kEndedOnMessage = 1;
+constexpr int kUsageError = 2;
+
+// The innermost command named on the command line, for its usage line.
+const CLI::App* commandInUse(const CLI::App& app) {
+    const CLI::App* current = &app;
+    while (!current->get_subcommands().empty())
+        current = current->get_subcommands().front();
+    return current;
+}
+
+std::string usageLine(const CLI::App& app) {
+    const CLI::App* command = commandInUse(app);
+    std::string name = app.get_name();
+    if (command != &app)
+        name += " " + command->get_name();
+    return CLI::Formatter().make_usage(command, name);
+}
+
+int run(CLI::App& app, int argc, char** argv) {
+    try {
+        app.parse(argc, argv);
+        return kDone;
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+            return app.exit(e);  // --help
+        std::cerr << app.get_name() << ": " << e.what() << '\n' << usageLine(app);
+        return kUsageError;
+    } catch (const std::exception& e) {
+        if (*e.what()) cli::writeMessage(e.what());
+        return kEndedOnMessage;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("Harrowdex race store commands, without a window.", "harrowdex-cli");
+    app.require_subcommand(1);
+    cli::addMakedbCommand(app);
+    cli::addImportCommand(app);
+    return run(app, argc, argv);
+}

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (the window's tests run headless).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${HARROWDEX_BUILD_DIR:-$root/build}"
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

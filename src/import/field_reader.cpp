@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#include "import/field_reader.h"
+
+#include "import/number_forms.h"
+#include "import/results_file_error.h"
+
+#include <cstring>
+
+namespace import {
+
+namespace {
+
+bool endsField(char c) { return c == ',' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+void FieldReader::fail(const std::string& reason) const { throw ResultsFileError(reason, fieldStart_); }
+
+std::string_view FieldReader::nextText() {
+    fieldStart_ = position_;
+    if (position_ >= bytes_.size()) fail("file ends early");
+    const char* const begin = bytes_.data();
+    const char* const end = begin + bytes_.size();
+    const char* at = begin + position_;
+    while (at < end && (*at == ' ' || *at == '\t')) ++at;
+    std::string_view value;
+    if (at < end && *at == '"') {
+        const char* const start = at + 1;
+        // An unclosed quote runs to the end of the file.
+        const char* quote = static_cast<const char*>(std::memchr(start, '"', static_cast<std::size_t>(end - start)));
+        if (quote == nullptr) quote = end;
+        value = std::string_view(start, static_cast<std::size_t>(quote - start));
+        at = quote == end ? end : quote + 1;
+        while (at < end && !endsField(*at)) ++at;
+    } else {
+        const char* const start = at;
+        while (at < end && !endsField(*at)) ++at;
+        value = std::string_view(start, static_cast<std::size_t>(at - start));
+    }
+    // Step over the comma or line end that closed the field; CR LF is one line end.
+    if (at < end && *at++ == '\r' && at < end && *at == '\n') ++at;
+    position_ = static_cast<std::size_t>(at - begin);
+    return value;
+}
+
+void FieldReader::skipText(int count) {
+    for (int i = 0; i < count; ++i) nextText();
+}
+
+double FieldReader::nextDouble() {
+    double value = 0;
+    if (!parseNumber(nextText(), value)) fail("field is not a number, or out of range");
+    return value;
+}
+
+float FieldReader::nextSingle() {
+    float value = 0;
+    if (!parseNumber(nextText(), value)) fail("field is not a number, or out of single range");
+    return value;
+}
+
+std::int16_t FieldReader::nextInteger16() {
+    const auto value = roundToInteger16(nextDouble());
+    if (!value) fail("value does not fit 16 bits");
+    return *value;
+}
+
+}  // namespace import

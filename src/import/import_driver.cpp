@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+#include "import/import_driver.h"
+
+#include "import/race_conditions_classifier.h"
+#include "import/results_file_error.h"
+#include "import/results_file_source.h"
+#include "import/results_reader.h"
+#include "shell/program_folder.h"
+#include "store/database.h"
+#include "store/race_weeks.h"
+#include "store/race_writer.h"
+#include "store/search_indexes.h"
+#include "store/store_error.h"
+#include "store/transaction.h"
+
+#include <exception>
+#include <filesystem>
+
+namespace import {
+
+namespace {
+
+// Restores the normal pointer however the import ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(shell::UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setBusy(true); }
+    ~BusyPointer() {
+        dialogs_.endProgress();
+        dialogs_.setBusy(false);
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    shell::UserDialogs& dialogs_;
+};
+
+// One import: the status label, the store and the state that spans its files.
+class Import {
+public:
+    Import(shell::MainFinder& window, shell::UserDialogs& dialogs, store::Database& db, std::size_t fileCount)
+        : window_(window), dialogs_(dialogs), db_(db), fileCount_(static_cast<int>(fileCount)) {}
+
+    // Stores one file whole, or nothing of it. False when the user declined to replace
+    // its week; a failure throws.
+    bool importFile(const ChosenFile& file, int index);
+
+private:
+    void showStatus(const std::string& text) {
+        window_.lblprogress.caption = text;
+        dialogs_.repaintNow();
+    }
+    void showProgress(int index, const ChosenFile& file, int races) {
+        if (fileCount_ < 2) return;  // one file runs at once, as before
+        dialogs_.showProgress({index, fileCount_,
+                               "Importing " + file.name + " (file " + std::to_string(index + 1) + " of " +
+                                   std::to_string(fileCount_) + "): " + std::to_string(races) + " races stored"});
+    }
+    bool replaceWeekIfAgreed(store::Database& db, double firstRace, int week);
+
+    shell::MainFinder& window_;
+    shell::UserDialogs& dialogs_;
+    store::Database& db_;
+    int fileCount_;
+    RaceConditionsClassifier classifier_;  // its non-winner count spans the whole import
+};
+
+bool Import::replaceWeekIfAgreed(store::Database& db, double firstRace, int week) {
+    if (!store::hasAnyRace(db) || !store::raceExists(db, firstRace)) return true;
+    if (!dialogs_.askYesNo("This week has already been entered into the database.  Do you wish to over-write all old "
+                           "data from this week?",
+                           shell::kAppTitle)) {
+        dialogs_.message("Database import cancelled at user request.", shell::kAppTitle);
+        return false;
+    }
+    showStatus("Deleting old records.\rPlease wait.");
+    store::deleteWeek(db, week);
+    return true;
+}
+
+bool Import::importFile(const ChosenFile& file, int index) {
+    showProgress(index, file, 0);
+    const std::string bytes = readResultsFile(file.path);
+    ResultsReader reader(bytes, classifier_);
+    const double firstRace = reader.firstRaceNumber();
+    store::Transaction transaction(db_);
+    if (!replaceWeekIfAgreed(db_, firstRace, reader.week())) return false;
+    showStatus("Import in Progress...");
+    store::RaceWriter writer(db_);
+    int races = 0;
+    while (auto race = reader.nextRace()) {
+        if (races > 0) showStatus(race->progressText);
+        writer.addRace(race->race);
+        for (const auto& runner : race->runners) writer.addRunner(runner);
+        showProgress(index, file, ++races);
+    }
+    transaction.commit();
+    return true;
+}
+
+// Whether the files bring at least as many runs as the store holds: then building the
+// name, number and owner indexes once at the end beats keeping them up to date.
+bool worthABulkLoad(store::Database& db, const std::vector<ChosenFile>& files) {
+    constexpr std::uintmax_t kBytesPerRun = 110;  // a runner's two records in a results file
+    constexpr std::uintmax_t kSmallestBulkLoad = 20'000;
+    if (files.size() < 2) return false;
+    std::uintmax_t bytes = 0;
+    for (const auto& file : files) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(file.path, error);
+        if (!error) bytes += size;
+    }
+    const std::uintmax_t incoming = bytes / kBytesPerRun;
+    auto last = db.prepare("SELECT max(rowid) FROM tblhorsedata");
+    last.step();
+    const auto stored = static_cast<std::uintmax_t>(last.isNull(0) ? 0 : last.integer(0));
+    return incoming >= kSmallestBulkLoad && incoming >= stored;
+}
+
+ImportResult importEach(shell::MainFinder& window, store::Database& db, const std::vector<ChosenFile>& files) {
+    Import import(window, window.dialogs(), db, files.size());
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        try {
+            if (!import.importFile(files[k], static_cast<int>(k))) {
+                window.lblprogress.caption.clear();
+                return ImportResult::Cancelled;
+            }
+        } catch (const std::exception&) {
+            // The file's transaction has rolled back: its week is as it was before.
+            window.lblprogress.caption = "Import of " + files[k].name + " was NOT completed.\rImport terminated.";
+            window.dialogs().repaintNow();
+            return ImportResult::Failed;
+        }
+    }
+    window.lblprogress.caption.clear();
+    return ImportResult::Done;
+}
+
+}  // namespace
+
+shell::FileDialogOptions importDialogOptions() {
+    return {"Open", "All Files (*.*)|*.*|Raceout.zip Files (*.zip)|*.zip", 2, true};
+}
+
+ImportResult cmdimportdata_Click(shell::MainFinder& window) {
+    BusyPointer busy(window.dialogs());
+    const auto answer = window.dialogs().chooseFilesToOpen(importDialogOptions());
+    if (!answer) return ImportResult::Cancelled;
+    return importFiles(window, window.raceStorePath(),
+                       fileListFromDialogAnswer(*answer, shell::kPathSeparator));
+}
+
+ImportResult importFiles(shell::MainFinder& window, const std::string& storePath,
+                         const std::vector<ChosenFile>& files) {
+    shell::UserDialogs& dialogs = window.dialogs();
+    BusyPointer busy(dialogs);
+    try {
+        auto db = store::Database::open(storePath);
+        store::ensureSearchIndexes(db);
+        std::optional<store::BulkLoad> bulkLoad;
+        if (worthABulkLoad(db, files)) bulkLoad.emplace(db);
+        const ImportResult result = importEach(window, db, files);
+        if (bulkLoad) bulkLoad->finish();
+        return result;
+    } catch (const store::StoreError& error) {
+        // The store itself failed (missing, locked, full): the files are not to blame.
+        dialogs.message(error.what(), shell::kAppTitle);
+        return ImportResult::Failed;
+    }
+}
+
+}  // namespace import

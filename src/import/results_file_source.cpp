@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#include "import/results_file_source.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <memory>
+
+namespace import {
+
+namespace {
+
+// Larger than any week's results; guards against an archive that claims a huge entry.
+constexpr zip_uint64_t kLargestEntry = 512ull * 1024 * 1024;
+
+bool isZipArchive(const std::string& bytes) { return bytes.rfind("PK\x03\x04", 0) == 0; }
+
+bool isTextName(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0;
+}
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) throw UnreadableFile("The file " + path + " cannot be opened.");
+    const std::streamoff size = in.tellg();
+    if (size < 0) throw UnreadableFile("The file " + path + " cannot be read.");
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), size)) throw UnreadableFile("The file " + path + " cannot be read.");
+    return bytes;
+}
+
+zip_int64_t chooseEntry(zip_t* archive) {
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (count == 1) return 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
+        if (name && isTextName(name)) return i;
+    }
+    return -1;
+}
+
+std::string readFromArchive(std::string bytes, const std::string& path) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr, &zip_discard);
+    if (!archive) {
+        if (source) zip_source_free(source);
+        const std::string reason = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        throw UnreadableFile("The archive " + path + " cannot be read: " + reason);
+    }
+    zip_error_fini(&error);
+    const zip_int64_t entry = chooseEntry(archive.get());
+    if (entry < 0) throw UnreadableFile("The archive " + path + " holds no results text file.");
+    zip_stat_t stat;
+    if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(entry), 0, &stat) != 0 ||
+        !(stat.valid & ZIP_STAT_SIZE) || stat.size > kLargestEntry)
+        throw UnreadableFile("The archive " + path + " holds no readable results text file.");
+    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
+        zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
+    if (!file) throw UnreadableFile("The archive " + path + " cannot be unpacked.");
+    std::string text(static_cast<std::size_t>(stat.size), '\0');
+    if (zip_fread(file.get(), text.data(), stat.size) != static_cast<zip_int64_t>(stat.size))
+        throw UnreadableFile("The archive " + path + " is damaged.");
+    return text;
+}
+
+}  // namespace
+
+std::string readResultsFile(const std::string& path) {
+    std::string bytes = readWholeFile(path);
+    if (!isZipArchive(bytes)) return bytes;
+    return readFromArchive(std::move(bytes), path);
+}
+
+}  // namespace import

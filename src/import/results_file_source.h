@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace import {
+
+// A results file that cannot be read; the text says why.
+class UnreadableFile : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The text of a chosen results file. A ZIP archive is read from the results text inside
+// it: the one file it holds, or else its first text file. Every other file is read as
+// it stands.
+std::string readResultsFile(const std::string& path);
+
+}  // namespace import

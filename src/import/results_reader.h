@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "import/field_reader.h"
+#include "store/race_writer.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace import {
+
+class RaceConditionsClassifier;
+
+// One race of a results file, with the rows that the import stores for it.
+struct ParsedRace {
+    double raceNumberAsRead = 0;
+    store::RaceRow race;
+    std::vector<store::RunnerRow> runners;  // in finishing order, `fin` from 1
+    std::string progressText;                // the status text while it is stored
+};
+
+// Reads a weekly results file (bytes in, rows out), race by race, so that the import
+// can check the week before it reads on and store each race as it comes:
+//
+//     ResultsReader reader(bytes, classifier);
+//     const double first = reader.firstRaceNumber();   // week check with `first`
+//     while (auto race = reader.nextRace()) { ... store it ... }
+//
+// Every failure throws ResultsFileError; the reader must not be used after one. It views
+// `bytes` and uses `classifier`, which must outlive it; the classifier carries the
+// non-winner count from race to race and is meant to serve a whole import.
+class ResultsReader {
+public:
+    ResultsReader(std::string_view bytes, RaceConditionsClassifier& classifier)
+        : fields_(bytes), classifier_(classifier) {}
+
+    // The first race number as read, after reading the header, the first race marker
+    // and the first race's first record (only the first call reads).
+    double firstRaceNumber();
+    // The file's week: the whole part of its first race number.
+    std::int16_t week();
+
+    // The next race to store, or nothing when the file is done: after the end marker
+    // "*99999" in the place of a race marker, or at a race whose number is 0 (its
+    // second record is still read, the race is not stored, nothing after it is read).
+    std::optional<ParsedRace> nextRace();
+
+private:
+    struct FirstRecord {
+        double number = 0;
+        std::string_view surface;
+        std::string_view condition;
+        float distance = 0;
+        std::int16_t size = 0;
+    };
+    struct SecondRecord {
+        std::string_view raceType;
+        std::string_view claimingPrice;
+        std::string_view purse;
+        std::string_view conditions;
+    };
+    enum class State { NotStarted, InRace, BetweenRaces, Done, Failed };
+
+    FirstRecord readFirstRecord();
+    SecondRecord readSecondRecord();
+    ParsedRace race(const SecondRecord& second);
+    store::RunnerRow readRunner(double racenum, int fin);
+
+    FieldReader fields_;
+    RaceConditionsClassifier& classifier_;
+    State state_ = State::NotStarted;
+    FirstRecord current_;
+    double firstRaceNumber_ = 0;
+    std::int16_t week_ = 0;
+};
+
+}  // namespace import

@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: MIT
+#include "shell/main_finder.h"
+
+#include "shell/program_folder.h"
+#include "shell/statistics_grids_layout.h"
+#include "store/schema.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <limits>
+
+namespace shell {
+
+namespace {
+
+struct ColumnCaption {
+    const char* caption;
+    std::int16_t resetWidth;
+};
+
+constexpr std::array<ColumnCaption, 18> kColumns{{{"Name", 1450},  {"H.ID.", 500}, {"Race #", 760}, {"Age", 410},
+                                                  {"Tr", 350},     {"Typ", 350},   {"Dis", 320},    {"S", 200},
+                                                  {"Sp", 450},     {"PL", 280},    {"FD", 280},     {"PP", 280},
+                                                  {"Purse", 655},  {"Odds", 500},  {"Earn.", 650},  {"Owner", 750},
+                                                  {"Clm", 500},    {"St", 300}}};
+
+GridSettings resetSettings() {
+    GridSettings settings;
+    for (std::size_t i = 0; i < kColumns.size(); ++i) settings.widths[i] = kColumns[i].resetWidth;
+    settings.background = static_cast<std::int32_t>(kSystem3DLight);
+    return settings;
+}
+
+}  // namespace
+
+const GridSettings kResetGridSettings = resetSettings();
+
+MainFinder::MainFinder(UserDialogs& dialogs) : dialogs_(dialogs) {
+    for (auto* grid : {&MSFSRGrid, &MSFmaxgrid, &MSFWGrid, &MSFSGrid}) applyStatisticsGridLook(*grid);
+    MSFColorGridKey.setFont("Arial", 7.5);
+    MSFColorGridKey.setBackColourBeyond(kSystemButtonFace);
+    MSFlexGrid1.setFont("Arial", 8.25);
+    MSFlexGrid1.setBackColour(kSystem3DLight);
+    MSFlexGrid1.setGridLineColour(kLightGrey);
+    MSFlexGrid1.setBackColourBeyond(kGrey);
+    disableCommandsNotYetAvailable();
+}
+
+// Commands whose work this version does not do yet stay visible but disabled, so the
+// window never offers a command that does nothing.
+void MainFinder::disableCommandsNotYetAvailable() {
+    for (auto* command : {&cmdremoverace, &cmdprint, &ExportText, &datecalculator, &cmdcompact,
+                          &edittracks, &getlineage, &listhorse, &listrace, &listowner, &listfilter, &cmdgethorse,
+                          &cmdspecial})
+        command->enabled = false;
+}
+
+std::string MainFinder::raceStorePath() const { return programFolder_ + kRaceStoreFile; }
+std::string MainFinder::settingsPath() const { return programFolder_ + kSettingsFile; }
+
+bool MainFinder::Form_Load(const StartupEnvironment& environment) {
+    leftTwips = 10;
+    topTwips = 10;
+    programFolder_ = withTrailingSeparator(environment.programFolder);
+    hideProgenyControls();
+    layOutProgenyRateGrid(MSFSRGrid);
+    layOutProgenySpeedGrid(MSFmaxgrid);
+    if (!checkRaceStore()) return false;
+    if (!std::filesystem::exists(environment.breedingFile)) {
+        for (auto* option : {&optsire, &optdamsire, &optdamdamsire}) option->enabled = false;
+    }
+    lblinjurytest.caption = "Injury Exclusion:\rIgnore races slower than ...";
+    layOutAverageSpeedGrid(MSFSGrid);
+    layOutMaxSpeedGrid(MSFWGrid);
+    layOutColourKey(MSFColorGridKey);
+    MSFlexGrid1.setFont(MSFlexGrid1.fontName(), 7);
+    msfgridcaption();
+    msfgridgetsettings();
+    return true;
+}
+
+void MainFinder::hideProgenyControls() {
+    for (auto* control : {&chk2yo, &lblnum, &txtnum, &lblfastest}) control->visible = false;
+    MSFSRGrid.setVisible(false);
+    MSFmaxgrid.setVisible(false);
+}
+
+// The race store must stand in the program's folder and be a race store; either failure
+// ends the program before the window shows, and the file is never changed.
+bool MainFinder::checkRaceStore() {
+    const std::string path = raceStorePath();
+    if (!std::filesystem::exists(path)) {
+        dialogs_.message("Please restart this program after you have successfully saved or moved the horses.mdb "
+                         "file to the SAME directory in which this program is located.",
+                         kAppTitle);
+        return false;
+    }
+    if (const auto problem = store::raceStoreProblem(path)) {
+        dialogs_.message("The race database " + path + " cannot be used:\r" + *problem +
+                             "\r\rThe program will close now; the file has not been changed.",
+                         kAppTitle);
+        return false;
+    }
+    return true;
+}
+
+void MainFinder::msfgridcaption() {
+    for (int c = 0; c < kHorseLayoutColumns && c < MSFlexGrid1.cols(); ++c)
+        MSFlexGrid1.setText(0, c, kColumns[static_cast<std::size_t>(c)].caption);
+}
+
+void MainFinder::msfgridgetsettings() {
+    const auto file = readSettingsFile(settingsPath());
+    if (file.state == SettingsFileState::Missing) return;
+    const auto settings = file.state == SettingsFileState::Readable ? parseGridSettings(file.text) : std::nullopt;
+    if (!settings) {
+        // Empty, or not a file this program wrote: the reset values, written anew.
+        msfgridreset_click();
+        return;
+    }
+    applySettings(*settings);
+}
+
+void MainFinder::applySettings(const GridSettings& settings) {
+    for (int c = 0; c < kHorseLayoutColumns && c < MSFlexGrid1.cols(); ++c)
+        MSFlexGrid1.setColumnWidth(c, settings.widths[static_cast<std::size_t>(c)]);
+    MSFlexGrid1.setBackColour(static_cast<Colour>(static_cast<std::uint32_t>(settings.background)));
+}
+
+GridSettings MainFinder::currentSettings() const {
+    GridSettings settings;
+    for (int c = 0; c < kHorseLayoutColumns; ++c) {
+        const int width = c < MSFlexGrid1.cols() ? MSFlexGrid1.columnWidth(c) : 0;
+        settings.widths[static_cast<std::size_t>(c)] =
+            static_cast<std::int16_t>(std::min(width, static_cast<int>(std::numeric_limits<std::int16_t>::max())));
+    }
+    settings.background = static_cast<std::int32_t>(MSFlexGrid1.backColour());
+    return settings;
+}
+
+void MainFinder::msfgridsavesettings() {
+    if (!MSFSGrid.visible()) return;
+    const auto error = writeSettingsFile(settingsPath(), currentSettings());
+    // A folder the user may not write to would otherwise repeat the box at every search.
+    if (error && !settingsWriteFailureReported_) {
+        settingsWriteFailureReported_ = true;
+        dialogs_.message("The grid settings could not be saved.\r" + *error, kAppTitle);
+    }
+}
+
+void MainFinder::msfgridreset_click() {
+    MSFlexGrid1.setCol(0);
+    applySettings(kResetGridSettings);
+    msfgridsavesettings();
+}
+
+void MainFinder::msfgridback_Click() {
+    MSFlexGrid1.setBackColour(MSFlexGrid1.backColour() == kSystem3DLight ? kSystemWindowBackground : kSystem3DLight);
+    if (!MSFmaxgrid.visible()) msfgridsavesettings();
+}
+
+void MainFinder::selectSearchKind(Control& option) {
+    for (auto* each : {&opthorse, &optowner, &optrace, &optsire, &optdamsire, &optdamdamsire})
+        each->checked = each == &option;
+}
+
+std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
+    return {{"frasearchcriteria", &frasearchcriteria},
+            {"chkowner", &chkowner},
+            {"cmdspecial", &cmdspecial},
+            {"txtfirstweek", &txtfirstweek},
+            {"txtlastweek", &txtlastweek},
+            {"lblfirstweek", &lblfirstweek},
+            {"lbllastweek", &lbllastweek},
+            {"frahorsesorowners", &frahorsesorowners},
+            {"opthorse", &opthorse},
+            {"optowner", &optowner},
+            {"optrace", &optrace},
+            {"optsire", &optsire},
+            {"optdamsire", &optdamsire},
+            {"optdamdamsire", &optdamdamsire},
+            {"txtnum", &txtnum},
+            {"lblnum", &lblnum},
+            {"Frame2", &Frame2},
+            {"txthorse", &txthorse},
+            {"txtid", &txtid},
+            {"chkname", &chkname},
+            {"chkid", &chkid},
+            {"lblname", &lblname},
+            {"lblid", &lblid},
+            {"chk2yo", &chk2yo},
+            {"cmdgethorse", &cmdgethorse},
+            {"frainfo", &frainfo},
+            {"framaxspeedstats", &framaxspeedstats},
+            {"fraspeedstats", &fraspeedstats},
+            {"txtinjury", &txtinjury},
+            {"lblinjurytest", &lblinjurytest},
+            {"lblfastest", &lblfastest},
+            {"lblprogress", &lblprogress},
+            {"filemenu", &filemenu},
+            {"cmdimportdata", &cmdimportdata},
+            {"cmdremoverace", &cmdremoverace},
+            {"cmdprint", &cmdprint},
+            {"ExportText", &ExportText},
+            {"Utilitiesmenu", &Utilitiesmenu},
+            {"datecalculator", &datecalculator},
+            {"cmdcompact", &cmdcompact},
+            {"edittracks", &edittracks},
+            {"datecalc", &datecalc},
+            {"bar1", &bar1},
+            {"getlineage", &getlineage},
+            {"listhorse", &listhorse},
+            {"listrace", &listrace},
+            {"listowner", &listowner},
+            {"listfilter", &listfilter},
+            {"msfgridreset", &msfgridreset},
+            {"msfgridback", &msfgridback}};
+}
+
+std::vector<std::pair<std::string_view, GridModel*>> MainFinder::grids() {
+    return {{"MSFlexGrid1", &MSFlexGrid1}, {"MSFSRGrid", &MSFSRGrid}, {"MSFmaxgrid", &MSFmaxgrid},
+            {"MSFWGrid", &MSFWGrid},       {"MSFSGrid", &MSFSGrid},   {"MSFColorGridKey", &MSFColorGridKey}};
+}
+
+}  // namespace shell

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/main_finder.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <string>
+
+class QMenu;
+class QAction;
+
+namespace shell {
+
+class GridView;
+
+// The main window `frmmainfinder`: builds its controls with the program's names, shows
+// the state that `MainFinder` keeps and forwards the user's events to its commands.
+class MainFinderWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainFinderWindow(MainFinder& finder, QWidget* parent = nullptr);
+
+    // Brings every control, menu item and grid up to date with the core's state.
+    void showState();
+    // The same, painted at once: a long command's status text shows while it works.
+    void repaintState();
+
+    GridView* grid(const std::string& name) const;
+    QMenu* popupMenu() const { return popmenu_; }
+
+private:
+    void createControls();
+    void createGrids();
+    void createMenus();
+    void connectControls();
+    void connectCommands();
+    // Runs `command` when the menu item `name` is chosen.
+    void onCommand(const char* name, std::function<void()> command);
+    void placeInformationArea();
+    void openContextMenu(const QPoint& globalPos);
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Runs a core command, then shows the state it left.
+    template <typename Command>
+    void run(Command command);
+
+    MainFinder& finder_;
+    QWidget* client_ = nullptr;
+    QMenu* popmenu_ = nullptr;
+    std::map<std::string, GridView*> grids_;
+};
+
+}  // namespace shell

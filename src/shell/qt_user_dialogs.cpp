@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "shell/qt_user_dialogs.h"
+
+#include "shell/file_dialog_answer.h"
+#include "shell/program_folder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace shell {
+
+QString displayText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void QtUserDialogs::message(const std::string& text, const std::string& title) {
+    QMessageBox::information(parent_, QString::fromStdString(title), displayText(text));
+}
+
+bool QtUserDialogs::askYesNo(const std::string& text, const std::string& title) {
+    return QMessageBox::question(parent_, QString::fromStdString(title), displayText(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtUserDialogs::beep() { QApplication::beep(); }
+
+void QtUserDialogs::setBusy(bool busy) {
+    if (busy) {
+        if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtUserDialogs::repaintNow() {
+    // A status that changes for every stored race would spend more time painting than
+    // importing; a few paints a second show it just as well.
+    constexpr qint64 kRepaintIntervalMs = 40;
+    if (sinceRepaint_.isValid() && sinceRepaint_.elapsed() < kRepaintIntervalMs) return;
+    sinceRepaint_.start();
+    if (repaint_) repaint_();
+}
+
+std::optional<std::string> QtUserDialogs::chooseFilesToOpen(const FileDialogOptions& options) {
+    // "caption|pattern|caption|pattern": Qt reads the pattern from the caption itself.
+    const QStringList parts = QString::fromStdString(options.filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
+    QString selected = filters.value(options.filterIndex - 1);
+    const QString title = QString::fromStdString(options.title);
+    const QString filter = filters.join(QLatin1String(";;"));
+    QStringList paths;
+    if (options.multiSelect) paths = QFileDialog::getOpenFileNames(parent_, title, {}, filter, &selected);
+    else if (const QString path = QFileDialog::getOpenFileName(parent_, title, {}, filter, &selected); !path.isEmpty())
+        paths << path;
+    if (paths.isEmpty()) return std::nullopt;
+    std::vector<std::string> native;
+    for (const QString& path : paths) native.push_back(QDir::toNativeSeparators(path).toStdString());
+    return dialogAnswerFor(native, kPathSeparator);
+}
+
+void QtUserDialogs::showProgress(const ProgressState& state) {
+    if (!progress_) {
+        progress_ = new QProgressDialog(parent_);
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setCancelButton(nullptr);
+        progress_->setMinimumDuration(0);
+        progress_->setWindowTitle(QString::fromStdString(kAppTitle));
+    }
+    progress_->setRange(0, state.steps);
+    progress_->setValue(state.step);
+    progress_->setLabelText(displayText(state.text));
+    // Keeps the window painting without letting the user start another command.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUserDialogs::endProgress() {
+    delete progress_;
+}
+
+}  // namespace shell

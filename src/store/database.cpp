@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+#include "store/database.h"
+
+#include "store/sqlite_error.h"
+#include "store/store_error.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace store {
+
+namespace {
+
+// Connection settings, chosen for a desktop tool that must never lose a stored week.
+//
+// Journal: WAL. A search can read while an import writes, a commit appends to one file
+// instead of copying pages to a rollback journal, and the mode is kept in the file, so
+// makedb sets it once and every read-write open re-asserts it for stores made elsewhere.
+// (WAL needs a local disk; the store lives beside the program.)
+//
+// synchronous: FULL. One imported file is one transaction of about 400 races and 4,000
+// runners, so FULL costs one extra sync of the log per file; with NORMAL a power cut
+// could lose the last imported week after the import had reported success. Measured
+// with bench/store_pragmas_bench.cpp, one week committed (mean of 3 x 20, ext4 on a
+// virtual disk whose sync takes 0.07 ms):
+//                   empty store   store of 50 weeks
+//   WAL + FULL        22 ms           112 ms
+//   WAL + NORMAL      26 ms           128 ms
+//   DELETE + FULL     29 ms           122 ms
+// The differences are within the noise (standard deviations up to 18 ms): the work is
+// in the index inserts, not the syncs. With the disk busy with other work the same run
+// gave 51/186, 43/167 and 51/176 ms: FULL then cost up to 19 ms (about 10%) per file.
+// A desktop disk that takes 1 to 10 ms per sync adds that once per imported file.
+//
+// Page cache: 64 MiB, so the name, owner and number indexes of a large store stay in
+// memory through an import and the searches after it. Temporary sort tables stay in memory.
+//
+// Locks: a statement waits up to ConnectionSettings::busyTimeout (5 s) for another
+// program's write, then fails with a message saying that the store is in use.
+constexpr const char* kCacheSize = "PRAGMA cache_size = -65536";
+constexpr const char* kTempStore = "PRAGMA temp_store = MEMORY";
+
+const char* journalModePragma(JournalMode mode) {
+    return mode == JournalMode::Wal ? "PRAGMA journal_mode = WAL" : "PRAGMA journal_mode = DELETE";
+}
+
+const char* synchronousPragma(Synchronous mode) {
+    return mode == Synchronous::Full ? "PRAGMA synchronous = FULL" : "PRAGMA synchronous = NORMAL";
+}
+
+}  // namespace
+
+Database::Database(sqlite3* db, std::filesystem::path path) : db_(db), path_(std::move(path)) {}
+
+Database::Database(Database&& other) noexcept
+    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+
+Database& Database::operator=(Database&& other) noexcept {
+    if (this != &other) {
+        close();
+        db_ = std::exchange(other.db_, nullptr);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+Database::~Database() {
+    close();
+}
+
+void Database::close() noexcept {
+    // close_v2 waits for statements still alive instead of failing.
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+Database Database::open(const std::filesystem::path& path, Access access,
+                        const ConnectionSettings& settings) {
+    // An absolute path, because a relative one beginning "file:" would be read as a URI.
+    const std::filesystem::path file = std::filesystem::absolute(path);
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status))
+        throw StoreError("The race store " + quoted(file) + " does not exist.");
+    if (std::filesystem::is_directory(status))
+        throw StoreError(quoted(file) + " is a folder, not a race store.");
+
+    sqlite3* handle = nullptr;
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(file.u8string().c_str()), &handle,
+                                   flags, nullptr);
+    Database db(handle, file);
+    if (rc != SQLITE_OK)
+        throw StoreError("The race store " + quoted(file) + " cannot be opened: " +
+                         (handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc)) + ".");
+    db.configure(access, settings);
+    return db;
+}
+
+void Database::configure(Access access, const ConnectionSettings& settings) {
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, static_cast<int>(settings.busyTimeout.count()));
+    exec(kCacheSize);
+    exec(kTempStore);
+    if (access == Access::ReadWrite) {
+        // Setting the mode the file already has changes nothing in it.
+        exec(journalModePragma(settings.journalMode));
+        exec(synchronousPragma(settings.synchronous));
+    }
+}
+
+void Database::exec(std::string_view sql) {
+    const std::string text(sql);
+    checkSqlite(db_, sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr), "write to");
+}
+
+Statement Database::prepare(std::string_view sql, Reuse reuse) {
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    const unsigned flags = reuse == Reuse::Repeated ? SQLITE_PREPARE_PERSISTENT : 0;
+    const int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), flags,
+                                      &statement, &tail);
+    Statement result(statement);
+    checkSqlite(db_, rc, "read");
+    const std::string_view rest(tail, static_cast<std::size_t>(sql.data() + sql.size() - tail));
+    if (!statement || rest.find_first_not_of(" \t\r\n;") != std::string_view::npos)
+        throw std::logic_error("Not exactly one SQL statement: \"" + std::string(sql) + "\".");
+    return result;
+}
+
+std::int64_t Database::changes() const {
+    return sqlite3_changes64(db_);
+}
+
+std::string Database::lastError() const {
+    return sqlite3_errmsg(db_);
+}
+
+bool Database::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+}  // namespace store

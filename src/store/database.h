@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "store/statement.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace store {
+
+enum class Access { ReadWrite, ReadOnly };
+enum class JournalMode { Wal, Delete };
+enum class Synchronous { Full, Normal };
+
+// How a read-write connection keeps the store safe. The defaults are the program's
+// choice (database.cpp gives the measurements behind it); other values exist so that
+// the benchmarks can compare them.
+struct ConnectionSettings {
+    JournalMode journalMode = JournalMode::Wal;
+    Synchronous synchronous = Synchronous::Full;
+    // How long a statement waits for another program's lock before it fails.
+    std::chrono::milliseconds busyTimeout{5000};
+};
+
+// An open connection to a race store file. Opening never creates a file: the store is
+// made once (createRaceStore) and a missing file is an error.
+class Database {
+public:
+    static Database open(const std::filesystem::path& path, Access access = Access::ReadWrite,
+                         const ConnectionSettings& settings = {});
+
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    ~Database();
+
+    // Runs one or more statements that return no rows and take no values.
+    void exec(std::string_view sql);
+    // Prepares exactly one statement.
+    Statement prepare(std::string_view sql, Reuse reuse = Reuse::Once);
+
+    // Rows inserted, changed or deleted by the last statement.
+    std::int64_t changes() const;
+    // The engine's text for the last failure on this connection.
+    std::string lastError() const;
+    bool inTransaction() const;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    Database(sqlite3* db, std::filesystem::path path);
+    void configure(Access access, const ConnectionSettings& settings);
+    void close() noexcept;
+
+    sqlite3* db_ = nullptr;
+    std::filesystem::path path_;
+};
+
+}  // namespace store

@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: MIT
+#include "store/schema.h"
+
+#include "store/search_indexes.h"
+
+#include "store/database.h"
+#include "store/sqlite_error.h"
+#include "store/store_error.h"
+#include "store/text_compare.h"
+#include "store/transaction.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <random>
+#include <vector>
+
+namespace store {
+
+namespace {
+
+// Name fields compare without regard to letter case, as the searches expect, and their
+// indexes use the same collation, so = and a LIKE prefix both find rows by index.
+constexpr std::array kRaceFields{
+    FieldDefinition{"racenum", "REAL"}, FieldDefinition{"surf", "TEXT"},
+    FieldDefinition{"restr", "TEXT"},   FieldDefinition{"cond", "TEXT"},
+    FieldDefinition{"dist", "REAL"},    FieldDefinition{"size", "INTEGER"},
+    FieldDefinition{"purse", "INTEGER"}, FieldDefinition{"cprice", "INTEGER"},
+    FieldDefinition{"age", "TEXT"},
+};
+constexpr std::array kRunnerFields{
+    FieldDefinition{"hname", "TEXT COLLATE NOCASE"}, FieldDefinition{"hid", "INTEGER"},
+    FieldDefinition{"racenum", "REAL"},              FieldDefinition{"fin", "INTEGER"},
+    FieldDefinition{"ppos", "INTEGER"},              FieldDefinition{"sp", "REAL"},
+    FieldDefinition{"start", "INTEGER"},             FieldDefinition{"odds", "REAL"},
+    FieldDefinition{"oname", "TEXT COLLATE NOCASE"},
+};
+constexpr std::array kTrackFields{
+    FieldDefinition{"num", "INTEGER"},
+    FieldDefinition{"stcode", "TEXT"},
+};
+constexpr std::array kTables{
+    TableDefinition{"tblraces", kRaceFields},
+    TableDefinition{"tblhorsedata", kRunnerFields},
+    TableDefinition{"statecodes", kTrackFields},
+};
+
+std::string createTableSql(const TableDefinition& table) {
+    std::string sql = "CREATE TABLE " + std::string(table.name) + " (";
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        if (i > 0)
+            sql += ", ";
+        sql += std::string(table.fields[i].name) + " " + std::string(table.fields[i].declaration);
+    }
+    return sql + ");";
+}
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
+    std::random_device random;
+    const auto tag = std::to_string(random()) + std::to_string(random());
+    return target.parent_path() / ("." + target.filename().string() + "." + tag + ".new");
+}
+
+void removeWithSideFiles(const std::filesystem::path& file) {
+    std::error_code ignored;
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        std::filesystem::remove(file.string() + suffix, ignored);
+}
+
+void createEmptyFile(const std::filesystem::path& file) {
+    std::ofstream out(file, std::ios::binary);
+    if (!out)
+        throw StoreError("Could not create a file in the folder " + quoted(file.parent_path()) +
+                         ".");
+}
+
+void buildTables(const std::filesystem::path& file) {
+    // Built with a rollback journal, so that the committed tables are in the file itself
+    // when the connection closes; WAL is then recorded in the file for every later open.
+    Database db = Database::open(file, Access::ReadWrite, {.journalMode = JournalMode::Delete});
+    Transaction transaction(db);
+    for (const TableDefinition& table : kTables)
+        db.exec(createTableSql(table));
+    ensureSearchIndexes(db);
+    transaction.commit();
+    db.exec("PRAGMA journal_mode = WAL");
+}
+
+[[noreturn]] void refuseExisting(const std::filesystem::path& target) {
+    throw StoreError(quoted(target) +
+                     " already exists. A race store is only made as a new file, so nothing"
+                     " was changed.");
+}
+
+// A hard link puts the file in place only if nothing is there, even if another program
+// created the target meanwhile; file systems without links get a plain rename.
+void moveIntoPlace(const std::filesystem::path& temp, const std::filesystem::path& target) {
+    std::error_code error;
+    std::filesystem::create_hard_link(temp, target, error);
+    if (!error) {
+        std::filesystem::remove(temp, error);
+        return;
+    }
+    if (std::filesystem::exists(target))
+        refuseExisting(target);
+    std::filesystem::rename(temp, target, error);
+    if (error)
+        throw StoreError("Could not create the race store " + quoted(target) + ": " +
+                         error.message() + ".");
+}
+
+}  // namespace
+
+std::span<const TableDefinition> raceStoreTables() {
+    return kTables;
+}
+
+void createRaceStore(const std::filesystem::path& path) {
+    const std::filesystem::path target = std::filesystem::absolute(path);
+    if (std::filesystem::exists(std::filesystem::symlink_status(target)))
+        refuseExisting(target);
+    if (!std::filesystem::is_directory(target.parent_path()))
+        throw StoreError("The folder " + quoted(target.parent_path()) + " does not exist.");
+    const std::filesystem::path temp = temporaryBeside(target);
+    try {
+        createEmptyFile(temp);
+        buildTables(temp);
+        moveIntoPlace(temp, target);
+    } catch (...) {
+        removeWithSideFiles(temp);
+        throw;
+    }
+}
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 100;
+constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+
+std::uint32_t bigEndian(const unsigned char* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < count; ++i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+// A store in WAL mode whose log still holds pages is whole only together with its log.
+bool hasPendingLog(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file.string() + "-wal", error);
+    return !error && size > 0;
+}
+
+std::string truncated(const std::filesystem::path& file) {
+    return "The race store " + quoted(file) + " is truncated: part of the file is missing.";
+}
+
+// Checks the 100-byte file header: the engine's signature, and a file as long as the
+// page count recorded in it (a copy or download cut short).
+std::optional<std::string> headerProblem(const std::filesystem::path& file, std::uintmax_t size) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return "The race store " + quoted(file) + " cannot be read.";
+    std::array<unsigned char, kHeaderSize> header{};
+    in.read(reinterpret_cast<char*>(header.data()), header.size());
+    const auto length = static_cast<std::size_t>(in.gcount());
+    if (length < kMagic.size() ||
+        std::string_view(reinterpret_cast<const char*>(header.data()), kMagic.size()) != kMagic)
+        return notADatabase(file);
+    if (length < kHeaderSize)
+        return truncated(file);
+    const std::uint32_t rawPageSize = bigEndian(&header[16], 2);
+    const std::uint64_t pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
+    const std::uint32_t pageCount = bigEndian(&header[28], 4);
+    // The count is only kept up to date by writers that also copy the change counter.
+    const bool countValid =
+        pageCount != 0 && bigEndian(&header[92], 4) == bigEndian(&header[24], 4);
+    if (countValid && size < pageSize * pageCount && !hasPendingLog(file))
+        return truncated(file);
+    return std::nullopt;
+}
+
+std::optional<std::string> tablesProblem(const std::filesystem::path& file) {
+    Database db = Database::open(file, Access::ReadOnly);
+    Statement fields = db.prepare("SELECT name FROM pragma_table_info(?1)", Reuse::Repeated);
+    for (const TableDefinition& table : kTables) {
+        fields.reset();
+        fields.bind(1, table.name);
+        std::vector<std::string> present;
+        while (fields.step())
+            present.push_back(fields.text(0));
+        if (present.empty())
+            return "The race store " + quoted(file) + " has no table " + std::string(table.name) +
+                   ".";
+        for (const FieldDefinition& field : table.fields) {
+            if (std::ranges::none_of(present, [&](const std::string& name) {
+                    return equalsIgnoringCase(name, field.name);
+                }))
+                return "The table " + std::string(table.name) + " of the race store " +
+                       quoted(file) + " has no field " + std::string(field.name) + ".";
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> raceStoreProblem(const std::filesystem::path& path) {
+    const std::filesystem::path file = std::filesystem::absolute(path);
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status))
+        return "The race store " + quoted(file) + " does not exist.";
+    if (!std::filesystem::is_regular_file(status))
+        return quoted(file) + " is not a file.";
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error)
+        return "The race store " + quoted(file) + " cannot be read: " + error.message() + ".";
+    if (size == 0)
+        return quoted(file) + " is an empty file, not a race store.";
+    if (auto problem = headerProblem(file, size))
+        return problem;
+    try {
+        return tablesProblem(file);
+    } catch (const StoreError& e) {
+        return e.what();
+    }
+}
+
+}  // namespace store

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+namespace store {
+
+class Database;
+
+// Creates whichever of the store's search indexes are missing, with the planner
+// statistics that make the searches use them. Cheap when all are there; run before
+// work that relies on them, since a store made by another tool, or one whose bulk load
+// was interrupted, may lack them.
+void ensureSearchIndexes(Database& db);
+
+// A large import into a small store: the indexes whose entries land in random order
+// (horse name, horse number, owner) are dropped while the rows are stored and built
+// once at the end, which costs a fraction of keeping them up to date row by row. The
+// race-number indexes stay, for the week checks and deletions.
+class BulkLoad {
+public:
+    explicit BulkLoad(Database& db);
+    // Builds the dropped indexes again. Must be called however the import ends; should
+    // the program die first, ensureSearchIndexes() restores them on the next import.
+    void finish();
+
+private:
+    Database& db_;
+};
+
+}  // namespace store

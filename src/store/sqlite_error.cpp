@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#include "store/sqlite_error.h"
+
+#include "store/store_error.h"
+
+namespace store {
+
+std::string quoted(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+std::string notADatabase(const std::filesystem::path& path) {
+    return quoted(path) + " is not a database file.";
+}
+
+void throwSqliteError(sqlite3* db, int rc, std::string_view action) {
+    const char* name = db ? sqlite3_db_filename(db, "main") : nullptr;
+    const std::filesystem::path file = name ? name : "";
+    const std::string where = quoted(file);
+    const std::string why = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    switch (rc & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw StoreError("The race store " + where +
+                         " is in use by another program. Close that program and try again.");
+    case SQLITE_NOTADB:
+        throw StoreError(notADatabase(file));
+    case SQLITE_CORRUPT:
+        throw StoreError("The race store " + where + " is damaged (" + why + ").");
+    case SQLITE_FULL:
+        throw StoreError("The disk holding the race store " + where + " is full.");
+    default:
+        throw StoreError("Could not " + std::string(action) + " the race store " + where + ": " +
+                         why + ".");
+    }
+}
+
+}  // namespace store

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Only the store's own sources include this header: it brings in the engine's API.
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace store {
+
+// A path as the messages show it, in double quotes so that blanks stay visible.
+std::string quoted(const std::filesystem::path& path);
+
+// The message for a file that is something other than a database.
+std::string notADatabase(const std::filesystem::path& path);
+
+// Throws the StoreError for the failed call that returned rc on db. action completes the
+// sentence "Could not ... the race store": "open", "read", "write to", ...
+[[noreturn]] void throwSqliteError(sqlite3* db, int rc, std::string_view action);
+
+// Throws as above unless rc is SQLITE_OK.
+inline void checkSqlite(sqlite3* db, int rc, std::string_view action) {
+    if (rc != SQLITE_OK)
+        throwSqliteError(db, rc, action);
+}
+
+}  // namespace store

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace store {
+
+// A failure of the race store, worded for the user: every message names the file and,
+// where the database engine said why, its own words. Commands show what() as it is.
+class StoreError : public std::runtime_error {
+public:
+    explicit StoreError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace store

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#include "scripted_dialogs.h"
+#include "shell/main_finder.h"
+#include "shell/main_finder_window.h"
+#include "store/database.h"
+#include "store/schema.h"
+#include "test_folder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+
+class ImportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store::createRaceStore(folder / "horses.mdb");
+        ASSERT_TRUE(finder.Form_Load({folder.path().string(), ""}));
+        window = std::make_unique<shell::MainFinderWindow>(finder);
+        window->show();
+    }
+    std::int64_t runners() {
+        auto db = store::Database::open(folder / "horses.mdb");
+        auto count = db.prepare("SELECT count(*) FROM tblhorsedata");
+        count.step();
+        return count.integer(0);
+    }
+    void drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const auto& path : paths) urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        const QPoint centre = window->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &dropped);
+    }
+
+    testing_support::TestFolder folder;
+    testing_support::ScriptedDialogs dialogs;
+    shell::MainFinder finder{dialogs};
+    std::unique_ptr<shell::MainFinderWindow> window;
+};
+
+TEST_F(ImportWindowTest, MenuCommandImportsTheChosenFiles) {
+    auto* command = window->findChild<QAction*>("cmdimportdata");
+    ASSERT_TRUE(command->isEnabled());
+    using namespace std::string_literals;
+    dialogs.fileAnswers = {kSamples + "\0raceout310.txt\0raceout311.txt"s};
+    command->trigger();
+    EXPECT_EQ(runners(), 117 + 129);
+    EXPECT_EQ(window->findChild<QLabel*>("lblprogress")->text(), "");
+}
+
+TEST_F(ImportWindowTest, FailureShowsInTheStatusLabel) {
+    testing_support::writeBytes(folder / "bad.txt", "\"header\"\r\n*00001\r\n");
+    dialogs.fileAnswers = {(folder / "bad.txt").string()};
+    window->findChild<QAction*>("cmdimportdata")->trigger();
+    EXPECT_EQ(window->findChild<QLabel*>("lblprogress")->text(),
+              "Import of bad.txt was NOT completed.\nImport terminated.");
+}
+
+TEST_F(ImportWindowTest, DroppedFilesAreImported) {
+    drop({QString::fromStdString(kSamples + "/raceout312.txt")});
+    EXPECT_EQ(runners(), 122);
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+}
+
+}  // namespace

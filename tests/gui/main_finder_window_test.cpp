@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+#include "scripted_dialogs.h"
+#include "shell/main_finder.h"
+#include "shell/main_finder_window.h"
+#include "shell/qt_colours.h"
+#include "shell/qt_grid_view.h"
+#include "shell/qt_twips.h"
+#include "store/schema.h"
+#include "test_folder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::readBytes;
+
+class MainFinderWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store::createRaceStore(folder / "horses.mdb");
+        ASSERT_TRUE(finder.Form_Load({folder.path().string(), (folder / "breeding.txt").string()}));
+        window = std::make_unique<shell::MainFinderWindow>(finder);
+        window->show();
+    }
+
+    template <typename T>
+    T* find(const char* name) {
+        auto* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QString cell(const char* grid, int row, int col) {
+        auto* model = find<shell::GridView>(grid)->model();
+        return model->data(model->index(row, col)).toString();
+    }
+
+    testing_support::TestFolder folder;
+    testing_support::ScriptedDialogs dialogs;
+    shell::MainFinder finder{dialogs};
+    std::unique_ptr<shell::MainFinderWindow> window;
+};
+
+TEST_F(MainFinderWindowTest, CaptionAndDesignedClientArea) {
+    EXPECT_EQ(window->windowTitle(), "Harrowdex v4.31");
+    EXPECT_EQ(window->objectName(), "frmmainfinder");
+    EXPECT_EQ(window->centralWidget()->width(), shell::twipsToPixelsX(9390, window.get()));
+    EXPECT_EQ(window->centralWidget()->height(), shell::twipsToPixelsY(8280, window.get()));
+}
+
+TEST_F(MainFinderWindowTest, CriteriaPanelAsAfterStartUp) {
+    EXPECT_EQ(find<QGroupBox>("frasearchcriteria")->title(), "Search Criteria");
+    EXPECT_EQ(find<QGroupBox>("frahorsesorowners")->title(), "Type of Search -- Horse Information or Sire Searches");
+    EXPECT_EQ(find<QGroupBox>("Frame2")->title(), "");
+    EXPECT_TRUE(find<QRadioButton>("opthorse")->isChecked());
+    for (const char* name : {"optowner", "optrace"}) EXPECT_TRUE(find<QRadioButton>(name)->isEnabled());
+    // No breeding file in the test folder: the progeny options show but cannot be chosen.
+    for (const char* name : {"optsire", "optdamsire", "optdamdamsire"}) {
+        EXPECT_TRUE(find<QRadioButton>(name)->isVisible()) << name;
+        EXPECT_FALSE(find<QRadioButton>(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(find<QRadioButton>("optdamdamsire")->text(), "DDS");
+    EXPECT_EQ(find<QLineEdit>("txthorse")->maxLength(), 25);
+    EXPECT_EQ(find<QLineEdit>("txtid")->maxLength(), 9);
+    EXPECT_EQ(find<QLineEdit>("txtfirstweek")->maxLength(), 4);
+    EXPECT_EQ(find<QLineEdit>("txtlastweek")->maxLength(), 4);
+    EXPECT_TRUE(find<QCheckBox>("chkname")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("chkid")->isChecked());
+    EXPECT_EQ(find<QCheckBox>("chkowner")->text(), "Current Owner Only");
+    EXPECT_FALSE(find<QCheckBox>("chkowner")->isChecked());
+    EXPECT_EQ(find<QLabel>("lblfirstweek")->text(), "First Week #:");
+    EXPECT_EQ(find<QLabel>("lbllastweek")->text(), "Last Week #:");
+    EXPECT_EQ(find<QLabel>("lblname")->text(), "Name:");
+    EXPECT_EQ(find<QLabel>("lblid")->text(), "ID:");
+    EXPECT_EQ(find<QPushButton>("cmdspecial")->text(), "Multi.");
+    EXPECT_EQ(find<QPushButton>("cmdgethorse")->text(), "GO!");
+    for (const char* hidden : {"chk2yo", "lblnum", "txtnum", "lblfastest"})
+        EXPECT_FALSE(find<QWidget>(hidden)->isVisible()) << hidden;
+    EXPECT_EQ(find<QLineEdit>("txtnum")->text(), "5");
+}
+
+TEST_F(MainFinderWindowTest, InformationAreaAsAfterStartUp) {
+    EXPECT_EQ(find<QGroupBox>("frainfo")->title(), "");
+    EXPECT_EQ(find<QGroupBox>("framaxspeedstats")->title(), "Max Speed And W-P-S");
+    EXPECT_EQ(find<QGroupBox>("fraspeedstats")->title(), "Average Speed Stats");
+    EXPECT_EQ(find<QLineEdit>("txtinjury")->text(), "30");
+    EXPECT_EQ(find<QLineEdit>("txtinjury")->maxLength(), 3);
+    EXPECT_EQ(find<QLabel>("lblinjurytest")->text(), "Injury Exclusion:\nIgnore races slower than ...");
+    EXPECT_EQ(find<QLabel>("lblprogress")->text(), "");
+    for (const char* shown : {"MSFWGrid", "MSFSGrid", "MSFColorGridKey", "MSFlexGrid1"})
+        EXPECT_TRUE(find<shell::GridView>(shown)->isVisible()) << shown;
+    for (const char* hidden : {"MSFSRGrid", "MSFmaxgrid"})
+        EXPECT_FALSE(find<shell::GridView>(hidden)->isVisible()) << hidden;
+}
+
+TEST_F(MainFinderWindowTest, StatisticsGridsShowTheirHeaders) {
+    EXPECT_EQ(cell("MSFWGrid", 0, 1), "4-5");
+    EXPECT_EQ(cell("MSFWGrid", 0, 8), "12+");
+    EXPECT_EQ(cell("MSFWGrid", 0, 9), "Max");
+    EXPECT_EQ(cell("MSFWGrid", 6, 0), "OT");
+    auto* max = find<shell::GridView>("MSFWGrid")->model();
+    const QColor activeBorder = shell::toQColor(shell::kSystemActiveBorder);
+    EXPECT_EQ(max->data(max->index(0, 1), Qt::BackgroundRole).value<QBrush>().color(), activeBorder);
+    EXPECT_EQ(max->data(max->index(2, 0), Qt::BackgroundRole).value<QBrush>().color(), activeBorder);
+    EXPECT_EQ(cell("MSFSGrid", 0, 3), "Total");
+    EXPECT_EQ(cell("MSFSGrid", 4, 0), "Total");
+    EXPECT_EQ(cell("MSFSRGrid", 7, 0), "Grp");
+    EXPECT_EQ(cell("MSFmaxgrid", 0, 3), "9.5-10.5");
+    auto* key = find<shell::GridView>("MSFColorGridKey")->model();
+    EXPECT_EQ(key->headerData(0, Qt::Horizontal).toString(), "Color Key");
+    EXPECT_EQ(key->data(key->index(0, 0)).toString(), "Dirt - Fast");
+    EXPECT_EQ(key->data(key->index(0, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(128, 0, 0));
+    EXPECT_EQ(key->data(key->index(5, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(128, 128, 0));
+    auto* results = find<shell::GridView>("MSFlexGrid1")->model();
+    EXPECT_EQ(results->headerData(0, Qt::Horizontal).toString(), "Name");
+    EXPECT_EQ(results->headerData(17, Qt::Horizontal).toString(), "St");
+    EXPECT_EQ(results->columnCount(), 18);
+}
+
+TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
+    auto names = [](const QMenu* menu) {
+        QStringList list;
+        for (const QAction* action : menu->actions()) list << action->objectName();
+        return list;
+    };
+    auto* file = find<QMenu>("filemenu");
+    EXPECT_EQ(file->title(), "&File");
+    EXPECT_EQ(names(file), (QStringList{"cmdimportdata", "cmdremoverace", "bar4", "cmdprint", "ExportText"}));
+    auto* utilities = find<QMenu>("Utilitiesmenu");
+    EXPECT_EQ(utilities->title(), "&Utilities");
+    EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks"}));
+    EXPECT_EQ(names(window->popupMenu()),
+              (QStringList{"datecalc", "bar1", "getlineage", "bar", "listhorse", "listrace", "listowner", "bar2",
+                           "listfilter", "bar3", "msfgridreset", "msfgridback"}));
+    EXPECT_EQ(find<QAction>("cmdimportdata")->text(), "&Import Race Data");
+    EXPECT_EQ(find<QAction>("ExportText")->text(), "E&xport to Text File");
+    EXPECT_EQ(find<QAction>("listrace")->text(), "List Race ");
+    EXPECT_TRUE(find<QAction>("msfgridreset")->isEnabled());
+    EXPECT_TRUE(find<QAction>("msfgridback")->isEnabled());
+}
+
+TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) {
+    find<QAction>("msfgridreset")->trigger();
+    auto* results = find<shell::GridView>("MSFlexGrid1");
+    EXPECT_EQ(results->columnWidth(0), shell::twipsToPixelsX(1450, results));
+    EXPECT_EQ(readBytes(folder / "HarrowdexSettings.ini"),
+              " 1450  500  760  410  350  350  320  200  450  280  280  280  655  500  650  750  500  300 "
+              "-2147483626 \r\n");
+    find<QAction>("msfgridback")->trigger();
+    EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystemWindowBackground);
+    EXPECT_NE(readBytes(folder / "HarrowdexSettings.ini").find("-2147483643 \r\n"), std::string::npos);
+}
+
+TEST_F(MainFinderWindowTest, UserEditsReachTheCoreState) {
+    auto* name = find<QLineEdit>("txthorse");
+    name->setFocus();
+    name->insert("Black Dasher");
+    emit name->textEdited(name->text());
+    EXPECT_EQ(finder.txthorse.caption, "Black Dasher");
+    find<QRadioButton>("optowner")->click();
+    EXPECT_TRUE(finder.optowner.checked);
+    EXPECT_FALSE(finder.opthorse.checked);
+    find<QCheckBox>("chkowner")->click();
+    EXPECT_TRUE(finder.chkowner.checked);
+}
+
+}  // namespace

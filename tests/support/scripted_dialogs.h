@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/user_dialogs.h"
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Answers the core's questions from a script and records every text it was shown, so a
+// test can assert the exact messages in their order.
+class ScriptedDialogs : public shell::UserDialogs {
+public:
+    std::vector<std::string> messages;   // message boxes, in order
+    std::vector<std::string> questions;  // Yes/No questions, in order
+    std::deque<bool> answers;            // the answers to give, in order
+    int beeps = 0;
+    int busyDepth = 0;
+    int repaints = 0;
+    std::vector<std::string> statusTexts;            // what a repaint showed, in order
+    const std::string* status = nullptr;             // the status text to record on repaint
+    std::deque<std::optional<std::string>> fileAnswers;  // answers of file-open dialogs
+    std::vector<shell::FileDialogOptions> fileDialogs;   // how each dialog was configured
+    std::vector<shell::ProgressState> progress;
+
+    void message(const std::string& text, const std::string&) override { messages.push_back(text); }
+    bool askYesNo(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        if (answers.empty()) throw std::logic_error("unexpected question: " + text);
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void beep() override { ++beeps; }
+    void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
+    void repaintNow() override {
+        ++repaints;
+        if (status) statusTexts.push_back(*status);
+    }
+    std::optional<std::string> chooseFilesToOpen(const shell::FileDialogOptions& options) override {
+        fileDialogs.push_back(options);
+        if (fileAnswers.empty()) throw std::logic_error("unexpected file dialog: " + options.title);
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    void showProgress(const shell::ProgressState& state) override { progress.push_back(state); }
+};
+
+}  // namespace testing_support
