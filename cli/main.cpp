@@ -5,6 +5,7 @@
 #include "cli_dialogs.h"
 #include "import_command.h"
 #include "makedb_command.h"
+#include "search_command.h"
 
 #include <CLI/CLI.hpp>
 
@@ -57,5 +58,6 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     cli::addMakedbCommand(app);
     cli::addImportCommand(app);
+    cli::addSearchCommand(app);
     return run(app, argc, argv);
 }

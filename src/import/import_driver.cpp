@@ -5,6 +5,7 @@
 #include "import/results_file_error.h"
 #include "import/results_file_source.h"
 #include "import/results_reader.h"
+#include "shell/busy_pointer.h"
 #include "shell/program_folder.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
@@ -19,21 +20,6 @@
 namespace import {
 
 namespace {
-
-// Restores the normal pointer however the import ends.
-class BusyPointer {
-public:
-    explicit BusyPointer(shell::UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setBusy(true); }
-    ~BusyPointer() {
-        dialogs_.endProgress();
-        dialogs_.setBusy(false);
-    }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    shell::UserDialogs& dialogs_;
-};
 
 // One import: the status label, the store and the state that spans its files.
 class Import {
@@ -143,7 +129,7 @@ shell::FileDialogOptions importDialogOptions() {
 }
 
 ImportResult cmdimportdata_Click(shell::MainFinder& window) {
-    BusyPointer busy(window.dialogs());
+    shell::BusyPointer busy(window.dialogs());
     const auto answer = window.dialogs().chooseFilesToOpen(importDialogOptions());
     if (!answer) return ImportResult::Cancelled;
     return importFiles(window, window.raceStorePath(),
@@ -153,7 +139,7 @@ ImportResult cmdimportdata_Click(shell::MainFinder& window) {
 ImportResult importFiles(shell::MainFinder& window, const std::string& storePath,
                          const std::vector<ChosenFile>& files) {
     shell::UserDialogs& dialogs = window.dialogs();
-    BusyPointer busy(dialogs);
+    shell::BusyPointer busy(dialogs);
     try {
         auto db = store::Database::open(storePath);
         store::ensureSearchIndexes(db);

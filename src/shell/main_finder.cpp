@@ -50,34 +50,39 @@ MainFinder::MainFinder(UserDialogs& dialogs) : dialogs_(dialogs) {
 // Commands whose work this version does not do yet stay visible but disabled, so the
 // window never offers a command that does nothing.
 void MainFinder::disableCommandsNotYetAvailable() {
-    for (auto* command : {&cmdremoverace, &cmdprint, &ExportText, &datecalculator, &cmdcompact,
-                          &edittracks, &getlineage, &listhorse, &listrace, &listowner, &listfilter, &cmdgethorse,
-                          &cmdspecial})
+    for (auto* command : {&cmdremoverace, &cmdprint, &ExportText, &cmdcompact, &edittracks, &getlineage,
+                          &cmdspecial, &optsire, &optdamsire, &optdamdamsire})
         command->enabled = false;
 }
 
-std::string MainFinder::raceStorePath() const { return programFolder_ + kRaceStoreFile; }
+std::string MainFinder::raceStorePath() const {
+    return raceStorePath_.empty() ? programFolder_ + kRaceStoreFile : raceStorePath_;
+}
 std::string MainFinder::settingsPath() const { return programFolder_ + kSettingsFile; }
 
 bool MainFinder::Form_Load(const StartupEnvironment& environment) {
-    leftTwips = 10;
-    topTwips = 10;
     programFolder_ = withTrailingSeparator(environment.programFolder);
-    hideProgenyControls();
-    layOutProgenyRateGrid(MSFSRGrid);
-    layOutProgenySpeedGrid(MSFmaxgrid);
+    setUpControls();
     if (!checkRaceStore()) return false;
     if (!std::filesystem::exists(environment.breedingFile)) {
         for (auto* option : {&optsire, &optdamsire, &optdamdamsire}) option->enabled = false;
     }
+    msfgridgetsettings();
+    return true;
+}
+
+void MainFinder::setUpControls() {
+    leftTwips = 10;
+    topTwips = 10;
+    hideProgenyControls();
+    layOutProgenyRateGrid(MSFSRGrid);
+    layOutProgenySpeedGrid(MSFmaxgrid);
     lblinjurytest.caption = "Injury Exclusion:\rIgnore races slower than ...";
     layOutAverageSpeedGrid(MSFSGrid);
     layOutMaxSpeedGrid(MSFWGrid);
     layOutColourKey(MSFColorGridKey);
     MSFlexGrid1.setFont(MSFlexGrid1.fontName(), 7);
     msfgridcaption();
-    msfgridgetsettings();
-    return true;
 }
 
 void MainFinder::hideProgenyControls() {
@@ -111,6 +116,7 @@ void MainFinder::msfgridcaption() {
 }
 
 void MainFinder::msfgridgetsettings() {
+    if (programFolder_.empty()) return;
     const auto file = readSettingsFile(settingsPath());
     if (file.state == SettingsFileState::Missing) return;
     const auto settings = file.state == SettingsFileState::Readable ? parseGridSettings(file.text) : std::nullopt;
@@ -140,7 +146,7 @@ GridSettings MainFinder::currentSettings() const {
 }
 
 void MainFinder::msfgridsavesettings() {
-    if (!MSFSGrid.visible()) return;
+    if (!MSFSGrid.visible() || programFolder_.empty()) return;
     const auto error = writeSettingsFile(settingsPath(), currentSettings());
     // A folder the user may not write to would otherwise repeat the box at every search.
     if (error && !settingsWriteFailureReported_) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "shell/calendar.h"
 #include "shell/control.h"
 #include "shell/grid_model.h"
 #include "shell/grid_settings.h"
@@ -35,14 +36,23 @@ public:
     // Start-up sequence (`Form_Load`). False when the program must end at once: the
     // race store is missing or is not a race store; the user has been told why.
     bool Form_Load(const StartupEnvironment& environment);
+    // The part of start-up that only sets up controls and grids, for a window state
+    // that is not started from a program folder (the command line tool's).
+    void setUpControls();
 
     // How the window's commands talk to the user.
     UserDialogs& dialogs() const { return dialogs_; }
+    // Today's date and the short date form; the machine's unless set otherwise.
+    const Clock& clock() const { return *clock_; }
+    void setClock(const Clock& clock) { clock_ = &clock; }
 
     // The program's folder with its trailing separator, and the files kept in it.
     const std::string& programFolder() const { return programFolder_; }
     std::string raceStorePath() const;
     std::string settingsPath() const;
+    // A window state without a program folder (the command line tool's) works on the
+    // store at `path` and keeps no settings file.
+    void useRaceStore(std::string path) { raceStorePath_ = std::move(path); }
 
     // Results grid captions and settings.
     void msfgridcaption();
@@ -136,7 +146,10 @@ private:
     GridSettings currentSettings() const;
 
     UserDialogs& dialogs_;
+    SystemClock systemClock_;
+    const Clock* clock_ = &systemClock_;
     std::string programFolder_;
+    std::string raceStorePath_;
     bool settingsWriteFailureReported_ = false;
 };
 

@@ -2,11 +2,16 @@
 #include "shell/main_finder_window.h"
 
 #include "import/import_driver.h"
+#include "search/criteria_panel.h"
+#include "shell/date_calculator_window.h"
+#include "shell/qt_grid_clipboard.h"
 #include "shell/qt_grid_view.h"
+#include "shell/qt_key_filter.h"
 #include "shell/qt_main_finder_layout.h"
 #include "shell/qt_twips.h"
 #include "shell/qt_user_dialogs.h"
 #include "shell/qt_wrapping_group_box.h"
+#include "shell/results_grid_commands.h"
 
 #include <QAction>
 #include <algorithm>
@@ -23,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 namespace shell {
@@ -91,6 +97,7 @@ MainFinderWindow::MainFinderWindow(MainFinder& finder, QWidget* parent) : QMainW
     createMenus();
     connectControls();
     connectCommands();
+    connectSearchPanel();
     setAcceptDrops(true);
     move(twipsToPixelsX(finder_.leftTwips, this), twipsToPixelsY(finder_.topTwips, this));
     showState();
@@ -120,6 +127,9 @@ void MainFinderWindow::createGrids() {
         }
     }
     connect(grids_["MSFlexGrid1"], &GridView::contextMenuRequested, this, &MainFinderWindow::openContextMenu);
+    connect(grids_["MSFlexGrid1"], &GridView::cellDoubleClicked, this,
+            [this] { run([this] { MSFlexGrid1_DblClick(finder_); }); });
+    for (const auto& [name, view] : grids_) enableCopyToClipboard(*view);
 }
 
 void MainFinderWindow::createMenus() {
@@ -173,6 +183,19 @@ void MainFinderWindow::connectCommands() {
     onCommand("cmdimportdata", [this] { import::cmdimportdata_Click(finder_); });
     onCommand("msfgridreset", [this] { finder_.msfgridreset_click(); });
     onCommand("msfgridback", [this] { finder_.msfgridback_Click(); });
+    onCommand("listhorse", [this] { listhorse_click(finder_); });
+    onCommand("listrace", [this] { listrace_Click(finder_); });
+    onCommand("listowner", [this] { listowner_Click(finder_); });
+    onCommand("listfilter", [this] { listfilter_Click(finder_); });
+    onCommand("datecalculator", [this] {
+        DateCalculatorWindow::datecalculator_Click(this, finder_.dialogs(), finder_.clock());
+    });
+    // Ctrl+F: to the name box, ready for the next search.
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        auto* name = findChild<QLineEdit*>("txthorse");
+        name->setFocus(Qt::ShortcutFocusReason);
+        name->selectAll();
+    });
 }
 
 // Results files dropped on the window are imported as if chosen in the file dialog.
@@ -198,9 +221,6 @@ void MainFinderWindow::connectControls() {
         if (auto* box = qobject_cast<QLineEdit*>(object)) {
             connect(box, &QLineEdit::textEdited, this,
                     [control = control](const QString& text) { control->caption = text.toStdString(); });
-        } else if (auto* option = qobject_cast<QRadioButton*>(object)) {
-            connect(option, &QRadioButton::clicked, this,
-                    [this, control = control] { run([this, control] { finder_.selectSearchKind(*control); }); });
         } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
             connect(check, &QCheckBox::clicked, this,
                     [control = control](bool checked) { control->checked = checked; });
@@ -211,6 +231,31 @@ void MainFinderWindow::connectControls() {
 void MainFinderWindow::repaintState() {
     showState();
     repaint();
+}
+
+void MainFinderWindow::connectSearchPanel() {
+    const std::pair<const char*, void (*)(MainFinder&)> kinds[] = {
+        {"opthorse", search::opthorse_Click},      {"optowner", search::optowner_Click},
+        {"optrace", search::optrace_Click},        {"optsire", search::optsire_Click},
+        {"optdamsire", search::optdamsire_Click},  {"optdamdamsire", search::optdamdamsire_Click},
+        {"cmdgethorse", search::cmdgethorse_click}};
+    for (const auto& [name, handler] : kinds) {
+        connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, this,
+                [this, handler = handler] { run([this, handler] { handler(finder_); }); });
+    }
+    for (const char* box : {"txtfirstweek", "txtlastweek", "txtinjury", "txtnum"})
+        filterKeys(box, search::txtweekOrNumber_KeyPress);
+    filterKeys("txtid", search::txtid_KeyPress);
+    filterKeys("txthorse", search::txthorse_Keypress);
+}
+
+void MainFinderWindow::filterKeys(const char* name, std::function<int(MainFinder&, int)> filter) {
+    auto* box = findChild<QLineEdit*>(name);
+    box->installEventFilter(new KeyFilter(box, [this, filter = std::move(filter)](int key) {
+        const int typed = filter(finder_, key);
+        if (typed == 0) showState();
+        return typed;
+    }));
 }
 
 template <typename Command>
@@ -244,10 +289,14 @@ void MainFinderWindow::placeInformationArea() {
 }
 
 void MainFinderWindow::openContextMenu(const QPoint& globalPos) {
-    // No menu on the grid's last row: before any search that is its only data row.
-    const GridModel& grid = finder_.MSFlexGrid1;
-    if (grid.rowSel() + 1 == grid.rows()) return;
+    if (!MSFlexGrid1_MouseDown(finder_, kRightButton)) return;
     showState();
+    // The names in the rewritten captions show as they are: an "&" in them (Fisher &
+    // Harris) marks no access key.
+    for (const char* item : {"datecalc", "listhorse", "listrace", "listowner"}) {
+        auto* action = findChild<QAction*>(item);
+        action->setText(action->text().replace(QLatin1Char('&'), QLatin1String("&&")));
+    }
     popmenu_->popup(globalPos);
 }
 

@@ -37,6 +37,9 @@ private:
     void createMenus();
     void connectControls();
     void connectCommands();
+    void connectSearchPanel();
+    // Filters the keys typed into the box `name` through a core key filter.
+    void filterKeys(const char* name, std::function<int(MainFinder&, int)> filter);
     // Runs `command` when the menu item `name` is chosen.
     void onCommand(const char* name, std::function<void()> command);
     void placeInformationArea();

@@ -125,4 +125,6 @@ std::string_view Statement::sql() const {
     return text ? std::string_view(text) : std::string_view();
 }
 
+int Statement::parameterCount() const { return sqlite3_bind_parameter_count(statement_); }
+
 }  // namespace store

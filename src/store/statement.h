@@ -61,6 +61,8 @@ public:
     // The same by the field's name, matched without regard to letter case as SQL does;
     // asking for a name that the statement does not return is a programming error.
     int columnIndex(std::string_view name) const;
+    // How many values the statement takes; the last one has this index.
+    int parameterCount() const;
     bool isNull(std::string_view name) const { return isNull(columnIndex(name)); }
     std::int64_t integer(std::string_view name) const { return integer(columnIndex(name)); }
     double real(std::string_view name) const { return real(columnIndex(name)); }

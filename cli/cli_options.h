@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/calendar.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <string>
+
+namespace cli {
+
+// --today YYYY-MM-DD: the day taken as the system date (default: the real date).
+void addTodayOption(CLI::App& command, std::string& today);
+// The clock for a --today value; the real date when it is empty.
+std::unique_ptr<shell::Clock> clockFor(const std::string& today);
+
+// --format csv|json.
+void addFormatOption(CLI::App& command, std::string& format);
+
+}  // namespace cli

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "search/criteria_panel.h"
+
+#include "search/gethorse.h"
+
+namespace search {
+
+namespace {
+
+void showSireControls(shell::MainFinder& window, bool show) {
+    for (auto* control : {&window.chk2yo, &window.lblnum, &window.txtnum}) control->visible = show;
+}
+
+bool isDigit(int key) { return key >= '0' && key <= '9'; }
+
+int discard(shell::MainFinder& window) {
+    window.dialogs().beep();
+    return 0;
+}
+
+// Up to the 25 characters of the name box, never cutting a character of several bytes.
+std::string first25Characters(const std::string& text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (++characters > 25) return text.substr(0, i);
+    }
+    return text;
+}
+
+}  // namespace
+
+void setupnormalsearch(shell::MainFinder& window) {
+    window.chkid.enabled = true;
+    window.chkname.enabled = true;
+    window.chkid.checked = false;
+    window.chkname.checked = true;
+    showSireControls(window, false);
+}
+
+void setupsiresearch(shell::MainFinder& window) {
+    window.chkid.checked = false;
+    window.chkid.enabled = false;
+    window.chkname.enabled = true;
+    window.chkname.checked = true;
+    showSireControls(window, true);
+}
+
+void opthorse_Click(shell::MainFinder& window) {
+    window.selectSearchKind(window.opthorse);
+    setupnormalsearch(window);
+}
+
+void optowner_Click(shell::MainFinder& window) {
+    window.selectSearchKind(window.optowner);
+    setupnormalsearch(window);
+    window.chkid.enabled = false;
+}
+
+void optrace_Click(shell::MainFinder& window) {
+    window.selectSearchKind(window.optrace);
+    window.chkid.enabled = true;
+    window.chkname.enabled = false;
+    window.chkname.checked = false;
+    window.chkid.checked = true;
+    showSireControls(window, false);
+}
+
+void optsire_Click(shell::MainFinder& window) {
+    window.selectSearchKind(window.optsire);
+    setupsiresearch(window);
+}
+
+void optdamsire_Click(shell::MainFinder& window) {
+    window.selectSearchKind(window.optdamsire);
+    setupsiresearch(window);
+}
+
+void optdamdamsire_Click(shell::MainFinder& window) {
+    window.selectSearchKind(window.optdamdamsire);
+    setupsiresearch(window);
+}
+
+void cmdgethorse_click(shell::MainFinder& window) {
+    int opt = 0;
+    if (window.opthorse.checked) {
+        if (window.chkname.checked) opt = window.chkid.checked ? kHorseByNameAndNumber : kHorseByName;
+        else opt = window.chkid.checked ? kHorseByNumber : kHorseByName;
+    }
+    if (window.optowner.checked) opt = kOwner;
+    if (window.optrace.checked) opt = kRace;
+    if (opt == 0) return;  // a progeny kind; its search comes with the breeding file's
+    gethorse(window, opt, first25Characters(window.txthorse.caption), window.txtid.caption);
+}
+
+int txtweekOrNumber_KeyPress(shell::MainFinder& window, int keyAscii) {
+    return isDigit(keyAscii) || keyAscii == kBackspace ? keyAscii : discard(window);
+}
+
+int txtid_KeyPress(shell::MainFinder& window, int keyAscii) {
+    if (keyAscii == kEnter) {
+        cmdgethorse_click(window);
+        return 0;
+    }
+    const bool accepted = isDigit(keyAscii) || keyAscii == kBackspace || keyAscii == '.' || keyAscii == '*' ||
+                          keyAscii == '?';
+    return accepted ? keyAscii : discard(window);
+}
+
+int txthorse_Keypress(shell::MainFinder& window, int keyAscii) {
+    if (keyAscii == kEnter) {
+        cmdgethorse_click(window);
+        return 0;
+    }
+    return keyAscii;
+}
+
+}  // namespace search

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/colour.h"
+#include "shell/grid_model.h"
+#include "store/run_query.h"
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace search {
+
+// The track number of a race: the first two of the four digits after the point.
+int trackNumberOf(double racenum);
+
+// The text colour of a run's row by track condition and surface; none for a condition
+// outside the colour key.
+std::optional<shell::Colour> rowColourOf(const std::string& cond, const std::string& surf);
+
+// Fills the results grid in the horse layout: one row per listed run, in the formats,
+// alignments and colours of the listing.
+class RaceListing {
+public:
+    RaceListing(shell::GridModel& grid, std::map<int, std::string> trackCodes);
+
+    // Aligns the caption cells and the columns; once per search, before the rows.
+    void prepare();
+    // Writes grid row `row` for `run`, with the earnings credited to it.
+    void fillRow(int row, const store::RunRecord& run, std::int32_t earnings);
+
+private:
+    shell::GridModel& grid_;
+    std::map<int, std::string> trackCodes_;
+};
+
+}  // namespace search

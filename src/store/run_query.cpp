@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+#include "store/run_query.h"
+
+#include "store/database.h"
+#include "store/statement.h"
+
+namespace store {
+
+namespace {
+
+constexpr const char* kColumns =
+    "hname, hid, tblraces.racenum, oname, dist, sp, odds, age, restr, cond, surf, fin, purse, ppos, size, cprice, "
+    "start";
+constexpr const char* kJoin = " FROM tblhorsedata INNER JOIN tblraces ON tblhorsedata.racenum = tblraces.racenum";
+
+RunRecord readRun(const Statement& row) {
+    RunRecord run;
+    run.hname = row.text(0);
+    run.hid = row.integer(1);
+    run.racenum = row.real(2);
+    run.oname = row.text(3);
+    run.dist = static_cast<float>(row.real(4));
+    run.sp = static_cast<float>(row.real(5));
+    run.odds = row.real(6);
+    run.age = row.text(7);
+    run.restr = row.text(8);
+    run.cond = row.text(9);
+    run.surf = row.text(10);
+    run.fin = static_cast<int>(row.integer(11));
+    run.purse = row.integer(12);
+    run.ppos = static_cast<int>(row.integer(13));
+    run.size = static_cast<int>(row.integer(14));
+    run.cprice = row.integer(15);
+    run.start = static_cast<int>(row.integer(16));
+    return run;
+}
+
+std::string textCondition(const char* column, const RunCriteria::Text& text) {
+    return std::string(column) + (text.pattern ? " LIKE ? ESCAPE '\\'" : " = ?");
+}
+
+}  // namespace
+
+std::string likePattern(const std::string& pattern) {
+    std::string like;
+    like.reserve(pattern.size());
+    for (const char c : pattern) {
+        switch (c) {
+        case '*': like += '%'; break;
+        case '?': like += '_'; break;
+        case '%':
+        case '_':
+        case '\\':
+            like += '\\';
+            like += c;
+            break;
+        default: like += c;
+        }
+    }
+    return like;
+}
+
+RunQuery::RunQuery(Database& db, RunCriteria criteria) : db_(db), criteria_(std::move(criteria)) {}
+
+std::string RunQuery::where() const {
+    using Key = RunCriteria::Key;
+    std::string sql = " WHERE ";
+    const char* nameColumn = criteria_.key == Key::Owner ? "oname" : "hname";
+    if (criteria_.key != Key::HorseNumber && criteria_.key != Key::Race) {
+        sql += "(";
+        for (std::size_t i = 0; i < criteria_.names.size(); ++i) {
+            if (i > 0) sql += " OR ";
+            sql += textCondition(nameColumn, criteria_.names[i]);
+        }
+        sql += criteria_.names.empty() ? "0)" : ")";
+    }
+    if (criteria_.key == Key::HorseNameAndNumber || criteria_.key == Key::HorseNumber) {
+        if (criteria_.key == Key::HorseNameAndNumber) sql += " AND ";
+        sql += criteria_.numberPattern ? "CAST(hid AS TEXT) LIKE ? ESCAPE '\\'" : "hid = ?";
+    }
+    if (criteria_.key == Key::Race)
+        sql += criteria_.numberPattern ? "CAST(tblraces.racenum AS TEXT) LIKE ? ESCAPE '\\'" : "tblraces.racenum = ?";
+    return sql;
+}
+
+std::string RunQuery::order() const {
+    // A race lists its runners as they were stored, which is their finishing order.
+    return criteria_.key == RunCriteria::Key::Race ? " ORDER BY tblhorsedata.rowid"
+                                                   : " ORDER BY tblhorsedata.racenum DESC";
+}
+
+void RunQuery::bindCriteria(Statement& statement, int index) const {
+    using Key = RunCriteria::Key;
+    if (criteria_.key != Key::HorseNumber && criteria_.key != Key::Race) {
+        for (const auto& name : criteria_.names)
+            statement.bind(index++, name.pattern ? likePattern(name.value) : name.value);
+    }
+    if (criteria_.numberPattern) statement.bind(index++, likePattern(*criteria_.numberPattern));
+    else if (criteria_.hid && criteria_.key != Key::HorseName && criteria_.key != Key::Owner)
+        statement.bind(index++, *criteria_.hid);
+    else if (criteria_.racenum && criteria_.key == Key::Race) statement.bind(index++, *criteria_.racenum);
+}
+
+std::int64_t RunQuery::count() {
+    auto statement = db_.prepare(std::string("SELECT count(*)") + kJoin + where());
+    bindCriteria(statement, 1);
+    statement.step();
+    return statement.integer(0);
+}
+
+std::optional<RunRecord> RunQuery::first() {
+    auto statement = db_.prepare(std::string("SELECT ") + kColumns + kJoin + where() + order() + " LIMIT 1");
+    bindCriteria(statement, 1);
+    if (!statement.step()) return std::nullopt;
+    return readRun(statement);
+}
+
+void RunQuery::forEach(std::optional<double> racenumBelow,
+                       const std::function<bool(const RunRecord&)>& visit) {
+    std::string sql = std::string("SELECT ") + kColumns + kJoin + where();
+    if (racenumBelow) sql += " AND tblhorsedata.racenum < ?";
+    auto statement = db_.prepare(sql + order());
+    bindCriteria(statement, 1);
+    if (racenumBelow) statement.bind(statement.parameterCount(), *racenumBelow);
+    while (statement.step())
+        if (!visit(readRun(statement))) return;
+}
+
+std::vector<std::pair<int, std::string>> trackCodes(Database& db) {
+    auto statement = db.prepare("SELECT num, stcode FROM statecodes ORDER BY num");
+    std::vector<std::pair<int, std::string>> codes;
+    while (statement.step()) codes.emplace_back(static_cast<int>(statement.integer(0)), statement.text(1));
+    return codes;
+}
+
+}  // namespace store

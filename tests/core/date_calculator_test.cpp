@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "shell/date_calculator.h"
+
+#include "scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+using namespace std::chrono;
+
+const std::string kNoWeek = "You must enter a week number in the text box.";
+
+int day(int y, unsigned m, unsigned d) { return shell::dayNumberOf(year{y} / month{m} / d); }
+
+TEST(WeekDate, WeeksBefore587AreTakenOneEarlier) {
+    EXPECT_EQ(shell::weekDateDay(1), day(1998, 7, 21));
+    EXPECT_EQ(shell::weekDateDay(586), day(2000, 2, 26));
+    EXPECT_EQ(shell::weekDateDay(587), day(2000, 2, 28));  // 27 February 2000 belongs to no week
+    EXPECT_EQ(shell::weekDateDay(600), day(2000, 3, 12));
+    EXPECT_EQ(shell::weekDateDay(1000), day(2001, 4, 16));
+    EXPECT_EQ(shell::weekDateWeek(586), 585);
+    EXPECT_EQ(shell::weekDateWeek(587), 587);
+}
+
+TEST(WeekDate, NothingOutsideTheCalendar) {
+    EXPECT_EQ(shell::dateOfDay(shell::kFirstCalendarDay), year{100} / January / 1);
+    EXPECT_EQ(shell::dateOfDay(shell::kLastCalendarDay), year{9999} / December / 31);
+    const long long lastWeek = shell::kLastCalendarDay - shell::kFirstWeekDay;
+    EXPECT_EQ(shell::weekDateDay(lastWeek), shell::kLastCalendarDay);
+    EXPECT_FALSE(shell::weekDateDay(lastWeek + 1));
+    const long long firstWeek = shell::kFirstCalendarDay - shell::kFirstWeekDay + 1;  // taken one earlier
+    EXPECT_EQ(shell::weekDateDay(firstWeek), shell::kFirstCalendarDay);
+    EXPECT_FALSE(shell::weekDateDay(firstWeek - 1));
+    EXPECT_FALSE(shell::weekDateDay(9'000'000'000'000'000'000LL));
+    EXPECT_FALSE(shell::weekDateDay(-9'000'000'000'000'000'000LL));
+}
+
+class DateCalculatorTest : public ::testing::Test {
+protected:
+    std::string convert(const std::string& text) {
+        calculator.txtdate.caption = text;
+        calculator.cmdgetdate_Click();
+        return calculator.lbldateinfo.caption;
+    }
+
+    testing_support::ScriptedDialogs dialogs;
+    shell::FixedClock clock{40000};
+    shell::DateCalculator calculator{dialogs, clock};
+};
+
+TEST_F(DateCalculatorTest, StartsEmptyWithItsCaptions) {
+    EXPECT_EQ(calculator.lblenterdate.caption, "Enter Date:");
+    EXPECT_EQ(calculator.cmdgetdate.caption, "Get Date");
+    EXPECT_EQ(calculator.txtdate.caption, "");
+    EXPECT_EQ(calculator.txtdate.maxLength, 4);
+    EXPECT_EQ(calculator.lbldateinfo.caption, "");
+}
+
+TEST_F(DateCalculatorTest, ShowsTheTypedTextAndTheDateOnThreeLines) {
+    EXPECT_EQ(convert("587"), "Week 587\r=\r2000-02-28");
+    EXPECT_EQ(convert("-999"), "Week -999\r=\r1995-10-25");
+    EXPECT_EQ(convert("1e3"), "Week 1e3\r=\r2001-04-16");
+    EXPECT_EQ(convert(" 600"), "Week  600\r=\r2000-03-12");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DateCalculatorTest, FractionsRoundHalfToEven) {
+    EXPECT_EQ(convert("600.4"), "Week 600.4\r=\r2000-03-12");
+    EXPECT_EQ(convert("586.5"), "Week 586.5\r=\r2000-02-26");  // 586
+    EXPECT_EQ(convert("587.5"), "Week 587.5\r=\r2000-02-29");  // 588
+    EXPECT_EQ(convert("586.6"), "Week 586.6\r=\r2000-02-28");  // 587
+}
+
+TEST_F(DateCalculatorTest, TextThatIsNoWeekGetsTheMessageAndKeepsTheResult) {
+    convert("600");
+    for (const std::string text : {"", "abc", "-", ".", "1e", "9e99", "4e4", "-4e4"}) {
+        dialogs.messages.clear();
+        EXPECT_EQ(convert(text), "Week 600\r=\r2000-03-12") << text;
+        EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoWeek}) << text;
+    }
+}
+
+TEST_F(DateCalculatorTest, SixteenBitLimits) {
+    EXPECT_EQ(convert("3e4"), "Week 3e4\r=\r2080-09-08");
+    calculator.txtdate.caption = "32767.5";  // rounds to 32768
+    calculator.cmdgetdate_Click();
+    EXPECT_EQ(dialogs.messages.size(), 1U);
+}
+
+TEST_F(DateCalculatorTest, EnterConvertsAndOtherKeysDoNot) {
+    calculator.txtdate.caption = "587";
+    calculator.txtdate_Keypress('5');
+    EXPECT_EQ(calculator.lbldateinfo.caption, "");
+    calculator.txtdate_Keypress(13);
+    EXPECT_EQ(calculator.lbldateinfo.caption, "Week 587\r=\r2000-02-28");
+    calculator.txtdate.caption = "";
+    calculator.txtdate_Keypress(13);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoWeek});
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: MIT
+#include "sample_store.h"
+#include "search/criteria_panel.h"
+#include "search/gethorse.h"
+#include "store/database.h"
+#include "store/race_writer.h"
+#include "store/transaction.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using search::gethorse;
+using Strings = std::vector<std::string>;
+
+const std::string kNothingFound = "No horses under the search criteria were found.";
+
+class Gethorse : public testing_support::SampleStore {};
+
+TEST_F(Gethorse, HorseByNameListsEveryRunNewestFirstWithWholeRows) {
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "black dasher", ""));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 7);
+    EXPECT_EQ(row(0), (Strings{"Name", "H.ID.", "Race #", "Age", "Tr", "Typ", "Dis", "S", "Sp", "PL", "FD", "PP",
+                               "Purse", "Odds", "Earn.", "Owner", "Clm", "St"}));
+    // 312.3006: Turf, Good, 6 furlongs, Claiming $25,000, purse $39,300, "Fillies 2 year
+    // olds. Non-Winners of FOUR races since last year except stakes."; fifth of six with
+    // 56.87 + 7 - 3 speed, start 0.42, odds base 0.008123, post -51 + 49 + 7.
+    EXPECT_EQ(row(1), (Strings{"Black Dasher", "742503", "312.3006", "F-2", "", "C4y", "6", "T", "60.9", "5", "6",
+                               "5", "39300", "99.90", "786", "Reid Thoroughbreds", "25000", "42"}));
+    EXPECT_EQ(column(2), (Strings{"312.3006", "311.3014", "311.3010", "311.3001", "310.3004", "310.3003"}));
+    window.MSFlexGrid1.select(1, 2, 1, 2);
+    EXPECT_EQ(window.MSFlexGrid1.cellForeColour(), shell::kTurfGood);
+    EXPECT_EQ(window.MSFlexGrid1.effectiveAlignment(0, 1), shell::Alignment::RightCenter);
+    EXPECT_EQ(window.MSFlexGrid1.effectiveAlignment(0, 0), shell::Alignment::General);
+    EXPECT_EQ(window.frainfo.caption.rfind("Statistics for Black Dasher;", 0), 0u);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Gethorse, NamesMatchWithoutRegardToCaseAndShowCapitalised) {
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "quiet duke", ""));
+    EXPECT_EQ(column(0), (Strings{"Quiet Duke", "Quiet Duke", "Quiet Duke"}));
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Crimson Queen Of Wetherby", ""));
+    EXPECT_EQ(window.MSFlexGrid1.text(1, 1), "531");
+}
+
+TEST_F(Gethorse, NameAndNumberTellTwoHorsesOfOneNameApart) {
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Breeze's Dasher", ""));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 4);
+    ASSERT_TRUE(gethorse(window, search::kHorseByNameAndNumber, "Breeze's Dasher", "811426"));
+    EXPECT_EQ(column(1), (Strings{"811426", "811426"}));
+    ASSERT_TRUE(gethorse(window, search::kHorseByNumber, "", "6546555.5"));  // rounds half to even
+    EXPECT_EQ(column(1), (Strings{"6546556"}));
+}
+
+TEST_F(Gethorse, PatternsUseStarAndQuestionMark) {
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "black d?sher", ""));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 7);
+    ASSERT_TRUE(gethorse(window, search::kHorseByNumber, "", "74250*"));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 7);
+    EXPECT_FALSE(gethorse(window, search::kHorseByName, "100%", ""));  // % is no wildcard
+}
+
+TEST_F(Gethorse, OwnerSearchesMatchNamesAsTheyStand) {
+    ASSERT_TRUE(gethorse(window, search::kOwner, "Harrow Bloodstock, Ltd.", ""));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 4);
+    dialogs.messages.clear();
+    EXPECT_FALSE(gethorse(window, search::kOwner, "*computer", ""));  // exact, not a pattern
+    EXPECT_FALSE(gethorse(window, search::kOwner, "Reid \" OR 1=1 --", ""));
+    EXPECT_EQ(dialogs.messages, (Strings{kNothingFound, kNothingFound}));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 4);  // the earlier listing stays
+}
+
+TEST_F(Gethorse, SeveralStablesAtOnce) {
+    ASSERT_TRUE(gethorse(window, search::kOwner, "Harrow Bloodstock, Ltd.\" OR oname=\"Team Young", ""));
+    for (const auto& owner : column(15)) EXPECT_TRUE(owner == "Harrow Bloodstock, Ltd." || owner == "Team Young");
+    EXPECT_EQ(window.frainfo.caption.rfind("Statistics for Special: Harrow Bloodstock, Ltd.;", 0), 0u);
+}
+
+TEST_F(Gethorse, RaceSearchListsInFinishingOrder) {
+    ASSERT_TRUE(gethorse(window, search::kRace, "", "312.0501"));
+    const auto places = column(9);
+    for (std::size_t i = 0; i < places.size(); ++i) EXPECT_EQ(places[i], std::to_string(i + 1));
+    EXPECT_EQ(window.lblprogress.caption, "");
+    EXPECT_FALSE(gethorse(window, search::kRace, "", "312.0500"));  // sent as 312.05, which holds no race
+}
+
+TEST_F(Gethorse, WeekBoundsAndTheCurrentOwner) {
+    window.txtfirstweek.caption = "311";
+    window.txtlastweek.caption = "311";
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
+    EXPECT_EQ(column(2), (Strings{"311.3014", "311.3010", "311.3001"}));
+    window.txtfirstweek.caption.clear();
+    window.txtlastweek.caption = "300";
+    EXPECT_FALSE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 4);
+    window.txtlastweek.caption.clear();
+    window.chkowner.checked = true;
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Western Jewel", ""));
+    EXPECT_EQ(column(15), (Strings{"Team Young"}));
+}
+
+TEST_F(Gethorse, BoxesThatHoldNoNumberAreRefusedBeforeSearching) {
+    window.lblprogress.caption = "kept";
+    EXPECT_FALSE(gethorse(window, search::kHorseByNumber, "", ""));
+    EXPECT_FALSE(gethorse(window, search::kRace, "", "abc"));
+    window.txtinjury.caption.clear();
+    EXPECT_FALSE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
+    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(window.lblprogress.caption, "kept");
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 2);
+}
+
+TEST_F(Gethorse, TrackCodesComeFromTheRaceNumbersDigits) {
+    {
+        auto db = store::Database::open(window.raceStorePath());
+        db.exec("INSERT INTO statecodes (num, stcode) VALUES (5, 'HD'), (30, 'KP')");
+    }
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
+    EXPECT_EQ(column(4), (Strings{"KP", "KP", "KP", "KP", "KP", "KP"}));
+    ASSERT_TRUE(gethorse(window, search::kRace, "", "310.0501"));
+    EXPECT_EQ(window.MSFlexGrid1.text(1, 4), "HD");
+}
+
+TEST_F(Gethorse, ProgenyLayoutSwitchesBackToTheHorseLayout) {
+    window.MSFSRGrid.setVisible(true);
+    window.MSFmaxgrid.setVisible(true);
+    window.MSFSGrid.setVisible(false);
+    window.MSFWGrid.setVisible(false);
+    window.MSFlexGrid1.setCols(19);
+    window.cmdprint.enabled = false;
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
+    EXPECT_TRUE(window.horseLayoutShowing());
+    EXPECT_FALSE(window.MSFSRGrid.visible());
+    EXPECT_EQ(window.MSFlexGrid1.cols(), 18);
+    EXPECT_TRUE(window.cmdprint.enabled);
+}
+
+TEST_F(Gethorse, PanelChoosesTheKindOfSearch) {
+    window.txthorse.caption = "Black Dasher";
+    window.chkname.checked = false;
+    window.chkid.checked = false;
+    search::cmdgethorse_click(window);  // neither box checked: by name
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 7);
+    search::optrace_Click(window);
+    EXPECT_FALSE(window.chkname.enabled);
+    EXPECT_TRUE(window.chkid.checked);
+    window.txtid.caption = "312.0501";
+    EXPECT_EQ(search::txtid_KeyPress(window, search::kEnter), 0);
+    EXPECT_EQ(window.MSFlexGrid1.text(1, 2), "312.0501");
+    EXPECT_EQ(search::txtid_KeyPress(window, 'x'), 0);
+    EXPECT_EQ(search::txtweekOrNumber_KeyPress(window, search::kEnter), 0);
+    EXPECT_EQ(search::txtweekOrNumber_KeyPress(window, '7'), '7');
+    EXPECT_EQ(dialogs.beeps, 2);
+}
+
+// A store of one stable with `runs` runs, one per race.
+void fillStable(const std::string& path, int runs) {
+    auto db = store::Database::open(path);
+    store::Transaction transaction(db);
+    store::RaceWriter writer(db);
+    for (int i = 0; i < runs; ++i) {
+        const double racenum = 400 + i / 100 + (i % 100 + 1) / 10000.0;
+        writer.addRace({racenum, "D", "Alw", "F", 6, 1, 1000, 0, "O-3+"});
+        writer.addRunner({"Horse " + std::to_string(i), i + 1, racenum, 1, 1, 80, 50, 2.5, "Big Stable"});
+    }
+    transaction.commit();
+}
+
+TEST_F(Gethorse, LargeResultsAskAndListAtMost15000) {
+    fillStable(window.raceStorePath(), 15001);
+    dialogs.answers = {false, true};
+    EXPECT_FALSE(gethorse(window, search::kOwner, "Big Stable", ""));
+    EXPECT_EQ(dialogs.questions.front(),
+              "There are 15001 horses that match this query.  Proceed anyway?\rNote: the actual number of horses "
+              "listed may be less than this amount, and also that the maximum number of horses that can be listed "
+              "is 15,000 in this version.");
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 2);
+    EXPECT_EQ(window.lblprogress.caption, "");
+    ASSERT_TRUE(gethorse(window, search::kOwner, "Big Stable", ""));
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 15001);
+    EXPECT_EQ(window.MSFlexGrid1.text(1, 0), "Horse 15000");  // newest first
+}
+
+TEST_F(Gethorse, EightThousandListWithoutAQuestion) {
+    fillStable(window.raceStorePath(), 8000);
+    ASSERT_TRUE(gethorse(window, search::kOwner, "Big Stable", ""));
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_EQ(window.MSFlexGrid1.rows(), 8001);
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+#include "scripted_dialogs.h"
+#include "shell/date_calculator_window.h"
+#include "shell/main_finder.h"
+#include "shell/main_finder_window.h"
+#include "shell/qt_clock.h"
+#include "shell/qt_twips.h"
+#include "store/schema.h"
+#include "test_folder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kNoWeek = "You must enter a week number in the text box.";
+
+class DateCalculatorWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store::createRaceStore(folder / "horses.mdb");
+        ASSERT_TRUE(finder.Form_Load({folder.path().string(), (folder / "breeding.txt").string()}));
+        finder.setClock(clock);
+        window = std::make_unique<shell::MainFinderWindow>(finder);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    shell::DateCalculatorWindow* open() {
+        window->findChild<QAction*>("datecalculator")->trigger();
+        shell::DateCalculatorWindow* shown = nullptr;
+        for (auto* each : window->findChildren<shell::DateCalculatorWindow*>("frmdatecalculator"))
+            if (each->isVisible()) shown = each;
+        return shown;
+    }
+
+    // Types `text` into the emptied week box as a user would, then presses `key`.
+    QString convert(shell::DateCalculatorWindow* calculator, const QString& text, bool enter) {
+        auto* box = calculator->findChild<QLineEdit*>("txtdate");
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+        if (enter) QTest::keyClick(box, Qt::Key_Return);
+        else QTest::mouseClick(calculator->findChild<QPushButton*>("cmdgetdate"), Qt::LeftButton);
+        return calculator->findChild<QLabel*>("lbldateinfo")->text();
+    }
+
+    testing_support::TestFolder folder;
+    testing_support::ScriptedDialogs dialogs;
+    shell::MainFinder finder{dialogs};
+    shell::FixedClock clock{40000};
+    std::unique_ptr<shell::MainFinderWindow> window;
+};
+
+TEST_F(DateCalculatorWindowTest, OpensBesideTheMainWindowInItsDesignedSize) {
+    auto* calculator = open();
+    ASSERT_NE(calculator, nullptr);
+    EXPECT_EQ(calculator->windowTitle(), "Date Calculator");
+    EXPECT_TRUE(calculator->isWindow());
+    EXPECT_FALSE(calculator->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(calculator->width(), shell::twipsToPixelsX(2790, calculator));
+    EXPECT_EQ(calculator->height(), shell::twipsToPixelsY(1620, calculator));
+    EXPECT_EQ(calculator->findChild<QLabel*>("lblenterdate")->text(), "Enter Date:");
+    EXPECT_EQ(calculator->findChild<QPushButton*>("cmdgetdate")->text(), "Get Date");
+    EXPECT_EQ(calculator->findChild<QLineEdit*>("txtdate")->maxLength(), 4);
+    auto* info = calculator->findChild<QLabel*>("lbldateinfo");
+    EXPECT_EQ(info->text(), "");
+    EXPECT_EQ(info->alignment(), Qt::AlignCenter);
+    EXPECT_TRUE(window->findChild<QAction*>("datecalculator")->isEnabled());
+}
+
+TEST_F(DateCalculatorWindowTest, ButtonAndEnterConvertTheTypedWeek) {
+    auto* calculator = open();
+    EXPECT_EQ(convert(calculator, "1", false), "Week 1\n=\n1998-07-21");
+    EXPECT_EQ(convert(calculator, "586", true), "Week 586\n=\n2000-02-26");
+    EXPECT_EQ(convert(calculator, "587", false), "Week 587\n=\n2000-02-28");
+    EXPECT_EQ(convert(calculator, "600", true), "Week 600\n=\n2000-03-12");
+    EXPECT_EQ(convert(calculator, "1000", false), "Week 1000\n=\n2001-04-16");
+    // Four characters at most: the fifth is not typed.
+    EXPECT_EQ(convert(calculator, "600.4", true), "Week 600.\n=\n2000-03-12");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DateCalculatorWindowTest, TextThatIsNoWeekGetsTheMessageAndKeepsTheResult) {
+    auto* calculator = open();
+    convert(calculator, "600", true);
+    for (const char* text : {"", "abc", "9e99"}) {
+        dialogs.messages.clear();
+        EXPECT_EQ(convert(calculator, text, true), "Week 600\n=\n2000-03-12") << text;
+        EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoWeek}) << text;
+    }
+}
+
+TEST_F(DateCalculatorWindowTest, OneCalculatorBroughtToTheFrontUntilClosed) {
+    auto* calculator = open();
+    convert(calculator, "600", true);
+    EXPECT_EQ(open(), calculator);
+    EXPECT_EQ(calculator->findChild<QLabel*>("lbldateinfo")->text(), "Week 600\n=\n2000-03-12");
+    EXPECT_EQ(calculator->findChild<QLineEdit*>("txtdate")->text(), "600");
+
+    calculator->close();
+    auto* next = open();
+    ASSERT_NE(next, nullptr);
+    EXPECT_NE(next, calculator);
+    EXPECT_EQ(next->findChild<QLabel*>("lbldateinfo")->text(), "");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->findChildren<shell::DateCalculatorWindow*>().size(), 1);
+}
+
+TEST_F(DateCalculatorWindowTest, MenuAccessKeysReachTheCalculator) {
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);
+    auto* utilities = window->findChild<QMenu*>("Utilitiesmenu");
+    ASSERT_TRUE(utilities->isVisible());
+    QTest::keyClick(utilities, Qt::Key_D);
+    EXPECT_NE(window->findChild<shell::DateCalculatorWindow*>("frmdatecalculator"), nullptr);
+}
+
+TEST(QtClock, UsesTheSystemsShortDateForm) {
+    const shell::QtClock clock;
+    const int day = 35997 + 600;
+    EXPECT_EQ(clock.shortDate(day), QLocale::system().toString(QDate(2000, 3, 12), QLocale::ShortFormat).toStdString());
+    EXPECT_EQ(clock.today(), QDate(1899, 12, 30).daysTo(QDate::currentDate()));
+}
+
+}  // namespace
