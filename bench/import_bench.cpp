@@ -7,6 +7,7 @@
 // Needs $HARROWDEX_BENCH_STORE (a generated 600-week store) and $HARROWDEX_BENCH_WEEK (a
 // generated results file of a week the store does not hold); scripts/bench.sh makes both.
 
+#include "bench_support.h"
 #include "import/import_driver.h"
 #include "import/race_conditions_classifier.h"
 #include "import/results_reader.h"
@@ -25,21 +26,6 @@
 #include <stdexcept>
 
 namespace {
-
-struct NoDialogs : shell::UserDialogs {
-    void message(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return true; }
-    void beep() override {}
-    void setBusy(bool) override {}
-    void repaintNow() override {}
-    std::optional<std::string> chooseFilesToOpen(const shell::FileDialogOptions&) override { return std::nullopt; }
-};
-
-std::string requiredPath(const char* variable) {
-    const char* value = std::getenv(variable);
-    if (!value || !std::filesystem::exists(value)) throw std::runtime_error(std::string("set ") + variable);
-    return value;
-}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -64,11 +50,11 @@ void removeWeek(const std::string& storePath, int week) {
 }
 
 void BM_ImportWeekInto600WeekStore(benchmark::State& state) {
-    const std::string storePath = requiredPath("HARROWDEX_BENCH_STORE");
-    const std::string weekPath = requiredPath("HARROWDEX_BENCH_WEEK");
+    const std::string storePath = bench_support::requiredPath("HARROWDEX_BENCH_STORE");
+    const std::string weekPath = bench_support::requiredPath("HARROWDEX_BENCH_WEEK");
     int week = 0;
     parseWeek(readFile(weekPath), week);
-    NoDialogs dialogs;
+    bench_support::AgreeingDialogs dialogs;
     shell::MainFinder window(dialogs);
     for (auto _ : state) {
         if (import::importFiles(window, storePath, {{weekPath, "week"}}) != import::ImportResult::Done)
@@ -80,9 +66,9 @@ void BM_ImportWeekInto600WeekStore(benchmark::State& state) {
 }
 
 void BM_RawInsertOfTheSameWeek(benchmark::State& state) {
-    const std::string storePath = requiredPath("HARROWDEX_BENCH_STORE");
+    const std::string storePath = bench_support::requiredPath("HARROWDEX_BENCH_STORE");
     int week = 0;
-    const auto races = parseWeek(readFile(requiredPath("HARROWDEX_BENCH_WEEK")), week);
+    const auto races = parseWeek(readFile(bench_support::requiredPath("HARROWDEX_BENCH_WEEK")), week);
     for (auto _ : state) {
         auto db = store::Database::open(storePath);
         store::Transaction transaction(db);

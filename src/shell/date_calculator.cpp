@@ -12,8 +12,6 @@ namespace shell {
 
 namespace {
 
-constexpr int kEnter = 13;
-
 // The typed text as a week number: a 16-bit whole number, a fraction rounded to the
 // nearest and a half to the even neighbour. Nothing for text that is not a number or
 // whose value does not fit (9e99 fits in four characters).

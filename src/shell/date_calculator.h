@@ -19,6 +19,7 @@ public:
     static constexpr const char* kCaption = "Date Calculator";
     static constexpr int kClientWidth = 2790;   // twips
     static constexpr int kClientHeight = 1620;  // twips
+    static constexpr int kEnter = 13;           // the key code of Enter
 
     DateCalculator(UserDialogs& dialogs, const Clock& clock) : dialogs_(dialogs), clock_(clock) {}
 

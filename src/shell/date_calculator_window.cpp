@@ -14,7 +14,6 @@ namespace shell {
 namespace {
 
 const char* const kObjectName = "frmdatecalculator";
-constexpr int kEnter = 13;
 
 }  // namespace
 
@@ -49,7 +48,7 @@ void DateCalculatorWindow::createControls() {
     connect(week, &QLineEdit::textEdited, this,
             [this](const QString& text) { calculator_.txtdate.caption = text.toStdString(); });
     connect(week, &QLineEdit::returnPressed, this, [this] {
-        calculator_.txtdate_Keypress(kEnter);
+        calculator_.txtdate_Keypress(DateCalculator::kEnter);
         showState();
     });
     connect(get, &QPushButton::clicked, this, [this] {

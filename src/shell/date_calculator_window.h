@@ -19,8 +19,6 @@ public:
     // a new one. A closed calculator is deleted; the next one starts empty.
     static DateCalculatorWindow* datecalculator_Click(QWidget* mainWindow, UserDialogs& dialogs, const Clock& clock);
 
-    DateCalculator& calculator() { return calculator_; }
-
 private:
     void createControls();
     void showState();
