@@ -44,6 +44,9 @@ MainFinder::MainFinder(UserDialogs& dialogs) : dialogs_(dialogs) {
     MSFlexGrid1.setBackColour(kSystem3DLight);
     MSFlexGrid1.setGridLineColour(kLightGrey);
     MSFlexGrid1.setBackColourBeyond(kGrey);
+    // Before any settings file exists the results grid starts with the reset widths, so
+    // a first run shows every column; the file is written on the first change.
+    applySettings(kResetGridSettings);
     disableCommandsNotYetAvailable();
 }
 

@@ -92,7 +92,8 @@ TEST_F(MainFinderStartup, ControlsStandAsAfterStartUp) {
 TEST_F(MainFinderStartup, NoSettingsFileKeepsTheDefaultWidthsAndWritesNothing) {
     makeStore();
     ASSERT_TRUE(start());
-    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), shell::GridModel::kDefaultColumnWidth);
+    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), 1450);
+    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(17), 300);
     EXPECT_FALSE(std::filesystem::exists(folder / "HarrowdexSettings.ini"));
 }
 
