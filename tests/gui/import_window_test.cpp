@@ -69,6 +69,21 @@ TEST_F(ImportWindowTest, FailureShowsInTheStatusLabel) {
               "Import of bad.txt was NOT completed.\nImport terminated.");
 }
 
+TEST_F(ImportWindowTest, ReplacingAWeekAsksFirstAndNoCancelsTheImport) {
+    auto* command = window->findChild<QAction*>("cmdimportdata");
+    dialogs.fileAnswers = {kSamples + "/raceout311.txt", kSamples + "/raceout311.txt",
+                           kSamples + "/raceout311.txt"};
+    command->trigger();
+    dialogs.answers = {false, true};
+    command->trigger();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Database import cancelled at user request."});
+    EXPECT_EQ(runners(), 129);
+    command->trigger();
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(runners(), 129);
+    EXPECT_EQ(window->findChild<QLabel*>("lblprogress")->text(), "");
+}
+
 TEST_F(ImportWindowTest, DroppedFilesAreImported) {
     drop({QString::fromStdString(kSamples + "/raceout312.txt")});
     EXPECT_EQ(runners(), 122);

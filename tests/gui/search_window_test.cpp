@@ -47,6 +47,36 @@ TEST_F(SearchWindowTest, TypingANameAndEnterListsTheHorse) {
     EXPECT_FALSE(stats->data(stats->index(1, 9)).toString().isEmpty());
 }
 
+// Black Dasher's six runs, with today in week 312; every figure worked out by hand from
+// the sample files.
+TEST_F(SearchWindowTest, HorseSearchShowsTheWholeStatistics) {
+    auto* name = find<QLineEdit>("txthorse");
+    name->setFocus();
+    QTest::keyClicks(name, "Black Dasher");
+    find<QPushButton>("cmdgethorse")->click();
+    EXPECT_EQ(find<QGroupBox>("frainfo")->title(),
+              "Statistics for Black Dasher;     $5,039;  0 - 0 - 1 - 1 - 2 = 4 / 6");
+    EXPECT_EQ(find<QLabel>("lblprogress")->text(),
+              "Statistics for Black Dasher\nUnder trainer:  Reid Thoroughbreds\nEarnings: $5,039\n"
+              "W-P-S-4-5:  0-0-1-1-2=4/6\nCurrent Tag: $4,000\nLast Week of Tag:  Week 681  (2000-06-01)\n\n"
+              "Last 3, 6, 9, 12 mths: 0-0-0-0\n110+: 0     100+: 0     90+: 0");
+    auto cells = [this](const char* grid) {
+        auto* model = find<shell::GridView>(grid)->model();
+        QStringList rows;
+        for (int r = 1; r < model->rowCount(); ++r) {
+            QStringList row;
+            for (int c = 1; c < model->columnCount(); ++c) row << model->data(model->index(r, c)).toString();
+            rows << row.join('|');
+        }
+        return rows;
+    };
+    EXPECT_EQ(cells("MSFWGrid"), (QStringList{"1-71.6|2-70.5||2-68.3|||||71.6/5", "||||||||0.0/0",
+                                              "|1-60.9|||||||60.9/1", "0-0-0|0-0-1||0-0-0|||||0-0-1/5",
+                                              "||||||||0-0-0/0", "|0-0-0|||||||0-0-0/1"}));
+    EXPECT_EQ(cells("MSFSGrid"), (QStringList{"68.6 (3)|66.3 (2)|67.7 (5)", "0 (0)|0 (0)|0 (0)",
+                                              "60.9 (1)|0 (0)|60.9 (1)", "66.7 (4)|66.3 (2)|66.5 (6)"}));
+}
+
 TEST_F(SearchWindowTest, NumberBoxesRefuseLettersWithABeep) {
     auto* week = find<QLineEdit>("txtfirstweek");
     week->setFocus();
