@@ -126,12 +126,6 @@ std::optional<Integer> roundTo(double value) {
 }  // namespace
 
 // Plain digits up to the type's last exact whole numbers, the exponent form beyond.
-std::string shortestForm(double value) {
-    return format(value, std::fabs(value) < 1e15 ? std::chars_format::fixed : std::chars_format::scientific);
-}
-std::string shortestForm(float value) {
-    return format(value, std::fabs(value) < 1e7f ? std::chars_format::fixed : std::chars_format::scientific);
-}
 std::string fourDecimalForm(double value) { return format(value, std::chars_format::fixed, 4); }
 
 bool parseNumber(std::string_view text, double& value) { return parseField(text, value); }

@@ -11,12 +11,7 @@ namespace import {
 // Text forms and conversions of the numbers in a results file. Whole-number conversions
 // round to the nearest, an exact half to the even neighbour.
 
-// The shortest text that reads back to the same number: plain digits below 10^7 for a
-// single and 10^15 for a double (312.0507, 312.05, 100000), the exponent form from there
-// on (1e+07, 1.2345678e+07), as a single's text form keeps its plain digits only below
-// 10,000,000.
-std::string shortestForm(double value);
-std::string shortestForm(float value);
+// The shortest text of a number is shell::shortestText.
 // Rounded to four decimals, always showing four: 312.0500, 12.0700.
 std::string fourDecimalForm(double value);
 

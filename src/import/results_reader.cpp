@@ -2,6 +2,7 @@
 #include "import/results_reader.h"
 
 #include "import/number_forms.h"
+#include "shell/number_format.h"
 #include "import/race_conditions_classifier.h"
 #include "import/race_number.h"
 #include "import/results_file_error.h"
@@ -53,7 +54,7 @@ HorseDigits horseDigits(float horse) {
         while (number >= 10) number /= 10;
         return {static_cast<int>(number), last};
     }
-    const std::string form = shortestForm(horse);
+    const std::string form = shell::shortestText(horse);
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     if (!isDigit(form.front()) || !isDigit(form.back())) {
         throw ResultsFileError("horse number does not begin and end with a digit: " + form);
@@ -141,7 +142,7 @@ std::optional<ParsedRace> ResultsReader::nextRace() {
         state_ = State::BetweenRaces;
         return parsed;
     } catch (const ResultsFileError& error) {
-        throw ResultsFileError("race " + shortestForm(current_.number) + ": " + error.what());
+        throw ResultsFileError("race " + shell::shortestText(current_.number) + ": " + error.what());
     }
 }
 

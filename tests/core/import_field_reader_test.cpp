@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "import/field_reader.h"
 #include "import/number_forms.h"
+#include "shell/number_format.h"
 #include "import/results_file_error.h"
 #include "import/utf8_text.h"
 
@@ -119,17 +120,17 @@ TEST(ImportNumberForms, ReadsNumbersCorrectlyRounded) {
 }
 
 TEST(ImportNumberForms, ShortestAndFourDecimalForms) {
-    EXPECT_EQ(import::shortestForm(312.0507), "312.0507");
-    EXPECT_EQ(import::shortestForm(312.05), "312.05");
-    EXPECT_EQ(import::shortestForm(312.0), "312");
-    EXPECT_EQ(import::shortestForm(9948.0f), "9948");
-    EXPECT_EQ(import::shortestForm(100000.0f), "100000");  // plain digits below 10^7
-    EXPECT_EQ(import::shortestForm(9999999.0f), "9999999");
-    EXPECT_EQ(import::shortestForm(0.1f), "0.1");           // the single's digits, not 0.10000000149
-    EXPECT_EQ(import::shortestForm(10000000.0f), "1e+07");
-    EXPECT_EQ(import::shortestForm(16777217.0f), "1.6777216e+07");
-    EXPECT_EQ(import::shortestForm(1000000.0), "1000000");
-    EXPECT_EQ(import::shortestForm(1e-5), "0.00001");
+    EXPECT_EQ(shell::shortestText(312.0507), "312.0507");
+    EXPECT_EQ(shell::shortestText(312.05), "312.05");
+    EXPECT_EQ(shell::shortestText(312.0), "312");
+    EXPECT_EQ(shell::shortestText(9948.0f), "9948");
+    EXPECT_EQ(shell::shortestText(100000.0f), "100000");  // plain digits below 10^7
+    EXPECT_EQ(shell::shortestText(9999999.0f), "9999999");
+    EXPECT_EQ(shell::shortestText(0.1f), "0.1");           // the single's digits, not 0.10000000149
+    EXPECT_EQ(shell::shortestText(10000000.0f), "1e+07");
+    EXPECT_EQ(shell::shortestText(16777217.0f), "1.6777216e+07");
+    EXPECT_EQ(shell::shortestText(1000000.0), "1000000");
+    EXPECT_EQ(shell::shortestText(1e-5), "0.00001");
     EXPECT_EQ(import::fourDecimalForm(12.07), "12.0700");
     EXPECT_EQ(import::fourDecimalForm(312.05), "312.0500");
     EXPECT_EQ(import::fourDecimalForm(580.01234), "580.0123");
