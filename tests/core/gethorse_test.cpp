@@ -77,7 +77,9 @@ TEST_F(Gethorse, SeveralStablesAtOnce) {
 }
 
 TEST_F(Gethorse, RaceSearchListsInFinishingOrder) {
+    dialogs.status = &window.lblprogress.caption;
     ASSERT_TRUE(gethorse(window, search::kRace, "", "312.0501"));
+    EXPECT_EQ(dialogs.statusTexts, Strings{"Searching..."});  // painted before the work
     const auto places = column(9);
     for (std::size_t i = 0; i < places.size(); ++i) EXPECT_EQ(places[i], std::to_string(i + 1));
     EXPECT_EQ(window.lblprogress.caption, "");
