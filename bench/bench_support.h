@@ -18,6 +18,7 @@ struct AgreeingDialogs : shell::UserDialogs {
     void setBusy(bool) override {}
     void repaintNow() override {}
     std::optional<std::string> chooseFilesToOpen(const shell::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(const shell::FileDialogOptions&) override { return std::nullopt; }
 };
 
 // A file the benchmark needs, named by an environment variable that scripts/bench.sh sets.

@@ -22,6 +22,7 @@ public:
     void setBusy(bool) override {}
     void repaintNow() override;
     std::optional<std::string> chooseFilesToOpen(const shell::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(const shell::FileDialogOptions&) override { return std::nullopt; }
 
 private:
     bool answerYes_;

@@ -3,9 +3,15 @@
 // command adds itself to the app from its own file (add<Name>Command) and reports
 // failures by throwing; this file turns the outcome into the exit status.
 #include "cli_dialogs.h"
+#include "compact_command.h"
 #include "import_command.h"
+#include "lineage_command.h"
 #include "makedb_command.h"
+#include "progeny_command.h"
+#include "remove_weeks_command.h"
 #include "search_command.h"
+#include "tracks_command.h"
+#include "weeks_command.h"
 
 #include <CLI/CLI.hpp>
 
@@ -59,5 +65,11 @@ int main(int argc, char** argv) {
     cli::addMakedbCommand(app);
     cli::addImportCommand(app);
     cli::addSearchCommand(app);
+    cli::addLineageCommand(app);
+    cli::addProgenyCommand(app);
+    cli::addWeeksCommand(app);
+    cli::addRemoveWeeksCommand(app);
+    cli::addCompactCommand(app);
+    cli::addTracksCommand(app);
     return run(app, argc, argv);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/criteria_panel.h"
 
+#include "progeny/getsires.h"
 #include "search/gethorse.h"
 
 namespace search {
@@ -18,7 +19,8 @@ int discard(shell::MainFinder& window) {
     return 0;
 }
 
-// Up to the 25 characters of the name box, never cutting a character of several bytes.
+}  // namespace
+
 std::string first25Characters(const std::string& text) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -27,8 +29,6 @@ std::string first25Characters(const std::string& text) {
     }
     return text;
 }
-
-}  // namespace
 
 void setupnormalsearch(shell::MainFinder& window) {
     window.chkid.enabled = true;
@@ -89,7 +89,11 @@ void cmdgethorse_click(shell::MainFinder& window) {
     }
     if (window.optowner.checked) opt = kOwner;
     if (window.optrace.checked) opt = kRace;
-    if (opt == 0) return;  // a progeny kind; its search comes with the breeding file's
+    if (window.optsire.checked || window.optdamsire.checked || window.optdamdamsire.checked) {
+        progeny::getsires(window, first25Characters(window.txthorse.caption));
+        return;
+    }
+    if (opt == 0) return;  // no kind selected
     gethorse(window, opt, first25Characters(window.txthorse.caption), window.txtid.caption);
 }
 

@@ -3,6 +3,8 @@
 
 #include "shell/main_finder.h"
 
+#include <string>
+
 namespace search {
 
 // The criteria panel's kinds of search: each button sets up the boxes it uses.
@@ -17,6 +19,9 @@ void optdamdamsire_Click(shell::MainFinder& window);
 
 // "GO!": chooses the kind of search from the panel and runs it.
 void cmdgethorse_click(shell::MainFinder& window);
+// What a search takes of the name box: its first 25 characters, never cutting a
+// character of several bytes.
+std::string first25Characters(const std::string& text);
 
 // The key filters of the panel's boxes, given the typed character's code. Each returns
 // the code to type: 0 when the key is discarded (with the beep). Enter in the name and

@@ -52,11 +52,7 @@ MainFinder::MainFinder(UserDialogs& dialogs) : dialogs_(dialogs) {
 
 // Commands whose work this version does not do yet stay visible but disabled, so the
 // window never offers a command that does nothing.
-void MainFinder::disableCommandsNotYetAvailable() {
-    for (auto* command : {&cmdremoverace, &cmdprint, &ExportText, &cmdcompact, &edittracks, &getlineage,
-                          &cmdspecial, &optsire, &optdamsire, &optdamdamsire})
-        command->enabled = false;
-}
+void MainFinder::disableCommandsNotYetAvailable() {}
 
 std::string MainFinder::raceStorePath() const {
     return raceStorePath_.empty() ? programFolder_ + kRaceStoreFile : raceStorePath_;
@@ -65,6 +61,7 @@ std::string MainFinder::settingsPath() const { return programFolder_ + kSettings
 
 bool MainFinder::Form_Load(const StartupEnvironment& environment) {
     programFolder_ = withTrailingSeparator(environment.programFolder);
+    breedingFile_ = environment.breedingFile;
     setUpControls();
     if (!checkRaceStore()) return false;
     if (!std::filesystem::exists(environment.breedingFile)) {
@@ -211,6 +208,7 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"cmdimportdata", &cmdimportdata},
             {"cmdremoverace", &cmdremoverace},
             {"cmdprint", &cmdprint},
+            {"cmdprintpreview", &cmdprintpreview},
             {"ExportText", &ExportText},
             {"Utilitiesmenu", &Utilitiesmenu},
             {"datecalculator", &datecalculator},

@@ -53,6 +53,9 @@ public:
     // A window state without a program folder (the command line tool's) works on the
     // store at `path` and keeps no settings file.
     void useRaceStore(std::string path) { raceStorePath_ = std::move(path); }
+    // The breeding file that start-up looked for; the progeny searches read it.
+    const std::string& breedingFile() const { return breedingFile_; }
+    void useBreedingFile(std::string path) { breedingFile_ = std::move(path); }
 
     // Results grid captions and settings.
     void msfgridcaption();
@@ -115,6 +118,7 @@ public:
     Control cmdimportdata{"&Import Race Data"};
     Control cmdremoverace{"R&emove Race Data"};
     Control cmdprint{"&Print Findings"};
+    Control cmdprintpreview{"Print Pre&view"};
     Control ExportText{"E&xport to Text File"};
     Control Utilitiesmenu{"&Utilities"};
     Control datecalculator{"&Date Calculator"};
@@ -150,6 +154,7 @@ private:
     const Clock* clock_ = &systemClock_;
     std::string programFolder_;
     std::string raceStorePath_;
+    std::string breedingFile_;
     bool settingsWriteFailureReported_ = false;
 };
 

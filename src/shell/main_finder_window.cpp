@@ -2,8 +2,15 @@
 #include "shell/main_finder_window.h"
 
 #include "import/import_driver.h"
+#include "lineage/lineage_window.h"
+#include "output/export_text.h"
+#include "output/print_findings.h"
+#include "output/qt_printer.h"
 #include "search/criteria_panel.h"
+#include "search/special_stable_window.h"
+#include "shell/compact_database.h"
 #include "shell/date_calculator_window.h"
+#include "shell/edit_tracks_window.h"
 #include "shell/qt_grid_clipboard.h"
 #include "shell/qt_grid_view.h"
 #include "shell/qt_key_filter.h"
@@ -11,6 +18,7 @@
 #include "shell/qt_twips.h"
 #include "shell/qt_user_dialogs.h"
 #include "shell/qt_wrapping_group_box.h"
+#include "shell/remove_data_window.h"
 #include "shell/results_grid_commands.h"
 
 #include <QAction>
@@ -150,6 +158,7 @@ void MainFinderWindow::createMenus() {
     addItem(file, "cmdremoverace");
     addBar(file, "bar4");
     addItem(file, "cmdprint");
+    addItem(file, "cmdprintpreview");
     addItem(file, "ExportText");
     QMenu* utilities = addMenu("Utilitiesmenu");
     addItem(utilities, "datecalculator");
@@ -187,9 +196,19 @@ void MainFinderWindow::connectCommands() {
     onCommand("listrace", [this] { listrace_Click(finder_); });
     onCommand("listowner", [this] { listowner_Click(finder_); });
     onCommand("listfilter", [this] { listfilter_Click(finder_); });
+    onCommand("getlineage", [this] { lineage::LineageWindow::getlineage_Click(this, finder_); });
+    onCommand("cmdprint", [this] { output::QtPrinter printer(this); output::cmdprint_Click(finder_, printer); });
+    onCommand("cmdprintpreview",
+              [this] { output::QtPrinter printer(this); output::cmdprintpreview_Click(finder_, printer); });
+    onCommand("ExportText", [this] { output::ExportText_Click(finder_); });
     onCommand("datecalculator", [this] {
         DateCalculatorWindow::datecalculator_Click(this, finder_.dialogs(), finder_.clock());
     });
+    onCommand("cmdremoverace", [this] { RemoveDataWindow::cmdremoverace_Click(*this, finder_); });
+    onCommand("cmdcompact", [this] { cmdcompact_Click(finder_); });
+    onCommand("edittracks", [this] { EditTracksWindow::edittracks_Click(this, finder_); });
+    connect(findChild<QPushButton*>("cmdspecial"), &QPushButton::clicked, this,
+            [this] { run([this] { search::SpecialStableWindow::cmdspecial_Click(*this, finder_); }); });
     // Ctrl+F: to the name box, ready for the next search.
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
         auto* name = findChild<QLineEdit*>("txthorse");

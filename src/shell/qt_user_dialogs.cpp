@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <utility>
 
 namespace shell {
 
@@ -46,14 +47,22 @@ void QtUserDialogs::repaintNow() {
     if (repaint_) repaint_();
 }
 
-std::optional<std::string> QtUserDialogs::chooseFilesToOpen(const FileDialogOptions& options) {
-    // "caption|pattern|caption|pattern": Qt reads the pattern from the caption itself.
+namespace {
+
+// A dialog's filter list as Qt takes it, and the entry to preselect. The options list
+// "caption|pattern|caption|pattern"; Qt reads the pattern from the caption itself.
+std::pair<QString, QString> qtFilters(const FileDialogOptions& options) {
     const QStringList parts = QString::fromStdString(options.filter).split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
-    QString selected = filters.value(options.filterIndex - 1);
+    return {filters.join(QLatin1String(";;")), filters.value(options.filterIndex - 1)};
+}
+
+}  // namespace
+
+std::optional<std::string> QtUserDialogs::chooseFilesToOpen(const FileDialogOptions& options) {
+    auto [filter, selected] = qtFilters(options);
     const QString title = QString::fromStdString(options.title);
-    const QString filter = filters.join(QLatin1String(";;"));
     QStringList paths;
     if (options.multiSelect) paths = QFileDialog::getOpenFileNames(parent_, title, {}, filter, &selected);
     else if (const QString path = QFileDialog::getOpenFileName(parent_, title, {}, filter, &selected); !path.isEmpty())
@@ -62,6 +71,15 @@ std::optional<std::string> QtUserDialogs::chooseFilesToOpen(const FileDialogOpti
     std::vector<std::string> native;
     for (const QString& path : paths) native.push_back(QDir::toNativeSeparators(path).toStdString());
     return dialogAnswerFor(native, kPathSeparator);
+}
+
+std::optional<std::string> QtUserDialogs::chooseFileToSave(const FileDialogOptions& options) {
+    auto [filter, selected] = qtFilters(options);
+    // No default suffix: the name is used exactly as typed.
+    const QString path = QFileDialog::getSaveFileName(parent_, QString::fromStdString(options.title), {}, filter,
+                                                      &selected, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(path).toStdString();
 }
 
 void QtUserDialogs::showProgress(const ProgressState& state) {

@@ -24,6 +24,7 @@ public:
     void setBusy(bool busy) override;
     void repaintNow() override;
     std::optional<std::string> chooseFilesToOpen(const FileDialogOptions& options) override;
+    std::optional<std::string> chooseFileToSave(const FileDialogOptions& options) override;
     void showProgress(const ProgressState& state) override;
     void endProgress() override;
 

@@ -41,6 +41,10 @@ public:
     // A file-open dialog. Its answer is the chosen file's full path or, for several, the
     // folder, then each file name, all separated by a character 0; nothing on cancel.
     virtual std::optional<std::string> chooseFilesToOpen(const FileDialogOptions& options) = 0;
+    // A file-save dialog. Its answer is the chosen file's full path, exactly as chosen (no
+    // extension is added); nothing on cancel. A file of that name is replaced without a
+    // question, so the dialog asks none either.
+    virtual std::optional<std::string> chooseFileToSave(const FileDialogOptions& options) = 0;
     // Progress of a long command of several steps; the window keeps painting meanwhile.
     virtual void showProgress(const ProgressState&) {}
     virtual void endProgress() {}

@@ -3,6 +3,9 @@
 
 #include "store/database.h"
 
+#include <cmath>
+#include <limits>
+
 namespace store {
 
 bool hasAnyRace(Database& db) { return db.prepare("SELECT 1 FROM tblraces LIMIT 1").step(); }
@@ -15,6 +18,21 @@ void deleteWeek(Database& db, int week) {
     const auto next = static_cast<std::int64_t>(week) + 1;
     db.prepare("DELETE FROM tblhorsedata WHERE racenum < ?1 AND racenum > ?2").bind(1, next).bind(2, week).step();
     db.prepare("DELETE FROM tblraces WHERE racenum < ?1 AND racenum > ?2").bind(1, next).bind(2, week).step();
+}
+
+std::vector<int> raceWeeks(Database& db) {
+    Statement below =
+        db.prepare("SELECT racenum FROM tblraces WHERE racenum < ?1 ORDER BY racenum DESC LIMIT 1", Reuse::Repeated);
+    std::vector<int> weeks;
+    double bound = std::numeric_limits<double>::infinity();
+    for (;;) {
+        below.reset();
+        if (!below.bind(1, bound).step()) return weeks;
+        const double racenum = below.real(0);
+        bound = std::floor(racenum);
+        // A race number equal to a whole week number falls in no week.
+        if (racenum != bound) weeks.push_back(static_cast<int>(bound));
+    }
 }
 
 }  // namespace store

@@ -62,6 +62,14 @@ TEST_F(MainFinderStartup, MissingBreedingFileDisablesOnlyTheProgenyOptions) {
     EXPECT_TRUE(finder.opthorse.enabled);
 }
 
+TEST_F(MainFinderStartup, PresentBreedingFileLeavesTheProgenyOptionsEnabled) {
+    makeStore();
+    writeBytes(folder / "breeding.txt", "1\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(finder.optsire.enabled && finder.optdamsire.enabled && finder.optdamdamsire.enabled);
+    EXPECT_EQ(finder.breedingFile(), (folder / "breeding.txt").string());
+}
+
 TEST_F(MainFinderStartup, ControlsStandAsAfterStartUp) {
     makeStore();
     ASSERT_TRUE(start());

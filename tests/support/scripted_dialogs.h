@@ -25,6 +25,8 @@ public:
     const std::string* status = nullptr;             // the status text to record on repaint
     std::deque<std::optional<std::string>> fileAnswers;  // answers of file-open dialogs
     std::vector<shell::FileDialogOptions> fileDialogs;   // how each dialog was configured
+    std::deque<std::optional<std::string>> saveAnswers;  // answers of file-save dialogs
+    std::vector<shell::FileDialogOptions> saveDialogs;   // how each save dialog was configured
     std::vector<shell::ProgressState> progress;
 
     void message(const std::string& text, const std::string&) override { messages.push_back(text); }
@@ -46,6 +48,13 @@ public:
         if (fileAnswers.empty()) throw std::logic_error("unexpected file dialog: " + options.title);
         auto answer = fileAnswers.front();
         fileAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> chooseFileToSave(const shell::FileDialogOptions& options) override {
+        saveDialogs.push_back(options);
+        if (saveAnswers.empty()) throw std::logic_error("unexpected save dialog: " + options.title);
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
         return answer;
     }
     void showProgress(const shell::ProgressState& state) override { progress.push_back(state); }

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "lineage_command.h"
+
+#include "cli_dialogs.h"
+#include "lineage/http_page_fetcher.h"
+#include "lineage/lineage_lookup.h"
+#include "lineage/server_address.h"
+#include "shell/program_folder.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+
+namespace cli {
+
+namespace {
+
+struct LineageOptions {
+    std::string id;
+    std::optional<std::string> page;
+    std::optional<std::string> name;
+    std::optional<std::string> server;
+    bool yes = false;
+};
+
+// A page already read, answered for whatever address is asked.
+class PageInHand : public lineage::PageFetcher {
+public:
+    explicit PageInHand(std::string page) : page_(std::move(page)) {}
+    std::optional<std::string> fetch(const std::string&, std::chrono::milliseconds) override { return page_; }
+
+private:
+    std::string page_;
+};
+
+// The folder of this program, where the server file may stand beside it.
+std::string programFolder() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : shell::withTrailingSeparator(program.parent_path().string());
+}
+
+std::string readPageFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw std::runtime_error("Cannot read the page file " + path + ".");
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+nlohmann::ordered_json lineageJson(const lineage::LineageInfo& info) {
+    return {{"title", info.title},
+            {"misc", info.page.misc},
+            {"winstats", info.page.winstats},
+            {"pedigree", info.page.pedigree}};
+}
+
+void runLineage(const LineageOptions& options) {
+    CliDialogs dialogs(options.yes);
+    shell::MainFinder window(dialogs);
+    window.setUpControls();
+    const std::string server = options.server.value_or(lineage::serverAddress(programFolder()));
+    lineage::HttpPageFetcher network;
+    std::optional<PageInHand> inHand;
+    if (options.page) inHand.emplace(readPageFile(*options.page));
+    std::string name = options.name.value_or("");
+    if (!options.name) {
+        // The page's own name passes the identity check, so the page is needed first.
+        if (!inHand) inHand.emplace(lineage::GetHTMLPage(network, lineage::horsePageAddress(server, options.id)));
+        const std::string page = *inHand->fetch({}, {});
+        if (page.empty()) {
+            dialogs.message(lineage::kConnectionFailed, shell::kAppTitle);
+            throw CommandEnded();
+        }
+        name = lineage::parseHorsePage(page).name;
+    }
+    window.MSFlexGrid1.setText(1, 0, name);
+    window.MSFlexGrid1.setText(1, 1, options.id);
+    window.MSFlexGrid1.select(1, 0, 1, 0);
+    lineage::PageFetcher& fetcher = inHand ? static_cast<lineage::PageFetcher&>(*inHand) : network;
+    const auto info = lineage::getlineage_Click(window, fetcher, server);
+    if (!info) throw CommandEnded();
+    // Pages in another encoding than UTF-8 still print, their odd bytes replaced.
+    std::cout << lineageJson(*info).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace
+
+void addLineageCommand(CLI::App& app) {
+    auto* command = app.add_subcommand("lineage", "Read a horse's page as \"Get Lineage Info.\" does.");
+    auto options = std::make_shared<LineageOptions>();
+    command->add_option("--id", options->id, "The horse number, as the grid shows it.")->required();
+    command->add_option("--page", options->page, "A saved page to read instead of fetching it.");
+    command->add_option("--name", options->name, "The name the grid shows (default: the page's own).");
+    command->add_option("--server", options->server, "The simulation's web server, http://host[:port].");
+    command->add_flag("--yes", options->yes, "Answer Yes when the page shows another horse.");
+    command->callback([options] { runLineage(*options); });
+}
+
+}  // namespace cli

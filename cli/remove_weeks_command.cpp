@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#include "remove_weeks_command.h"
+
+#include "shell/remove_data.h"
+#include "store_window.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+struct RemoveWeeksOptions {
+    std::string db;
+    std::vector<int> weeks;
+};
+
+void removeWeeks(const RemoveWeeksOptions& options) {
+    StoreWindow store(options.db, true);
+    const auto dialog = shell::cmdremoverace_Click(store.window);
+    if (!dialog) throw CommandEnded();
+    const auto& entries = dialog->lstweeks.items();
+    for (const int week : options.weeks) {
+        const auto entry = std::ranges::find(entries, shell::weekEntry(week));
+        if (entry == entries.end()) {
+            writeMessage("The race store holds no races of week " + std::to_string(week) + ". Nothing was removed.");
+            throw CommandEnded();
+        }
+        dialog->lstweeks.setSelected(static_cast<std::size_t>(entry - entries.begin()), true);
+    }
+    if (!dialog->cmdremove_Click()) throw CommandEnded();
+}
+
+}  // namespace
+
+void addRemoveWeeksCommand(CLI::App& app) {
+    auto* command = app.add_subcommand("remove-weeks", "Remove whole weeks of races from the race store.");
+    auto options = std::make_shared<RemoveWeeksOptions>();
+    command->add_option("--db", options->db, "The race store.")->required();
+    command->add_option("WEEK", options->weeks, "The week numbers to remove.")->required();
+    command->callback([options] { removeWeeks(*options); });
+}
+
+}  // namespace cli

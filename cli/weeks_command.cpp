@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#include "weeks_command.h"
+
+#include "shell/remove_data.h"
+#include "store_window.h"
+
+#include <iostream>
+#include <memory>
+
+namespace cli {
+
+void addWeeksCommand(CLI::App& app) {
+    auto* command = app.add_subcommand("weeks", "List the weeks of the race store, newest first.");
+    auto db = std::make_shared<std::string>();
+    command->add_option("--db", *db, "The race store.")->required();
+    command->callback([db] {
+        StoreWindow store(*db, false);
+        const auto dialog = shell::cmdremoverace_Click(store.window);
+        if (!dialog) throw CommandEnded();
+        for (const auto& entry : dialog->lstweeks.items()) std::cout << entry << '\n';
+    });
+}
+
+}  // namespace cli

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "lineage/lineage_lookup.h"
+#include "shell/control.h"
+#include "shell/grid_model.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lineage {
+
+// The lineage window `frmlineage` as state: the title, the two labels and the pedigree
+// grid of one horse page. One window is reused for every request, each overwriting all
+// its texts; it holds nothing besides what it shows.
+class LineageForm {
+public:
+    static constexpr const char* kCaption = "Lineage and Statistics";
+    static constexpr int kClientWidth = 8460;   // twips
+    static constexpr int kClientHeight = 4155;  // twips
+    static constexpr int kHorseColumnWidth = 1013;
+    static constexpr int kLineColumnWidth = 2309;
+
+    // `Form_Load`: the grid's font and column widths.
+    LineageForm();
+
+    // Shows a request's result: the title, both labels, the twelve pedigree cells and the
+    // grid's headers, with the first line's header as the current cell.
+    void showLineage(const LineageInfo& info);
+
+    std::vector<std::pair<std::string_view, shell::Control*>> controls();
+
+    shell::Control lbllineage{"Lineage For"};
+    shell::Control fra1{"Miscellaneous Stats"};
+    shell::Control lblmisc{""};
+    shell::Control fra2{"Win Stats"};
+    shell::Control lblwinstats{""};
+    shell::GridModel MSFlexGrid1{5, 4, 1, 1};
+};
+
+}  // namespace lineage

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#include "lineage/server_address.h"
+
+#include <fstream>
+
+#ifndef HARROWDEX_DEFAULT_SERVER
+#define HARROWDEX_DEFAULT_SERVER "http://localhost"
+#endif
+
+namespace lineage {
+
+std::string defaultServerAddress() { return HARROWDEX_DEFAULT_SERVER; }
+
+std::string serverAddress(const std::string& programFolder) {
+    std::ifstream file(programFolder + kServerFile, std::ios::binary);
+    std::string line;
+    if (!file || !std::getline(file, line)) return defaultServerAddress();
+    // A file saved by a Windows editor ends its line in a carriage return, perhaps after
+    // a byte order mark.
+    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    const auto first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return defaultServerAddress();
+    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+}  // namespace lineage

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/main_finder.h"
+
+namespace output {
+
+// "E&xport to Text File": writes the results grid, captions included, to a text file the
+// user names (see `exportedText` for the format, UTF-8). A cancelled dialog or a file
+// that cannot be written ends the command without a message; a file being replaced is
+// either kept whole or replaced whole.
+void ExportText_Click(shell::MainFinder& window);
+
+}  // namespace output

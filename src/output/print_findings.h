@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "output/findings_printer.h"
+#include "shell/main_finder.h"
+
+namespace output {
+
+// "&Print Findings": after a confirmation, prints the results grid's listing under the
+// title of the search that filled it.
+void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer);
+
+// "Print Pre&view": the same pages on screen, without the confirmation; nothing is
+// printed unless the user prints from the preview.
+void cmdprintpreview_Click(shell::MainFinder& window, FindingsPrinter& printer);
+
+}  // namespace output

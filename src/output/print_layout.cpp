@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+#include "output/print_layout.h"
+
+#include "import/utf8_text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace output {
+
+namespace {
+
+// How a printed column turns its grid cell into text and where that text starts.
+enum class Rule {
+    Name,             // the first 23 characters, from the start column
+    Left,             // the text, from the start column
+    Right,            // the text, its last character on the column's last
+    Dollar,           // "$" and the text, "$" standing where a right-aligned text would start
+    DollarUnlessEmpty,// as Dollar, but nothing at all for an empty cell
+    Surface,          // "Dirt" for "D", otherwise "Turf"
+    Condition,        // the word for the text colour of the cell
+};
+
+struct PrintedColumn {
+    const char* heading;
+    int headingColumn;
+    int gridColumn;
+    Rule rule;
+    int startColumn;
+    int width = 0;  // of right-aligned texts
+};
+
+constexpr std::size_t kNameLength = 23;
+constexpr int kRaceNumberColumn = 2;
+
+constexpr std::array<PrintedColumn, 19> kColumns{{
+    {"Horse Name", 0, 0, Rule::Name, 0},
+    {"H.Id.", 25, 1, Rule::Right, 24, 6},
+    {"  Race ID", 31, 2, Rule::Right, 31, 9},
+    {"Age", 41, 3, Rule::Left, 41},
+    {"TR", 46, 4, Rule::Left, 46},
+    {"Typ", 49, 5, Rule::Left, 49},
+    {"Dis", 53, 6, Rule::Left, 53},
+    {"Surf", 57, 7, Rule::Surface, 57},
+    {"Con", 62, kRaceNumberColumn, Rule::Condition, 62},
+    {"   Sp", 66, 8, Rule::Right, 66, 5},
+    {"Fn", 72, 9, Rule::Right, 71, 3},
+    {"Fd", 75, 10, Rule::Right, 74, 3},
+    {"PP", 78, 11, Rule::Right, 77, 3},
+    {"    Purse", 81, 12, Rule::Dollar, 81, 8},
+    {"    Odds", 90, 13, Rule::Dollar, 90, 7},
+    {" Earnings", 98, 14, Rule::Dollar, 98, 8},
+    {" Owner", 107, 15, Rule::Left, 108},
+    {" ClaimPr.", 119, 16, Rule::DollarUnlessEmpty, 119, 8},
+    {"  St", 128, 17, Rule::Right, 128, 4},
+}};
+
+// The right end of the widest fixed column and the bottom of the lowest row: what a
+// page must hold at full size.
+constexpr int kListingRight = kListingLeft + kCharacterWidth * 132;
+constexpr int kListingBottom = kLastRowTop + kRowStep;
+
+int xOfColumn(int column) { return kListingLeft + kCharacterWidth * column; }
+
+int characters(const std::string& text) { return static_cast<int>(import::characterCount(text)); }
+
+// The text a column prints for one cell and the character column it starts at; an
+// empty text prints nothing.
+std::pair<std::string, int> cellText(const shell::GridModel& grid, int row, const PrintedColumn& column) {
+    static const std::string kNone;
+    const std::string& text = column.gridColumn < grid.cols() ? grid.text(row, column.gridColumn) : kNone;
+    const int rightStart = column.startColumn + column.width - characters(text);
+    switch (column.rule) {
+    case Rule::Name: return {std::string(import::firstCharacters(text, kNameLength)), column.startColumn};
+    case Rule::Left: return {text, column.startColumn};
+    case Rule::Right: return {text, rightStart};
+    case Rule::DollarUnlessEmpty:
+        if (text.empty()) return {};
+        [[fallthrough]];
+    case Rule::Dollar: return {"$" + text, rightStart};
+    case Rule::Surface: return {text == "D" ? "Dirt" : "Turf", column.startColumn};
+    case Rule::Condition:
+        return {conditionWord(grid.foreColourOf(row, kRaceNumberColumn)), column.startColumn};
+    }
+    return {};
+}
+
+// Builds the pages one placement at a time, as the printer's pen moves.
+class PageWriter {
+public:
+    explicit PageWriter(std::string title) : title_(std::move(title)) {}
+
+    void startPage() {
+        layout_.pages.emplace_back();
+        const int pageNumber = static_cast<int>(layout_.pages.size());
+        const int titleLength = characters(title_);
+        if (pageNumber == 1) place(7700 - 72 * titleLength, kTitleTop, kTitlePoints, true, title_);
+        else
+            place(7920 - 72 * (titleLength + 8), kTitleTop, kTitlePoints, true,
+                  title_ + ".  Pg. " + std::to_string(pageNumber));
+        for (const auto& column : kColumns)
+            place(xOfColumn(column.headingColumn), kHeadingTop, kRowPoints, true, column.heading);
+        y_ = kHeadingTop;
+    }
+
+    void addRow(const shell::GridModel& grid, int row) {
+        y_ += kRowStep;
+        if (y_ > kLastRowTop) {
+            startPage();
+            y_ += kRowStep;
+        }
+        for (const auto& column : kColumns) {
+            auto [text, start] = cellText(grid, row, column);
+            if (!text.empty()) place(xOfColumn(start), y_, kRowPoints, false, std::move(text));
+        }
+    }
+
+    PrintLayout finish(PageSize page) {
+        if (page.widthTwips > 0 && page.heightTwips > 0)
+            layout_.scale = std::min({1.0, static_cast<double>(page.widthTwips) / kListingRight,
+                                      static_cast<double>(page.heightTwips) / kListingBottom});
+        return std::move(layout_);
+    }
+
+private:
+    void place(int x, int y, int points, bool bold, std::string text) {
+        layout_.pages.back().texts.push_back({x, y, points, bold, std::move(text)});
+    }
+
+    std::string title_;
+    PrintLayout layout_;
+    int y_ = 0;
+};
+
+}  // namespace
+
+std::string conditionWord(shell::Colour colour) {
+    switch (colour) {
+    case shell::kDirtFast: return "Fst";
+    case shell::kTurfFirm: return "Frm";
+    case shell::kTurfGood:
+    case shell::kDirtGood: return "Gd";
+    case shell::kYielding: return "Yld";
+    default: return "Slp";  // the sloppy navy, and any colour outside the key
+    }
+}
+
+PrintLayout layOutFindings(const shell::GridModel& grid, const std::string& title, PageSize page) {
+    PageWriter writer(title);
+    writer.startPage();
+    for (int row = 1; row < grid.rows(); ++row) writer.addRow(grid, row);
+    return writer.finish(page);
+}
+
+}  // namespace output

@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: MIT
+#include "progeny/getsires.h"
+
+#include "progeny/breeding_file_reader.h"
+#include "progeny/progeny_statistics.h"
+#include "shell/busy_pointer.h"
+#include "shell/capitalise.h"
+#include "store/database.h"
+#include "store/offspring_runs.h"
+#include "store/store_error.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace progeny {
+
+namespace {
+
+constexpr int kProgenyColumns = 19;
+enum Column { kName, kNumber, kFirstAncestor, kSecondAncestor, kAge, kSex, kRaces, kWon, kAllowance, kStakes, kGraded,
+              kDirtBest, kTurfBest = kDirtBest + kBands };
+constexpr shell::Colour kDarkRed = shell::rgb(128, 0, 0);
+constexpr shell::Colour kDarkGreen = shell::rgb(0, 128, 0);
+
+// Repainting of the results grid is off while the search fills it, however it ends.
+class RedrawOff {
+public:
+    explicit RedrawOff(shell::GridModel& grid) : grid_(grid) { grid_.setRedraw(false); }
+    ~RedrawOff() { grid_.setRedraw(true); }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    shell::GridModel& grid_;
+};
+
+Ancestor selectedAncestor(const shell::MainFinder& window) {
+    if (window.optdamsire.checked) return Ancestor::DamSire;
+    if (window.optdamdamsire.checked) return Ancestor::DamsDamSire;
+    return Ancestor::Sire;
+}
+
+// The "#" box's number. Its key filter admits digits only, so an empty box (no races
+// required) is the one other text it can hold; anything after the digits is ignored.
+std::int64_t startsRequired(const std::string& text) {
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') break;
+        value = std::min<std::int64_t>(value * 10 + (c - '0'), 1'000'000'000);
+    }
+    return value;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    if (error || !in) return std::nullopt;
+    std::string text(size, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) return std::nullopt;
+    return text;
+}
+
+// The two ancestors that the listing shows beside the one searched for.
+std::array<const std::string*, 2> shownAncestors(const Offspring& horse, Ancestor position) {
+    switch (position) {
+    case Ancestor::Sire: return {&horse.damSire, &horse.damsDamSire};
+    case Ancestor::DamSire: return {&horse.sire, &horse.damsDamSire};
+    case Ancestor::DamsDamSire: break;
+    }
+    return {&horse.sire, &horse.damSire};
+}
+
+// Columns 0 to 5 of one row per offspring; the grid grows to hold them all.
+void listOffspring(shell::GridModel& grid, const std::vector<Offspring>& offspring, Ancestor position) {
+    grid.setRows(std::max(grid.rows(), static_cast<int>(offspring.size()) + 1));
+    for (std::size_t i = 0; i < offspring.size(); ++i) {
+        const Offspring& horse = offspring[i];
+        const int row = static_cast<int>(i) + 1;
+        const auto ancestors = shownAncestors(horse, position);
+        grid.setText(row, kName, shell::capitaliseWords(horse.name));
+        grid.setText(row, kNumber, std::to_string(horse.number));
+        grid.setText(row, kFirstAncestor, shell::capitaliseWords(*ancestors[0]));
+        grid.setText(row, kSecondAncestor, shell::capitaliseWords(*ancestors[1]));
+        grid.setText(row, kAge, std::to_string(horse.age));
+        grid.setText(row, kSex, horse.sex);
+    }
+}
+
+void layOutColumns(shell::GridModel& grid, Ancestor position) {
+    const int ancestorWidth = std::max(grid.columnWidth(kName) - 200, 0);
+    const std::array<int, kProgenyColumns> widths{grid.columnWidth(kName), grid.columnWidth(kNumber), ancestorWidth,
+                                                  ancestorWidth, 250, 250, 275, 250, 310, 310, 310, 320, 320, 320,
+                                                  320, 320, 320, 320, 320};
+    const std::array<const char*, kProgenyColumns> captions{
+        "Horse Name", "H.ID.",
+        position == Ancestor::Sire ? "Dam-Sire" : "Sire",
+        position == Ancestor::DamsDamSire ? "Dam-Sire" : "Dam-Dam-Sire",
+        "Y", "Sx", "#", "M", "Al", "Sk", "Gr", "<8", "<=9", "<11", "11+", "<8", "<=9", "<11", "11+"};
+    for (int c = 0; c < kProgenyColumns; ++c) {
+        grid.setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+        grid.setText(0, c, captions[static_cast<std::size_t>(c)]);
+    }
+    grid.setColumnAlignment(kTurfBest, shell::Alignment::RightCenter);
+}
+
+void showSummary(shell::GridModel& grid, int row, const OffspringSummary& summary) {
+    if (summary.races == 0) {
+        for (int c = kDirtBest; c < kProgenyColumns; ++c) grid.setText(row, c, "0");
+        return;
+    }
+    grid.setText(row, kRaces, std::to_string(summary.races));
+    if (summary.qualified) {
+        grid.setText(row, kWon, summary.won ? "Y" : "N");
+        grid.setText(row, kAllowance, std::to_string(summary.allowanceOrBetter));
+        grid.setText(row, kStakes, std::to_string(summary.stakesOrBetter));
+        grid.setText(row, kGraded, std::to_string(summary.graded));
+    }
+    for (const auto& [surface, first, colour] : {std::tuple{kDirt, kDirtBest, kDarkRed}, {kTurf, kTurfBest, kDarkGreen}}) {
+        for (int band = 0; band < kBands; ++band)
+            grid.setText(row, first + band, std::to_string(summary.best[surface][static_cast<std::size_t>(band)]));
+        grid.select(row, first, row, first + kBands - 1);
+        grid.setCellForeColour(colour);
+    }
+}
+
+// One query per offspring, by name and number, prepared once for all of them.
+void addOffspringRuns(shell::MainFinder& window, const std::vector<Offspring>& offspring,
+                      ProgenyStatistics& statistics) {
+    auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    store::OffspringRuns query(db);
+    std::vector<store::OffspringRun> runs;
+    for (std::size_t i = 0; i < offspring.size(); ++i) {
+        query.read(offspring[i].name, offspring[i].number, runs);
+        showSummary(window.MSFlexGrid1, static_cast<int>(i) + 1, statistics.add(offspring[i].age, runs));
+    }
+    window.MSFlexGrid1.select(1, 0, 1, 0);
+}
+
+}  // namespace
+
+void switchToProgenyLayout(shell::MainFinder& window) {
+    // Saved while the grid still has the horse layout's widths, which the next horse,
+    // owner or race search reads back.
+    window.msfgridsavesettings();
+    window.MSFSRGrid.setVisible(true);
+    window.MSFSGrid.setVisible(false);
+    window.MSFWGrid.setVisible(false);
+    for (auto* control : {&window.fraspeedstats, &window.framaxspeedstats, &window.lblinjurytest, &window.txtinjury})
+        control->visible = false;
+    window.MSFmaxgrid.setVisible(true);
+    window.lblfastest.visible = true;
+    window.MSFlexGrid1.setCols(kProgenyColumns);
+    window.cmdprint.enabled = false;
+}
+
+bool getsires(shell::MainFinder& window, const std::string& sirename) {
+    const auto text = readWholeFile(window.breedingFile());
+    if (!text) {
+        window.dialogs().message("The breeding file " + window.breedingFile() +
+                                     " could not be read.  Check the breeding.txt file.",
+                                 shell::kAppTitle);
+        return false;
+    }
+    shell::BusyPointer busy(window.dialogs());
+    if (window.MSFSGrid.visible()) switchToProgenyLayout(window);
+    for (int row = 3; row <= 5; ++row)
+        for (int col = 1; col <= 5; ++col) window.MSFmaxgrid.setText(row, col, "0");
+    shell::GridModel& grid = window.MSFlexGrid1;
+    grid.clear();
+    RedrawOff redrawOff(grid);
+    const Ancestor position = selectedAncestor(window);
+    const BreedingSelection selection = selectOffspring(*text, sirename, position);
+    listOffspring(grid, selection.offspring, position);
+    if (selection.problem) {
+        window.dialogs().message(*selection.problem, shell::kAppTitle);
+        return false;
+    }
+    const auto count = static_cast<int>(selection.offspring.size());
+    grid.setRows(count + 1);
+    layOutColumns(grid, position);
+    window.frainfo.caption =
+        "Statistics for Progeny of " + shell::capitaliseWords(sirename) + "  (" + std::to_string(count) + ").";
+    ProgenyStatistics statistics(startsRequired(window.txtnum.caption), window.chk2yo.checked);
+    try {
+        if (count > 0) addOffspringRuns(window, selection.offspring, statistics);
+    } catch (const store::StoreError& error) {
+        window.dialogs().message(error.what(), shell::kAppTitle);
+        return false;
+    }
+    statistics.fillSuccessTable(window.MSFSRGrid);
+    statistics.fillSpeedTable(window.MSFmaxgrid);
+    window.lblfastest.caption = statistics.fastestLabel();
+    return true;
+}
+
+}  // namespace progeny

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/main_finder.h"
+
+#include <string>
+
+namespace progeny {
+
+// The progeny search of the kind selected among "S", "DS" and "DDS": lists the offspring
+// of `sirename` (the name box's first 25 characters) from the window's breeding file,
+// looks up each one's races in the race store, and fills the results grid, the success
+// and speed tables, the `frainfo` caption and `lblfastest`, all in the progeny layout.
+// The "#" box gives the races an offspring needs to count, "2yo" the age group counted.
+// A fault of the breeding file ends the search with a message, the offspring before it
+// listed and no statistics; an unreadable file ends it before anything changes. True
+// when the search produced its statistics.
+bool getsires(shell::MainFinder& window, const std::string& sirename);
+
+// From the horse layout to the progeny layout: the progeny tables in place of the
+// statistics grids, 19 columns, no printing. The horse, owner and race searches switch
+// back.
+void switchToProgenyLayout(shell::MainFinder& window);
+
+}  // namespace progeny

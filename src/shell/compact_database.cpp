@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#include "shell/compact_database.h"
+
+#include "shell/busy_pointer.h"
+#include "store/compaction.h"
+#include "store/store_error.h"
+
+namespace shell {
+
+bool cmdcompact_Click(MainFinder& window) {
+    BusyPointer busy(window.dialogs());
+    window.lblprogress.caption = "Compacting Database ...\r\rThis may take several minutes.";
+    window.dialogs().repaintNow();
+    // Every command closes the store before it returns, so no connection is open here.
+    bool compacted = true;
+    try {
+        store::compactRaceStore(window.raceStorePath());
+    } catch (const store::StoreError& error) {
+        compacted = false;
+        window.dialogs().message(error.what(), kAppTitle);
+    }
+    window.lblprogress.caption.clear();
+    return compacted;
+}
+
+}  // namespace shell

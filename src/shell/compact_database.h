@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/main_finder.h"
+
+namespace shell {
+
+// "&Compact Database": rewrites the race store without its free space. The store is
+// replaced only by a complete, checked copy; on any failure the user is told and the
+// store stays as it was. True when the store was compacted.
+bool cmdcompact_Click(MainFinder& window);
+
+}  // namespace shell

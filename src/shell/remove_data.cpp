@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+#include "shell/remove_data.h"
+
+#include "shell/busy_pointer.h"
+#include "store/database.h"
+#include "store/race_weeks.h"
+#include "store/search_indexes.h"
+#include "store/store_error.h"
+#include "store/transaction.h"
+
+#include <charconv>
+
+namespace shell {
+
+namespace {
+
+constexpr std::string_view kWeekPrefix = "Week ";
+
+// The week of a list entry: the number after "Week ".
+int entryWeek(const std::string& entry) {
+    int week = 0;
+    const std::string_view number = std::string_view(entry).substr(kWeekPrefix.size());
+    std::from_chars(number.data(), number.data() + number.size(), week);
+    return week;
+}
+
+}  // namespace
+
+std::string weekEntry(int week) { return std::string(kWeekPrefix) + std::to_string(week); }
+
+std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window) {
+    BusyPointer busy(window.dialogs());
+    std::vector<int> weeks;
+    try {
+        auto db = store::Database::open(window.raceStorePath());
+        // A store made elsewhere may lack the race-number index the listing relies on.
+        store::ensureSearchIndexes(db);
+        weeks = store::raceWeeks(db);
+    } catch (const store::StoreError& error) {
+        window.dialogs().message(error.what(), kAppTitle);
+        return nullptr;
+    }
+    if (weeks.empty()) {
+        window.dialogs().message("No races in the database.  Action cancelled.", kAppTitle);
+        return nullptr;
+    }
+    auto dialog = std::make_unique<RemoveData>(window);
+    for (const int week : weeks) dialog->lstweeks.addItem(weekEntry(week));
+    return dialog;
+}
+
+bool RemoveData::cmdremove_Click() {
+    bool removed = false;
+    if (window_.dialogs().askYesNo("Are you sure you wish to remove the selected week(s)?", kAppTitle)) {
+        visible = false;
+        window_.lblprogress.caption = "Please wait.\r\rRemoving Data.";
+        window_.dialogs().repaintNow();
+        removed = removeSelectedWeeks();
+    }
+    close();
+    return removed;
+}
+
+bool RemoveData::removeSelectedWeeks() {
+    if (!lstweeks.listIndex()) return true;
+    BusyPointer busy(window_.dialogs());
+    try {
+        auto db = store::Database::open(window_.raceStorePath());
+        store::Transaction transaction(db);
+        for (std::size_t i = 0; i < lstweeks.listCount(); ++i)
+            if (lstweeks.selected(i)) store::deleteWeek(db, entryWeek(lstweeks.list(i)));
+        transaction.commit();
+        return true;
+    } catch (const store::StoreError& error) {
+        window_.dialogs().message(std::string(error.what()) + "\rNo week was removed.", kAppTitle);
+        return false;
+    }
+}
+
+void RemoveData::cmdcancel_Click() { close(); }
+
+void RemoveData::close() {
+    visible = false;
+    closed_ = true;
+    window_.lblprogress.caption.clear();
+}
+
+std::vector<std::pair<std::string_view, Control*>> RemoveData::controls() {
+    return {{"cmdremove", &cmdremove}, {"cmdcancel", &cmdcancel}};
+}
+
+}  // namespace shell

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/control.h"
+#include "shell/list_box.h"
+#include "shell/main_finder.h"
+
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace shell {
+
+// The removal dialog `frmremovedata` as state: the weeks of the race store, newest
+// first, of which the user selects those to remove. The window shows it and forwards
+// the two buttons; it is closed (and forgotten) after either of them.
+class RemoveData {
+public:
+    static constexpr const char* kCaption = "Remove Which Week of Data?";
+    static constexpr int kClientWidth = 3495;   // twips
+    static constexpr int kClientHeight = 3180;  // twips
+
+    explicit RemoveData(MainFinder& window) : window_(window) {}
+
+    // "Remove Data": after the user's Yes, deletes the runners and races of every
+    // selected week, all together or (on a failure, which is reported) none of them.
+    // True when the selected weeks were removed.
+    bool cmdremove_Click();
+    // "Cancel": closes the dialog; nothing is removed.
+    void cmdcancel_Click();
+    // Whether a button has closed the dialog.
+    bool closed() const { return closed_; }
+
+    std::vector<std::pair<std::string_view, Control*>> controls();
+
+    ListBox lstweeks{true};
+    Control cmdremove{"Remove Data"};
+    Control cmdcancel{"Cancel"};
+    bool visible = true;
+
+private:
+    bool removeSelectedWeeks();
+    void close();
+
+    MainFinder& window_;
+    bool closed_ = false;
+};
+
+// "R&emove Race Data": the removal dialog over the store's weeks, or nothing when the
+// store holds no races or cannot be read (the user has been told).
+std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window);
+
+// The entry of week `week` in the dialog's list.
+std::string weekEntry(int week);
+
+}  // namespace shell

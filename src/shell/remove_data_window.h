@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/remove_data.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace shell {
+
+class MainFinderWindow;
+
+// The removal dialog `frmremovedata`: the week list with multiple selection and the
+// two buttons, forwarded to `RemoveData`. It never blocks the main window and is
+// deleted once a button has closed it.
+class RemoveDataWindow : public QWidget {
+    Q_OBJECT
+public:
+    RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainFinderWindow& mainWindow);
+
+    // "R&emove Race Data": a new dialog over the store's weeks in place of an open one,
+    // or none when there is nothing to remove.
+    static RemoveDataWindow* cmdremoverace_Click(MainFinderWindow& mainWindow, MainFinder& finder);
+
+private:
+    void createControls();
+    void showState();
+    template <typename Click>
+    void onButton(const char* name, Click click);
+
+    std::unique_ptr<RemoveData> dialog_;
+    MainFinderWindow& mainWindow_;
+};
+
+}  // namespace shell

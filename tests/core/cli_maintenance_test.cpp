@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "cli_runner.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::runCli;
+
+const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+
+class CliMaintenance : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(runCli({"makedb", db}).status, 0);
+        ASSERT_EQ(runCli({"import", "--db", db, kSamples + "/raceout310.txt", kSamples + "/raceout311.txt",
+                          kSamples + "/raceout312.txt"})
+                      .status,
+                  0);
+    }
+
+    testing_support::TestFolder folder;
+    std::string db = (folder / "horses.mdb").string();
+};
+
+TEST_F(CliMaintenance, WeeksAndTheirRemoval) {
+    auto result = runCli({"weeks", "--db", db});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "Week 312\nWeek 311\nWeek 310\n");
+
+    result = runCli({"remove-weeks", "--db", db, "311", "310"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err,
+              "Are you sure you wish to remove the selected week(s)?\nAnswered: Yes\nPlease wait.\n\nRemoving Data.\n");
+    EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\n");
+
+    result = runCli({"remove-weeks", "--db", db, "312", "5"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "The race store holds no races of week 5. Nothing was removed.\n");
+    EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\n");
+
+    EXPECT_EQ(runCli({"remove-weeks", "--db", db, "312"}).status, 0);
+    result = runCli({"weeks", "--db", db});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "No races in the database.  Action cancelled.\n");
+    EXPECT_EQ(runCli({"remove-weeks", "--db", db}).status, 2);
+}
+
+TEST_F(CliMaintenance, CompactKeepsTheStore) {
+    ASSERT_EQ(runCli({"remove-weeks", "--db", db, "311"}).status, 0);
+    const auto result = runCli({"compact", "--db", db});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "Compacting Database ...\n\nThis may take several minutes.\n");
+    EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\nWeek 310\n");
+    EXPECT_EQ(runCli({"compact", "--db", (folder / "none.mdb").string()}).status, 1);
+}
+
+TEST_F(CliMaintenance, TracksListAddAndDelete) {
+    auto result = runCli({"tracks", "--db", db, "--add", "7", "ABC"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "07: ABC\n");
+    result = runCli({"tracks", "--db", db, "--add", "2.5", "TWO"});
+    EXPECT_EQ(result.out, "02: TWO\n07: ABC\n");
+    result = runCli({"tracks", "--db", db, "--add", "07", "XYZ"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "07 is already in the database.  If you wish to edit or replace it, \nthen please delete the track "
+              "first.\n");
+    EXPECT_EQ(result.out, "02: TWO\n07: ABC\n");
+    result = runCli({"tracks", "--db", db, "--add", "100", "BIG"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "You must enter a valid track number.\n");
+    result = runCli({"tracks", "--db", db, "--delete", "2"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "07: ABC\n");
+    result = runCli({"tracks", "--db", db, "--delete", "3"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "The track list has no track 3.\n");
+    EXPECT_EQ(runCli({"tracks", "--db", db}).out, "07: ABC\n");
+    EXPECT_EQ(runCli({"tracks", "--db", db, "--add", "8"}).status, 2);
+    EXPECT_EQ(runCli({"tracks", "--db", db, "--add", "8", "X", "--delete", "7"}).status, 2);
+}
+
+}  // namespace

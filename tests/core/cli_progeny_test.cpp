@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#include "cli_runner.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+namespace {
+
+using testing_support::runCli;
+
+const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+const std::string kBreeding = kSamples + "/breeding.txt";
+
+class CliProgeny : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder = new testing_support::TestFolder;
+        db = (*folder / "horses.mdb").string();
+        ASSERT_EQ(runCli({"makedb", db}).status, 0);
+        ASSERT_EQ(runCli({"import", "--db", db, kSamples + "/raceout310.txt", kSamples + "/raceout311.txt",
+                          kSamples + "/raceout312.txt"})
+                      .status,
+                  0);
+    }
+    static void TearDownTestSuite() { delete folder; }
+
+    static testing_support::TestFolder* folder;
+    static std::string db;
+};
+testing_support::TestFolder* CliProgeny::folder = nullptr;
+std::string CliProgeny::db;
+
+TEST_F(CliProgeny, CsvIsTheExportOfEighteenOfTheNineteenColumns) {
+    const auto result = runCli({"progeny", "--db", db, "--breeding", kBreeding, "--dam-sire", "Old Crown"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string header = "\"Horse Name\",\"H.ID.\",\"Sire\",\"Dam-Dam-Sire\",\"Y\",\"Sx\",\"#\",\"M\",\"Al\","
+                               "\"Sk\",\"Gr\",\"<8\",\"<=9\",\"<11\",\"11+\",\"<8\",\"<=9\",\"<11\",\r\n";
+    EXPECT_EQ(result.out.substr(0, header.size()), header);
+    EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 19);
+}
+
+TEST_F(CliProgeny, JsonAddsTheTwoTablesAndTheFastestLabel) {
+    const auto result = runCli({"progeny", "--db", db, "--breeding", kBreeding, "--sire", "IRON DUKE", "--starts",
+                                "1", "--two-year-olds", "--format", "json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto state = nlohmann::json::parse(result.out);
+    EXPECT_EQ(state["grid"][0].size(), 19u);
+    EXPECT_EQ(state["caption"], "Statistics for Progeny of Iron Duke  (45).");
+    EXPECT_EQ(state["fastest"], "Fastest progeny? Avon Princess - 104");
+    EXPECT_EQ(state["MSFSRGrid"][3][6], "8");
+    EXPECT_EQ(state["MSFmaxgrid"][4][5], "104");
+    EXPECT_FALSE(state.contains("MSFWGrid"));
+}
+
+TEST_F(CliProgeny, BreedingFileProblemsEndWithTheMessageAndStatusOne) {
+    auto result = runCli({"progeny", "--db", db, "--breeding", kSamples + "/breeding_bad.txt", "--sire",
+                          "Broken Promise"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "There was an error with horse 9945469.  Check the breeding.txt file.\n");
+    EXPECT_TRUE(result.out.empty());
+    result = runCli({"progeny", "--db", db, "--breeding", (*folder / "none.txt").string(), "--sire", "Iron Duke"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("could not be read"), std::string::npos);
+}
+
+TEST_F(CliProgeny, UsageErrorsAreStatusTwo) {
+    EXPECT_EQ(runCli({"progeny", "--db", db, "--sire", "A", "--dam-sire", "B"}).status, 2);
+    EXPECT_EQ(runCli({"progeny", "--db", db}).status, 2);
+    EXPECT_EQ(runCli({"progeny", "--db", db, "--sire", "A", "--starts", "five"}).status, 2);
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: MIT
+#include "sample_store.h"
+#include "shell/compact_database.h"
+#include "shell/remove_data.h"
+#include "store/compaction.h"
+#include "store/database.h"
+#include "store/race_weeks.h"
+#include "store/store_error.h"
+
+#include <gmock/gmock.h>
+
+namespace {
+
+using testing_support::FileSnapshot;
+using testing_support::SampleStore;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+const char* const kQuestion = "Are you sure you wish to remove the selected week(s)?";
+
+std::int64_t count(const std::string& storePath, const std::string& sql) {
+    auto db = store::Database::open(storePath, store::Access::ReadOnly);
+    auto statement = db.prepare(sql);
+    statement.step();
+    return statement.integer(0);
+}
+
+std::int64_t runsOfWeek(const std::string& storePath, int week) {
+    return count(storePath, "SELECT count(*) FROM tblhorsedata WHERE racenum > " + std::to_string(week) +
+                                " AND racenum < " + std::to_string(week + 1));
+}
+
+std::int64_t racesOfWeek(const std::string& storePath, int week) {
+    return count(storePath, "SELECT count(*) FROM tblraces WHERE racenum > " + std::to_string(week) +
+                                " AND racenum < " + std::to_string(week + 1));
+}
+
+class RemoveDataTest : public SampleStore {
+protected:
+    std::unique_ptr<shell::RemoveData> open() { return shell::cmdremoverace_Click(window); }
+    void select(shell::RemoveData& dialog, const std::string& entry) {
+        const auto& items = dialog.lstweeks.items();
+        dialog.lstweeks.setSelected(static_cast<std::size_t>(std::ranges::find(items, entry) - items.begin()), true);
+    }
+};
+
+TEST_F(RemoveDataTest, ListsEachWeekOnceNewestFirst) {
+    const auto dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_THAT(dialog->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
+    EXPECT_TRUE(dialog->lstweeks.multiSelect());
+    EXPECT_EQ(dialogs.busyDepth, 0);
+    auto db = store::Database::open(window.raceStorePath());
+    EXPECT_THAT(store::raceWeeks(db), ElementsAre(312, 311, 310));
+}
+
+TEST_F(RemoveDataTest, RaceNumbersOnAWholeWeekBelongToNoWeek) {
+    {
+        auto db = store::Database::open(window.raceStorePath());
+        db.exec("INSERT INTO tblraces (racenum) VALUES (305), (300.0101), (313)");
+        EXPECT_THAT(store::raceWeeks(db), ElementsAre(312, 311, 310, 300));
+    }
+}
+
+TEST_F(RemoveDataTest, YesRemovesExactlyTheSelectedWeeksAndTheirRunners) {
+    const std::string path = window.raceStorePath();
+    const auto runs312 = runsOfWeek(path, 312);
+    const auto races312 = racesOfWeek(path, 312);
+    auto dialog = open();
+    select(*dialog, "Week 311");
+    select(*dialog, "Week 310");
+    dialogs.status = &window.lblprogress.caption;
+    dialogs.answers = {true};
+    EXPECT_TRUE(dialog->cmdremove_Click());
+    EXPECT_THAT(dialogs.questions, ElementsAre(kQuestion));
+    EXPECT_THAT(dialogs.statusTexts, ElementsAre("Please wait.\r\rRemoving Data."));
+    EXPECT_EQ(window.lblprogress.caption, "");
+    EXPECT_TRUE(dialog->closed());
+    EXPECT_FALSE(dialog->visible);
+    EXPECT_EQ(runsOfWeek(path, 310) + runsOfWeek(path, 311) + racesOfWeek(path, 310) + racesOfWeek(path, 311), 0);
+    EXPECT_EQ(runsOfWeek(path, 312), runs312);
+    EXPECT_EQ(racesOfWeek(path, 312), races312);
+    EXPECT_THAT(open()->lstweeks.items(), ElementsAre("Week 312"));
+}
+
+TEST_F(RemoveDataTest, NoOrNothingSelectedRemovesNothingAndCloses) {
+    const auto before = count(window.raceStorePath(), "SELECT count(*) FROM tblhorsedata");
+    auto declined = open();
+    select(*declined, "Week 312");
+    dialogs.answers = {false};
+    EXPECT_FALSE(declined->cmdremove_Click());
+    EXPECT_TRUE(declined->closed());
+    EXPECT_TRUE(dialogs.statusTexts.empty());
+
+    auto empty = open();
+    dialogs.answers = {true};
+    EXPECT_TRUE(empty->cmdremove_Click());
+    EXPECT_TRUE(empty->closed());
+
+    auto cancelled = open();
+    select(*cancelled, "Week 310");
+    cancelled->cmdcancel_Click();
+    EXPECT_TRUE(cancelled->closed());
+    EXPECT_EQ(dialogs.questions.size(), 2U);
+    EXPECT_EQ(count(window.raceStorePath(), "SELECT count(*) FROM tblhorsedata"), before);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(RemoveDataTest, AnEmptyStoreShowsNoDialog) {
+    auto dialog = open();
+    for (const auto& entry : dialog->lstweeks.items()) select(*dialog, entry);
+    dialogs.answers = {true};
+    dialog->cmdremove_Click();
+    EXPECT_EQ(open(), nullptr);
+    EXPECT_THAT(dialogs.messages, ElementsAre("No races in the database.  Action cancelled."));
+    EXPECT_EQ(count(window.raceStorePath(), "SELECT count(*) FROM tblhorsedata"), 0);
+}
+
+TEST_F(RemoveDataTest, AFailedRemovalKeepsEveryWeekAndSaysSo) {
+    auto dialog = open();
+    select(*dialog, "Week 312");
+    select(*dialog, "Week 310");
+    // The store is out of reach while the user confirms.
+    const auto away = folder / "moved.mdb";
+    std::filesystem::rename(window.raceStorePath(), away);
+    dialogs.answers = {true};
+    EXPECT_FALSE(dialog->cmdremove_Click());
+    std::filesystem::rename(away, window.raceStorePath());
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("No week was removed."));
+    EXPECT_THAT(open()->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
+}
+
+class CompactionTest : public SampleStore {
+protected:
+    std::filesystem::path storePath() const { return window.raceStorePath(); }
+    // Leaves free pages behind, so that there is something to compact.
+    void makeFreeSpace() {
+        auto db = store::Database::open(storePath());
+        store::deleteWeek(db, 311);
+        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    }
+};
+
+TEST_F(CompactionTest, ShrinksTheStoreAndKeepsEveryRow) {
+    makeFreeSpace();
+    const auto size = std::filesystem::file_size(storePath());
+    const auto runs = count(storePath(), "SELECT count(*) FROM tblhorsedata");
+    dialogs.status = &window.lblprogress.caption;
+    EXPECT_TRUE(shell::cmdcompact_Click(window));
+    EXPECT_THAT(dialogs.statusTexts, ElementsAre("Compacting Database ...\r\rThis may take several minutes."));
+    EXPECT_EQ(window.lblprogress.caption, "");
+    EXPECT_EQ(dialogs.busyDepth, 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_LT(std::filesystem::file_size(storePath()), size);
+    EXPECT_EQ(count(storePath(), "SELECT count(*) FROM tblhorsedata"), runs);
+    EXPECT_EQ(store::raceStoreProblem(storePath()), std::nullopt);
+    EXPECT_THAT(folder.entries(), ElementsAre("horses.mdb"));
+}
+
+TEST_F(CompactionTest, ALeftoverCopyIsReplaced) {
+    testing_support::writeBytes(folder / "horsestemp.mdb", "half a copy");
+    EXPECT_EQ(store::compactionFile(storePath()), folder / "horsestemp.mdb");
+    store::compactRaceStore(storePath());
+    EXPECT_EQ(store::raceStoreProblem(storePath()), std::nullopt);
+    EXPECT_THAT(folder.entries(), ElementsAre("horses.mdb"));
+}
+
+TEST_F(CompactionTest, AFailedRenameLeavesTheStoreUntouched) {
+    makeFreeSpace();
+    const auto before = FileSnapshot::of(storePath());
+    int renames = 0;
+    const auto failingRename = [&](const std::filesystem::path& from, const std::filesystem::path& to) {
+        ++renames;
+        EXPECT_EQ(from, folder / "horsestemp.mdb");
+        EXPECT_EQ(to, storePath());
+        EXPECT_EQ(store::raceStoreProblem(from), std::nullopt);  // a complete copy stood ready
+        return std::make_error_code(std::errc::permission_denied);
+    };
+    try {
+        store::compactRaceStore(storePath(), failingRename);
+        FAIL() << "the compaction reported success";
+    } catch (const store::StoreError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("was not compacted"));
+        EXPECT_THAT(error.what(), HasSubstr("could not replace it"));
+        EXPECT_THAT(error.what(), HasSubstr("The store is unchanged."));
+    }
+    EXPECT_EQ(renames, 1);
+    EXPECT_EQ(FileSnapshot::of(storePath()), before);
+    EXPECT_THAT(folder.entries(), ElementsAre("horses.mdb"));
+}
+
+TEST_F(CompactionTest, AStoreInUseElsewhereIsNotReplaced) {
+    auto other = store::Database::open(storePath());
+    other.exec("DELETE FROM statecodes");  // keeps the other program's log alive
+    dialogs.status = &window.lblprogress.caption;
+    EXPECT_FALSE(shell::cmdcompact_Click(window));
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("another program is using it"));
+    EXPECT_EQ(window.lblprogress.caption, "");
+    EXPECT_FALSE(std::filesystem::exists(folder / "horsestemp.mdb"));
+}
+
+TEST_F(CompactionTest, AMissingStoreIsReported) {
+    std::filesystem::remove(storePath());
+    EXPECT_FALSE(shell::cmdcompact_Click(window));
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("does not exist"));
+    EXPECT_THAT(folder.entries(), ElementsAre());
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+// The lineage lookup against a real HTTP server on 127.0.0.1, through the command line
+// tool's HTTP client and through the tool itself.
+#include "lineage/http_page_fetcher.h"
+#include "lineage/http_response.h"
+#include "lineage/lineage_lookup.h"
+
+#include "cli_runner.h"
+#include "local_http_server.h"
+#include "scripted_dialogs.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::LocalHttpServer;
+using testing_support::readBytes;
+using testing_support::runCli;
+
+const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+const std::string kNormalPath = "/hr/runtime/onehoss.asp?hossnum=742503";
+const std::string kHomebredPath = "/hr/runtime/onehoss.asp?hossnum=1288";
+
+std::string normalPage() { return readBytes(kSamples + "/horse_page_normal.html"); }
+
+class LineageOverHttp : public ::testing::Test {
+protected:
+    std::optional<std::string> fetch(const std::string& path, std::chrono::milliseconds timeout = 5s) {
+        return fetcher.fetch(server.address() + path, timeout);
+    }
+
+    LocalHttpServer server;
+    lineage::HttpPageFetcher fetcher;
+};
+
+TEST_F(LineageOverHttp, PagesArriveByteForByteInEveryFraming) {
+    for (const auto framing : {LocalHttpServer::Framing::ContentLength, LocalHttpServer::Framing::Chunked,
+                               LocalHttpServer::Framing::ConnectionClose}) {
+        server.answer(kNormalPath, {normalPage(), 200, 0ms, framing});
+        EXPECT_EQ(fetch(kNormalPath), normalPage());
+    }
+    EXPECT_EQ(server.requests(), std::vector<std::string>(3, kNormalPath));
+}
+
+TEST_F(LineageOverHttp, EmptyBodyErrorStatusSlowAnswerAndRefusalFail) {
+    server.answer("/empty", {""});
+    EXPECT_EQ(fetch("/empty"), "");
+    server.answer("/broken", {"<html>Internal error</html>", 500});
+    EXPECT_EQ(fetch("/broken"), std::nullopt);
+    EXPECT_EQ(fetch("/unknown"), std::nullopt);
+
+    server.answer("/slow", {normalPage(), 200, 20s});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(fetch("/slow", 300ms), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);  // gave up long before the answer
+
+    int refusing = -1;
+    const int port = LocalHttpServer::refusingPort(refusing);
+    EXPECT_EQ(fetcher.fetch("http://127.0.0.1:" + std::to_string(port) + "/", 5s), std::nullopt);
+    ::close(refusing);
+}
+
+TEST_F(LineageOverHttp, AddressesItCannotServeFail) {
+    for (const char* url : {"https://127.0.0.1/", "ftp://127.0.0.1/", "http://", "http://127.0.0.1:http/",
+                            "http://user@127.0.0.1/", "127.0.0.1/page"})
+        EXPECT_EQ(fetcher.fetch(url, 1s), std::nullopt) << url;
+    server.answer("/", {"root"});
+    EXPECT_EQ(fetcher.fetch("HTTP://127.0.0.1:" + server.address().substr(17), 5s), "root");
+}
+
+TEST_F(LineageOverHttp, GetLineageInfoReadsTheServedPage) {
+    server.answer(kNormalPath, {normalPage()});
+    server.answer("/hr/runtime/onehoss.asp?hossnum=0742503", {""});
+    testing_support::ScriptedDialogs dialogs;
+    shell::MainFinder window{dialogs};
+    window.setUpControls();
+    window.MSFlexGrid1.setText(1, 0, "Black Dasher");
+    window.MSFlexGrid1.setText(1, 1, "742503");
+    const auto info = lineage::getlineage_Click(window, fetcher, server.address() + "/");
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->title, "Lineage of 'Black Dasher'  (742503)");
+    EXPECT_EQ(info->page.winstats, "Earnings:  $99,986\r\rWins in the last:\r3 months: 1\r6 months: 2\r9 months: 2\rYear: 5");
+
+    window.MSFlexGrid1.setText(1, 1, "0742503");
+    EXPECT_FALSE(lineage::getlineage_Click(window, fetcher, server.address()));
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{lineage::kConnectionFailed});
+    EXPECT_EQ(server.requests(), (std::vector<std::string>{kNormalPath, "/hr/runtime/onehoss.asp?hossnum=0742503"}));
+}
+
+TEST_F(LineageOverHttp, CommandLinePrintsTheLineageWindowsTexts) {
+    server.answer(kHomebredPath, {readBytes(kSamples + "/horse_page_homebred.html"), 200, 0ms,
+                                  LocalHttpServer::Framing::Chunked});
+    const auto result = runCli({"lineage", "--id", "1288", "--server", server.address()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["title"], "Lineage of 'Blazing Treasure'  (1288)");
+    EXPECT_EQ(json["misc"], "Owner:   FISHER & HARRIS\r\rB filly, 3 years old, HOMEBRED\r\rDiv. Ranking: 68\r"
+                            "Low Claim-Tag/Year: $16,000\rNon M/C/O/S Wins: 6");
+    EXPECT_EQ(json["winstats"], "Earnings:  $83,630\r\rWins in the last:\r3 months: 2\r6 months: 3\r9 months: 3\rYear: 5");
+    EXPECT_EQ(json["pedigree"].size(), 4u);
+    EXPECT_EQ(json["pedigree"][2], (std::vector<std::string>{"DUSTY RHYTHM", "HAPPY ISLAND", "WINDY TRIUMPH"}));
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(LineageOverHttp, CommandLineAsksAboutAnotherHorseAndTellsOfFailures) {
+    server.answer(kNormalPath, {normalPage()});
+    const auto no = runCli({"lineage", "--id", "742503", "--name", "Black Dancer", "--server", server.address()});
+    EXPECT_EQ(no.status, 1);
+    EXPECT_EQ(no.out, "");
+    EXPECT_EQ(no.err, lineage::kHorseNoLongerExists + "\nAnswered: No\n");
+    const auto yes =
+        runCli({"lineage", "--id", "742503", "--name", "Black Dancer", "--server", server.address(), "--yes"});
+    EXPECT_EQ(yes.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(yes.out)["title"], "Lineage of 'Black Dasher'  (742503)");
+
+    server.answer("/hr/runtime/onehoss.asp?hossnum=5", {""});
+    const auto empty = runCli({"lineage", "--id", "5", "--server", server.address()});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, lineage::kConnectionFailed + "\n");
+    int refusing = -1;
+    const int port = LocalHttpServer::refusingPort(refusing);
+    const auto refused =
+        runCli({"lineage", "--id", "5", "--name", "X", "--server", "http://127.0.0.1:" + std::to_string(port)});
+    ::close(refusing);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, lineage::kConnectionFailed + "\n");
+}
+
+TEST(LineageCommandLine, SavedPageIsReadWithoutTheNetwork) {
+    const auto result = runCli({"lineage", "--id", "742503", "--page", kSamples + "/horse_page_normal.html",
+                                "--server", "http://127.0.0.1:1"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(nlohmann::json::parse(result.out)["pedigree"][3][2], "BRAVE PRINCESS");
+
+    const auto missing = runCli({"lineage", "--id", "1", "--page", "/nonexistent/page.html"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "Cannot read the page file /nonexistent/page.html.\n");
+    EXPECT_EQ(runCli({"lineage", "--page", kSamples + "/horse_page_normal.html"}).status, 2);
+}
+
+TEST(HttpResponseBody, FramingAndStatus) {
+    using lineage::httpResponseBody;
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\ncontent-length: 3\r\n\r\nabcdef"), "abc");
+    EXPECT_EQ(httpResponseBody("HTTP/1.0 200 OK\r\n\r\nto the end"), "to the end");
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 204 No Content\r\n\r\n"), "");
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n"
+                               "3;x=y\r\nabc\r\nA\r\n0123456789\r\n0\r\nTrailer: t\r\n\r\n"),
+              "abc0123456789");
+    // Cut short, unreadable or unsuccessful answers give nothing.
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nabc"), std::nullopt);
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\nContent-Length: 9x\r\n\r\nabc"), std::nullopt);
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nab"), std::nullopt);
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n"), std::nullopt);
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nffffffffffffffff\r\nab"),
+              std::nullopt);
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 301 Moved\r\nLocation: /x\r\n\r\n"), std::nullopt);
+    EXPECT_EQ(httpResponseBody("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n"), std::nullopt);
+    EXPECT_EQ(httpResponseBody("<html>no head</html>\r\n\r\n"), std::nullopt);
+    EXPECT_EQ(httpResponseBody(""), std::nullopt);
+}
+
+}  // namespace

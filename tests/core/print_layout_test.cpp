@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+#include "output/print_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using output::TextPlacement;
+
+constexpr output::PageSize kLetterLandscape{15120, 11520};  // 10.5 by 8 inches printable
+
+// x of a character column of the listing.
+constexpr int col(int k) { return 1344 + 96 * k; }
+
+const std::array<std::string, 18> kFullRow{"Rapid Water", "1234", "312.0507", "3U",    "AZ",   "A",
+                                           "8.5",         "D",    "07.5",     "1",     "12",   "3",
+                                           "10000",       "3.00", "6000",     "Fisher & Harris", "12500", "5"};
+
+// A horse-layout grid of `rows` data rows, each a copy of `cells` with its name numbered,
+// coloured as a fast dirt race.
+shell::GridModel listing(int rows, const std::array<std::string, 18>& cells = kFullRow) {
+    shell::GridModel grid(rows + 1, 18);
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 0; c < 18; ++c) grid.setText(r, c, cells[static_cast<std::size_t>(c)]);
+        if (rows > 1) grid.setText(r, 0, "Horse " + std::to_string(r));
+        grid.select(r, 0, r, 17);
+        grid.setCellForeColour(shell::kDirtFast);
+    }
+    return grid;
+}
+
+// The regular (not bold) texts of a page, the printed rows.
+std::vector<TextPlacement> rowTexts(const output::PrintedPage& page) {
+    std::vector<TextPlacement> texts;
+    std::ranges::copy_if(page.texts, std::back_inserter(texts), [](const TextPlacement& t) { return !t.bold; });
+    return texts;
+}
+
+std::vector<TextPlacement> headings(const output::PrintedPage& page, int top) {
+    std::vector<TextPlacement> texts;
+    std::ranges::copy_if(page.texts, std::back_inserter(texts),
+                         [top](const TextPlacement& t) { return t.bold && t.y == top; });
+    return texts;
+}
+
+// The text printed at character column k of the only row of a one-row listing.
+std::string textAt(const output::PrintLayout& layout, int k) {
+    for (const auto& text : rowTexts(layout.pages.at(0)))
+        if (text.x == col(k)) return text.text;
+    return "(nothing)";
+}
+
+TEST(PrintLayout, FortySevenRowsFillOnePageAndTheFortyEighthStartsPageTwo) {
+    EXPECT_EQ(output::layOutFindings(listing(47), "T", kLetterLandscape).pages.size(), 1u);
+
+    const std::string title = "Statistics for Rapid Water";
+    const auto layout = output::layOutFindings(listing(48), title, kLetterLandscape);
+    ASSERT_EQ(layout.pages.size(), 2u);
+    const auto& first = layout.pages[0];
+    const auto& second = layout.pages[1];
+
+    EXPECT_EQ(first.texts.front(), (TextPlacement{7700 - 72 * 26, 960, 12, true, title}));
+    EXPECT_EQ(second.texts.front(), (TextPlacement{7920 - 72 * (26 + 8), 960, 12, true, title + ".  Pg. 2"}));
+
+    const auto firstHeadings = headings(first, 1440);
+    ASSERT_EQ(firstHeadings.size(), 19u);
+    EXPECT_EQ(firstHeadings, headings(second, 1440));
+    EXPECT_EQ(firstHeadings.front(), (TextPlacement{col(0), 1440, 8, true, "Horse Name"}));
+
+    std::set<int> tops;
+    for (const auto& text : rowTexts(first)) tops.insert(text.y);
+    ASSERT_EQ(tops.size(), 47u);
+    EXPECT_EQ(*tops.begin(), 1633);
+    EXPECT_EQ(*tops.rbegin(), 1633 + 193 * 46);
+    EXPECT_EQ(rowTexts(first).back().y, 10511);
+
+    const auto last = rowTexts(second);
+    EXPECT_EQ(last.front(), (TextPlacement{col(0), 1633, 8, false, "Horse 48"}));
+    EXPECT_TRUE(std::ranges::all_of(last, [](const TextPlacement& t) { return t.y == 1633; }));
+}
+
+TEST(PrintLayout, LaterPagesNumberThemselvesAndTitlesCountCharactersNotBytes) {
+    const auto layout = output::layOutFindings(listing(100), "Caf\xC3\xA9", kLetterLandscape);
+    ASSERT_EQ(layout.pages.size(), 3u);
+    EXPECT_EQ(layout.pages[0].texts.front().x, 7700 - 72 * 4);
+    EXPECT_EQ(layout.pages[2].texts.front().text, "Caf\xC3\xA9.  Pg. 3");
+    EXPECT_EQ(layout.pages[2].texts.front().x, 7920 - 72 * 12);
+    EXPECT_EQ(rowTexts(layout.pages[2]).front().text, "Horse 95");
+}
+
+TEST(PrintLayout, HeadingsStandAtTheirColumnsWithTheirBlanks) {
+    const auto texts = headings(output::layOutFindings(listing(1), "T", kLetterLandscape).pages[0], 1440);
+    const std::vector<std::pair<int, std::string>> expected{
+        {0, "Horse Name"}, {25, "H.Id."},      {31, "  Race ID"},  {41, "Age"},      {46, "TR"},
+        {49, "Typ"},       {53, "Dis"},        {57, "Surf"},       {62, "Con"},      {66, "   Sp"},
+        {72, "Fn"},        {75, "Fd"},         {78, "PP"},         {81, "    Purse"}, {90, "    Odds"},
+        {98, " Earnings"}, {107, " Owner"},    {119, " ClaimPr."}, {128, "  St"}};
+    ASSERT_EQ(texts.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(texts[i].x, col(expected[i].first)) << expected[i].second;
+        EXPECT_EQ(texts[i].text, expected[i].second);
+    }
+}
+
+TEST(PrintLayout, EveryColumnFollowsItsPlacementRule) {
+    const auto layout = output::layOutFindings(listing(1), "T", kLetterLandscape);
+    const std::vector<std::pair<int, std::string>> expected{
+        {0, "Rapid Water"}, {26, "1234"},   {32, "312.0507"}, {41, "3U"},    {46, "AZ"},    {49, "A"},
+        {53, "8.5"},        {57, "Dirt"},   {62, "Fst"},      {67, "07.5"},  {73, "1"},     {75, "12"},
+        {79, "3"},          {84, "$10000"}, {93, "$3.00"},    {102, "$6000"}, {108, "Fisher & Harris"},
+        {122, "$12500"},    {131, "5"}};
+    const auto texts = rowTexts(layout.pages[0]);
+    ASSERT_EQ(texts.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(texts[i], (TextPlacement{col(expected[i].first), 1633, 8, false, expected[i].second}));
+    }
+}
+
+TEST(PrintLayout, NamesAreCutOwnersAreNotAndEmptyMoneyCellsKeepTheirDollar) {
+    auto cells = kFullRow;
+    cells[0] = "Abcdefghij Klmnopqrst Uvwxyzabc";  // 31 characters
+    cells[15] = "A Stable Name Of Thirty Letters";
+    cells[12] = cells[13] = cells[14] = cells[16] = "";
+    cells[7] = "T";
+    const auto layout = output::layOutFindings(listing(1, cells), "T", kLetterLandscape);
+    EXPECT_EQ(textAt(layout, 0), "Abcdefghij Klmnopqrst U");
+    EXPECT_EQ(textAt(layout, 108), "A Stable Name Of Thirty Letters");
+    EXPECT_EQ(textAt(layout, 89), "$");
+    EXPECT_EQ(textAt(layout, 97), "$");
+    EXPECT_EQ(textAt(layout, 106), "$");
+    EXPECT_EQ(textAt(layout, 127), "(nothing)");  // no lone "$" for an empty claiming price
+    EXPECT_EQ(rowTexts(layout.pages[0]).size(), 18u);
+    EXPECT_EQ(textAt(layout, 57), "Turf");
+}
+
+TEST(PrintLayout, OnlyASurfaceOfDPrintsDirt) {
+    for (const auto& [surface, word] : std::vector<std::pair<std::string, std::string>>{
+             {"D", "Dirt"}, {"T", "Turf"}, {"d", "Turf"}, {"", "Turf"}, {"Dirt", "Turf"}}) {
+        auto cells = kFullRow;
+        cells[7] = surface;
+        EXPECT_EQ(textAt(output::layOutFindings(listing(1, cells), "T", kLetterLandscape), 57), word) << surface;
+    }
+}
+
+TEST(PrintLayout, ConditionComesFromTheRaceNumberCellsColour) {
+    const std::vector<std::pair<shell::Colour, std::string>> cases{
+        {shell::kDirtFast, "Fst"}, {shell::kTurfFirm, "Frm"},       {shell::kTurfGood, "Gd"},
+        {shell::kDirtGood, "Gd"},  {shell::kYielding, "Yld"},       {shell::kSloppy, "Slp"},
+        {shell::rgb(1, 2, 3), "Slp"}, {shell::kSystemWindowText, "Slp"}};
+    for (const auto& [colour, word] : cases) {
+        auto grid = listing(1);
+        // Only column 2 counts: the rest of the row is given another class's colour.
+        grid.select(1, 0, 1, 17);
+        grid.setCellForeColour(shell::kYielding == colour ? shell::kTurfFirm : shell::kYielding);
+        grid.select(1, 2, 1, 2);
+        grid.setCellForeColour(colour);
+        EXPECT_EQ(textAt(output::layOutFindings(grid, "T", kLetterLandscape), 62), word) << colour;
+    }
+    shell::GridModel uncoloured(2, 18);
+    uncoloured.setText(1, 0, "Plain");
+    EXPECT_EQ(textAt(output::layOutFindings(uncoloured, "T", kLetterLandscape), 62), "Slp");
+}
+
+TEST(PrintLayout, PagesShrinkOnlyOnPaperTooSmallForThem) {
+    EXPECT_EQ(output::layOutFindings(listing(1), "T", kLetterLandscape).scale, 1.0);
+    EXPECT_EQ(output::layOutFindings(listing(1), "T", {16121, 11185}).scale, 1.0);  // A4 landscape
+    const output::PageSize a5{11186, 7675};
+    EXPECT_DOUBLE_EQ(output::layOutFindings(listing(1), "T", a5).scale, std::min(11186.0 / 14016.0, 7675.0 / 10793.0));
+}
+
+}  // namespace

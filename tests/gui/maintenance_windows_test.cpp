@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: MIT
+#include "sample_store.h"
+#include "search/special_stable_window.h"
+#include "shell/edit_tracks_window.h"
+#include "shell/main_finder_window.h"
+#include "shell/qt_grid_view.h"
+#include "shell/remove_data_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+QStringList entries(QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+    return texts;
+}
+
+void clickItem(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void typeInto(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+class MaintenanceWindowsTest : public testing_support::SampleStore {
+protected:
+    void SetUp() override {
+        SampleStore::SetUp();
+        view = std::make_unique<shell::MainFinderWindow>(window);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    }
+    template <typename Window>
+    Window* openWindow(const char* name) {
+        Window* shown = nullptr;
+        for (auto* each : view->findChildren<Window*>(name))
+            if (each->isVisible()) shown = each;
+        return shown;
+    }
+    template <typename T>
+    T* in(QWidget* parent, const char* name) {
+        return parent->findChild<T*>(name);
+    }
+    QWidget* removal() {
+        view->findChild<QAction*>("cmdremoverace")->trigger();
+        return openWindow<shell::RemoveDataWindow>("frmremovedata");
+    }
+    QWidget* tracks() {
+        view->findChild<QAction*>("edittracks")->trigger();
+        return openWindow<shell::EditTracksWindow>("frmedittracks");
+    }
+    QWidget* stables() {
+        view->findChild<QPushButton*>("cmdspecial")->click();
+        return openWindow<search::SpecialStableWindow>("frmstable");
+    }
+    int listedRows() { return view->findChild<shell::GridView*>("MSFlexGrid1")->model()->rowCount(); }
+
+    std::unique_ptr<shell::MainFinderWindow> view;
+};
+
+TEST_F(MaintenanceWindowsTest, TheCommandsAreOffered) {
+    for (const char* name : {"cmdremoverace", "cmdcompact", "edittracks"})
+        EXPECT_TRUE(view->findChild<QAction*>(name)->isEnabled()) << name;
+    EXPECT_TRUE(view->findChild<QPushButton*>("cmdspecial")->isEnabled());
+}
+
+TEST_F(MaintenanceWindowsTest, RemovalDialogRemovesTheSelectedWeeks) {
+    QWidget* dialog = removal();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Remove Which Week of Data?");
+    EXPECT_FALSE(dialog->isModal());
+    auto* weeks = in<QListWidget>(dialog, "lstweeks");
+    EXPECT_EQ(entries(weeks), QStringList({"Week 312", "Week 311", "Week 310"}));
+    EXPECT_EQ(weeks->selectionMode(), QAbstractItemView::MultiSelection);
+    EXPECT_EQ(in<QPushButton>(dialog, "cmdremove")->text(), "Remove Data");
+    EXPECT_EQ(in<QPushButton>(dialog, "cmdcancel")->text(), "Cancel");
+    clickItem(weeks, 1);
+    clickItem(weeks, 2);
+    dialogs.answers = {true};
+    in<QPushButton>(dialog, "cmdremove")->click();
+    EXPECT_THAT(dialogs.questions, ElementsAre("Are you sure you wish to remove the selected week(s)?"));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(view->findChild<QLabel*>("lblprogress")->text(), "");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view->findChildren<shell::RemoveDataWindow*>().isEmpty());
+    EXPECT_EQ(entries(in<QListWidget>(removal(), "lstweeks")), QStringList({"Week 312"}));
+}
+
+TEST_F(MaintenanceWindowsTest, RemovalDialogNoAndCancelKeepEveryWeek) {
+    QWidget* dialog = removal();
+    clickItem(in<QListWidget>(dialog, "lstweeks"), 0);
+    dialogs.answers = {false};
+    in<QPushButton>(dialog, "cmdremove")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    dialog = removal();
+    clickItem(in<QListWidget>(dialog, "lstweeks"), 0);
+    in<QPushButton>(dialog, "cmdcancel")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 1U);
+    EXPECT_EQ(entries(in<QListWidget>(removal(), "lstweeks")).size(), 3);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MaintenanceWindowsTest, RemovalOfAnEmptyStoreShowsOnlyTheMessage) {
+    QWidget* dialog = removal();
+    auto* weeks = in<QListWidget>(dialog, "lstweeks");
+    for (int i = 0; i < 3; ++i) clickItem(weeks, i);
+    dialogs.answers = {true};
+    in<QPushButton>(dialog, "cmdremove")->click();
+    EXPECT_EQ(removal(), nullptr);
+    EXPECT_THAT(dialogs.messages, ElementsAre("No races in the database.  Action cancelled."));
+}
+
+TEST_F(MaintenanceWindowsTest, CompactShowsItsStatusAndKeepsTheStore) {
+    dialogs.status = &window.lblprogress.caption;
+    view->findChild<QAction*>("cmdcompact")->trigger();
+    EXPECT_THAT(dialogs.statusTexts, ElementsAre("Compacting Database ...\r\rThis may take several minutes."));
+    EXPECT_EQ(view->findChild<QLabel*>("lblprogress")->text(), "");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(entries(in<QListWidget>(removal(), "lstweeks")).size(), 3);
+}
+
+TEST_F(MaintenanceWindowsTest, TrackEditorAddsAndDeletesTracks) {
+    QWidget* editor = tracks();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), "Edit Tracks");
+    EXPECT_EQ(in<QGroupBox>(editor, "fraaddtrack")->title(), "Add Track . . .");
+    EXPECT_EQ(in<QGroupBox>(editor, "fratracklist")->title(), "Current Track List");
+    EXPECT_EQ(in<QLabel>(editor, "lbltracknum")->text(), "Track #:");
+    EXPECT_EQ(in<QLabel>(editor, "lbltrackcode")->text(), "Track Code:");
+    EXPECT_EQ(in<QPushButton>(editor, "cmddeletetrack")->text(), "Delete Track");
+    auto* add = in<QPushButton>(editor, "cmdaddtrack");
+    EXPECT_EQ(add->text(), "Add Track");
+    auto* list = in<QListWidget>(editor, "lsttracks");
+    EXPECT_EQ(list->count(), 0);
+    for (const auto& [num, code] : {std::pair{"12", "XYZ"}, {"3.5", "FOU"}, {"40", "FOR"}}) {
+        typeInto(in<QLineEdit>(editor, "txttracknum"), num);
+        typeInto(in<QLineEdit>(editor, "txttrackcode"), code);
+        add->click();
+    }
+    EXPECT_EQ(entries(list), QStringList({"04: FOU", "12: XYZ", "40: FOR"}));
+    EXPECT_EQ(in<QLineEdit>(editor, "txttracknum")->text(), "");
+
+    typeInto(in<QLineEdit>(editor, "txttracknum"), "12");
+    add->click();
+    typeInto(in<QLineEdit>(editor, "txttracknum"), "abc");
+    add->click();
+    in<QPushButton>(editor, "cmddeletetrack")->click();
+    EXPECT_THAT(dialogs.messages,
+                ElementsAre("12 is already in the database.  If you wish to edit or replace it, \rthen please "
+                            "delete the track first.",
+                            "You must enter a valid track number.", "Please select a track to delete."));
+    clickItem(list, 1);
+    in<QPushButton>(editor, "cmddeletetrack")->click();
+    EXPECT_EQ(entries(list), QStringList({"04: FOU", "40: FOR"}));
+    EXPECT_EQ(tracks(), editor);  // one editor, brought to the front
+}
+
+TEST_F(MaintenanceWindowsTest, StableSearchListsTheStablesFromTheButtonOrEnter) {
+    QWidget* search = stables();
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->windowTitle(), "Special Stable Search");
+    EXPECT_EQ(in<QGroupBox>(search, "fratrainers")->title(), "Trainer Names");
+    EXPECT_EQ(in<QLabel>(search, "lblstable_3")->text(), "Stable #4:");
+    EXPECT_TRUE(in<QLabel>(search, "lblnote")->text().startsWith("Note: wildcard searches may not work"));
+    EXPECT_FALSE(in<QLabel>(search, "lblquerystring")->isVisible());
+    EXPECT_EQ(dialogs.busyDepth, 0);
+    typeInto(in<QLineEdit>(search, "txto1_0"), "Russell Partners");
+    typeInto(in<QLineEdit>(search, "txto1_2"), "Reid Thoroughbreds");
+    in<QPushButton>(search, "cmdgo")->click();
+    EXPECT_FALSE(search->isVisible());
+    EXPECT_EQ(listedRows(), 82);
+
+    search = stables();
+    typeInto(in<QLineEdit>(search, "txto1_1"), "Reid Thoroughbreds");
+    QTest::keyClick(in<QLineEdit>(search, "txto1_1"), Qt::Key_Return);
+    EXPECT_FALSE(search->isVisible());
+    EXPECT_EQ(listedRows(), 37);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MaintenanceWindowsTest, StableSearchNeedsANameAndCancelCloses) {
+    QWidget* search = stables();
+    in<QPushButton>(search, "cmdgo")->click();
+    EXPECT_THAT(dialogs.messages, ElementsAre("You must enter at least one trainer's name."));
+    EXPECT_TRUE(search->isVisible());
+    EXPECT_EQ(stables(), search);
+    in<QPushButton>(search, "cmdcancel")->click();
+    EXPECT_FALSE(search->isVisible());
+}
+
+TEST_F(MaintenanceWindowsTest, StableSearchSavesLoadsAndUsesSets) {
+    QWidget* search = stables();
+    EXPECT_EQ(in<QGroupBox>(search, "frasaveload")->title(), "Save / Load Names");
+    auto* list = in<QListWidget>(search, "lstnames");
+    typeInto(in<QLineEdit>(search, "txto1_0"), "N0");
+    typeInto(in<QLineEdit>(search, "txto1_1"), "N1");
+    typeInto(in<QLineEdit>(search, "txto1_3"), "N3");
+    in<QPushButton>(search, "cmdadd")->click();
+    EXPECT_EQ(entries(list), QStringList({"N0, N1, N3"}));
+    EXPECT_EQ(testing_support::readBytes(folder / "HarrowdexSavednames.txt"), "N0, N1, N3\r\n");
+
+    for (const char* box : {"txto1_0", "txto1_1", "txto1_3"}) typeInto(in<QLineEdit>(search, box), "");
+    in<QPushButton>(search, "cmduse")->click();
+    clickItem(list, 0);
+    in<QPushButton>(search, "cmduse")->click();
+    EXPECT_EQ(in<QLineEdit>(search, "txto1_2")->text(), "N3");
+    EXPECT_EQ(in<QLineEdit>(search, "txto1_3")->text(), "");
+    typeInto(in<QLineEdit>(search, "txto1_0"), "");
+    const QPoint onFirst = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onFirst);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, onFirst);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, onFirst);
+    EXPECT_EQ(in<QLineEdit>(search, "txto1_0")->text(), "N0");
+
+    testing_support::writeBytes(folder / "HarrowdexSavednames.txt", "A, B\r\n\r\nC\r\n");
+    in<QPushButton>(search, "cmdload")->click();
+    EXPECT_EQ(entries(list), QStringList({"A, B", "C"}));
+    in<QPushButton>(search, "cmddelete")->click();
+    clickItem(list, 0);
+    in<QPushButton>(search, "cmddelete")->click();
+    EXPECT_EQ(entries(list), QStringList({"C"}));
+    EXPECT_EQ(testing_support::readBytes(folder / "HarrowdexSavednames.txt"), "C\r\n");
+    for (const char* box : {"txto1_0", "txto1_1", "txto1_2", "txto1_3"}) typeInto(in<QLineEdit>(search, box), "");
+    in<QPushButton>(search, "cmdadd")->click();
+    EXPECT_THAT(dialogs.messages,
+                ElementsAre("Please select a set of names to use.", "Please select a set of stables to delete.",
+                            "Please enter at least one Stable into the textboxes provided."));
+    search->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(entries(in<QListWidget>(stables(), "lstnames")), QStringList({"C"}));  // loaded on opening
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include "sample_store.h"
+#include "shell/main_finder_window.h"
+#include "shell/qt_grid_view.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProgenyWindowTest : public testing_support::SampleStore {
+protected:
+    void SetUp() override {
+        SampleStore::SetUp();
+        // As start-up leaves the window when it finds the breeding file.
+        window.useBreedingFile(testing_support::kSamplesDir + "/breeding.txt");
+        for (auto* option : {&window.optsire, &window.optdamsire, &window.optdamdamsire}) option->enabled = true;
+        view = std::make_unique<shell::MainFinderWindow>(window);
+        view->show();
+    }
+    template <typename T>
+    T* find(const char* name) {
+        return view->findChild<T*>(name);
+    }
+    // A cell of the view; the results grid shows its row 0 as the header.
+    QString cell(const char* grid, int row, int col) {
+        auto* model = find<shell::GridView>(grid)->model();
+        return model->data(model->index(row, col)).toString();
+    }
+    void type(const char* box, const QString& text) {
+        auto* edit = find<QLineEdit>(box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    std::unique_ptr<shell::MainFinderWindow> view;
+};
+
+TEST_F(ProgenyWindowTest, SireSearchShowsTheProgenyLayoutAndAHorseSearchRestoresIt) {
+    find<QRadioButton>("optsire")->click();
+    EXPECT_TRUE(find<QLineEdit>("txtnum")->isVisible());
+    type("txtnum", "1");
+    type("txthorse", "Iron Duke");
+    find<QPushButton>("cmdgethorse")->click();
+
+    for (const char* shown : {"MSFSRGrid", "MSFmaxgrid"}) EXPECT_TRUE(find<shell::GridView>(shown)->isVisible()) << shown;
+    for (const char* hidden : {"MSFSGrid", "MSFWGrid"}) EXPECT_FALSE(find<shell::GridView>(hidden)->isVisible()) << hidden;
+    EXPECT_FALSE(find<QGroupBox>("fraspeedstats")->isVisible());
+    EXPECT_FALSE(find<QAction>("cmdprint")->isEnabled());
+    auto* fastest = find<QLabel>("lblfastest");
+    EXPECT_TRUE(fastest->isVisible());
+    EXPECT_EQ(fastest->text(), "Fastest progeny? Silent King - 98");
+    EXPECT_EQ(find<QGroupBox>("frainfo")->title(), "Statistics for Progeny of Iron Duke  (45).");
+    auto* results = find<shell::GridView>("MSFlexGrid1")->model();
+    EXPECT_EQ(results->columnCount(), 19);
+    EXPECT_EQ(results->rowCount(), 45);
+    EXPECT_EQ(cell("MSFlexGrid1", 0, 0), "Scarlet Bolt");
+    // The statistics grids show their header row as cells.
+    EXPECT_EQ(cell("MSFSRGrid", 3, 6), "37");  // the Mdn row's "Num"
+    EXPECT_EQ(cell("MSFmaxgrid", 4, 5), "98");  // the "Max" row's "Avg"
+    // The status label moves right of the speed table, clear of the colour key.
+    const QRect progress = find<QLabel>("lblprogress")->geometry();
+    EXPECT_GE(progress.left(), find<shell::GridView>("MSFmaxgrid")->geometry().right());
+    EXPECT_LE(progress.right(), find<shell::GridView>("MSFColorGridKey")->geometry().left());
+
+    find<QRadioButton>("opthorse")->click();
+    type("txthorse", "Black Dasher");
+    find<QPushButton>("cmdgethorse")->click();
+    EXPECT_FALSE(find<shell::GridView>("MSFSRGrid")->isVisible());
+    EXPECT_FALSE(find<shell::GridView>("MSFmaxgrid")->isVisible());
+    EXPECT_FALSE(fastest->isVisible());
+    EXPECT_TRUE(find<shell::GridView>("MSFSGrid")->isVisible() && find<shell::GridView>("MSFWGrid")->isVisible());
+    EXPECT_TRUE(find<QGroupBox>("fraspeedstats")->isVisible());
+    EXPECT_EQ(results->columnCount(), 18);
+    EXPECT_EQ(cell("MSFlexGrid1", 0, 0), "Black Dasher");
+}
+
+}  // namespace
