@@ -5,6 +5,7 @@
 // arithmetic after the engine is on whole numbers (speeds in hundredths, odds bases in
 // units of 1e-8), so no library distribution and no floating-point rounding takes part.
 // Two random draws never stand in one expression, whose evaluation order is unspecified.
+#include "generator/pedigree.h"
 #include "generator/results_text.h"
 #include "generator/vocabulary.h"
 #include "shell/atomic_file.h"
@@ -35,6 +36,7 @@ constexpr std::uint32_t kNumberSpace = 10'000'000;  // horse numbers 1 to 9,999,
 
 struct Options {
     std::filesystem::path out;
+    std::filesystem::path breeding;  // empty: no breeding file
     int firstWeek = 0, weeks = 0, racesPerWeek = 400, minRunners = 6, maxRunners = 12;
     int horses = 60000, owners = 3000;
     std::uint64_t seed = 1;
@@ -106,6 +108,8 @@ public:
     }
 
     std::size_t size() const { return horses_.size(); }
+    // Every horse there has been, for the breeding file.
+    const std::vector<Foal>& foals() const { return foals_; }
     Horse& operator[](std::size_t index) { return horses_[index]; }
     const std::string& ownerName(int owner) const { return owners_[static_cast<std::size_t>(owner)]; }
 
@@ -144,6 +148,7 @@ private:
         horse.ability = (horse.ability + random_.between(6500, 10500)) / 2;
         horse.wins = age > 2 && random_.perMille(650) ? random_.between(1, 3 * (age - 1)) : 0;
         horse.female = random_.perMille(450);
+        foals_.push_back({horse.number, horse.name, horse.foaledWeek, horse.female});
         return horse;
     }
 
@@ -193,6 +198,7 @@ private:
 
     Random& random_;
     std::vector<Horse> horses_;
+    std::vector<Foal> foals_;
     std::vector<std::string> owners_;
     std::unordered_set<std::string> ownerNames_, names_;
     std::vector<bool> taken_;
@@ -468,8 +474,21 @@ void addOptions(CLI::App& app, Options& options) {
     optional("--owners", options.owners, "Owners (stables)", 1, 20'000);
     optional("--seed", options.seed, "Seed; the same seed and options give the same files", std::uint64_t{0},
              UINT64_MAX);
+    app.add_option("--breeding", options.breeding,
+                   "Also write a breeding file of every horse, with a few large sire families");
     app.add_flag("--legacy-numbers", options.legacyNumbers,
                  "Write a few race numbers in the old form RR.TT (race, then track)");
+}
+
+// Drawn from an engine of its own, so the results files stay the same with or without it.
+void writeBreedingFile(const Options& options, const std::vector<Foal>& foals) {
+    Random random(options.seed ^ 0x9E3779B97F4A7C15u);
+    Pedigree pedigree(random);
+    const auto failure = shell::writeFileAtomically(
+        options.breeding, pedigree.breedingText(foals, options.firstWeek + options.weeks - 1));
+    if (failure) throw std::runtime_error(*failure);
+    std::cout << "Wrote the breeding file " << options.breeding.string() << " (" << foals.size()
+              << " horses; the largest family: " << pedigree.largestFamily() << ")\n";
 }
 
 void generate(const Options& options) {
@@ -487,6 +506,7 @@ void generate(const Options& options) {
     }
     std::cout << "Wrote " << options.weeks << " results files (" << writer.runs() << " runs, " << bytes
               << " bytes) into " << options.out.string() << '\n';
+    if (!options.breeding.empty()) writeBreedingFile(options, horses.foals());
 }
 
 }  // namespace
