@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli_runner.h"
+#include "cli_sample_store.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,24 +14,7 @@ using testing_support::runCli;
 const std::string kSamples = HARROWDEX_SAMPLES_DIR;
 const std::string kBreeding = kSamples + "/breeding.txt";
 
-class CliProgeny : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        folder = new testing_support::TestFolder;
-        db = (*folder / "horses.mdb").string();
-        ASSERT_EQ(runCli({"makedb", db}).status, 0);
-        ASSERT_EQ(runCli({"import", "--db", db, kSamples + "/raceout310.txt", kSamples + "/raceout311.txt",
-                          kSamples + "/raceout312.txt"})
-                      .status,
-                  0);
-    }
-    static void TearDownTestSuite() { delete folder; }
-
-    static testing_support::TestFolder* folder;
-    static std::string db;
-};
-testing_support::TestFolder* CliProgeny::folder = nullptr;
-std::string CliProgeny::db;
+class CliProgeny : public testing_support::CliSampleStore {};
 
 TEST_F(CliProgeny, CsvIsTheExportOfEighteenOfTheNineteenColumns) {
     const auto result = runCli({"progeny", "--db", db, "--breeding", kBreeding, "--dam-sire", "Old Crown"});
@@ -61,7 +44,7 @@ TEST_F(CliProgeny, BreedingFileProblemsEndWithTheMessageAndStatusOne) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "There was an error with horse 9945469.  Check the breeding.txt file.\n");
     EXPECT_TRUE(result.out.empty());
-    result = runCli({"progeny", "--db", db, "--breeding", (*folder / "none.txt").string(), "--sire", "Iron Duke"});
+    result = runCli({"progeny", "--db", db, "--breeding", (*folder_ / "none.txt").string(), "--sire", "Iron Duke"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("could not be read"), std::string::npos);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli_runner.h"
+#include "cli_sample_store.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,24 +11,7 @@ using testing_support::runCli;
 
 const std::string kSamples = HARROWDEX_SAMPLES_DIR;
 
-class CliSearch : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        folder = new testing_support::TestFolder;
-        db = (*folder / "horses.mdb").string();
-        ASSERT_EQ(runCli({"makedb", db}).status, 0);
-        ASSERT_EQ(runCli({"import", "--db", db, kSamples + "/raceout310.txt", kSamples + "/raceout311.txt",
-                          kSamples + "/raceout312.txt"})
-                      .status,
-                  0);
-    }
-    static void TearDownTestSuite() { delete folder; }
-
-    static testing_support::TestFolder* folder;
-    static std::string db;
-};
-testing_support::TestFolder* CliSearch::folder = nullptr;
-std::string CliSearch::db;
+class CliSearch : public testing_support::CliSampleStore {};
 
 TEST_F(CliSearch, CsvIsTheExportOfTheListing) {
     const auto result = runCli({"search", "--db", db, "--horse", "Black Dasher", "--today", "2000-03-12"});

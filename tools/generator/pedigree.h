@@ -4,7 +4,7 @@
 // The breeding file that harrowdex-generate-results writes beside its results files: every
 // horse that ran or could have run, with its age and sex and three ancestors drawn from a
 // pool of stallions, a few of which sire large families.
-#include "generator/vocabulary.h"
+#include "vocabulary.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -24,8 +24,8 @@ struct Foal {
 
 // The stallions of the pool, in order of family size: the first four take these shares
 // (per mille) of every ancestor line, the others share the rest evenly. On a 600-week run
-// (some 270,000 horses) the first has about 2,000 offspring.
-inline constexpr int kFamilyShares[] = {8, 4, 2, 1};
+// (some 217,000 horses) the first has about 2,000 offspring.
+inline constexpr int kFamilyShares[] = {9, 4, 2, 1};
 inline constexpr std::size_t kStallions = 600;
 
 // `Random` is the generator's own random source; the pedigree draws from an engine of

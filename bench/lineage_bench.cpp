@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// Reading a horse page: the saved page (goal: far below a millisecond, next to a fetch of
+// tens of milliseconds) and the same page behind growing padding (goal: time grows in
+// proportion to the page, so a page of any length reads at once).
+
+#include "lineage/horse_page_parser.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+std::string savedPage() {
+    std::ifstream file(std::string(HARROWDEX_SAMPLES_DIR) + "/horse_page_normal.html", std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void BM_ParseSavedPage(benchmark::State& state) {
+    const std::string page = savedPage();
+    for (auto _ : state) benchmark::DoNotOptimize(lineage::parseHorsePage(page));
+}
+BENCHMARK(BM_ParseSavedPage);
+
+void BM_ParsePaddedPage(benchmark::State& state) {
+    std::string page = savedPage();
+    page.insert(page.find("<body"), "<!--" + std::string(static_cast<std::size_t>(state.range(0)), 'x') + "-->");
+    for (auto _ : state) benchmark::DoNotOptimize(lineage::parseHorsePage(page));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(page.size()));
+}
+BENCHMARK(BM_ParsePaddedPage)->Arg(1 << 15)->Arg(1 << 20)->Arg(1 << 24);
+
+}  // namespace
