@@ -64,23 +64,23 @@ void runLineage(const LineageOptions& options) {
     window.setUpControls();
     const std::string server = options.server.value_or(lineage::serverAddress(programFolder()));
     lineage::HttpPageFetcher network;
-    std::optional<PageInHand> inHand;
-    if (options.page) inHand.emplace(readPageFile(*options.page));
+    std::optional<std::string> page;
+    if (options.page) page = readPageFile(*options.page);
     std::string name = options.name.value_or("");
     if (!options.name) {
         // The page's own name passes the identity check, so the page is needed first.
-        if (!inHand) inHand.emplace(lineage::GetHTMLPage(network, lineage::horsePageAddress(server, options.id)));
-        const std::string page = *inHand->fetch({}, {});
-        if (page.empty()) {
+        if (!page) page = lineage::GetHTMLPage(network, lineage::horsePageAddress(server, options.id));
+        if (page->empty()) {
             dialogs.message(lineage::kConnectionFailed, shell::kAppTitle);
             throw CommandEnded();
         }
-        name = lineage::parseHorsePage(page).name;
+        name = lineage::parseHorsePage(*page).name;
     }
     window.MSFlexGrid1.setText(1, 0, name);
     window.MSFlexGrid1.setText(1, 1, options.id);
     window.MSFlexGrid1.select(1, 0, 1, 0);
-    lineage::PageFetcher& fetcher = inHand ? static_cast<lineage::PageFetcher&>(*inHand) : network;
+    PageInHand inHand(page.value_or(""));
+    lineage::PageFetcher& fetcher = page ? static_cast<lineage::PageFetcher&>(inHand) : network;
     const auto info = lineage::getlineage_Click(window, fetcher, server);
     if (!info) throw CommandEnded();
     // Pages in another encoding than UTF-8 still print, their odd bytes replaced.

@@ -48,7 +48,9 @@ void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer) {
 }
 
 void cmdprintpreview_Click(shell::MainFinder& window, FindingsPrinter& printer) {
-    if (!hasFindings(window)) return;
+    // The preview shows what printing would print, so it is offered only while printing
+    // is (the progeny layout switches printing off).
+    if (!window.cmdprint.enabled || !hasFindings(window)) return;
     printer.preview(findingsLayOut(window));
 }
 

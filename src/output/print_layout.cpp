@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace output {
 
@@ -12,13 +13,13 @@ namespace {
 
 // How a printed column turns its grid cell into text and where that text starts.
 enum class Rule {
-    Name,             // the first 23 characters, from the start column
-    Left,             // the text, from the start column
-    Right,            // the text, its last character on the column's last
-    Dollar,           // "$" and the text, "$" standing where a right-aligned text would start
-    DollarUnlessEmpty,// as Dollar, but nothing at all for an empty cell
-    Surface,          // "Dirt" for "D", otherwise "Turf"
-    Condition,        // the word for the text colour of the cell
+    Name,               // the first 23 characters, from the start column
+    Left,               // the text, from the start column
+    Right,              // the text, its last character on the column's last
+    Dollar,             // "$" and the text, "$" standing where a right-aligned text would start
+    DollarUnlessEmpty,  // as Dollar, but nothing at all for an empty cell
+    Surface,            // "Dirt" for "D", otherwise "Turf"
+    Condition,          // the word for the text colour of the cell
 };
 
 struct PrintedColumn {
@@ -57,7 +58,7 @@ constexpr std::array<PrintedColumn, 19> kColumns{{
 
 // The right end of the widest fixed column and the bottom of the lowest row: what a
 // page must hold at full size.
-constexpr int kListingRight = kListingLeft + kCharacterWidth * 132;
+constexpr int kListingRight = kListingLeft + kCharacterWidth * (kColumns.back().startColumn + kColumns.back().width);
 constexpr int kListingBottom = kLastRowTop + kRowStep;
 
 int xOfColumn(int column) { return kListingLeft + kCharacterWidth * column; }

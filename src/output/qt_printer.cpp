@@ -55,12 +55,14 @@ PrintResult abandon(QPrinter& printer, QPainter& painter, const QString& why) {
 
 PageSize printablePage(const QPrinter& printer) {
     const QRectF inches = printer.pageLayout().paintRect(QPageLayout::Inch);
-    return {static_cast<int>(inches.width() * shell::kTwipsPerInch), static_cast<int>(inches.height() * shell::kTwipsPerInch)};
+    return {static_cast<int>(inches.width() * shell::kTwipsPerInch),
+            static_cast<int>(inches.height() * shell::kTwipsPerInch)};
 }
 
 PrintResult paintPages(QPrinter& printer, const PrintLayout& layout) {
     QPainter painter;
-    if (!painter.begin(&printer)) return abandon(printer, painter, QStringLiteral("The print job could not be started."));
+    if (!painter.begin(&printer))
+        return abandon(printer, painter, QStringLiteral("The print job could not be started."));
     const double scaleX = printer.logicalDpiX() / double(shell::kTwipsPerInch) * layout.scale;
     const double scaleY = printer.logicalDpiY() / double(shell::kTwipsPerInch) * layout.scale;
     for (std::size_t i = 0; i < layout.pages.size(); ++i) {

@@ -90,7 +90,7 @@ struct LineFields {
 LineFields readFields(std::string_view line, int lineNumber, bool horseLine) {
     const auto first = line.find(',');
     const auto second = first == std::string_view::npos ? first : line.find(',', first + 1);
-    const auto third = second == std::string_view::npos ? second : line.find(',', second + 1);
+    const auto third = second == std::string_view::npos || !horseLine ? second : line.find(',', second + 1);
     if (second == std::string_view::npos || (horseLine && third == std::string_view::npos))
         fault(lineNumber, horseLine ? "lacks the commas between the horse's number, name, age and sex"
                                     : "lacks the commas between the horse's number and the name");

@@ -103,6 +103,10 @@ TEST_F(PrintFindings, PreviewShowsThePagesWithoutAsking) {
     ASSERT_EQ(printer.previewed.size(), 1u);
     EXPECT_EQ(printer.previewed[0].pages[0].texts.front().text, "Statistics for Rapid Water");
     EXPECT_TRUE(printer.printed.empty());
+
+    window.cmdprint.enabled = false;  // the progeny layout
+    output::cmdprintpreview_Click(window, printer);
+    EXPECT_EQ(printer.previewed.size(), 1u);
 }
 
 }  // namespace

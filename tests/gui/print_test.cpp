@@ -64,7 +64,8 @@ std::vector<std::vector<std::string>> wordsOfLines(const QString& text) {
     std::vector<std::vector<std::string>> lines;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
         std::vector<std::string> words;
-        for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) words.push_back(word.toStdString());
+        for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            words.push_back(word.toStdString());
         if (!words.empty()) lines.push_back(words);
     }
     return lines;
@@ -77,13 +78,15 @@ TEST_F(PrintTest, TheListingPrintsToAPdfWhoseTextShowsIt) {
     printer.setOutputFileName(pdf);
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageOrientation(QPageLayout::Landscape);
-    const auto layout = output::layOutFindings(finder.MSFlexGrid1, finder.frainfo.caption, output::printablePage(printer));
+    const auto layout =
+        output::layOutFindings(finder.MSFlexGrid1, finder.frainfo.caption, output::printablePage(printer));
     EXPECT_EQ(layout.scale, 1.0);
     ASSERT_EQ(output::paintPages(printer, layout).outcome, output::PrintOutcome::Printed);
     ASSERT_TRUE(testing_support::readBytes(folder / "findings.pdf").starts_with("%PDF"));
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the PDF's text is not checked";
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the PDF's text is not checked";
     QProcess process;
     process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(process.waitForFinished(30000));
@@ -114,7 +117,8 @@ TEST_F(PrintTest, PrintAndExportAreOfferedBesideAPreview) {
     auto* file = window->findChild<QMenu*>("filemenu");
     QStringList names;
     for (const QAction* action : file->actions()) names << action->objectName();
-    EXPECT_EQ(names, (QStringList{"cmdimportdata", "cmdremoverace", "bar4", "cmdprint", "cmdprintpreview", "ExportText"}));
+    EXPECT_EQ(names,
+              (QStringList{"cmdimportdata", "cmdremoverace", "bar4", "cmdprint", "cmdprintpreview", "ExportText"}));
     auto* preview = window->findChild<QAction*>("cmdprintpreview");
     EXPECT_EQ(preview->text(), "Print Pre&view");
     EXPECT_TRUE(preview->isEnabled());
