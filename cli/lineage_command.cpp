@@ -76,6 +76,9 @@ void runLineage(const LineageOptions& options) {
         }
         name = lineage::parseHorsePage(*page).name;
     }
+    // A search's listing, so that a page without a name (a server's "no such horse" page)
+    // is read like any other rather than taken for the empty grid before any search.
+    window.MSFlexGrid1.setRows(3);
     window.MSFlexGrid1.setText(1, 0, name);
     window.MSFlexGrid1.setText(1, 1, options.id);
     window.MSFlexGrid1.select(1, 0, 1, 0);

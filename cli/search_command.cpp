@@ -4,6 +4,7 @@
 #include "cli_dialogs.h"
 #include "cli_options.h"
 #include "search/gethorse.h"
+#include "search/special_stable.h"
 #include "window_state_json.h"
 
 #include <optional>
@@ -39,11 +40,10 @@ Search chooseSearch(const SearchOptions& options) {
     if (kinds != 1) throw CLI::ValidationError("search", "name exactly one search: --horse/--id, --owner or --race");
     if (options.race) return {search::kRace, "", *options.race};
     if (!options.owners.empty()) {
-        if (options.owners.size() > 4) throw CLI::ValidationError("--owner", "at most four stables");
-        // Several stables: the condition list that the special stable search builds.
-        std::string name = options.owners.front();
-        for (std::size_t i = 1; i < options.owners.size(); ++i) name += "\" OR oname=\"" + options.owners[i];
-        return {search::kOwner, name, ""};
+        if (options.owners.size() > static_cast<std::size_t>(search::SpecialStable::kBoxes))
+            throw CLI::ValidationError("--owner", "at most four stables");
+        // Several stables are searched as the special stable search does.
+        return {search::kOwner, search::stableQueryText(options.owners), ""};
     }
     if (options.horse && options.id) return {search::kHorseByNameAndNumber, *options.horse, *options.id};
     if (options.horse) return {search::kHorseByName, *options.horse, ""};

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the benchmarks on generated data: bench.sh [BENCHMARK_FILTER]
-# Makes (once) a 600-week store, its breeding file and a separate week file under
-# build/bench-data/.
+# Runs every benchmark on generated data and prints the table of README.md (medians of
+# $HARROWDEX_BENCH_REPETITIONS runs, default 3): bench.sh [BENCHMARK_FILTER]
+# Makes (once) under build/bench-data/: a 600-week store, its breeding file, the 600
+# weekly files it was made from, and a week the store does not hold.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${HARROWDEX_BUILD_DIR:-$root/build}"
@@ -12,16 +13,24 @@ if [ ! -e "$data/600.mdb" ]; then
   echo "Making the 600-week store (once; takes a few minutes)..."
   "$root/scripts/generate-store.sh" 600 "$data/600.mdb" 1
 fi
-# The breeding file of the store's horses: the same weeks and seed give the same horses.
-if [ ! -e "$data/600-breeding.txt" ]; then
-  weeks="$(mktemp -d)"
-  "$build/harrowdex-generate-results" --out "$weeks" --first-week 100 --weeks 600 --seed 1 \
+# The weekly files and breeding file of the store: the same weeks and seed give the same horses.
+if [ ! -e "$data/600-breeding.txt" ] || [ ! -e "$data/weeks/raceout699.txt" ]; then
+  mkdir -p "$data/weeks"
+  "$build/harrowdex-generate-results" --out "$data/weeks" --first-week 100 --weeks 600 --seed 1 \
     --breeding "$data/600-breeding.txt" >/dev/null
-  rm -rf "$weeks"
 fi
 if [ ! -e "$data/raceout900.txt" ]; then
   "$build/harrowdex-generate-results" --out "$data" --first-week 900 --weeks 1 --seed 7 >/dev/null
 fi
-HARROWDEX_BENCH_STORE="$data/600.mdb" HARROWDEX_BENCH_WEEK="$data/raceout900.txt" \
-HARROWDEX_BENCH_BREEDING="$data/600-breeding.txt" \
-  "$build/bench/harrowdex_bench" --benchmark_filter="${1:-.}" --benchmark_repetitions="${HARROWDEX_BENCH_REPETITIONS:-1}"
+export HARROWDEX_BENCH_STORE="$data/600.mdb" HARROWDEX_BENCH_WEEK="$data/raceout900.txt" \
+  HARROWDEX_BENCH_BREEDING="$data/600-breeding.txt" HARROWDEX_BENCH_WEEKS="$data/weeks"
+results="$(mktemp -d)"
+trap 'rm -rf "$results"' EXIT
+common=(--benchmark_filter="${1:-.}" --benchmark_repetitions="${HARROWDEX_BENCH_REPETITIONS:-3}"
+        --benchmark_report_aggregates_only=true)
+"$build/bench/harrowdex_bench" "${common[@]}" --benchmark_out="$results/core.json"
+QT_QPA_PLATFORM=offscreen "$build/bench/harrowdex_window_bench" "${common[@]}" \
+  --benchmark_out="$results/window.json"
+echo
+echo "On $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg):"
+python3 "$root/scripts/bench_table.py" "$results/core.json" "$results/window.json"

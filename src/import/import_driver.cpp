@@ -111,10 +111,12 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
                 window.lblprogress.caption.clear();
                 return ImportResult::Cancelled;
             }
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             // The file's transaction has rolled back: its week is as it was before.
             window.lblprogress.caption = "Import of " + files[k].name + " was NOT completed.\rImport terminated.";
             window.dialogs().repaintNow();
+            // A full disk or a locked store is no fault of the file: the user must learn which it was.
+            if (dynamic_cast<const store::StoreError*>(&error)) window.dialogs().message(error.what(), shell::kAppTitle);
             return ImportResult::Failed;
         }
     }

@@ -40,7 +40,7 @@ std::optional<HttpAddress> parseAddress(std::string_view url) {
     address.authority = url.substr(0, authorityEnd);
     if (authorityEnd != std::string_view::npos) {
         const std::string_view rest = url.substr(authorityEnd, url.find('#') - authorityEnd);
-        address.target = rest.front() == '/' ? std::string(rest) : "/" + std::string(rest);
+        address.target = rest.starts_with('/') ? std::string(rest) : "/" + std::string(rest);
     }
     std::string_view authority = address.authority;
     const auto portColon = authority.rfind(':');

@@ -24,10 +24,13 @@ struct PrintResult {
 class FindingsPrinter {
 public:
     virtual ~FindingsPrinter() = default;
+    // False when the system has no printer, so that a job can only go to a PDF file.
+    virtual bool printerInstalled() const = 0;
     // Lets the user choose a printer, then prints the pages that `layOut` gives.
     virtual PrintResult print(const PageLayOut& layOut) = 0;
-    // Shows the same pages on screen; the user may print them from there.
-    virtual void preview(const PageLayOut& layOut) = 0;
+    // Shows the same pages on screen. The user may print them from there: the answer is
+    // Printed or Failed then, Cancelled when the preview was closed without printing.
+    virtual PrintResult preview(const PageLayOut& layOut) = 0;
 };
 
 }  // namespace output

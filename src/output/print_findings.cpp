@@ -32,26 +32,37 @@ std::string outcomeMessage(const PrintResult& result) {
     return {};
 }
 
+// Without a printer the job can still go to a PDF file; the user decides.
+bool printToFileAccepted(shell::MainFinder& window, const FindingsPrinter& printer) {
+    return printer.printerInstalled() ||
+           window.dialogs().askYesNo("No printer is installed.\rPrint the findings to a PDF file instead?",
+                                     shell::kAppTitle);
+}
+
+// Reading each printed row's condition colour made it the current cell in turn.
+void leaveCurrentCellAtLastRow(shell::GridModel& grid) { grid.select(grid.rows() - 1, 2, grid.rows() - 1, 2); }
+
 }  // namespace
 
 void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer) {
     if (!hasFindings(window)) return;
     if (!window.dialogs().askYesNo("Are you sure that you wish to print these findings?", shell::kAppTitle)) return;
+    if (!printToFileAccepted(window, printer)) return;
     const PrintResult result = printer.print(findingsLayOut(window));
     if (result.outcome != PrintOutcome::Printed) {
         window.dialogs().message(outcomeMessage(result), shell::kAppTitle);
         return;
     }
-    // Reading each row's condition colour made it the current cell in turn.
-    shell::GridModel& grid = window.MSFlexGrid1;
-    grid.select(grid.rows() - 1, 2, grid.rows() - 1, 2);
+    leaveCurrentCellAtLastRow(window.MSFlexGrid1);
 }
 
 void cmdprintpreview_Click(shell::MainFinder& window, FindingsPrinter& printer) {
-    // The preview shows what printing would print, so it is offered only while printing
-    // is (the progeny layout switches printing off).
-    if (!window.cmdprint.enabled || !hasFindings(window)) return;
-    printer.preview(findingsLayOut(window));
+    if (!window.cmdprintpreview.enabled || !hasFindings(window)) return;
+    const PrintResult result = printer.preview(findingsLayOut(window));
+    // Closing the preview is no cancelled print: the user only looked.
+    if (result.outcome == PrintOutcome::Printed) leaveCurrentCellAtLastRow(window.MSFlexGrid1);
+    else if (result.outcome != PrintOutcome::Cancelled)
+        window.dialogs().message(outcomeMessage(result), shell::kAppTitle);
 }
 
 }  // namespace output

@@ -7,7 +7,8 @@
 namespace output {
 
 // "&Print Findings": after a confirmation, prints the results grid's listing under the
-// title of the search that filled it.
+// title of the search that filled it. Without a printer the user may print to a PDF file;
+// a cancelled or failed job is reported and leaves nothing behind.
 void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer);
 
 // "Print Pre&view": the same pages on screen, without the confirmation; nothing is

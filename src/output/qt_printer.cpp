@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace output {
 
@@ -79,6 +80,8 @@ PrintResult paintPages(QPrinter& printer, const PrintLayout& layout) {
     return {};
 }
 
+bool QtPrinter::printerInstalled() const { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+
 PrintResult QtPrinter::print(const PageLayOut& layOut) {
     QPrinter printer(QPrinter::HighResolution);
     if (!printer.isValid()) return {PrintOutcome::NoPrinter, {}};
@@ -92,15 +95,19 @@ PrintResult QtPrinter::print(const PageLayOut& layOut) {
     return result;
 }
 
-void QtPrinter::preview(const PageLayOut& layOut) {
+PrintResult QtPrinter::preview(const PageLayOut& layOut) {
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintPreviewDialog dialog(&printer, parent_);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    // Asked again whenever the user changes the paper, so the pages always fit it.
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&layOut](QPrinter* target) { paintPages(*target, layOut(printablePage(*target))); });
-    dialog.exec();
+    // Asked again whenever the user changes the paper, so the pages always fit it, and
+    // once more when the user prints: the dialog is accepted only after that last job.
+    PrintResult lastJob;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&layOut, &lastJob](QPrinter* target) {
+        lastJob = paintPages(*target, layOut(printablePage(*target)));
+    });
+    if (dialog.exec() != QDialog::Accepted) return {PrintOutcome::Cancelled, {}};
+    return lastJob;
 }
 
 }  // namespace output

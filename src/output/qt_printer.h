@@ -17,8 +17,9 @@ class QtPrinter : public FindingsPrinter {
 public:
     explicit QtPrinter(QWidget* parent) : parent_(parent) {}
 
+    bool printerInstalled() const override;
     PrintResult print(const PageLayOut& layOut) override;
-    void preview(const PageLayOut& layOut) override;
+    PrintResult preview(const PageLayOut& layOut) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file_reader.h"
 
+#include "progeny/text_lines.h"
 #include "store/text_compare.h"
 
+#include <array>
 #include <charconv>
-#include <cstring>
-#include <limits>
+#include <stdexcept>
 
 namespace progeny {
 
@@ -15,45 +16,16 @@ constexpr std::string_view kCheckFile = "  Check the breeding.txt file.";
 constexpr int kGroupLines = 4;
 
 // The reading ends with a message at a line whose fields cannot be read.
-struct BreedingFault {
-    std::string message;
+struct BreedingFault : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
 
-// The file's lines, with CRLF, LF and a lone CR all ending a line. A line break at the
-// very end starts no further line.
-class Lines {
-public:
-    explicit Lines(std::string_view text) : rest_(text) {
-        if (rest_.starts_with("\xEF\xBB\xBF")) rest_.remove_prefix(3);  // a byte-order mark
-    }
-
-    bool atEnd() const { return rest_.empty(); }
-    int number() const { return number_; }
-
-    std::optional<std::string_view> next() {
-        if (rest_.empty()) return std::nullopt;
-        const char* begin = rest_.data();
-        const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', rest_.size()));
-        std::size_t end = lf ? static_cast<std::size_t>(lf - begin) : rest_.size();
-        if (const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', end)))
-            end = static_cast<std::size_t>(cr - begin);
-        const std::string_view line = rest_.substr(0, end);
-        std::size_t consumed = end;
-        if (consumed < rest_.size()) consumed += rest_.substr(end).starts_with("\r\n") ? 2 : 1;
-        rest_.remove_prefix(consumed);
-        ++number_;
-        return line;
-    }
-
-private:
-    std::string_view rest_;
-    int number_ = 0;
-};
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 template <typename Whole>
@@ -66,24 +38,47 @@ std::optional<Whole> wholeNumber(std::string_view text) {
     return value;
 }
 
-// One character of UTF-8 text: its first byte and the continuation bytes after it.
+// One character of UTF-8 text: its first byte and the continuation bytes it announces.
 std::string_view firstCharacter(std::string_view text) {
-    std::size_t length = text.empty() ? 0 : 1;
-    while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) ++length;
+    if (text.empty()) return text;
+    // The first byte says how many bytes the character has; stray continuation bytes after
+    // it belong to no character.
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t bytes = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t length = 1;
+    while (length < bytes && length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        ++length;
     return text.substr(0, length);
 }
 
-// The fields of one line of a group, as views into the file's text.
+// The fields of one line, as views into the line.
 struct LineFields {
     std::int32_t number = 0;
     std::string_view name;
-    std::int16_t age = 0;        // line 0 only
-    std::string_view sex;        // line 0 only
+    std::int16_t age = 0;    // line 0 only
+    std::string_view sex;    // line 0 only
+};
+
+// The same fields kept while the rest of the group is read, as copies: the lines of a
+// group need not all be at hand at once. Reused from group to group, so that the strings
+// keep their memory.
+struct GroupLine {
+    std::int32_t number = 0;
+    std::string name;
+    std::int16_t age = 0;
+    std::string sex;
+
+    void hold(const LineFields& fields) {
+        number = fields.number;
+        name.assign(fields.name);
+        age = fields.age;
+        sex.assign(fields.sex);
+    }
 };
 
 [[noreturn]] void fault(int lineNumber, std::string_view what) {
-    throw BreedingFault{"Line " + std::to_string(lineNumber) + " of the breeding file " + std::string(what) + "." +
-                        std::string(kCheckFile)};
+    throw BreedingFault("Line " + std::to_string(lineNumber) + " of the breeding file " + std::string(what) + "." +
+                        std::string(kCheckFile));
 }
 
 // The horse number and name of any line; on the horse's own line also its age and sex.
@@ -109,14 +104,14 @@ LineFields readFields(std::string_view line, int lineNumber, bool horseLine) {
 
 // Reads and drops the rest of a group that does not match. An empty line ends the group
 // early; the line after it starts the next.
-void skipRestOfGroup(Lines& lines, int count) {
+void skipRestOfGroup(TextLines& lines, int count) {
     for (int i = 0; i < count; ++i) {
         const auto line = lines.next();
         if (!line || line->empty()) return;
     }
 }
 
-Offspring keep(const std::array<LineFields, kGroupLines>& group) {
+Offspring keep(const std::array<GroupLine, kGroupLines>& group) {
     Offspring horse;
     horse.number = group[0].number;
     horse.name = group[0].name;
@@ -129,41 +124,54 @@ Offspring keep(const std::array<LineFields, kGroupLines>& group) {
 }
 
 // Reads one group; true when it describes a horse to keep, false when it was given up.
-bool readGroup(Lines& lines, std::string_view name, int position, std::array<LineFields, kGroupLines>& group) {
+bool readGroup(TextLines& lines, std::string_view name, int position, std::array<GroupLine, kGroupLines>& group) {
     for (int index = 0; index < kGroupLines; ++index) {
         const auto line = lines.next();
         if (!line || line->empty()) return false;
-        group[static_cast<std::size_t>(index)] = readFields(*line, lines.number(), index == 0);
-        if (index == position && !store::equalsIgnoringCase(group[static_cast<std::size_t>(index)].name, name)) {
+        const LineFields fields = readFields(*line, lines.number(), index == 0);
+        if (index == position && !store::equalsIgnoringCase(fields.name, name)) {
             skipRestOfGroup(lines, kGroupLines - 1 - index);
             return false;
         }
+        group[static_cast<std::size_t>(index)].hold(fields);
     }
     const std::int32_t number = group[0].number;
     if (number != group[1].number && number != group[2].number && number != group[3].number)
-        throw BreedingFault{"There was an error with horse " + std::to_string(number) + "." + std::string(kCheckFile)};
+        throw BreedingFault("There was an error with horse " + std::to_string(number) + "." + std::string(kCheckFile));
     return true;
+}
+
+BreedingSelection select(TextLines& lines, std::string_view name, Ancestor position) {
+    BreedingSelection selection;
+    std::array<GroupLine, kGroupLines> group;
+    try {
+        while (!lines.atEnd()) {
+            if (!readGroup(lines, name, static_cast<int>(position), group)) continue;
+            if (selection.offspring.size() == kMostOffspring)
+                throw BreedingFault("More than 32,767 horses of the breeding file match this search; a listing "
+                                    "holds at most 32,767.");
+            selection.offspring.push_back(keep(group));
+        }
+    } catch (const std::runtime_error& fault) {  // of a line, or of reading the file
+        selection.problem = fault.what();
+    }
+    return selection;
 }
 
 }  // namespace
 
 BreedingSelection selectOffspring(std::string_view text, std::string_view name, Ancestor position) {
-    BreedingSelection selection;
-    Lines lines(text);
-    std::array<LineFields, kGroupLines> group;
+    TextLines lines(text);
+    return select(lines, name, position);
+}
+
+BreedingSelection selectOffspring(TextSource& source, std::string_view name, Ancestor position) {
     try {
-        while (!lines.atEnd()) {
-            group.fill(LineFields{});
-            if (!readGroup(lines, name, static_cast<int>(position), group)) continue;
-            if (selection.offspring.size() == kMostOffspring)
-                throw BreedingFault{"More than 32,767 horses of the breeding file match this search; a listing "
-                                    "holds at most 32,767."};
-            selection.offspring.push_back(keep(group));
-        }
-    } catch (const BreedingFault& fault) {
-        selection.problem = fault.message;
+        TextLines lines(source);  // reads the first piece
+        return select(lines, name, position);
+    } catch (const std::runtime_error& unreadable) {
+        return BreedingSelection{{}, unreadable.what()};
     }
-    return selection;
 }
 
 }  // namespace progeny

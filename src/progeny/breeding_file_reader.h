@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <array>
+#include "progeny/text_lines.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -42,5 +43,8 @@ inline constexpr std::size_t kMostOffspring = 32767;
 // lines skipped after a name that does not match. A group cut short by the end of the
 // text is dropped.
 BreedingSelection selectOffspring(std::string_view text, std::string_view name, Ancestor position);
+// The same, reading the text piece by piece as it goes; a failure to read it is a
+// `problem` too.
+BreedingSelection selectOffspring(TextSource& source, std::string_view name, Ancestor position);
 
 }  // namespace progeny

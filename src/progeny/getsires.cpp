@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/getsires.h"
 
+#include "progeny/breeding_file.h"
 #include "progeny/breeding_file_reader.h"
 #include "progeny/progeny_statistics.h"
 #include "shell/busy_pointer.h"
@@ -11,9 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <optional>
 
 namespace progeny {
 
@@ -52,18 +50,6 @@ std::int64_t startsRequired(const std::string& text) {
         value = std::min<std::int64_t>(value * 10 + (c - '0'), 1'000'000'000);
     }
     return value;
-}
-
-std::optional<std::string> readWholeFile(const std::string& path) {
-    std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    const auto size = std::filesystem::file_size(path, error);
-    std::ifstream in(path, std::ios::binary);
-    if (error || !in) return std::nullopt;
-    std::string text(size, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size) return std::nullopt;
-    return text;
 }
 
 // The two ancestors that the listing shows beside the one searched for.
@@ -157,14 +143,13 @@ void switchToProgenyLayout(shell::MainFinder& window) {
     window.lblfastest.visible = true;
     window.MSFlexGrid1.setCols(kProgenyColumns);
     window.cmdprint.enabled = false;
+    window.cmdprintpreview.enabled = false;  // the preview shows what printing would print
 }
 
 bool getsires(shell::MainFinder& window, const std::string& sirename) {
-    const auto text = readWholeFile(window.breedingFile());
-    if (!text) {
-        window.dialogs().message("The breeding file " + window.breedingFile() +
-                                     " could not be read.  Check the breeding.txt file.",
-                                 shell::kAppTitle);
+    auto file = BreedingFile::open(window.breedingFile());
+    if (!file) {
+        window.dialogs().message(BreedingFile::unreadable(window.breedingFile()), shell::kAppTitle);
         return false;
     }
     shell::BusyPointer busy(window.dialogs());
@@ -175,7 +160,8 @@ bool getsires(shell::MainFinder& window, const std::string& sirename) {
     grid.clear();
     RedrawOff redrawOff(grid);
     const Ancestor position = selectedAncestor(window);
-    const BreedingSelection selection = selectOffspring(*text, sirename, position);
+    const BreedingSelection selection = selectOffspring(*file, sirename, position);
+    file.reset();  // closed before the race store is opened
     listOffspring(grid, selection.offspring, position);
     if (selection.problem) {
         window.dialogs().message(*selection.problem, shell::kAppTitle);

@@ -12,9 +12,9 @@ namespace progeny {
 // looks up each one's races in the race store, and fills the results grid, the success
 // and speed tables, the `frainfo` caption and `lblfastest`, all in the progeny layout.
 // The "#" box gives the races an offspring needs to count, "2yo" the age group counted.
-// A fault of the breeding file ends the search with a message, the offspring before it
-// listed and no statistics; an unreadable file ends it before anything changes. True
-// when the search produced its statistics.
+// A fault of the breeding file, or a failure to read it to its end, ends the search with
+// a message, the offspring before it listed and no statistics; a file that cannot be
+// opened ends it before anything changes. True when the search produced its statistics.
 bool getsires(shell::MainFinder& window, const std::string& sirename);
 
 // From the horse layout to the progeny layout: the progeny tables in place of the

@@ -90,6 +90,7 @@ void switchToHorseLayout(shell::MainFinder& window) {
     window.MSFmaxgrid.setVisible(false);
     window.lblfastest.visible = false;
     window.cmdprint.enabled = true;
+    window.cmdprintpreview.enabled = true;  // the preview shows what printing would print
 }
 
 // Fills the results grid and the statistics from the listed runs.

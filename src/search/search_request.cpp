@@ -85,7 +85,10 @@ std::variant<SearchRequest, std::string> makeSearchRequest(const SearchInput& in
         return input.opt == kRace ? std::string("Please enter a race number (such as 312.0507) in the ID box.")
                                   : std::string("Please enter a horse number in the ID box.");
     if (input.opt == kOwner) {
-        for (const auto& owner : ownerNames(input.name)) request.criteria.names.push_back(nameText(owner));
+        // Several stables at once name each stable exactly: "*" and "?" are part of a name there.
+        const auto owners = ownerNames(input.name);
+        for (const auto& owner : owners)
+            request.criteria.names.push_back(owners.size() > 1 ? store::RunCriteria::Text{owner, false} : nameText(owner));
     } else {
         request.criteria.names.push_back(nameText(input.name));
     }

@@ -47,12 +47,7 @@ MainFinder::MainFinder(UserDialogs& dialogs) : dialogs_(dialogs) {
     // Before any settings file exists the results grid starts with the reset widths, so
     // a first run shows every column; the file is written on the first change.
     applySettings(kResetGridSettings);
-    disableCommandsNotYetAvailable();
 }
-
-// Commands whose work this version does not do yet stay visible but disabled, so the
-// window never offers a command that does nothing.
-void MainFinder::disableCommandsNotYetAvailable() {}
 
 std::string MainFinder::raceStorePath() const {
     return raceStorePath_.empty() ? programFolder_ + kRaceStoreFile : raceStorePath_;
@@ -214,6 +209,7 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"datecalculator", &datecalculator},
             {"cmdcompact", &cmdcompact},
             {"edittracks", &edittracks},
+            {"speedchart", &speedchart},
             {"datecalc", &datecalc},
             {"bar1", &bar1},
             {"getlineage", &getlineage},

@@ -124,6 +124,7 @@ public:
     Control datecalculator{"&Date Calculator"};
     Control cmdcompact{"&Compact Database"};
     Control edittracks{"&Edit Tracks"};
+    Control speedchart{"Speed &Chart"};
     Control datecalc{"Week Date"};
     Control bar1{"-"};
     Control getlineage{"Get Lineage Info."};
@@ -143,7 +144,6 @@ public:
     GridModel MSFColorGridKey{7, 1, 1, 0};
 
 private:
-    void disableCommandsNotYetAvailable();
     void hideProgenyControls();
     bool checkRaceStore();
     void applySettings(const GridSettings& settings);

@@ -6,6 +6,7 @@
 #include "output/export_text.h"
 #include "output/print_findings.h"
 #include "output/qt_printer.h"
+#include "output/speed_chart_window.h"
 #include "search/criteria_panel.h"
 #include "search/special_stable_window.h"
 #include "shell/compact_database.h"
@@ -165,6 +166,7 @@ void MainFinderWindow::createMenus() {
     addBar(utilities, "bar5");
     addItem(utilities, "cmdcompact");
     addItem(utilities, "edittracks");
+    addItem(utilities, "speedchart");
 
     // The results grid's context menu, never shown in the menu bar.
     popmenu_ = new QMenu(this);
@@ -207,6 +209,7 @@ void MainFinderWindow::connectCommands() {
     onCommand("cmdremoverace", [this] { RemoveDataWindow::cmdremoverace_Click(*this, finder_); });
     onCommand("cmdcompact", [this] { cmdcompact_Click(finder_); });
     onCommand("edittracks", [this] { EditTracksWindow::edittracks_Click(this, finder_); });
+    onCommand("speedchart", [this] { output::SpeedChartWindow::speedchart_Click(this, finder_); });
     connect(findChild<QPushButton*>("cmdspecial"), &QPushButton::clicked, this,
             [this] { run([this] { search::SpecialStableWindow::cmdspecial_Click(*this, finder_); }); });
     // Ctrl+F: to the name box, ready for the next search.

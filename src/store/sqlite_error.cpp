@@ -27,6 +27,8 @@ void throwSqliteError(sqlite3* db, int rc, std::string_view action) {
         throw StoreError(notADatabase(file));
     case SQLITE_CORRUPT:
         throw StoreError("The race store " + where + " is damaged (" + why + ").");
+    case SQLITE_READONLY:
+        throw StoreError("The race store " + where + " is read-only. Allow changes to it and try again.");
     case SQLITE_FULL:
         throw StoreError("The disk holding the race store " + where + " is full.");
     default:

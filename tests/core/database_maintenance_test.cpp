@@ -62,6 +62,22 @@ TEST_F(RemoveDataTest, RaceNumbersOnAWholeWeekBelongToNoWeek) {
     }
 }
 
+TEST_F(RemoveDataTest, AStoreWithJustTheThreeTablesListsItsWeeks) {
+    {
+        auto db = store::Database::open(window.raceStorePath());
+        auto names = db.prepare("SELECT name FROM sqlite_schema WHERE type = 'index' AND sql IS NOT NULL");
+        std::vector<std::string> indexes;
+        while (names.step()) indexes.push_back(names.text(0));
+        ASSERT_FALSE(indexes.empty());
+        for (const auto& index : indexes) db.exec("DROP INDEX " + index);
+    }
+    const auto dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_THAT(dialog->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
+    EXPECT_GT(count(window.raceStorePath(), "SELECT count(*) FROM sqlite_schema WHERE type = 'index'"), 0)
+        << "the listing restores the indexes it relies on";
+}
+
 TEST_F(RemoveDataTest, YesRemovesExactlyTheSelectedWeeksAndTheirRunners) {
     const std::string path = window.raceStorePath();
     const auto runs312 = runsOfWeek(path, 312);
@@ -188,6 +204,25 @@ TEST_F(CompactionTest, AFailedRenameLeavesTheStoreUntouched) {
     EXPECT_EQ(renames, 1);
     EXPECT_EQ(FileSnapshot::of(storePath()), before);
     EXPECT_THAT(folder.entries(), ElementsAre("horses.mdb"));
+}
+
+TEST_F(CompactionTest, ACopyMissingRowsOrCutShortIsRefused) {
+    store::StoreRows rows;
+    {
+        auto db = store::Database::open(storePath());
+        rows = store::countRows(db);
+        db.prepare("VACUUM INTO ?1").bind(1, (folder / "copy.mdb").string()).step();
+    }
+    EXPECT_GT(rows.runners, 0);
+    const auto copy = folder / "copy.mdb";
+    EXPECT_EQ(store::compactedCopyProblem(copy, rows), std::nullopt);
+    for (auto missing : {&store::StoreRows::races, &store::StoreRows::runners, &store::StoreRows::tracks}) {
+        store::StoreRows more = rows;
+        ++(more.*missing);
+        EXPECT_THAT(store::compactedCopyProblem(copy, more).value_or(""), HasSubstr("does not hold every row"));
+    }
+    std::filesystem::resize_file(copy, std::filesystem::file_size(copy) / 2);
+    EXPECT_NE(store::compactedCopyProblem(copy, rows), std::nullopt);
 }
 
 TEST_F(CompactionTest, AStoreInUseElsewhereIsNotReplaced) {

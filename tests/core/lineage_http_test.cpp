@@ -7,7 +7,6 @@
 
 #include "cli_runner.h"
 #include "local_http_server.h"
-#include "scripted_dialogs.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -75,25 +74,6 @@ TEST_F(LineageOverHttp, AddressesItCannotServeFail) {
     EXPECT_EQ(fetcher.fetch("HTTP://127.0.0.1:" + server.address().substr(17), 5s), "root");
 }
 
-TEST_F(LineageOverHttp, GetLineageInfoReadsTheServedPage) {
-    server.answer(kNormalPath, {normalPage()});
-    server.answer("/hr/runtime/onehoss.asp?hossnum=0742503", {""});
-    testing_support::ScriptedDialogs dialogs;
-    shell::MainFinder window{dialogs};
-    window.setUpControls();
-    window.MSFlexGrid1.setText(1, 0, "Black Dasher");
-    window.MSFlexGrid1.setText(1, 1, "742503");
-    const auto info = lineage::getlineage_Click(window, fetcher, server.address() + "/");
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->title, "Lineage of 'Black Dasher'  (742503)");
-    EXPECT_EQ(info->page.winstats, "Earnings:  $99,986\r\rWins in the last:\r3 months: 1\r6 months: 2\r9 months: 2\rYear: 5");
-
-    window.MSFlexGrid1.setText(1, 1, "0742503");
-    EXPECT_FALSE(lineage::getlineage_Click(window, fetcher, server.address()));
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{lineage::kConnectionFailed});
-    EXPECT_EQ(server.requests(), (std::vector<std::string>{kNormalPath, "/hr/runtime/onehoss.asp?hossnum=0742503"}));
-}
-
 TEST_F(LineageOverHttp, CommandLinePrintsTheLineageWindowsTexts) {
     server.answer(kHomebredPath, {readBytes(kSamples + "/horse_page_homebred.html"), 200, 0ms,
                                   LocalHttpServer::Framing::Chunked});
@@ -138,6 +118,13 @@ TEST(LineageCommandLine, SavedPageIsReadWithoutTheNetwork) {
                                 "--server", "http://127.0.0.1:1"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(nlohmann::json::parse(result.out)["pedigree"][3][2], "BRAVE PRINCESS");
+
+    // A page that names no horse is read all the same: its name is the one asked for.
+    testing_support::TestFolder folder;
+    testing_support::writeBytes(folder / "other.html", "<html>No horse has this number.</html>");
+    const auto nameless = runCli({"lineage", "--id", "99", "--page", (folder / "other.html").string()});
+    ASSERT_EQ(nameless.status, 0) << nameless.err;
+    EXPECT_EQ(nlohmann::json::parse(nameless.out)["title"], "Lineage of ''  (99)");
 
     const auto missing = runCli({"lineage", "--id", "1", "--page", "/nonexistent/page.html"});
     EXPECT_EQ(missing.status, 1);

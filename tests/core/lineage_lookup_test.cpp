@@ -78,15 +78,6 @@ TEST_F(LineageLookup, SelectedRowsHorseIsFetchedAndRead) {
     EXPECT_TRUE(dialogs.questions.empty());
 }
 
-TEST_F(LineageLookup, NoSearchYetIsToldAndNothingIsFetched) {
-    testing_support::ScriptedDialogs freshDialogs;
-    shell::MainFinder fresh{freshDialogs};
-    fresh.setUpControls();
-    EXPECT_FALSE(lineage::getlineage_Click(fresh, fetcher, kServer));
-    EXPECT_EQ(freshDialogs.messages, std::vector<std::string>{lineage::kNoSearchYet});
-    EXPECT_TRUE(fetcher.urls.empty());
-}
-
 TEST_F(LineageLookup, HeaderRowSelectedAsksForTheFirstRow) {
     grid().select(0, 3, 0, 3);
     ASSERT_TRUE(request());
@@ -113,16 +104,6 @@ TEST_F(LineageLookup, IdentifierIsSentAsTheCellShowsIt) {
     EXPECT_EQ(lineage::horsePageAddress("http://h/", " 7#&é"), "http://h/hr/runtime/onehoss.asp?hossnum=%207%23%26%C3%A9");
 }
 
-TEST_F(LineageLookup, EmptyPageIsAFailedConnection) {
-    for (const auto& answer : {std::optional<std::string>(""), std::optional<std::string>()}) {
-        dialogs.messages.clear();
-        fetcher.page = answer;
-        EXPECT_FALSE(request());
-        EXPECT_EQ(dialogs.messages, std::vector<std::string>{lineage::kConnectionFailed});
-        EXPECT_TRUE(dialogs.questions.empty());
-    }
-}
-
 TEST_F(LineageLookup, WaitShowsBusyPointerAndStatusThenGivesTheStatusBack) {
     window.lblprogress.caption = "Statistics for Black Dasher";
     fetcher.whileWaiting = [this] {
@@ -134,31 +115,6 @@ TEST_F(LineageLookup, WaitShowsBusyPointerAndStatusThenGivesTheStatusBack) {
     request();
     EXPECT_EQ(dialogs.busyDepth, 0);
     EXPECT_EQ(window.lblprogress.caption, "Statistics for Black Dasher");
-}
-
-TEST_F(LineageLookup, OtherHorseOnThePageAsksFirst) {
-    list({{"Black Dancer", "742503"}});
-    dialogs.answers = {true};
-    const auto info = request();
-    ASSERT_TRUE(info);
-    EXPECT_EQ(dialogs.questions, std::vector<std::string>{lineage::kHorseNoLongerExists});
-    EXPECT_EQ(info->title, kBlackDasherTitle);
-
-    dialogs.answers = {false};
-    EXPECT_FALSE(request());
-    EXPECT_EQ(dialogs.questions.size(), 2u);
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(LineageLookup, PageNameInCapitalsIsTheSameHorse) {
-    const std::string capitals = "\r\nBLACK DASHER\r\n";
-    std::string page = normalPage();
-    page.replace(page.find("\r\nBlack Dasher\r\n"), capitals.size(), capitals);
-    fetcher.page = page;
-    const auto info = request();
-    ASSERT_TRUE(info);
-    EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(info->title, kBlackDasherTitle);
 }
 
 TEST(LineageIdentity, StoredNamesKeepTwentyFiveCharacters) {

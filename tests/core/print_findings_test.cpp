@@ -14,15 +14,21 @@ constexpr output::PageSize kPage{15120, 11520};
 
 // Lays the pages out as a real printer would, and answers as the test says.
 struct FakePrinter : output::FindingsPrinter {
+    bool installed = true;
     output::PrintResult answer;
+    output::PrintResult previewAnswer{output::PrintOutcome::Cancelled, {}};
     std::vector<output::PrintLayout> printed;
     std::vector<output::PrintLayout> previewed;
 
+    bool printerInstalled() const override { return installed; }
     output::PrintResult print(const output::PageLayOut& layOut) override {
         printed.push_back(layOut(kPage));
         return answer;
     }
-    void preview(const output::PageLayOut& layOut) override { previewed.push_back(layOut(kPage)); }
+    output::PrintResult preview(const output::PageLayOut& layOut) override {
+        previewed.push_back(layOut(kPage));
+        return previewAnswer;
+    }
 };
 
 class PrintFindings : public ::testing::Test {
@@ -96,6 +102,44 @@ TEST_F(PrintFindings, APrinterThatCannotPrintIsExplained) {
     }
 }
 
+TEST_F(PrintFindings, WithoutAPrinterTheUserMayPrintToAFileInstead) {
+    fill(1);
+    printer.installed = false;
+    const std::vector<std::string> asked{"Are you sure that you wish to print these findings?",
+                                         "No printer is installed.\rPrint the findings to a PDF file instead?"};
+    dialogs.answers = {true, false};
+    output::cmdprint_Click(window, printer);
+    EXPECT_EQ(dialogs.questions, asked);
+    EXPECT_TRUE(printer.printed.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.questions.clear();
+    dialogs.answers = {true, true};
+    output::cmdprint_Click(window, printer);
+    EXPECT_EQ(dialogs.questions, asked);
+    EXPECT_EQ(printer.printed.size(), 1u);
+}
+
+TEST_F(PrintFindings, PrintingFromThePreviewCountsAsPrinting) {
+    fill(3);
+    window.MSFlexGrid1.select(0, 0, 0, 0);
+    output::cmdprintpreview_Click(window, printer);  // closed without printing
+    EXPECT_EQ(window.MSFlexGrid1.row(), 0);
+
+    printer.previewAnswer = {output::PrintOutcome::Failed, "Paper jam."};
+    output::cmdprintpreview_Click(window, printer);
+    EXPECT_EQ(window.MSFlexGrid1.row(), 0);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The printer reported an error; the findings were not "
+                                                         "printed and no part of the listing was kept.\rPaper jam."});
+
+    printer.previewAnswer = {};
+    output::cmdprintpreview_Click(window, printer);
+    EXPECT_EQ(window.MSFlexGrid1.row(), 3);
+    EXPECT_EQ(window.MSFlexGrid1.col(), 2);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.questions.empty());
+}
+
 TEST_F(PrintFindings, PreviewShowsThePagesWithoutAsking) {
     fill(2);
     output::cmdprintpreview_Click(window, printer);
@@ -104,7 +148,7 @@ TEST_F(PrintFindings, PreviewShowsThePagesWithoutAsking) {
     EXPECT_EQ(printer.previewed[0].pages[0].texts.front().text, "Statistics for Rapid Water");
     EXPECT_TRUE(printer.printed.empty());
 
-    window.cmdprint.enabled = false;  // the progeny layout
+    window.cmdprintpreview.enabled = false;  // the progeny layout
     output::cmdprintpreview_Click(window, printer);
     EXPECT_EQ(printer.previewed.size(), 1u);
 }

@@ -84,6 +84,7 @@ TEST_F(Getsires, SwitchesToTheProgenyLayoutAndTheNextHorseSearchSwitchesBack) {
     for (const auto* hidden : {&window.fraspeedstats, &window.framaxspeedstats, &window.lblinjurytest, &window.txtinjury})
         EXPECT_FALSE(hidden->visible);
     EXPECT_FALSE(window.cmdprint.enabled);
+    EXPECT_FALSE(window.cmdprintpreview.enabled);
     const shell::GridModel& grid = window.MSFlexGrid1;
     ASSERT_EQ(grid.cols(), 19);
     const std::vector<int> widths{2000, grid.columnWidth(1), 1800, 1800, 250, 250, 275, 250, 310, 310,
@@ -99,6 +100,7 @@ TEST_F(Getsires, SwitchesToTheProgenyLayoutAndTheNextHorseSearchSwitchesBack) {
     EXPECT_EQ(grid.cols(), 18);
     EXPECT_EQ(grid.columnWidth(0), 2000);
     EXPECT_TRUE(window.cmdprint.enabled);
+    EXPECT_TRUE(window.cmdprintpreview.enabled);
 }
 
 TEST_F(Getsires, SpeedCellsAreColouredOnlyForOffspringThatRan) {
@@ -132,6 +134,26 @@ TEST_F(Getsires, NoMatchingGroupLeavesTheCaptionRowOnly) {
     EXPECT_EQ(window.frainfo.caption, "Statistics for Progeny of Nobody Here  (0).");
     EXPECT_EQ(window.lblfastest.caption, "Fastest progeny?  - 0");
     EXPECT_EQ(window.MSFSRGrid.text(3, 1), "0.0%");
+}
+
+// None of Daring Duke's offspring has 5 races: each row still shows its races and its
+// speed cells, but the tables read nothing and the label names no horse.
+TEST_F(Getsires, NoQualifiedOffspringLeavesTheTablesEmpty) {
+    searchFor(search::optsire_Click, "Daring Duke", "5");
+    const shell::GridModel& grid = window.MSFlexGrid1;
+    ASSERT_EQ(grid.rows(), 6);
+    EXPECT_EQ(grid.text(5, 0), "Proud Echo");
+    EXPECT_EQ(grid.text(5, 6), "4");
+    EXPECT_EQ(grid.text(5, 7), "");
+    EXPECT_EQ(grid.text(5, 11), "0");
+    EXPECT_EQ(grid.cell(5, 11).foreColour, shell::rgb(128, 0, 0));
+    for (int r = 1; r <= 7; ++r) {
+        for (int c = 1; c <= 5; ++c) EXPECT_EQ(window.MSFSRGrid.text(r, c), "0.0%") << r << "," << c;
+        EXPECT_EQ(window.MSFSRGrid.text(r, 6), "0");
+    }
+    for (int r = 1; r <= 6; ++r)
+        for (int c = 1; c <= 5; ++c) EXPECT_EQ(window.MSFmaxgrid.text(r, c), "") << r << "," << c;
+    EXPECT_EQ(window.lblfastest.caption, "Fastest progeny?  - 0");
 }
 
 TEST_F(Getsires, FaultyBreedingFileEndsTheSearchWithTheRowsBeforeIt) {

@@ -32,6 +32,37 @@ const std::string kSamples = HARROWDEX_SAMPLES_DIR;
 const std::string kBlackDasher = "/hr/runtime/onehoss.asp?hossnum=742503";
 const std::string kBlazingTreasure = "/hr/runtime/onehoss.asp?hossnum=1288";
 
+std::string normalPage() { return readBytes(kSamples + "/horse_page_normal.html"); }
+
+// The normal page showing another name in its name field.
+std::string pageNamed(const std::string& name) {
+    std::string page = normalPage();
+    return page.replace(page.find("\r\nBlack Dasher\r\n") + 2, 12, name);
+}
+
+// Brings the window up to date whenever the core repaints, as the program's own dialogs do.
+class RepaintingDialogs : public testing_support::ScriptedDialogs {
+public:
+    shell::MainFinderWindow* window = nullptr;
+    void repaintNow() override {
+        ScriptedDialogs::repaintNow();
+        if (window) window->repaintState();
+    }
+};
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
 // The main window shown headless, its results grid listing two horses, and a local web
 // server named in the program folder's server file.
 class LineageWindowTest : public ::testing::Test {
@@ -40,7 +71,7 @@ protected:
         store::createRaceStore(folder / "horses.mdb");
         testing_support::writeBytes(folder / "HarrowdexServer.txt", server.address() + "\r\n");
         ASSERT_TRUE(finder.Form_Load({folder.path().string(), (folder / "breeding.txt").string()}));
-        server.answer(kBlackDasher, {readBytes(kSamples + "/horse_page_normal.html")});
+        server.answer(kBlackDasher, {normalPage()});
         server.answer(kBlazingTreasure, {readBytes(kSamples + "/horse_page_homebred.html")});
         auto& grid = finder.MSFlexGrid1;
         grid.setRows(3);
@@ -49,6 +80,7 @@ protected:
         grid.setText(2, 0, "Blazing Treasure");
         grid.setText(2, 1, "1288");
         window = std::make_unique<shell::MainFinderWindow>(finder);
+        dialogs.window = window.get();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -67,10 +99,18 @@ protected:
     static shell::GridModel& pedigree(QWidget* lineage) {
         return lineage->findChild<shell::GridView*>("MSFlexGrid1")->grid();
     }
+    static std::vector<std::vector<std::string>> cells(const shell::GridModel& grid) {
+        std::vector<std::vector<std::string>> all;
+        for (int r = 0; r < grid.rows(); ++r) {
+            all.emplace_back();
+            for (int c = 0; c < grid.cols(); ++c) all.back().push_back(grid.text(r, c));
+        }
+        return all;
+    }
 
     LocalHttpServer server;
     testing_support::TestFolder folder;
-    testing_support::ScriptedDialogs dialogs;
+    RepaintingDialogs dialogs;
     shell::MainFinder finder{dialogs};
     std::unique_ptr<shell::MainFinderWindow> window;
 };
@@ -95,10 +135,12 @@ TEST_F(LineageWindowTest, ShowsThePageServedForTheSelectedRow) {
     const shell::GridModel& grid = pedigree(lineage);
     EXPECT_EQ(grid.columnWidth(0), 1013);
     EXPECT_EQ(grid.columnWidth(3), 2309);
-    EXPECT_EQ(grid.text(0, 3), "Dam's Dam-Sire Line");
-    EXPECT_EQ(grid.text(4, 0), "Sire's Sire");
-    EXPECT_EQ(grid.text(1, 1), "IRON DUKE");
-    EXPECT_EQ(grid.text(4, 3), "BRAVE PRINCESS");
+    EXPECT_EQ(cells(grid), (std::vector<std::vector<std::string>>{
+                               {"", "Sire Line", "Dam-Sire Line", "Dam's Dam-Sire Line"},
+                               {"Horse", "IRON DUKE", "STORM BAY", "SMOKY LION"},
+                               {"Sire", "PROUD VICTORY", "EAGER WISH", "STORM FOREST"},
+                               {"Dam-Sire", "MIGHTY LEGEND", "CRIMSON PEARL", "SECRET DIAMOND"},
+                               {"Sire's Sire", "WINDY TRIUMPH", "SMOKY LION", "BRAVE PRINCESS"}}));
     EXPECT_EQ(server.requests(), std::vector<std::string>{kBlackDasher});
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -128,12 +170,53 @@ TEST_F(LineageWindowTest, ClosedWindowGivesWayToANewOne) {
 }
 
 TEST_F(LineageWindowTest, FailedRequestLeavesTheOpenWindowAsItWas) {
-    QWidget* first = requestRow(1).front();
+    lineage::LineageWindow* first = requestRow(1).front();
+    // An empty body, a page the server does not have, a server that refuses.
     server.answer(kBlazingTreasure, {""});
-    EXPECT_EQ(requestRow(2).front(), first);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{lineage::kConnectionFailed});
+    EXPECT_EQ(requestRow(2), std::vector<lineage::LineageWindow*>{first});
+    finder.MSFlexGrid1.setText(2, 1, "404");
+    EXPECT_EQ(requestRow(2), std::vector<lineage::LineageWindow*>{first});
+    int refusing = -1;
+    const int port = LocalHttpServer::refusingPort(refusing);
+    testing_support::writeBytes(folder / "HarrowdexServer.txt", "http://127.0.0.1:" + std::to_string(port));
+    EXPECT_EQ(requestRow(1), std::vector<lineage::LineageWindow*>{first});
+    ::close(refusing);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>(3, lineage::kConnectionFailed));
+    EXPECT_EQ(server.requests(),
+              (std::vector<std::string>{kBlackDasher, kBlazingTreasure, "/hr/runtime/onehoss.asp?hossnum=404"}));
     EXPECT_EQ(text(first, "lbllineage"), "Lineage of 'Black Dasher'  (742503)");
     EXPECT_EQ(pedigree(first).text(1, 1), "IRON DUKE");
+}
+
+TEST_F(LineageWindowTest, BeforeAnySearchTellsSoAndAsksTheServerNothing) {
+    // The results grid as the window starts: the header row and one empty row.
+    finder.MSFlexGrid1.setRows(2);
+    finder.MSFlexGrid1.setText(1, 0, "");
+    finder.MSFlexGrid1.setText(1, 1, "");
+    EXPECT_TRUE(requestRow(1).empty());
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{lineage::kNoSearchYet});
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(LineageWindowTest, NameInCapitalsOrCutByTheStoreIsTheSameHorse) {
+    server.answer(kBlackDasher, {pageNamed("BLACK DASHER")});
+    const std::string crimsonQueen = "/hr/runtime/onehoss.asp?hossnum=531";
+    server.answer(crimsonQueen, {pageNamed("CRIMSON QUEEN OF WETHERBY CANNON")});
+    // The race store keeps the first 25 characters of the name.
+    finder.MSFlexGrid1.setText(2, 0, "Crimson Queen Of Wetherby");
+    finder.MSFlexGrid1.setText(2, 1, "531");
+    ASSERT_EQ(requestRow(1).size(), 1u);
+    const auto open = requestRow(2);
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_EQ(text(open.front(), "lbllineage"), "Lineage of 'Crimson Queen Of Wetherby Cannon'  (531)");
+
+    // Any other letter within the 25 is another horse.
+    server.answer(crimsonQueen, {pageNamed("CRIMSON QUEEN OF WETHERBX CANNON")});
+    dialogs.answers = {false};
+    requestRow(2);
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{lineage::kHorseNoLongerExists});
+    EXPECT_EQ(text(open.front(), "lbllineage"), "Lineage of 'Crimson Queen Of Wetherby Cannon'  (531)");
 }
 
 TEST_F(LineageWindowTest, AnotherHorseOnThePageOpensOnlyAfterYes) {
@@ -147,19 +230,35 @@ TEST_F(LineageWindowTest, AnotherHorseOnThePageOpensOnlyAfterYes) {
 }
 
 TEST_F(LineageWindowTest, WaitKeepsTheWindowPaintingAndStartsNoSecondRequest) {
-    server.answer(kBlackDasher, {readBytes(kSamples + "/horse_page_normal.html"), 200, 500ms});
-    bool ranWhileWaiting = false;
+    server.answer(kBlackDasher, {normalPage(), 200, 1000ms});
+    finder.lblprogress.caption = "Statistics for Black Dasher";
+    window->showState();
+    auto* status = window->findChild<QLabel*>("lblprogress");
+    const PaintCounter counter(status);
+    QString statusWhileWaiting;
+    int busyWhileWaiting = 0;
+    int paintsBefore = 0;
     QTimer::singleShot(100ms, window.get(), [&] {
-        ranWhileWaiting = true;
-        EXPECT_EQ(dialogs.busyDepth, 1);
-        EXPECT_EQ(finder.lblprogress.caption, "Fetching the page of horse 742503...");
+        statusWhileWaiting = status->text();
+        busyWhileWaiting = dialogs.busyDepth;
+        paintsBefore = counter.paints;
+        status->update();
         window->findChild<QAction*>("getlineage")->trigger();
     });
+    bool stillWaiting = false;
+    int paintsWhileWaiting = 0;
+    QTimer::singleShot(400ms, window.get(), [&] {
+        stillWaiting = window->findChild<lineage::QtPageFetcher*>("Inet")->pending();
+        paintsWhileWaiting = counter.paints - paintsBefore;
+    });
     ASSERT_EQ(requestRow(1).size(), 1u);
-    EXPECT_TRUE(ranWhileWaiting);
+    EXPECT_EQ(statusWhileWaiting, "Fetching the page of horse 742503...");
+    EXPECT_EQ(busyWhileWaiting, 1);
+    ASSERT_TRUE(stillWaiting);
+    EXPECT_GT(paintsWhileWaiting, 0);
     EXPECT_EQ(server.requests(), std::vector<std::string>{kBlackDasher});
     EXPECT_EQ(dialogs.busyDepth, 0);
-    EXPECT_EQ(finder.lblprogress.caption, "");
+    EXPECT_EQ(status->text(), "Statistics for Black Dasher");
 }
 
 TEST(QtPageFetcher, AnswersOfTheServer) {

@@ -138,7 +138,7 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
               (QStringList{"cmdimportdata", "cmdremoverace", "bar4", "cmdprint", "cmdprintpreview", "ExportText"}));
     auto* utilities = find<QMenu>("Utilitiesmenu");
     EXPECT_EQ(utilities->title(), "&Utilities");
-    EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks"}));
+    EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart"}));
     EXPECT_EQ(names(window->popupMenu()),
               (QStringList{"datecalc", "bar1", "getlineage", "bar", "listhorse", "listrace", "listowner", "bar2",
                            "listfilter", "bar3", "msfgridreset", "msfgridback"}));

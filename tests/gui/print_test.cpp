@@ -8,17 +8,20 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -71,6 +74,16 @@ std::vector<std::vector<std::string>> wordsOfLines(const QString& text) {
     return lines;
 }
 
+// The text of each page of a PDF, as pdftotext lays it out; nothing without pdftotext.
+std::optional<QStringList> pdfPages(const QString& pdf) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) return std::nullopt;
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000)) return QStringList();
+    return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+}
+
 TEST_F(PrintTest, TheListingPrintsToAPdfWhoseTextShowsIt) {
     const QString pdf = QString::fromStdString((folder / "findings.pdf").string());
     QPrinter printer(QPrinter::HighResolution);
@@ -84,14 +97,9 @@ TEST_F(PrintTest, TheListingPrintsToAPdfWhoseTextShowsIt) {
     ASSERT_EQ(output::paintPages(printer, layout).outcome, output::PrintOutcome::Printed);
     ASSERT_TRUE(testing_support::readBytes(folder / "findings.pdf").starts_with("%PDF"));
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the PDF's text is not checked";
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
-    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    const auto text = pdfPages(pdf);
+    if (!text) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the PDF's text is not checked";
+    const QStringList& pages = *text;
     ASSERT_EQ(pages.size(), 2);
 
     using Words = std::vector<std::string>;
@@ -113,17 +121,15 @@ TEST_F(PrintTest, TheListingPrintsToAPdfWhoseTextShowsIt) {
     EXPECT_EQ(second[2][2], "48");
 }
 
-TEST_F(PrintTest, PrintAndExportAreOfferedBesideAPreview) {
-    auto* file = window->findChild<QMenu*>("filemenu");
-    QStringList names;
-    for (const QAction* action : file->actions()) names << action->objectName();
-    EXPECT_EQ(names,
-              (QStringList{"cmdimportdata", "cmdremoverace", "bar4", "cmdprint", "cmdprintpreview", "ExportText"}));
-    auto* preview = window->findChild<QAction*>("cmdprintpreview");
-    EXPECT_EQ(preview->text(), "Print Pre&view");
-    EXPECT_TRUE(preview->isEnabled());
-    EXPECT_TRUE(window->findChild<QAction*>("cmdprint")->isEnabled());
-    EXPECT_TRUE(window->findChild<QAction*>("ExportText")->isEnabled());
+TEST_F(PrintTest, AFailedJobLeavesNoFileBehind) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((folder / "no such folder" / "findings.pdf").string()));
+    const auto layout = output::layOutFindings(finder.MSFlexGrid1, finder.frainfo.caption, {15120, 11520});
+    const auto result = output::paintPages(printer, layout);
+    EXPECT_EQ(result.outcome, output::PrintOutcome::Failed);
+    EXPECT_EQ(result.detail, "The print job could not be started.");
+    EXPECT_TRUE(folder.entries().empty());
 }
 
 TEST_F(PrintTest, PreviewShowsBothPages) {
@@ -141,12 +147,48 @@ TEST_F(PrintTest, PreviewShowsBothPages) {
 }
 
 TEST_F(PrintTest, ACancelledPrintDialogPrintsNothingAndSaysSo) {
-    dialogs.answers = {true};
+    dialogs.answers = {true, true};  // the second only without a printer: print to a file
     whenDialogOpens<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
     window->findChild<QAction*>("cmdprint")->trigger();
-    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"Are you sure that you wish to print these findings?"});
+    EXPECT_EQ(dialogs.questions.front(), "Are you sure that you wish to print these findings?");
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Printing was cancelled; nothing was printed."});
     EXPECT_TRUE(folder.entries().empty());
+}
+
+// The window's own print dialog, told to print to a PDF file: the system's dialog offers
+// that with or without a printer installed.
+void printToFile(QPrintDialog* dialog, const QString& pdf) {
+    auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!printers || !fileName) {
+        ADD_FAILURE() << "the print dialog has no printer list or file name";
+        return dialog->reject();
+    }
+    printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)" comes last
+    fileName->setText(pdf);
+    dialog->accept();
+}
+
+TEST_F(PrintTest, PrintFindingsPrintsBothPagesThroughThePrintDialog) {
+    const QString pdf = QString::fromStdString((folder / "findings.pdf").string());
+    const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
+    dialogs.answers = {true, true};
+    auto orientation = QPageLayout::Portrait;
+    whenDialogOpens<QPrintDialog>([&pdf, &orientation](QPrintDialog* dialog) {
+        printToFile(dialog, pdf);
+        orientation = dialog->printer()->pageLayout().orientation();
+    });
+    window->findChild<QAction*>("cmdprint")->trigger();
+    EXPECT_EQ(orientation, QPageLayout::Landscape);
+    EXPECT_EQ(dialogs.questions.size(), noPrinter ? 2u : 1u);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(finder.MSFlexGrid1.row(), kRows);
+    EXPECT_EQ(finder.MSFlexGrid1.col(), 2);
+    const auto pages = pdfPages(pdf);
+    if (!pages) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the PDF's text is not checked";
+    ASSERT_EQ(pages->size(), 2);
+    EXPECT_TRUE(pages->at(0).contains(QStringLiteral("Horse Number 47")));
+    EXPECT_TRUE(pages->at(1).simplified().startsWith(QStringLiteral("Statistics for Rapid Water. Pg. 2 Horse Name")));
 }
 
 }  // namespace

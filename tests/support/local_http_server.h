@@ -31,6 +31,8 @@ public:
         int status = 200;
         std::chrono::milliseconds delay{0};  // before anything is sent
         Framing framing = Framing::ContentLength;
+        // Bytes of the whole answer sent before the server closes the connection early.
+        std::size_t cutAfter = std::string::npos;
     };
 
     LocalHttpServer() : listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
@@ -124,7 +126,7 @@ private:
             // A slow answer gives up at once when the test ends.
             if (wake_.wait_for(lock, answer.delay, [this] { return stopping_; })) return;
         }
-        const std::string bytes = response(answer);
+        const std::string bytes = response(answer).substr(0, answer.cutAfter);
         ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         ::shutdown(connection, SHUT_WR);
         // Lets the client read everything before the connection closes.

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Turns the benchmark programs' JSON output into the table of README.md: each measure
+of the program beside its SQLite-only reference, as medians, with its goal.
+
+    bench_table.py RESULTS.json [MORE.json ...]
+"""
+import json
+import sys
+
+# (what is measured, our benchmark, the SQLite-only reference, goal kind, goal value)
+# Goal kinds: "ratio" (ours / reference at most), "ms" (at most, in milliseconds),
+# "MB" (counter rss_MB at most), None (no goal, shown for comparison).
+ROWS = [
+    ("Import one week into the 600-week store", "BM_ImportWeekInto600WeekStore", "BM_RawInsertOfTheSameWeek", "ratio", 1.3),
+    ("Import 50 weeks into an empty store", "BM_ImportWeeksIntoEmptyStore/50", "BM_PlainLoadThenIndexes/50", None, None),
+    ("Import 600 weeks into an empty store", "BM_ImportWeeksIntoEmptyStore/600", "BM_PlainLoadThenIndexes/600", "ms", 15000),
+    ("Horse search (button to filled grid and statistics)", "BM_HorseSearch", "BM_HorseQuery", "ms", 5),
+    ("Largest stable, 15,000 rows listed", "BM_LargestOwnerSearch", "BM_LargestOwnerQuery", "ratio", 2.5),
+    ("Race search", "BM_RaceSearch", "BM_RaceQuery", None, None),
+    ("Progeny of a sire with 2,000 offspring", "BM_ProgenySireSearch", "BM_ProgenyQueriesAlone", "ratio", 1.5),
+    ("Week list of the 600-week store", "BM_ListWeeksOf600WeekStore", "BM_ListWeeksReference", "ms", 5),
+    ("Removal of one week", "BM_RemoveOneWeekOf600WeekStore", "BM_RemoveOneWeekReference", "ratio", 1.3),
+    ("Compaction of the 600-week store", "BM_CompactCopyOf600WeekStore", "BM_CompactReference", "ratio", 1.3),
+    ("Start-up to a shown window", "BM_StartupToShownWindow", "BM_StartupStoreOpenReference", "ms", 500),
+    ("Memory of the window with 15,000 rows listed", "BM_WindowMemoryWith15000Rows", None, "MB", 150),
+]
+
+TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+
+def medians(paths):
+    """Median wall time (ms) and counters of every benchmark, by name."""
+    found = {}
+    for path in paths:
+        with open(path) as f:
+            data = json.load(f)
+        for b in data["benchmarks"]:
+            if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+                continue
+            name = b.get("run_name", b["name"])
+            # A single run has no aggregate; an aggregate replaces the single runs.
+            if b.get("run_type") == "iteration" and name in found and found[name]["aggregate"]:
+                continue
+            found[name] = {
+                "ms": b["real_time"] * TO_MS[b.get("time_unit", "ns")],
+                "rss_MB": b.get("rss_MB"),
+                "aggregate": b.get("run_type") == "aggregate",
+            }
+    return found
+
+
+def figure(ms):
+    if ms >= 1000:
+        return f"{ms / 1000:.2f} s"
+    if ms >= 10:
+        return f"{ms:.0f} ms"
+    return f"{ms:.2f} ms"
+
+
+def row(found, label, ours, reference, kind, goal):
+    mine = found.get(ours)
+    ref = found.get(reference) if reference else None
+    if mine is None:
+        return f"| {label} | not run | | | |"
+    if kind == "MB":
+        value = mine["rss_MB"] or 0
+        met = "yes" if value <= goal else "**no**"
+        return f"| {label} | {value:.0f} MB | — | — | < {goal} MB: {met} |"
+    ratio = mine["ms"] / ref["ms"] if ref else None
+    ratio_text = f"{ratio:.2f}x" if ratio else "—"
+    if kind == "ratio":
+        goal_text = f"≤ {goal}x: " + ("yes" if ratio is not None and ratio <= goal else "**no**")
+    elif kind == "ms":
+        goal_text = f"< {figure(goal)}: " + ("yes" if mine["ms"] < goal else "**no**")
+    else:
+        goal_text = "—"
+    ref_text = figure(ref["ms"]) if ref else "—"
+    return f"| {label} | {figure(mine['ms'])} | {ref_text} | {ratio_text} | {goal_text} |"
+
+
+def main():
+    found = medians(sys.argv[1:])
+    print("| Measure | Harrowdex | SQLite only | Ratio | Goal |")
+    print("|---|---:|---:|---:|---|")
+    for entry in ROWS:
+        print(row(found, *entry))
+
+
+if __name__ == "__main__":
+    main()

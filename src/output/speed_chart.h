@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/colour.h"
+#include "shell/main_finder.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace output {
+
+// One run of the listing as the speed chart plots it.
+struct SpeedPoint {
+    double week = 0;      // the whole part of the row's race number
+    double speed = 0;     // the row's speed figure
+    bool won = false;     // finished first
+    int row = 0;          // the grid row it stands for
+    bool operator==(const SpeedPoint&) const = default;
+};
+
+// The runs of one row colour, named as the colour key names it.
+struct SpeedSeries {
+    std::string name;
+    shell::Colour colour = shell::kBlack;
+    std::vector<SpeedPoint> points;
+    bool operator==(const SpeedSeries&) const = default;
+};
+
+// One offspring of a progeny listing: its best speed on each surface, over all distances.
+struct OffspringSpeeds {
+    std::string label;  // the offspring's name, with its number when two share the name
+    double bestDirt = 0;
+    double bestTurf = 0;
+    std::string tooltip;
+    bool operator==(const OffspringSpeeds&) const = default;
+};
+
+// What the speed chart shows for the results grid as it stands (sorted and filtered
+// too): the runs of a horse, owner or race listing by week and speed figure, or the
+// best speeds of each offspring of a progeny listing, or nothing.
+struct SpeedChart {
+    enum class Kind { Nothing, Runs, Progeny };
+
+    Kind kind = Kind::Nothing;
+    std::string title;
+    // Runs: one series per row colour that has runs, in the colour key's order, then
+    // the runs of no colour class.
+    std::vector<SpeedSeries> series;
+    // Runs: the speed a run must beat to count in the averages of the statistics.
+    std::optional<int> threshold;
+    // Progeny: one entry per offspring row, in the grid's order.
+    std::vector<OffspringSpeeds> offspring;
+
+    // The tooltips of every run plotted at that spot, read from the results grid `grid`
+    // the chart was made of, one after the other: runs of the same week and speed hide
+    // each other. A tooltip names the horse, race, track, class, distance, finish and odds.
+    std::string tooltipAt(const shell::GridModel& grid, double week, double speed) const;
+    int runCount() const;
+    bool operator==(const SpeedChart&) const = default;
+};
+
+inline const std::string kNothingToShow = "Nothing to show: the results grid lists no runs.";
+inline const std::string kOtherRuns = "Other";
+inline const std::string kWonRuns = "Won";
+inline const std::string kBestOnDirt = "Best on dirt";
+inline const std::string kBestOnTurf = "Best on turf";
+
+// The chart of the window's results grid in its current layout.
+SpeedChart speedChartOf(const shell::MainFinder& window);
+
+// The legend text of the threshold line.
+std::string thresholdCaption(int threshold);
+
+}  // namespace output

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: MIT
+// An import into a store that cannot take it: the disk fills up, another program holds the
+// store, the file is read-only or no longer a database. Each time the user reads why, the
+// week being imported is rolled back and every week stored before is still there.
+#include "import/import_driver.h"
+#include "shell/grid_settings.h"
+#include "store/database.h"
+#include "store/schema.h"
+
+#include "scripted_dialogs.h"
+#include "test_folder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+using ::testing::HasSubstr;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+const std::string kFailedLabel = "Import of raceout311.txt was NOT completed.\rImport terminated.";
+
+// Every write past `bytes` into any file of this process fails, as on a full disk, until
+// the limit is destroyed. Works without privileges or a special file system.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not the end of the process
+        const rlimit limit{bytes, saved_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+// Runs `work` in a child process as an ordinary user, for whom file modes count (root may
+// write to any file); returns its exit status.
+int runAsOrdinaryUser(const std::function<int()>& work) {
+    constexpr uid_t kNobody = 65534;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(100);
+        ::_exit(work());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class ImportIntoAFaultyStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store::createRaceStore(storePath);
+        ASSERT_TRUE(window.Form_Load({folder.path().string(), ""}));
+        ASSERT_EQ(importWeek("raceout310.txt"), import::ImportResult::Done);
+        std::filesystem::copy_file(kSamples + "/raceout311.txt", folder / "raceout311.txt");
+    }
+
+    import::ImportResult importWeek(const std::string& name) {
+        const auto path = name == "raceout311.txt" ? folder / name : std::filesystem::path(kSamples) / name;
+        return import::importFiles(window, window.raceStorePath(), {{path.string(), name}});
+    }
+    std::int64_t runs(int week) {
+        auto db = store::Database::open(storePath, store::Access::ReadOnly);
+        auto statement = db.prepare("SELECT count(*) FROM tblhorsedata WHERE racenum > ? AND racenum < ?");
+        statement.bind(1, week);
+        statement.bind(2, week + 1);
+        statement.step();
+        return statement.integer(0);
+    }
+    // Week 311 was refused with one message saying why; week 310 is whole.
+    template <typename Why>
+    void expectWeek311Refused(const Why& why) {
+        EXPECT_EQ(window.lblprogress.caption, kFailedLabel);
+        EXPECT_THAT(dialogs.messages, ::testing::ElementsAre(::testing::AllOf(HasSubstr("horses.mdb"), why)));
+        EXPECT_EQ(dialogs.busyDepth, 0);
+        EXPECT_EQ(runs(310), 117);
+        EXPECT_EQ(runs(311), 0);
+    }
+
+    testing_support::TestFolder folder;
+    std::filesystem::path storePath = folder / "horses.mdb";
+    testing_support::ScriptedDialogs dialogs;
+    shell::MainFinder window{dialogs};
+};
+
+TEST_F(ImportIntoAFaultyStore, DiskFullPartWayRollsTheWeekBackAndKeepsTheWeekItWasToReplace) {
+    constexpr rlim_t kRoomLeft = 32 * 1024 + 5000;  // the write-ahead log's index, not a week's pages
+    {
+        const FileSizeLimit fullDisk(kRoomLeft);
+        EXPECT_EQ(importWeek("raceout311.txt"), import::ImportResult::Failed);
+    }
+    // A disk without space says "full"; the size limit's "file too large" reaches the store
+    // as a failed write. Either way the message names the store, not the results file.
+    expectWeek311Refused(::testing::AnyOf(HasSubstr("is full."), HasSubstr("Could not write to the race store")));
+
+    dialogs.answers = {true};  // replace week 310
+    {
+        const FileSizeLimit fullDisk(kRoomLeft);
+        EXPECT_EQ(importWeek("raceout310.txt"), import::ImportResult::Failed);
+    }
+    EXPECT_EQ(runs(310), 117);
+    EXPECT_EQ(importWeek("raceout311.txt"), import::ImportResult::Done);
+    EXPECT_EQ(runs(311), 129);
+}
+
+TEST_F(ImportIntoAFaultyStore, StoreHeldByAnotherProgramIsNamedAsInUse) {
+    auto other = store::Database::open(storePath);
+    other.exec("BEGIN EXCLUSIVE");
+    EXPECT_EQ(importWeek("raceout311.txt"), import::ImportResult::Failed);
+    other.exec("ROLLBACK");
+    expectWeek311Refused(HasSubstr("is in use by another program. Close that program and try again."));
+}
+
+TEST_F(ImportIntoAFaultyStore, ReadOnlyStoreFileIsNamedAsReadOnly) {
+    // The ordinary user may write the folder and read the store, but not write the store.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(folder.path().c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown((folder / "raceout311.txt").c_str(), 65534, 65534), 0);
+    }
+    std::filesystem::permissions(storePath, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                                std::filesystem::perms::others_read);
+    const auto before = testing_support::FileSnapshot::of(storePath);
+    const int status = runAsOrdinaryUser([&] {
+        const bool failed = importWeek("raceout311.txt") == import::ImportResult::Failed;
+        std::string report = window.lblprogress.caption;
+        for (const auto& message : dialogs.messages) report += "\n" + message;
+        writeBytes(folder / "report.txt", report);
+        return failed ? 0 : 1;
+    });
+    ASSERT_EQ(status, 0);
+    const std::string report = readBytes(folder / "report.txt");
+    EXPECT_THAT(report, ::testing::StartsWith(kFailedLabel + "\n"));
+    EXPECT_THAT(report, HasSubstr("is read-only"));
+    EXPECT_EQ(testing_support::FileSnapshot::of(storePath), before);
+    EXPECT_EQ(runs(310), 117);
+    EXPECT_EQ(runs(311), 0);
+}
+
+TEST_F(ImportIntoAFaultyStore, StoreReplacedByAnotherFileIsNamedAndLeftAlone) {
+    const std::string text = "\"312.0501\",\"D\",\"Black Dasher\"\r\n";
+    std::filesystem::remove(storePath);
+    writeBytes(storePath, text);
+    EXPECT_EQ(importWeek("raceout311.txt"), import::ImportResult::Failed);
+    EXPECT_THAT(dialogs.messages, ::testing::ElementsAre(HasSubstr("horses.mdb\" is not a database file.")));
+    EXPECT_EQ(readBytes(storePath), text);
+    EXPECT_EQ(dialogs.busyDepth, 0);
+}
+
+TEST(FullDisk, SettingsFileThatCannotBeWrittenWholeKeepsTheOldOne) {
+    testing_support::TestFolder folder;
+    const auto path = folder / "HarrowdexSettings.ini";
+    shell::GridSettings settings;
+    settings.widths.fill(1450);
+    ASSERT_EQ(shell::writeSettingsFile(path, settings), std::nullopt);
+    const std::string saved = readBytes(path);
+    settings.widths.fill(32767);
+    {
+        const FileSizeLimit fullDisk(20);
+        EXPECT_THAT(shell::writeSettingsFile(path, settings), ::testing::Optional(HasSubstr("Cannot write")));
+    }
+    EXPECT_EQ(readBytes(path), saved);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"HarrowdexSettings.ini"});
+}
+
+}  // namespace
