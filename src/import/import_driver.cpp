@@ -116,7 +116,8 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
             window.lblprogress.caption = "Import of " + files[k].name + " was NOT completed.\rImport terminated.";
             window.dialogs().repaintNow();
             // A full disk or a locked store is no fault of the file: the user must learn which it was.
-            if (dynamic_cast<const store::StoreError*>(&error)) window.dialogs().message(error.what(), shell::kAppTitle);
+            if (dynamic_cast<const store::StoreError*>(&error))
+                window.dialogs().message(error.what(), shell::kAppTitle);
             return ImportResult::Failed;
         }
     }

@@ -50,6 +50,9 @@ LineageWindow::LineageWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     showState();
 }
 
+// The grid views watch the form's grid model, so they go before the form does.
+LineageWindow::~LineageWindow() { qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)); }
+
 void LineageWindow::createControls() {
     QLabel* title = addLabel(this, "lbllineage", shell::twipsRect(120, 120, 8220, 360, this));
     title->setFont(shell::twipsFont("Arial", 12));

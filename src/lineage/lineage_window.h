@@ -17,6 +17,7 @@ class LineageWindow : public QWidget {
     Q_OBJECT
 public:
     explicit LineageWindow(QWidget* mainWindow);
+    ~LineageWindow() override;
 
     // "Get Lineage Info.": fetches the page of the selected row's horse through the main
     // window's HTTP client and shows it in the open lineage window, or in a new one. While
