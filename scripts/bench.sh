@@ -24,8 +24,9 @@ if [ ! -e "$data/raceout900.txt" ]; then
 fi
 export HARROWDEX_BENCH_STORE="$data/600.mdb" HARROWDEX_BENCH_WEEK="$data/raceout900.txt" \
   HARROWDEX_BENCH_BREEDING="$data/600-breeding.txt" HARROWDEX_BENCH_WEEKS="$data/weeks"
-results="$(mktemp -d)"
-trap 'rm -rf "$results"' EXIT
+# The raw results stay beside the data, for bench_table.py to be run on again.
+results="$build/bench-results"
+mkdir -p "$results"
 common=(--benchmark_filter="${1:-.}" --benchmark_repetitions="${HARROWDEX_BENCH_REPETITIONS:-3}"
         --benchmark_report_aggregates_only=true)
 "$build/bench/harrowdex_bench" "${common[@]}" --benchmark_out="$results/core.json"

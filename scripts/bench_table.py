@@ -5,6 +5,7 @@ of the program beside its SQLite-only reference, as medians, with its goal.
     bench_table.py RESULTS.json [MORE.json ...]
 """
 import json
+import re
 import sys
 
 # (what is measured, our benchmark, the SQLite-only reference, goal kind, goal value)
@@ -37,7 +38,8 @@ def medians(paths):
         for b in data["benchmarks"]:
             if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
                 continue
-            name = b.get("run_name", b["name"])
+            # "/iterations:10" and "/manual_time" describe how a benchmark ran, not what.
+            name = re.sub(r"/(iterations:\d+|manual_time|real_time)", "", b.get("run_name", b["name"]))
             # A single run has no aggregate; an aggregate replaces the single runs.
             if b.get("run_type") == "iteration" and name in found and found[name]["aggregate"]:
                 continue
