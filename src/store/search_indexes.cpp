@@ -4,12 +4,10 @@
 #include "store/database.h"
 #include "store/transaction.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 
 namespace store {
 
@@ -64,9 +62,6 @@ void ensureSearchIndexes(Database& db) {
     bool missing = false;
     for (const auto& index : kSearchIndexes) missing = missing || !indexExists(db, index.name);
     if (!missing) return;
-    // Building an index sorts every run; helper threads sort parts of it side by side.
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-    db.exec("PRAGMA threads = " + std::to_string(threads));
     const bool own = !db.inTransaction();
     std::optional<Transaction> transaction;
     if (own) transaction.emplace(db);
