@@ -170,18 +170,16 @@ void BM_RemoveOneWeekReference(benchmark::State& state) {
 }
 BENCHMARK(BM_RemoveOneWeekReference)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The engine's own compaction in place, which, like ours, leaves the result on the disk.
 void BM_CompactReference(benchmark::State& state) {
     for (auto _ : state) {
         const StoreCopy copy;
-        const std::filesystem::path into = store::compactionFile(copy.path());
-        std::filesystem::remove(into);
         const auto start = std::chrono::steady_clock::now();
         {
             PlainConnection db(copy.path());
-            db.run("VACUUM INTO ?1", {}, into.string());
+            db.run("VACUUM");
         }
         state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        std::filesystem::remove(into);
     }
 }
 BENCHMARK(BM_CompactReference)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);

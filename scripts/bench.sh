@@ -27,8 +27,10 @@ export HARROWDEX_BENCH_STORE="$data/600.mdb" HARROWDEX_BENCH_WEEK="$data/raceout
 # The raw results stay beside the data, for bench_table.py to be run on again.
 results="$build/bench-results"
 mkdir -p "$results"
+# Repetitions run in random order, so that a measure and its reference meet the same
+# state of the machine's caches rather than always following each other.
 common=(--benchmark_filter="${1:-.}" --benchmark_repetitions="${HARROWDEX_BENCH_REPETITIONS:-3}"
-        --benchmark_report_aggregates_only=true)
+        --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true)
 "$build/bench/harrowdex_bench" "${common[@]}" --benchmark_out="$results/core.json"
 QT_QPA_PLATFORM=offscreen "$build/bench/harrowdex_window_bench" "${common[@]}" \
   --benchmark_out="$results/window.json"
