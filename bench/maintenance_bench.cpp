@@ -67,11 +67,17 @@ void importBenchWeek(shell::MainFinder& window) {
         throw std::runtime_error("the week was not imported");
 }
 
-void BM_RemoveOneWeekOf600WeekStore(benchmark::State& state) {
-    const StoreCopy copy;
+// A window working on a copy of the 600-week store.
+struct WindowOnStoreCopy {
+    StoreCopy copy;
     bench_support::AgreeingDialogs dialogs;
-    shell::MainFinder window(dialogs);
-    window.useRaceStore(copy.path().string());
+    shell::MainFinder window{dialogs};
+    WindowOnStoreCopy() { window.useRaceStore(copy.path().string()); }
+};
+
+void BM_RemoveOneWeekOf600WeekStore(benchmark::State& state) {
+    WindowOnStoreCopy fixture;
+    shell::MainFinder& window = fixture.window;
     for (auto _ : state) {
         state.PauseTiming();
         importBenchWeek(window);
@@ -148,10 +154,9 @@ BENCHMARK(BM_ListWeeksReference)->Unit(benchmark::kMillisecond);
 // Opening, the two deletions of the newest week in one transaction, and closing (which
 // moves the log into the store, as our close does).
 void BM_RemoveOneWeekReference(benchmark::State& state) {
-    const StoreCopy copy;
-    bench_support::AgreeingDialogs dialogs;
-    shell::MainFinder window(dialogs);
-    window.useRaceStore(copy.path().string());
+    WindowOnStoreCopy fixture;
+    shell::MainFinder& window = fixture.window;
+    const StoreCopy& copy = fixture.copy;
     for (auto _ : state) {
         state.PauseTiming();
         importBenchWeek(window);
