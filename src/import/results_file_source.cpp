@@ -13,7 +13,7 @@ namespace import {
 namespace {
 
 // Larger than any week's results; guards against an archive that claims a huge entry.
-constexpr zip_uint64_t kLargestEntry = 512ull * 1024 * 1024;
+constexpr std::size_t kLargestEntry = 512ull * 1024 * 1024;
 
 bool isZipArchive(const std::string& bytes) { return bytes.rfind("PK\x03\x04", 0) == 0; }
 
@@ -31,6 +31,24 @@ std::string readWholeFile(const std::string& path) {
     in.seekg(0);
     if (!in.read(bytes.data(), size)) throw UnreadableFile("The file " + path + " cannot be read.");
     return bytes;
+}
+
+// The entry read in pieces up to its end, whatever size the archive claims for it:
+// libzip compares the checksum only once the end has been read.
+std::string readEntry(zip_file_t* file, const std::string& path) {
+    std::string text;
+    char piece[65536];
+    for (;;) {
+        const zip_int64_t count = zip_fread(file, piece, sizeof piece);
+        if (count == 0) return text;
+        if (count < 0) {
+            const std::string reason = zip_error_strerror(zip_file_get_error(file));
+            throw UnreadableFile("The archive " + path + " is damaged: " + reason);
+        }
+        if (text.size() + static_cast<std::size_t>(count) > kLargestEntry)
+            throw UnreadableFile("The archive " + path + " holds a results text larger than any week's.");
+        text.append(piece, static_cast<std::size_t>(count));
+    }
 }
 
 zip_int64_t chooseEntry(zip_t* archive) {
@@ -58,17 +76,10 @@ std::string readFromArchive(std::string bytes, const std::string& path) {
     zip_error_fini(&error);
     const zip_int64_t entry = chooseEntry(archive.get());
     if (entry < 0) throw UnreadableFile("The archive " + path + " holds no results text file.");
-    zip_stat_t stat;
-    if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(entry), 0, &stat) != 0 ||
-        !(stat.valid & ZIP_STAT_SIZE) || stat.size > kLargestEntry)
-        throw UnreadableFile("The archive " + path + " holds no readable results text file.");
     std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
         zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
-    if (!file) throw UnreadableFile("The archive " + path + " cannot be unpacked.");
-    std::string text(static_cast<std::size_t>(stat.size), '\0');
-    if (zip_fread(file.get(), text.data(), stat.size) != static_cast<zip_int64_t>(stat.size))
-        throw UnreadableFile("The archive " + path + " is damaged.");
-    return text;
+    if (!file) throw UnreadableFile("The archive " + path + " cannot be unpacked: " + zip_strerror(archive.get()));
+    return readEntry(file.get(), path);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "import/results_file_source.h"
 #include "test_folder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -50,14 +51,16 @@ TEST(FileListFromDialogAnswer, RoundTripsTheWindowsAnswer) {
 
 class ResultsFileSource : public ::testing::Test {
 protected:
-    // Writes a ZIP archive holding the given entries.
-    std::string makeArchive(const std::vector<std::pair<std::string, std::string>>& entries) {
+    // Writes a ZIP archive holding the given entries, compressed or stored as they are.
+    std::string makeArchive(const std::vector<std::pair<std::string, std::string>>& entries,
+                            zip_int32_t method = ZIP_CM_DEFAULT) {
         const auto path = (folder / "week.zip").string();
         int error = 0;
         zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
         for (const auto& [name, text] : entries) {
             zip_source_t* source = zip_source_buffer(archive, text.data(), text.size(), 0);
-            zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
+            const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), method, 0);
         }
         zip_close(archive);
         return path;
@@ -85,6 +88,21 @@ TEST_F(ResultsFileSource, UnusableFilesAreReported) {
     EXPECT_THROW(import::readResultsFile(makeArchive({{"a.pdf", "x"}, {"b.doc", "y"}})), import::UnreadableFile);
     testing_support::writeBytes(folder / "broken.zip", std::string("PK\x03\x04garbage", 11));
     EXPECT_THROW(import::readResultsFile((folder / "broken.zip").string()), import::UnreadableFile);
+}
+
+TEST_F(ResultsFileSource, EntryWhoseChecksumDoesNotMatchIsRefused) {
+    const std::string text = "312.0501,purse $10000\r\n";
+    std::string bytes = testing_support::readBytes(makeArchive({{"raceout312.txt", text}}, ZIP_CM_STORE));
+    const auto digit = bytes.find("10000");
+    ASSERT_NE(digit, std::string::npos);
+    bytes[digit] = '9';
+    testing_support::writeBytes(folder / "damaged.zip", bytes);
+    try {
+        import::readResultsFile((folder / "damaged.zip").string());
+        FAIL() << "the damaged entry was read";
+    } catch (const import::UnreadableFile& error) {
+        EXPECT_THAT(error.what(), testing::HasSubstr("damaged.zip is damaged"));
+    }
 }
 
 }  // namespace
