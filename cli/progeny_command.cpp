@@ -3,12 +3,12 @@
 
 #include "cli_dialogs.h"
 #include "cli_options.h"
+#include "json_output.h"
 #include "progeny/breeding_file_path.h"
 #include "progeny/getsires.h"
 #include "search/criteria_panel.h"
 #include "window_state_json.h"
 
-#include <iostream>
 #include <optional>
 
 namespace cli {
@@ -59,7 +59,7 @@ void runProgeny(const ProgenyOptions& options) {
     }
     auto state = windowState(window, {"MSFSRGrid", "MSFmaxgrid"});
     state["fastest"] = window.lblfastest.caption;
-    std::cout << state.dump(2) << '\n';
+    printJson(state);
 }
 
 }  // namespace

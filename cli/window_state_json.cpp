@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window_state_json.h"
 
+#include "json_output.h"
 #include "output/text_export.h"
 
 #include <cstdio>
@@ -50,7 +51,7 @@ nlohmann::json windowState(shell::MainFinder& window, const std::vector<std::str
 
 void printSearchResult(shell::MainFinder& window, const std::string& format,
                        const std::vector<std::string>& statisticsGrids) {
-    if (format == "json") std::cout << windowState(window, statisticsGrids).dump(2) << '\n';
+    if (format == "json") printJson(windowState(window, statisticsGrids));
     else std::cout << output::exportedText(window.MSFlexGrid1);
 }
 

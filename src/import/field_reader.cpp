@@ -14,7 +14,16 @@ bool endsField(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
-void FieldReader::fail(const std::string& reason) const { throw ResultsFileError(reason, fieldStart_); }
+void FieldReader::fail(const std::string& reason) const { throw ResultsFileError(reason, line()); }
+
+std::size_t FieldReader::line() const {
+    // Counted only when a failure is reported, so reading keeps no count.
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < fieldStart_ && at < bytes_.size(); ++at) {
+        if (bytes_[at] == '\n' || (bytes_[at] == '\r' && (at + 1 == bytes_.size() || bytes_[at + 1] != '\n'))) ++line;
+    }
+    return line;
+}
 
 std::string_view FieldReader::nextText() {
     fieldStart_ = position_;

@@ -26,8 +26,12 @@ public:
     float nextSingle();
     std::int16_t nextInteger16();
 
+    // The line (from 1) on which the field last asked for starts; CR, LF and CR LF each
+    // end a line.
+    std::size_t line() const;
+
 private:
-    // Throws ResultsFileError naming the byte offset of the field being read.
+    // Throws ResultsFileError naming the line of the field being read.
     [[noreturn]] void fail(const std::string& reason) const;
 
     std::string_view bytes_;

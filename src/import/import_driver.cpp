@@ -103,6 +103,15 @@ bool worthABulkLoad(store::Database& db, const std::vector<ChosenFile>& files) {
     return incoming >= kSmallestBulkLoad && incoming >= stored;
 }
 
+// Why a file failed, on a line of its own below the failure text, so the user can mend
+// the file; nothing for a failure that the file's reading did not name.
+std::string reasonLine(const std::exception& error) {
+    if (!dynamic_cast<const ResultsFileError*>(&error) && !dynamic_cast<const UnreadableFile*>(&error)) return "";
+    std::string reason = error.what();
+    if (!reason.empty() && reason.back() != '.') reason += '.';
+    return "\r" + reason;
+}
+
 ImportResult importEach(shell::MainFinder& window, store::Database& db, const std::vector<ChosenFile>& files) {
     Import import(window, window.dialogs(), db, files.size());
     for (std::size_t k = 0; k < files.size(); ++k) {
@@ -113,7 +122,8 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
             }
         } catch (const std::exception& error) {
             // The file's transaction has rolled back: its week is as it was before.
-            window.lblprogress.caption = "Import of " + files[k].name + " was NOT completed.\rImport terminated.";
+            window.lblprogress.caption =
+                "Import of " + files[k].name + " was NOT completed.\rImport terminated." + reasonLine(error);
             window.dialogs().repaintNow();
             // A full disk or a locked store is no fault of the file: the user must learn which it was.
             if (dynamic_cast<const store::StoreError*>(&error))

@@ -107,7 +107,11 @@ double ResultsReader::firstRaceNumber() {
         // end marker here is taken as a race marker.
         fields_.skipText(2);
         current_ = readFirstRecord();
-        week_ = weekOfRaceNumber(current_.number);
+        try {
+            week_ = weekOfRaceNumber(current_.number);
+        } catch (const ResultsFileError& error) {
+            throw located(error, "");
+        }
         firstRaceNumber_ = current_.number;
         state_ = State::InRace;
     }
@@ -142,16 +146,21 @@ std::optional<ParsedRace> ResultsReader::nextRace() {
         state_ = State::BetweenRaces;
         return parsed;
     } catch (const ResultsFileError& error) {
-        throw ResultsFileError("race " + shell::shortestText(current_.number) + ": " + error.what());
+        throw located(error, "race " + shell::shortestText(current_.number) + ": ");
     }
+}
+
+ResultsFileError ResultsReader::located(const ResultsFileError& error, const std::string& prefix) const {
+    // A value found wrong after its fields were read lies on the line last read.
+    return ResultsFileError(prefix + error.reason(), error.line().value_or(fields_.line()));
 }
 
 ResultsReader::FirstRecord ResultsReader::readFirstRecord() {
     FirstRecord record;
     record.number = fields_.nextDouble();
     fields_.skipText();  // track name
-    record.surface = fields_.nextText();
-    record.condition = fields_.nextText();
+    record.surface = nextText();
+    record.condition = nextText();
     record.distance = fields_.nextSingle();
     record.size = fields_.nextInteger16();
     fields_.skipText();  // winning time
@@ -160,11 +169,11 @@ ResultsReader::FirstRecord ResultsReader::readFirstRecord() {
 
 ResultsReader::SecondRecord ResultsReader::readSecondRecord() {
     SecondRecord record;
-    record.raceType = fields_.nextText();
-    record.claimingPrice = fields_.nextText();
+    record.raceType = nextText();
+    record.claimingPrice = nextText();
     fields_.skipText();  // race name
-    record.purse = fields_.nextText();
-    record.conditions = fields_.nextText();
+    record.purse = nextText();
+    record.conditions = nextText();
     return record;
 }
 
@@ -191,7 +200,8 @@ ParsedRace ResultsReader::race(const SecondRecord& second) {
 
 store::RunnerRow ResultsReader::readRunner(double racenum, int fin) {
     store::RunnerRow row;
-    row.hname = firstCharacters(fields_.nextText(), kNameCharacters);
+    row.hname = nextText();
+    row.hname.resize(firstCharacters(row.hname, kNameCharacters).size());
     const float horse = fields_.nextSingle();
     RunnerFigures figures;
     figures.speed = fields_.nextSingle();
@@ -200,7 +210,7 @@ store::RunnerRow ResultsReader::readRunner(double racenum, int fin) {
     figures.oddsBase = fields_.nextSingle();
     figures.postPosition = fields_.nextSingle();
     fields_.skipText();  // comment
-    row.oname = fields_.nextText();
+    row.oname = nextText();
     row.racenum = racenum;
     row.fin = fin;
     convertFigures(figures, horse, row);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "import/field_reader.h"
+#include "import/results_file_error.h"
+#include "import/utf8_text.h"
 #include "store/race_writer.h"
 
 #include <cstdint>
@@ -49,21 +51,25 @@ public:
     std::optional<ParsedRace> nextRace();
 
 private:
+    // Texts are held as UTF-8 (see utf8Text), so every cut counts the same characters.
     struct FirstRecord {
         double number = 0;
-        std::string_view surface;
-        std::string_view condition;
+        std::string surface;
+        std::string condition;
         float distance = 0;
         std::int16_t size = 0;
     };
     struct SecondRecord {
-        std::string_view raceType;
-        std::string_view claimingPrice;
-        std::string_view purse;
-        std::string_view conditions;
+        std::string raceType;
+        std::string claimingPrice;
+        std::string purse;
+        std::string conditions;
     };
     enum class State { NotStarted, InRace, BetweenRaces, Done, Failed };
 
+    std::string nextText() { return utf8Text(fields_.nextText()); }
+    // The error with its reason led by `prefix` and with the line it concerns.
+    ResultsFileError located(const ResultsFileError& error, const std::string& prefix) const;
     FirstRecord readFirstRecord();
     SecondRecord readSecondRecord();
     ParsedRace race(const SecondRecord& second);

@@ -60,6 +60,22 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
+std::string utf8Text(std::string_view text) {
+    if (isValidUtf8(text)) return std::string(text);
+    std::string converted;
+    converted.reserve(text.size() * 2);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            converted += c;
+        } else {
+            converted += static_cast<char>(0xC0 | (byte >> 6));
+            converted += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return converted;
+}
+
 std::size_t characterCount(std::string_view text) {
     if (!isValidUtf8(text)) return text.size();
     // Every byte but a continuation byte starts a character.

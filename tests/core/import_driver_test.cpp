@@ -115,7 +115,8 @@ TEST_F(ImportDriver, AFailingFileIsRolledBackWholeAndEndsTheImport) {
     broken.resize(broken.size() / 2);  // ends in the middle of a race
     EXPECT_EQ(importFiles({sample("raceout310.txt"), file("raceout311.txt", broken), sample("raceout312.txt")}),
               import::ImportResult::Failed);
-    EXPECT_EQ(window.lblprogress.caption, "Import of raceout311.txt was NOT completed.\rImport terminated.");
+    EXPECT_EQ(window.lblprogress.caption.rfind("Import of raceout311.txt was NOT completed.\rImport terminated.\r", 0),
+              0u);
     EXPECT_EQ(races(310), 20);
     EXPECT_EQ(races(311), 0);
     EXPECT_EQ(runners(311), 0);
@@ -133,13 +134,30 @@ TEST_F(ImportDriver, AFailureAfterReplacingAWeekKeepsTheOldWeek) {
     EXPECT_EQ(runners(311), 129);
 }
 
-TEST_F(ImportDriver, UnreadableAndForeignFilesFailWithTheirName) {
-    EXPECT_EQ(importFiles({{(folder / "gone.txt").string(), "gone.txt"}}), import::ImportResult::Failed);
-    EXPECT_EQ(window.lblprogress.caption, "Import of gone.txt was NOT completed.\rImport terminated.");
-    EXPECT_EQ(importFiles({file("picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))}),
-              import::ImportResult::Failed);
-    EXPECT_EQ(window.lblprogress.caption, "Import of picture.png was NOT completed.\rImport terminated.");
+TEST_F(ImportDriver, FailureNamesTheFileAndWhyOnALineOfItsOwn) {
+    const std::string pdfOnly = (folder / "pdf.zip").string();
+    int error = 0;
+    zip_t* archive = zip_open(pdfOnly.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_file_add(archive, "a.pdf", zip_source_buffer(archive, "x", 1, 0), 0);
+    zip_file_add(archive, "b.doc", zip_source_buffer(archive, "y", 1, 0), 0);
+    zip_close(archive);
+    const std::string badPurse = readBytes(std::string(HARROWDEX_TEST_DATA_DIR) + "/import/fails-bad-purse/input.txt");
+    const struct {
+        import::ChosenFile file;
+        std::string reason;
+    } cases[] = {
+        {{(folder / "gone.txt").string(), "gone.txt"}, "The file " + (folder / "gone.txt").string() + " cannot be opened."},
+        {{pdfOnly, "pdf.zip"}, "The archive " + pdfOnly + " holds no results text file."},
+        {file("purse.txt", badPurse), "Line 9: race 312.0502: purse is no amount that fits 32 bits."},
+        {file("picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), "Line 3: field is not a number, or out of range."},
+    };
+    for (const auto& each : cases) {
+        EXPECT_EQ(importFiles({each.file}), import::ImportResult::Failed);
+        EXPECT_EQ(window.lblprogress.caption,
+                  "Import of " + each.file.name + " was NOT completed.\rImport terminated.\r" + each.reason);
+    }
     EXPECT_EQ(count("SELECT count(*) FROM tblraces"), 0);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(ImportDriver, ZipArchiveIsReadFromItsResultsText) {

@@ -66,7 +66,7 @@ TEST_F(ImportWindowTest, FailureShowsInTheStatusLabel) {
     dialogs.fileAnswers = {(folder / "bad.txt").string()};
     window->findChild<QAction*>("cmdimportdata")->trigger();
     EXPECT_EQ(window->findChild<QLabel*>("lblprogress")->text(),
-              "Import of bad.txt was NOT completed.\nImport terminated.");
+              "Import of bad.txt was NOT completed.\nImport terminated.\nLine 3: file ends early.");
 }
 
 TEST_F(ImportWindowTest, ReplacingAWeekAsksFirstAndNoCancelsTheImport) {
