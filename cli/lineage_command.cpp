@@ -2,6 +2,7 @@
 #include "lineage_command.h"
 
 #include "cli_dialogs.h"
+#include "json_output.h"
 #include "lineage/http_page_fetcher.h"
 #include "lineage/lineage_lookup.h"
 #include "lineage/server_address.h"
@@ -71,7 +72,7 @@ void runLineage(const LineageOptions& options) {
         // The page's own name passes the identity check, so the page is needed first.
         if (!page) page = lineage::GetHTMLPage(network, lineage::horsePageAddress(server, options.id));
         if (page->empty()) {
-            dialogs.message(lineage::kConnectionFailed, shell::kAppTitle);
+            dialogs.message(lineage::connectionFailedMessage(network), shell::kAppTitle);
             throw CommandEnded();
         }
         name = lineage::parseHorsePage(*page).name;
@@ -86,8 +87,7 @@ void runLineage(const LineageOptions& options) {
     lineage::PageFetcher& fetcher = page ? static_cast<lineage::PageFetcher&>(inHand) : network;
     const auto info = lineage::getlineage_Click(window, fetcher, server);
     if (!info) throw CommandEnded();
-    // Pages in another encoding than UTF-8 still print, their odd bytes replaced.
-    std::cout << lineageJson(*info).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    printJson(lineageJson(*info));
 }
 
 }  // namespace

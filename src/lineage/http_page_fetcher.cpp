@@ -1,146 +1,118 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/http_page_fetcher.h"
 
-#include "lineage/http_response.h"
+#include <curl/curl.h>
 
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/types.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <memory>
+#include <string_view>
+#include <mutex>
 
 namespace lineage {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr const char* kProtocols = "http,https";
+constexpr long kMostRedirects = 5;
 
-struct HttpAddress {
-    std::string host;
-    std::string port = "80";
-    std::string authority;  // host and port as the Host header gives them
-    std::string target = "/";
+struct Body {
+    std::string bytes;
+    bool tooLarge = false;
+    bool headEnded = false;  // the head's closing blank line arrived
 };
 
-// "http://host[:port][/path][?query]"; IPv6 hosts in brackets. The scheme's letters may
-// be in any case.
-std::optional<HttpAddress> parseAddress(std::string_view url) {
-    constexpr std::string_view kScheme = "http://";
-    if (url.size() < kScheme.size()) return std::nullopt;
-    for (std::size_t i = 0; i < kScheme.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(url[i])) != kScheme[i]) return std::nullopt;
-    url.remove_prefix(kScheme.size());
-    HttpAddress address;
-    const auto authorityEnd = url.find_first_of("/?#");
-    address.authority = url.substr(0, authorityEnd);
-    if (authorityEnd != std::string_view::npos) {
-        const std::string_view rest = url.substr(authorityEnd, url.find('#') - authorityEnd);
-        address.target = rest.starts_with('/') ? std::string(rest) : "/" + std::string(rest);
-    }
-    std::string_view authority = address.authority;
-    const auto portColon = authority.rfind(':');
-    if (portColon != std::string_view::npos && authority.find(']', portColon) == std::string_view::npos) {
-        address.port = authority.substr(portColon + 1);
-        authority = authority.substr(0, portColon);
-    }
-    if (authority.size() >= 2 && authority.front() == '[' && authority.back() == ']')
-        authority = authority.substr(1, authority.size() - 2);
-    address.host = authority;
-    const bool portDigits = !address.port.empty() && address.port.size() <= 5 &&
-                            address.port.find_first_not_of("0123456789") == std::string::npos;
-    if (address.host.empty() || !portDigits || address.host.find('@') != std::string::npos) return std::nullopt;
-    return address;
+// libcurl takes a head that the closing of the connection cut short for a whole one; an
+// answer is whole only once the blank line after its head has come.
+std::size_t watchHead(char* data, std::size_t size, std::size_t count, void* target) {
+    auto& body = *static_cast<Body*>(target);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) body.headEnded = false;  // interim answers and redirects start over
+    else if (line == "\r\n" || line == "\n") body.headEnded = true;
+    return size * count;
 }
 
-class Socket {
-public:
-    explicit Socket(int fd) : fd_(fd) {}
-    ~Socket() {
-        if (fd_ >= 0) ::close(fd_);
+// Keeps the body up to kLargestPage; beyond it the transfer stops.
+std::size_t keepBody(char* data, std::size_t size, std::size_t count, void* target) {
+    auto& body = *static_cast<Body*>(target);
+    const std::size_t length = size * count;
+    if (length > kLargestPage - body.bytes.size()) {
+        body.tooLarge = true;
+        return 0;  // curl ends the transfer with a write error
     }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Waits until the socket is ready for `events`; false at the deadline or on an error.
-bool waitFor(int fd, short events, Clock::time_point deadline) {
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return false;
-        pollfd polled{fd, events, 0};
-        const int ready = ::poll(&polled, 1, static_cast<int>(std::min<long long>(left, 1000 * 60 * 60)));
-        if (ready > 0) return true;
-        if (ready < 0 && errno != EINTR) return false;
-    }
+    body.bytes.append(data, length);
+    return length;
 }
 
-std::unique_ptr<Socket> connectTo(const HttpAddress& address, Clock::time_point deadline) {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(address.host.c_str(), address.port.c_str(), &hints, &found) != 0) return nullptr;
-    const std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, &::freeaddrinfo);
-    for (const addrinfo* each = found; each; each = each->ai_next) {
-        auto socket = std::make_unique<Socket>(
-            ::socket(each->ai_family, each->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, each->ai_protocol));
-        if (socket->fd() < 0) continue;
-        if (::connect(socket->fd(), each->ai_addr, each->ai_addrlen) == 0) return socket;
-        if (errno != EINPROGRESS || !waitFor(socket->fd(), POLLOUT, deadline)) continue;
-        int error = 0;
-        socklen_t length = sizeof error;
-        if (::getsockopt(socket->fd(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0) return socket;
-    }
-    return nullptr;
+using Url = std::unique_ptr<CURLU, decltype(&curl_url_cleanup)>;
+
+// The address as libcurl reads it; nothing for another scheme or for one that carries a
+// user name, which would hide the real host from a reader of the server file.
+Url parsedAddress(const std::string& url) {
+    Url parsed(curl_url(), &curl_url_cleanup);
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return {nullptr, nullptr};
+    char* scheme = nullptr;
+    char* user = nullptr;
+    curl_url_get(parsed.get(), CURLUPART_SCHEME, &scheme, 0);
+    const bool hasUser = curl_url_get(parsed.get(), CURLUPART_USER, &user, 0) == CURLUE_OK;
+    const std::string schemeText = scheme ? scheme : "";
+    curl_free(scheme);
+    curl_free(user);
+    if (hasUser || (schemeText != "http" && schemeText != "https")) return {nullptr, nullptr};
+    return parsed;
 }
 
-bool sendAll(int fd, std::string_view bytes, Clock::time_point deadline) {
-    while (!bytes.empty()) {
-        if (!waitFor(fd, POLLOUT, deadline)) return false;
-        const ssize_t sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (sent < 0 && errno != EINTR && errno != EAGAIN) return false;
-        if (sent > 0) bytes.remove_prefix(static_cast<std::size_t>(sent));
-    }
-    return true;
+void setUp(CURL* curl, CURLU* address, Body& body, char* errors, std::chrono::milliseconds timeout) {
+    curl_easy_setopt(curl, CURLOPT_CURLU, address);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kProtocols);
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMostRedirects);
+    curl_easy_setopt(curl, CURLOPT_PROXY, "");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout.count()));
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kLargestPage));
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Harrowdex");
+    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, keepBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, watchHead);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &body);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errors);
 }
 
-// Everything the server sends until it closes the connection; nothing at the deadline.
-std::optional<std::string> receiveAll(int fd, Clock::time_point deadline) {
-    std::string received;
-    char buffer[16384];
-    for (;;) {
-        if (!waitFor(fd, POLLIN, deadline)) return std::nullopt;
-        const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
-        if (count == 0) return received;
-        if (count < 0 && errno != EINTR && errno != EAGAIN) return std::nullopt;
-        if (count > 0) received.append(buffer, static_cast<std::size_t>(count));
-    }
+std::string sentence(std::string text) {
+    if (!text.empty() && text.back() != '.') text += '.';
+    return text;
 }
 
 }  // namespace
 
 std::optional<std::string> HttpPageFetcher::fetch(const std::string& url, std::chrono::milliseconds timeout) {
-    const auto address = parseAddress(url);
-    if (!address) return std::nullopt;
-    const auto deadline = Clock::now() + timeout;
-    const auto socket = connectTo(*address, deadline);
-    if (!socket) return std::nullopt;
-    // The server closes the connection after its answer, which is how the end is found.
-    const std::string request = "GET " + address->target + " HTTP/1.1\r\nHost: " + address->authority +
-                                "\r\nAccept: text/html, */*\r\nUser-Agent: Harrowdex\r\nConnection: close\r\n\r\n";
-    if (!sendAll(socket->fd(), request, deadline)) return std::nullopt;
-    const auto received = receiveAll(socket->fd(), deadline);
-    if (!received) return std::nullopt;
-    return httpResponseBody(*received);
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    failure_.clear();
+    const Url address = parsedAddress(url);
+    if (!address) {
+        failure_ = "The address " + url + " is no http:// or https:// address of a server.";
+        return std::nullopt;
+    }
+    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
+    if (!curl) {
+        failure_ = "The HTTP client could not be started.";
+        return std::nullopt;
+    }
+    Body body;
+    char errors[CURL_ERROR_SIZE] = "";
+    setUp(curl.get(), address.get(), body, errors, timeout);
+    const CURLcode result = curl_easy_perform(curl.get());
+    long status = 0;
+    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+    if (body.tooLarge || result == CURLE_FILESIZE_EXCEEDED) failure_ = pageTooLargeReason();
+    else if (result == CURLE_OPERATION_TIMEDOUT) failure_ = timedOutReason(timeout);
+    else if (result != CURLE_OK) failure_ = sentence(*errors ? errors : curl_easy_strerror(result));
+    else if (!body.headEnded) failure_ = "The server's answer was cut short.";
+    else if (status < 200 || status >= 300) failure_ = httpStatusReason(status);
+    if (!failure_.empty()) return std::nullopt;
+    return std::move(body.bytes);
 }
 
 }  // namespace lineage

@@ -5,13 +5,17 @@
 
 namespace lineage {
 
-// A blocking HTTP/1.1 GET over plain TCP, for the command line tool, which has no event
-// loop to keep alive while it waits. Only "http://host[:port]/..." addresses are served
-// (no TLS, no proxy, no redirects); the time-out bounds the whole transfer, connection
-// included, though not the host name's lookup.
+// A blocking HTTP GET through libcurl, for the command line tool, which has no event loop
+// to keep alive while it waits. It serves "http://" and "https://" addresses without a
+// user name, follows redirects as the window's client does, uses no proxy (nor does the
+// window's), and ends the transfer at the time-out or once the body exceeds kLargestPage.
 class HttpPageFetcher : public PageFetcher {
 public:
     std::optional<std::string> fetch(const std::string& url, std::chrono::milliseconds timeout) override;
+    std::string failureReason() const override { return failure_; }
+
+private:
+    std::string failure_;
 };
 
 }  // namespace lineage

@@ -68,6 +68,11 @@ std::string horsePageAddress(std::string_view server, std::string_view id) {
     return address;
 }
 
+std::string connectionFailedMessage(const PageFetcher& Inet) {
+    const std::string reason = Inet.failureReason();
+    return kConnectionFailed + "\r" + (reason.empty() ? "The server's answer was empty." : reason);
+}
+
 std::string GetHTMLPage(PageFetcher& Inet, const std::string& URL) {
     return Inet.fetch(URL, kRequestTimeout).value_or(std::string());
 }
@@ -96,7 +101,7 @@ std::optional<LineageInfo> getlineage_Click(shell::MainFinder& window, PageFetch
         page = GetHTMLPage(Inet, horsePageAddress(server, id));
     }
     if (page.empty()) {
-        dialogs.message(kConnectionFailed, shell::kAppTitle);
+        dialogs.message(connectionFailedMessage(Inet), shell::kAppTitle);
         return std::nullopt;
     }
     LineageInfo info{"", parseHorsePage(page)};

@@ -35,6 +35,10 @@ struct LineageInfo {
 // that cannot stand in a query (blanks, "#", "&", non-ASCII, ...) are percent-encoded.
 std::string horsePageAddress(std::string_view server, std::string_view id);
 
+// The message for a page that did not come: the fixed text, then on a line of its own
+// why, as far as `Inet` can tell.
+std::string connectionFailedMessage(const PageFetcher& Inet);
+
 // Fetches one page, fresh every time; empty when nothing was received.
 std::string GetHTMLPage(PageFetcher& Inet, const std::string& URL);
 

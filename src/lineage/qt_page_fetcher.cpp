@@ -14,9 +14,13 @@ QtPageFetcher::QtPageFetcher(QObject* parent) : QObject(parent) { setObjectName(
 std::optional<std::string> QtPageFetcher::fetch(const std::string& url, std::chrono::milliseconds timeout) {
     // One transfer at a time: whatever is still pending is abandoned first.
     if (reply_) reply_->abort();
+    failure_.clear();
     // The address arrives percent-encoded already; tolerant parsing would change it.
     const QUrl address = QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::StrictMode);
-    if (!address.isValid() || (address.scheme() != "http" && address.scheme() != "https")) return std::nullopt;
+    if (!address.isValid() || (address.scheme() != "http" && address.scheme() != "https")) {
+        failure_ = "The address " + url + " is no http:// or https:// address of a server.";
+        return std::nullopt;
+    }
 
     QNetworkReply* reply = network_.get(QNetworkRequest(address));
     reply_ = reply;
@@ -24,12 +28,31 @@ std::optional<std::string> QtPageFetcher::fetch(const std::string& url, std::chr
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QTimer deadline;
     deadline.setSingleShot(true);
-    connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
+    bool timedOut = false;
+    bool tooLarge = false;
+    connect(&deadline, &QTimer::timeout, reply, [&] {
+        timedOut = true;
+        reply->abort();
+    });
+    // The reply buffers what arrives; an answer beyond the largest page is cut off.
+    const auto watch = connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 received, qint64 total) {
+        if (received > qint64{kLargestPage} || total > qint64{kLargestPage}) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
     deadline.start(timeout);
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
 
     std::optional<std::string> body;
-    if (reply->error() == QNetworkReply::NoError) body = reply->readAll().toStdString();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (tooLarge) failure_ = pageTooLargeReason();
+    else if (timedOut) failure_ = timedOutReason(timeout);
+    else if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300))
+        failure_ = httpStatusReason(status.toInt());
+    else if (reply->error() != QNetworkReply::NoError) failure_ = reply->errorString().toStdString() + ".";
+    else body = reply->readAll().toStdString();
+    disconnect(watch);  // it sees this call's locals
     reply->deleteLater();
     if (reply_ == reply) reply_.clear();
     return body;

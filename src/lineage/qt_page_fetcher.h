@@ -20,12 +20,14 @@ public:
     explicit QtPageFetcher(QObject* parent = nullptr);
 
     std::optional<std::string> fetch(const std::string& url, std::chrono::milliseconds timeout) override;
+    std::string failureReason() const override { return failure_; }
     // A transfer is under way (a timer or a posted event may run while it waits).
     bool pending() const { return !reply_.isNull(); }
 
 private:
     QNetworkAccessManager network_;
     QPointer<QNetworkReply> reply_;
+    std::string failure_;
 };
 
 }  // namespace lineage

@@ -181,7 +181,12 @@ TEST_F(LineageWindowTest, FailedRequestLeavesTheOpenWindowAsItWas) {
     testing_support::writeBytes(folder / "HarrowdexServer.txt", "http://127.0.0.1:" + std::to_string(port));
     EXPECT_EQ(requestRow(1), std::vector<lineage::LineageWindow*>{first});
     ::close(refusing);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>(3, lineage::kConnectionFailed));
+    // Each time the fixed text, then why.
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages[0], lineage::kConnectionFailed + "\rThe server's answer was empty.");
+    EXPECT_EQ(dialogs.messages[1], lineage::kConnectionFailed + "\r" + lineage::httpStatusReason(404));
+    EXPECT_EQ(dialogs.messages[2].rfind(lineage::kConnectionFailed + "\r", 0), 0u);
+    EXPECT_GT(dialogs.messages[2].size(), lineage::kConnectionFailed.size() + 2);
     EXPECT_EQ(server.requests(),
               (std::vector<std::string>{kBlackDasher, kBlazingTreasure, "/hr/runtime/onehoss.asp?hossnum=404"}));
     EXPECT_EQ(text(first, "lbllineage"), "Lineage of 'Black Dasher'  (742503)");
@@ -271,7 +276,11 @@ TEST(QtPageFetcher, AnswersOfTheServer) {
     EXPECT_EQ(fetcher.fetch(server.address() + "/page", 5s), page);
     EXPECT_EQ(fetcher.fetch(server.address() + "/empty", 5s), "");
     EXPECT_EQ(fetcher.fetch(server.address() + "/missing", 5s), std::nullopt);
+    server.answer("/endless", {std::string(65536, 'x'), 200, 0ms, LocalHttpServer::Framing::Endless});
+    EXPECT_EQ(fetcher.fetch(server.address() + "/endless", 30s), std::nullopt);
+    EXPECT_EQ(fetcher.failureReason(), lineage::pageTooLargeReason());
     EXPECT_EQ(fetcher.fetch(server.address() + "/slow", 300ms), std::nullopt);
+    EXPECT_EQ(fetcher.failureReason(), "The server did not answer in full within 0.3 seconds.");
     EXPECT_FALSE(fetcher.pending());
     int refusing = -1;
     const int port = LocalHttpServer::refusingPort(refusing);

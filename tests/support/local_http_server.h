@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -25,7 +26,10 @@ namespace testing_support {
 // targets get a 404.
 class LocalHttpServer {
 public:
-    enum class Framing { ContentLength, Chunked, ConnectionClose };
+    // Endless: a head without a length, then the body over and over, up to kEndlessBytes
+    // (a bound only so that a client without a limit of its own cannot exhaust the test).
+    enum class Framing { ContentLength, Chunked, ConnectionClose, Endless };
+    static constexpr std::size_t kEndlessBytes = std::size_t{64} << 20;
     struct Answer {
         std::string body;
         int status = 200;
@@ -33,6 +37,9 @@ public:
         Framing framing = Framing::ContentLength;
         // Bytes of the whole answer sent before the server closes the connection early.
         std::size_t cutAfter = std::string::npos;
+        // The connection stays open after a complete answer, as a server keeping it alive
+        // for the next request does, until the client closes it.
+        bool keepOpen = false;
     };
 
     LocalHttpServer() : listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
@@ -128,16 +135,29 @@ private:
         }
         const std::string bytes = response(answer).substr(0, answer.cutAfter);
         ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        ::shutdown(connection, SHUT_WR);
+        if (answer.framing == Framing::Endless) sendEndlessly(connection, answer.body);
+        if (!answer.keepOpen) ::shutdown(connection, SHUT_WR);
         // Lets the client read everything before the connection closes.
         while (readable(connection) && ::recv(connection, buffer, sizeof buffer, 0) > 0) {
         }
     }
 
+    // Until the client goes away, the test ends or kEndlessBytes are sent.
+    void sendEndlessly(int connection, const std::string& piece) const {
+        for (std::size_t sent = 0; sent < kEndlessBytes && !stopping();) {
+            pollfd polled{connection, POLLOUT, 0};
+            if (::poll(&polled, 1, 20) <= 0) continue;
+            const ssize_t count = ::send(connection, piece.data(), piece.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (count < 0 && errno != EAGAIN && errno != EINTR) return;
+            if (count > 0) sent += static_cast<std::size_t>(count);
+        }
+    }
+
     static std::string response(const Answer& answer) {
-        std::string head = "HTTP/1.1 " + std::to_string(answer.status) +
-                           " Canned\r\nContent-Type: text/html\r\nConnection: close\r\n";
+        std::string head = "HTTP/1.1 " + std::to_string(answer.status) + " Canned\r\nContent-Type: text/html\r\n" +
+                           (answer.keepOpen ? "" : "Connection: close\r\n");
         switch (answer.framing) {
+        case Framing::Endless: return head + "\r\n";
         case Framing::ContentLength:
             return head + "Content-Length: " + std::to_string(answer.body.size()) + "\r\n\r\n" + answer.body;
         case Framing::ConnectionClose: return head + "\r\n" + answer.body;
