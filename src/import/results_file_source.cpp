@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 
@@ -24,18 +26,18 @@ bool isTextName(std::string name) {
 
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) throw UnreadableFile("The file " + path + " cannot be opened.");
+    if (!in) throw UnreadableFile(std::string("The file cannot be opened: ") + std::strerror(errno) + ".");
     const std::streamoff size = in.tellg();
-    if (size < 0) throw UnreadableFile("The file " + path + " cannot be read.");
+    if (size < 0) throw UnreadableFile("The file cannot be read.");
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.seekg(0);
-    if (!in.read(bytes.data(), size)) throw UnreadableFile("The file " + path + " cannot be read.");
+    if (!in.read(bytes.data(), size)) throw UnreadableFile("The file cannot be read.");
     return bytes;
 }
 
 // The entry read in pieces up to its end, whatever size the archive claims for it:
 // libzip compares the checksum only once the end has been read.
-std::string readEntry(zip_file_t* file, const std::string& path) {
+std::string readEntry(zip_file_t* file) {
     std::string text;
     char piece[65536];
     for (;;) {
@@ -43,10 +45,10 @@ std::string readEntry(zip_file_t* file, const std::string& path) {
         if (count == 0) return text;
         if (count < 0) {
             const std::string reason = zip_error_strerror(zip_file_get_error(file));
-            throw UnreadableFile("The archive " + path + " is damaged: " + reason);
+            throw UnreadableFile("The archive is damaged: " + reason);
         }
         if (text.size() + static_cast<std::size_t>(count) > kLargestEntry)
-            throw UnreadableFile("The archive " + path + " holds a results text larger than any week's.");
+            throw UnreadableFile("The archive holds a results text larger than any week's.");
         text.append(piece, static_cast<std::size_t>(count));
     }
 }
@@ -61,7 +63,7 @@ zip_int64_t chooseEntry(zip_t* archive) {
     return -1;
 }
 
-std::string readFromArchive(std::string bytes, const std::string& path) {
+std::string readFromArchive(std::string bytes) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -71,15 +73,15 @@ std::string readFromArchive(std::string bytes, const std::string& path) {
         if (source) zip_source_free(source);
         const std::string reason = zip_error_strerror(&error);
         zip_error_fini(&error);
-        throw UnreadableFile("The archive " + path + " cannot be read: " + reason);
+        throw UnreadableFile("The archive cannot be read: " + reason);
     }
     zip_error_fini(&error);
     const zip_int64_t entry = chooseEntry(archive.get());
-    if (entry < 0) throw UnreadableFile("The archive " + path + " holds no results text file.");
+    if (entry < 0) throw UnreadableFile("The archive holds no results text file.");
     std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
         zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
-    if (!file) throw UnreadableFile("The archive " + path + " cannot be unpacked: " + zip_strerror(archive.get()));
-    return readEntry(file.get(), path);
+    if (!file) throw UnreadableFile(std::string("The archive cannot be unpacked: ") + zip_strerror(archive.get()));
+    return readEntry(file.get());
 }
 
 }  // namespace
@@ -87,7 +89,7 @@ std::string readFromArchive(std::string bytes, const std::string& path) {
 std::string readResultsFile(const std::string& path) {
     std::string bytes = readWholeFile(path);
     if (!isZipArchive(bytes)) return bytes;
-    return readFromArchive(std::move(bytes), path);
+    return readFromArchive(std::move(bytes));
 }
 
 }  // namespace import

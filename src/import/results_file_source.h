@@ -6,7 +6,8 @@
 
 namespace import {
 
-// A results file that cannot be read; the text says why.
+// A results file that cannot be read; the text says why, without naming the file, which
+// the import's failure text names already.
 class UnreadableFile : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
