@@ -85,7 +85,8 @@ BENCHMARK(BM_ProgenyQueriesAlone)->Unit(benchmark::kMillisecond);
 void BM_ProgenyBreedingFileAlone(benchmark::State& state) {
     const std::string path = bench_support::requiredPath("HARROWDEX_BENCH_BREEDING");
     for (auto _ : state) {
-        const auto file = progeny::BreedingFile::open(path);
+        std::string why;
+        const auto file = progeny::BreedingFile::open(path, why);
         benchmark::DoNotOptimize(progeny::selectOffspring(*file, largestFamily(), progeny::Ancestor::Sire));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

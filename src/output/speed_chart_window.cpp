@@ -244,7 +244,10 @@ void SpeedChartWindow::cmdsaveimage_Click() {
     QSaveFile file(QString::fromStdString(*path));
     const QImage image = view_->grab().toImage();
     if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit()) return;
-    finder_.dialogs().message("The chart could not be saved as " + *path + ".", shell::kAppTitle);
+    const std::string reason = file.errorString().toStdString();
+    finder_.dialogs().message(
+        "The chart could not be saved as " + *path + "." + (reason.empty() ? "" : "\r" + reason + "."),
+        shell::kAppTitle);
 }
 
 SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell::MainFinder& finder) {

@@ -13,11 +13,13 @@ namespace progeny {
 // the search goes, never held whole, and a file that shrinks meanwhile only ends early.
 class BreedingFile : public TextSource {
 public:
-    // Nothing when `path` names no file that can be opened for reading.
-    static std::unique_ptr<BreedingFile> open(const std::string& path);
+    // Nothing when `path` names no file that can be opened for reading; `why` then says
+    // why not.
+    static std::unique_ptr<BreedingFile> open(const std::string& path, std::string& why);
 
-    // What the user is told when the file at `path` cannot be read.
-    static std::string unreadable(const std::string& path);
+    // What the user is told when the file at `path` cannot be read, and why on a line
+    // of its own.
+    static std::string unreadable(const std::string& path, const std::string& why);
 
     std::size_t read(char* into, std::size_t size) override;
 

@@ -147,9 +147,10 @@ void switchToProgenyLayout(shell::MainFinder& window) {
 }
 
 bool getsires(shell::MainFinder& window, const std::string& sirename) {
-    auto file = BreedingFile::open(window.breedingFile());
+    std::string why;
+    auto file = BreedingFile::open(window.breedingFile(), why);
     if (!file) {
-        window.dialogs().message(BreedingFile::unreadable(window.breedingFile()), shell::kAppTitle);
+        window.dialogs().message(BreedingFile::unreadable(window.breedingFile(), why), shell::kAppTitle);
         return false;
     }
     shell::BusyPointer busy(window.dialogs());

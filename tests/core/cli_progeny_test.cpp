@@ -46,7 +46,10 @@ TEST_F(CliProgeny, BreedingFileProblemsEndWithTheMessageAndStatusOne) {
     EXPECT_TRUE(result.out.empty());
     result = runCli({"progeny", "--db", db, "--breeding", (*folder_ / "none.txt").string(), "--sire", "Iron Duke"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("could not be read"), std::string::npos);
+    EXPECT_NE(result.err.find("could not be read.  Check the breeding.txt file.\nThere is no such file.\n"),
+              std::string::npos);
+    result = runCli({"progeny", "--db", db, "--breeding", folder_->path().string(), "--sire", "Iron Duke"});
+    EXPECT_NE(result.err.find("\nIt is not a regular file.\n"), std::string::npos) << result.err;
 }
 
 TEST_F(CliProgeny, UsageErrorsAreStatusTwo) {

@@ -149,7 +149,8 @@ TEST_F(ImportDriver, FailureNamesTheFileAndWhyOnALineOfItsOwn) {
         {{(folder / "gone.txt").string(), "gone.txt"}, "The file cannot be opened: No such file or directory."},
         {{pdfOnly, "pdf.zip"}, "The archive holds no results text file."},
         {file("purse.txt", badPurse), "Line 9: race 312.0502: purse is no amount that fits 32 bits."},
-        {file("picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), "Line 3: field is not a number, or out of range."},
+        {file("picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
+         "Line 3: field is not a number, or out of range."},
     };
     for (const auto& each : cases) {
         EXPECT_EQ(importFiles({each.file}), import::ImportResult::Failed);

@@ -177,6 +177,8 @@ TEST_F(Getsires, BreedingFileGoneSinceStartUpLeavesTheWindowAsItWas) {
     searchFor(search::optsire_Click, "Iron Duke");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("breeding.txt could not be read."), std::string::npos);
+    EXPECT_TRUE(dialogs.messages[0].ends_with("Check the breeding.txt file.\rThere is no such file."))
+        << dialogs.messages[0];
     EXPECT_EQ(cellsOf(window.MSFlexGrid1), before);
     EXPECT_TRUE(window.horseLayoutShowing());
 }
