@@ -86,6 +86,35 @@ std::pair<std::string, int> cellText(const shell::GridModel& grid, int row, cons
     return {};
 }
 
+// One text of a printed row and the character column it starts at.
+struct Piece {
+    std::string text;
+    int start = 0;
+    bool rightAligned = false;
+};
+
+bool isRightAligned(Rule rule) { return rule == Rule::Right || rule == Rule::Dollar || rule == Rule::DollarUnlessEmpty; }
+
+// Keeps the texts of a row apart, so that none runs into the next: a text ends one blank
+// before the next one begins. A right-aligned number wider than its column keeps its
+// digits (a shortened number reads as another number) and the text before it gives way;
+// only when it would reach back over that text's first character does it lose its own
+// first characters instead.
+void keepApart(std::vector<Piece>& pieces) {
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        const int earliest = pieces[i - 1].start + 2;
+        if (!pieces[i].rightAligned || pieces[i].start >= earliest) continue;
+        const auto lost = static_cast<std::size_t>(earliest - pieces[i].start);
+        pieces[i].text = std::string(import::withoutFirstCharacters(pieces[i].text, lost));
+        pieces[i].start = earliest;
+    }
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+        const int room = std::max(pieces[i + 1].start - 1 - pieces[i].start, 0);
+        pieces[i].text = std::string(import::firstCharacters(pieces[i].text, static_cast<std::size_t>(room)));
+    }
+    std::erase_if(pieces, [](const Piece& piece) { return piece.text.empty(); });
+}
+
 // Builds the pages one placement at a time, as the printer's pen moves.
 class PageWriter {
 public:
@@ -110,10 +139,13 @@ public:
             startPage();
             y_ += kRowStep;
         }
+        std::vector<Piece> pieces;
         for (const auto& column : kColumns) {
             auto [text, start] = cellText(grid, row, column);
-            if (!text.empty()) place(xOfColumn(start), y_, kRowPoints, false, std::move(text));
+            if (!text.empty()) pieces.push_back({std::move(text), start, isRightAligned(column.rule)});
         }
+        keepApart(pieces);
+        for (auto& piece : pieces) place(xOfColumn(piece.start), y_, kRowPoints, false, std::move(piece.text));
     }
 
     PrintLayout finish(PageSize page) {
