@@ -250,8 +250,9 @@ void SpeedChartWindow::drawProgeny() {
     auto* speeds = new QValueAxis;
     speeds->setTitleText("Best speed figure");
     speeds->setLabelFormat("%d");
-    const double step = roundTickStep(std::max(best, 1.0), kMostTicks);
-    speeds->setRange(0, std::max(std::ceil(best / step), 1.0) * step);
+    // Whole figures on round ticks, and some scale even when no offspring has run.
+    const double step = std::max(1.0, roundTickStep(std::max(best, 10.0), kMostTicks));
+    speeds->setRange(0, std::max(std::ceil(best / step) * step, 10.0));
     setRoundTicks(speeds, step);
     chart->addAxis(names, Qt::AlignLeft);
     chart->addAxis(speeds, Qt::AlignTop);  // in sight above a long list, before any scrolling
