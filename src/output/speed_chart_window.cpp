@@ -78,7 +78,7 @@ QValueAxis* weekAxis(const Extent& extent) {
     return axis;
 }
 
-// Ticks on round numbers from `anchor` (0, 20, 40, ...).
+// Ticks on the multiples of `step` (0, 20, 40, ... for a step of 20).
 void setRoundTicks(QValueAxis* axis, double step) {
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
