@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace output {
@@ -86,6 +88,51 @@ std::pair<std::string, int> cellText(const shell::GridModel& grid, int row, cons
     return {};
 }
 
+// One text of a printed row and the character column it starts at.
+struct Piece {
+    std::string text;
+    int start = 0;
+    bool rightAligned = false;
+};
+
+bool isRightAligned(Rule rule) { return rule == Rule::Right || rule == Rule::Dollar || rule == Rule::DollarUnlessEmpty; }
+
+// What stands for the characters a cut takes away, so that no part of a text passes
+// for the whole (a distance of 11.5 cut to "11." would read as 11).
+const std::string kEllipsis = "\u2026";
+
+// `text` cut to its first `count` characters, the last of them an ellipsis when any
+// character is lost and there is room for more than the ellipsis.
+std::string keepFirst(const std::string& text, int count) {
+    const auto kept = static_cast<std::size_t>(std::max(count, 0));
+    if (import::characterCount(text) <= kept) return text;
+    if (kept < 2) return std::string(import::firstCharacters(text, kept));
+    return std::string(import::firstCharacters(text, kept - 1)) + kEllipsis;
+}
+
+// `text` without its first `lost` characters, the first kept one an ellipsis.
+std::string dropFirst(const std::string& text, int lost) {
+    const std::string_view rest = import::withoutFirstCharacters(text, static_cast<std::size_t>(lost + 1));
+    return rest.empty() ? std::string() : kEllipsis + std::string(rest);
+}
+
+// Keeps the texts of a row apart, so that none runs into the next: a text ends one blank
+// before the next one begins, cut with an ellipsis. A right-aligned number wider than its
+// column keeps its digits (a shortened number reads as another number) and the text
+// before it gives way; only when it would reach back over that text's first character
+// does it lose its own first characters instead.
+void keepApart(std::vector<Piece>& pieces) {
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        const int earliest = pieces[i - 1].start + 2;
+        if (!pieces[i].rightAligned || pieces[i].start >= earliest) continue;
+        pieces[i].text = dropFirst(pieces[i].text, earliest - pieces[i].start);
+        pieces[i].start = earliest;
+    }
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
+        pieces[i].text = keepFirst(pieces[i].text, pieces[i + 1].start - 1 - pieces[i].start);
+    std::erase_if(pieces, [](const Piece& piece) { return piece.text.empty(); });
+}
+
 // Builds the pages one placement at a time, as the printer's pen moves.
 class PageWriter {
 public:
@@ -110,10 +157,13 @@ public:
             startPage();
             y_ += kRowStep;
         }
+        std::vector<Piece> pieces;
         for (const auto& column : kColumns) {
             auto [text, start] = cellText(grid, row, column);
-            if (!text.empty()) place(xOfColumn(start), y_, kRowPoints, false, std::move(text));
+            if (!text.empty()) pieces.push_back({std::move(text), start, isRightAligned(column.rule)});
         }
+        keepApart(pieces);
+        for (auto& piece : pieces) place(xOfColumn(piece.start), y_, kRowPoints, false, std::move(piece.text));
     }
 
     PrintLayout finish(PageSize page) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <tuple>
 
 namespace output {
 
@@ -57,6 +58,28 @@ std::vector<SpeedSeries> emptySeries(const shell::MainFinder& window) {
     return series;
 }
 
+// Runs of one week whose speeds chain within `near` of each other would hide each
+// other's markers; they stand side by side across the week, in order of speed.
+void spreadNearRuns(std::vector<SpeedSeries>& series, double near) {
+    std::map<double, std::vector<SpeedPoint*>> byWeek;
+    for (auto& each : series)
+        for (auto& point : each.points) byWeek[point.week].push_back(&point);
+    for (auto& [week, points] : byWeek) {
+        std::ranges::sort(points, [](const SpeedPoint* a, const SpeedPoint* b) {
+            return std::tie(a->speed, a->row) < std::tie(b->speed, b->row);
+        });
+        for (std::size_t first = 0; first < points.size();) {
+            std::size_t end = first + 1;
+            while (end < points.size() && points[end]->speed - points[end - 1]->speed < near) ++end;
+            const auto count = static_cast<double>(end - first);
+            const double step = count > 1 ? std::min(kSpreadStep, 2 * kSpreadReach / (count - 1)) : 0;
+            for (std::size_t i = first; i < end; ++i)
+                points[i]->x = week + (static_cast<double>(i - first) - (count - 1) / 2) * step;
+            first = end;
+        }
+    }
+}
+
 void addRuns(const shell::MainFinder& window, SpeedChart& chart) {
     const auto& grid = window.MSFlexGrid1;
     auto series = emptySeries(window);
@@ -68,14 +91,23 @@ void addRuns(const shell::MainFinder& window, SpeedChart& chart) {
         const auto& colour = grid.cell(row, kRace).foreColour;
         auto target = std::find_if(series.begin(), series.end() - 1,
                                    [&](const SpeedSeries& s) { return colour && s.colour == *colour; });
-        target->points.push_back({std::trunc(*race), *speed, grid.text(row, kPlace) == "1", row});
+        const double week = std::trunc(*race);
+        target->points.push_back({week, week, *speed, grid.text(row, kPlace) == "1", row});
     }
     std::erase_if(series, [](const SpeedSeries& s) { return s.points.empty(); });
-    chart.series = std::move(series);
     // A box the search would refuse draws no line.
     const auto threshold = finiteNumber(window.txtinjury.caption);
     if (threshold && std::abs(*threshold) <= std::numeric_limits<std::int32_t>::max())
         chart.threshold = static_cast<int>(shell::roundHalfEven(*threshold));
+    double lowest = chart.threshold ? *chart.threshold : INFINITY;
+    double highest = chart.threshold ? *chart.threshold : -INFINITY;
+    for (const auto& each : series)
+        for (const auto& point : each.points) {
+            lowest = std::min(lowest, point.speed);
+            highest = std::max(highest, point.speed);
+        }
+    spreadNearRuns(series, std::max(highest - lowest, kLeastSpan) * kNearShare);
+    chart.series = std::move(series);
 }
 
 double bestOf(const shell::GridModel& grid, int row, int firstColumn) {
@@ -105,11 +137,11 @@ void addOffspring(const shell::GridModel& grid, SpeedChart& chart) {
 
 }  // namespace
 
-std::string SpeedChart::tooltipAt(const shell::GridModel& grid, double week, double speed) const {
+std::string SpeedChart::tooltipAt(const shell::GridModel& grid, double x, double speed) const {
     std::string text;
     for (const auto& each : series)
         for (const auto& point : each.points)
-            if (point.week == week && point.speed == speed && point.row < grid.rows())
+            if (point.x == x && point.speed == speed && point.row < grid.rows())
                 text += (text.empty() ? "" : std::string(2, kLineBreak)) + runTooltip(grid, point.row);
     return text;
 }
@@ -139,5 +171,14 @@ SpeedChart speedChartOf(const shell::MainFinder& window) {
 }
 
 std::string thresholdCaption(int threshold) { return "Speed threshold " + std::to_string(threshold); }
+
+double roundTickStep(double span, int maxTicks) {
+    if (!(span > 0) || maxTicks < 1) return 1;
+    const double least = span / maxTicks;
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
+    for (const double factor : {1.0, 2.0, 5.0, 10.0})
+        if (factor * power >= least) return factor * power;
+    return 10 * power;
+}
 
 }  // namespace output

@@ -13,6 +13,9 @@ namespace output {
 // One run of the listing as the speed chart plots it.
 struct SpeedPoint {
     double week = 0;      // the whole part of the row's race number
+    // Where the run is plotted across: its week, moved aside from the runs of that week
+    // with nearly the same speed, so that every run shows and can be pointed at.
+    double x = 0;
     double speed = 0;     // the row's speed figure
     bool won = false;     // finished first
     int row = 0;          // the grid row it stands for
@@ -52,10 +55,10 @@ struct SpeedChart {
     // Progeny: one entry per offspring row, in the grid's order.
     std::vector<OffspringSpeeds> offspring;
 
-    // The tooltips of every run plotted at that spot, read from the results grid `grid`
-    // the chart was made of, one after the other: runs of the same week and speed hide
-    // each other. A tooltip names the horse, race, track, class, distance, finish and odds.
-    std::string tooltipAt(const shell::GridModel& grid, double week, double speed) const;
+    // The tooltip of the run plotted at (x, speed), read from the results grid `grid` the
+    // chart was made of; of every run there, one after the other, should two coincide.
+    // A tooltip names the horse, race, track, class, distance, finish and odds.
+    std::string tooltipAt(const shell::GridModel& grid, double x, double speed) const;
     int runCount() const;
     bool operator==(const SpeedChart&) const = default;
 };
@@ -71,5 +74,18 @@ SpeedChart speedChartOf(const shell::MainFinder& window);
 
 // The legend text of the threshold line.
 std::string thresholdCaption(int threshold);
+
+// Runs of one week closer in speed than this share of the chart's speed range (the runs
+// and the threshold, at least kLeastSpan) would cover each other's markers; they are moved
+// apart across the week.
+inline constexpr double kNearShare = 1.0 / 25;
+inline constexpr double kLeastSpan = 25;
+// How far apart such runs stand, in weeks, and how far from their week they may go.
+inline constexpr double kSpreadStep = 0.2;
+inline constexpr double kSpreadReach = 0.4;
+
+// A round distance between an axis's ticks: 1, 2 or 5 times a power of ten, the
+// smallest that divides `span` into at most `maxTicks` steps.
+double roundTickStep(double span, int maxTicks);
 
 }  // namespace output

@@ -6,16 +6,19 @@
 #include "shell/qt_user_dialogs.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QHorizontalBarSeries>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
+#include <QScrollArea>
 #include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
@@ -31,7 +34,13 @@ namespace {
 const char* const kObjectName = "frmspeedchart";
 constexpr int kWidthTwips = 10800;
 constexpr int kHeightTwips = 7200;
+// Below this the legend and the axis labels no longer fit.
+constexpr int kMinimumWidthTwips = 8400;
+constexpr int kMinimumHeightTwips = 5400;
 constexpr qreal kMarkerSize = 9;
+constexpr int kMostTicks = 10;
+// Name lines' worth of room the chart's title, legend, value axis and margins take.
+constexpr int kChartFrameLines = 5;
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
@@ -61,31 +70,39 @@ QValueAxis* weekAxis(const Extent& extent) {
     axis->setTitleText("Week");
     axis->setLabelFormat("%d");
     axis->setRange(extent.firstWeek - 0.5, extent.lastWeek + 0.5);
-    // Whole weeks only: at most about ten labels, every one a week number.
+    // Whole weeks only, on round numbers: at most about ten labels.
+    const double step = std::max(1.0, roundTickStep(extent.lastWeek - extent.firstWeek, kMostTicks));
     axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(extent.firstWeek);
-    axis->setTickInterval(std::max(1.0, std::ceil((extent.lastWeek - extent.firstWeek) / 10)));
+    axis->setTickAnchor(std::floor(extent.firstWeek / step) * step);
+    axis->setTickInterval(step);
     return axis;
+}
+
+// Ticks on the multiples of `step` (0, 20, 40, ... for a step of 20).
+void setRoundTicks(QValueAxis* axis, double step) {
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
 }
 
 QValueAxis* speedAxis(const Extent& extent) {
     auto* axis = new QValueAxis;
     axis->setTitleText("Speed figure");
     axis->setLabelFormat("%d");
-    axis->setRange(std::floor(extent.lowest / 10) * 10 - 10, std::ceil(extent.highest / 10) * 10 + 10);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(10);
+    const double step = std::max(1.0, roundTickStep(extent.highest - extent.lowest + 20, kMostTicks));
+    axis->setRange(std::floor(extent.lowest / step) * step - step, std::ceil(extent.highest / step) * step + step);
+    setRoundTicks(axis, step);
     return axis;
 }
 
+// Runs are outlined, so that markers that still overlap show their edges.
 QScatterSeries* scatterOf(const SpeedSeries& runs) {
     auto* series = new QScatterSeries;
     series->setName(fromStd(runs.name));
     series->setColor(shell::toQColor(runs.colour));
-    series->setBorderColor(shell::toQColor(runs.colour));
+    series->setBorderColor(Qt::white);
     series->setMarkerSize(kMarkerSize);
-    for (const auto& point : runs.points) series->append(point.week, point.speed);
+    for (const auto& point : runs.points) series->append(point.x, point.speed);
     return series;
 }
 
@@ -98,7 +115,7 @@ QScatterSeries* winsOf(const SpeedChart& chart) {
     series->setPen(QPen(Qt::black, 2));
     for (const auto& runs : chart.series)
         for (const auto& point : runs.points)
-            if (point.won) series->append(point.week, point.speed);
+            if (point.won) series->append(point.x, point.speed);
     return series;
 }
 
@@ -126,9 +143,16 @@ SpeedChartWindow::SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindo
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Speed Chart");
     resize(shell::twipsToPixelsX(kWidthTwips, this), shell::twipsToPixelsY(kHeightTwips, this));
-    view_ = new QChartView(new QChart, this);
+    setMinimumSize(shell::twipsToPixelsX(kMinimumWidthTwips, this), shell::twipsToPixelsY(kMinimumHeightTwips, this));
+    view_ = new QChartView(new QChart);
     view_->setObjectName("chtspeed");
     view_->setRenderHint(QPainter::Antialiasing);
+    view_->viewport()->installEventFilter(this);
+    // A long progeny listing makes the chart taller than the window; it then scrolls.
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidget(view_);
     auto* save = new QPushButton("&Save Image...", this);
     save->setObjectName("cmdsaveimage");
     connect(save, &QPushButton::clicked, this, &SpeedChartWindow::cmdsaveimage_Click);
@@ -136,7 +160,7 @@ SpeedChartWindow::SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindo
     buttons->addStretch();
     buttons->addWidget(save);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(view_, 1);
+    layout->addWidget(scroll_, 1);
     layout->addLayout(buttons);
     finder_.MSFlexGrid1.addObserver(this);
     shown_ = speedChartOf(finder_);
@@ -171,6 +195,10 @@ void SpeedChartWindow::draw() {
     }
     chart->setTitle(fromStd(shown_.title));
     chart->legend()->setVisible(shown_.kind != SpeedChart::Kind::Nothing);
+    // The runs' many colour classes stand in a column beside the plot, where each has room.
+    chart->legend()->setAlignment(shown_.kind == SpeedChart::Kind::Runs ? Qt::AlignRight : Qt::AlignTop);
+    hoverTip_.clear();
+    view_->setMinimumHeight(0);
     if (shown_.kind == SpeedChart::Kind::Runs) drawRuns();
     else if (shown_.kind == SpeedChart::Kind::Progeny) drawProgeny();
 }
@@ -194,44 +222,67 @@ void SpeedChartWindow::drawRuns() {
         series->attachAxis(y);
         if (qobject_cast<QScatterSeries*>(series))
             connect(series, &QXYSeries::hovered, this, [this](const QPointF& point, bool entered) {
-                if (entered) showTooltip(shown_.tooltipAt(finder_.MSFlexGrid1, point.x(), point.y()));
+                showTooltip(entered ? shown_.tooltipAt(finder_.MSFlexGrid1, point.x(), point.y()) : std::string());
             });
     }
 }
 
+// One bar pair per offspring, lying down, so that the names read across beside them, the
+// grid's first row at the top; the chart grows a line per offspring.
 void SpeedChartWindow::drawProgeny() {
     QChart* chart = this->chart();
     auto* dirt = barSetOf(kBestOnDirt, shell::kDirtFast);
     auto* turf = barSetOf(kBestOnTurf, shell::kTurfFirm);
     QStringList labels;
-    for (const auto& offspring : shown_.offspring) {
-        *dirt << offspring.bestDirt;
-        *turf << offspring.bestTurf;
-        labels << fromStd(offspring.label);
+    double best = 0;
+    for (auto each = shown_.offspring.rbegin(); each != shown_.offspring.rend(); ++each) {
+        *dirt << each->bestDirt;
+        *turf << each->bestTurf;
+        labels << fromStd(each->label);
+        best = std::max({best, each->bestDirt, each->bestTurf});
     }
-    auto* bars = new QBarSeries;
+    auto* bars = new QHorizontalBarSeries;
     bars->append(dirt);
     bars->append(turf);
     chart->addSeries(bars);
-    auto* x = new QBarCategoryAxis;
-    x->append(labels);
-    x->setLabelsAngle(-90);
-    auto* y = new QValueAxis;
-    y->setTitleText("Best speed figure");
-    y->setLabelFormat("%d");
-    y->setMin(0);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(x);
-    bars->attachAxis(y);
-    connect(bars, &QBarSeries::hovered, this, [this](bool entered, int index) {
-        if (entered && index >= 0 && index < static_cast<int>(shown_.offspring.size()))
-            showTooltip(shown_.offspring[static_cast<std::size_t>(index)].tooltip);
+    auto* names = new QBarCategoryAxis;
+    names->append(labels);
+    auto* speeds = new QValueAxis;
+    speeds->setTitleText("Best speed figure");
+    speeds->setLabelFormat("%d");
+    // Whole figures on round ticks, and some scale even when no offspring has run.
+    const double step = std::max(1.0, roundTickStep(std::max(best, 10.0), kMostTicks));
+    speeds->setRange(0, std::max(std::ceil(best / step) * step, 10.0));
+    setRoundTicks(speeds, step);
+    chart->addAxis(names, Qt::AlignLeft);
+    chart->addAxis(speeds, Qt::AlignTop);  // in sight above a long list, before any scrolling
+    bars->attachAxis(names);
+    bars->attachAxis(speeds);
+    // A name gets a line and the padding the axis keeps above and below it; with less
+    // room the axis shows its names cut to nothing.
+    const int line = 2 * QFontMetrics(names->labelsFont()).height();
+    view_->setMinimumHeight((static_cast<int>(labels.size()) + kChartFrameLines) * line);
+    connect(bars, &QHorizontalBarSeries::hovered, this, [this](bool entered, int index) {
+        const int count = static_cast<int>(shown_.offspring.size());
+        const bool known = entered && index >= 0 && index < count;
+        showTooltip(known ? shown_.offspring[static_cast<std::size_t>(count - 1 - index)].tooltip : std::string());
     });
 }
 
+// Qt's own tooltip handling of the view hides any tooltip that no chart item owns, as soon
+// as the pointer rests; the point under the pointer keeps its tooltip instead.
+bool SpeedChartWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_->viewport() && event->type() == QEvent::ToolTip && !hoverTip_.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), hoverTip_, view_);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void SpeedChartWindow::showTooltip(const std::string& text) {
-    QToolTip::showText(QCursor::pos(), shell::displayText(text), view_);
+    hoverTip_ = shell::displayText(text);
+    if (hoverTip_.isEmpty()) QToolTip::hideText();
+    else QToolTip::showText(QCursor::pos(), hoverTip_, view_);
 }
 
 void SpeedChartWindow::cmdsaveimage_Click() {

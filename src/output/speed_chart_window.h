@@ -9,6 +9,7 @@
 
 class QChart;
 class QChartView;
+class QScrollArea;
 
 namespace output {
 
@@ -21,7 +22,7 @@ public:
     SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindow);
     ~SpeedChartWindow() override;
 
-    // "Speed &Chart": the open chart brought to the front, or a new one.
+    // "&Speed Chart": the open chart brought to the front, or a new one.
     static SpeedChartWindow* speedchart_Click(QWidget* mainWindow, shell::MainFinder& finder);
 
     // What the window draws now.
@@ -39,10 +40,14 @@ private:
     void draw();
     void drawRuns();
     void drawProgeny();
+    // Shows the tooltip of what the pointer entered, or hides it for an empty text.
     void showTooltip(const std::string& text);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     shell::MainFinder& finder_;
+    QScrollArea* scroll_ = nullptr;
     QChartView* view_ = nullptr;
+    QString hoverTip_;  // of the point or bar under the pointer
     SpeedChart shown_;
     bool refreshPending_ = false;
 };

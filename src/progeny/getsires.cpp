@@ -159,6 +159,8 @@ bool getsires(shell::MainFinder& window, const std::string& sirename) {
         for (int col = 1; col <= 5; ++col) window.MSFmaxgrid.setText(row, col, "0");
     shell::GridModel& grid = window.MSFlexGrid1;
     grid.clear();
+    // A horse's or owner's summary went with the statistics the progeny tables replace.
+    window.lblprogress.caption.clear();
     RedrawOff redrawOff(grid);
     const Ancestor position = selectedAncestor(window);
     const BreedingSelection selection = selectOffspring(*file, sirename, position);

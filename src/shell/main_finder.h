@@ -124,7 +124,7 @@ public:
     Control datecalculator{"&Date Calculator"};
     Control cmdcompact{"&Compact Database"};
     Control edittracks{"&Edit Tracks"};
-    Control speedchart{"Speed &Chart"};
+    Control speedchart{"&Speed Chart"};
     Control datecalc{"Week Date"};
     Control bar1{"-"};
     Control getlineage{"Get Lineage Info."};

@@ -50,6 +50,7 @@ QWidget* createControl(ControlKind kind, QWidget* parent) {
     case ControlKind::WrappedFrame: return new WrappingGroupBox(parent);
     case ControlKind::Label: {
         auto* label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);  // names and figures show as they are, never as markup
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
         return label;
@@ -79,7 +80,7 @@ void showControl(QObject* object, const Control& control) {
         menu->menuAction()->setEnabled(control.enabled);
         return;
     }
-    if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(caption);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(literalCaption(caption));
     else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
     else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         box->setMaxLength(control.maxLength > 0 ? control.maxLength : 32767);
@@ -99,10 +100,13 @@ MainFinderWindow::MainFinderWindow(MainFinder& finder, QWidget* parent) : QMainW
     setFont(QFont("Arial", 7.5));  // NOLINT: points, as the design gives them
     client_ = new QWidget(this);
     setCentralWidget(client_);
-    client_->setFixedSize(twipsToPixelsX(MainFinder::kClientWidth, this),
-                          twipsToPixelsY(MainFinder::kClientHeight, this));
+    // The design size is the smallest; a larger window gives its room to the results grid.
+    client_->setMinimumSize(twipsToPixelsX(MainFinder::kClientWidth, this),
+                            twipsToPixelsY(MainFinder::kClientHeight, this));
+    client_->resize(client_->minimumSize());
     createControls();
     createGrids();
+    client_->installEventFilter(this);
     createMenus();
     connectControls();
     connectCommands();
@@ -110,6 +114,13 @@ MainFinderWindow::MainFinderWindow(MainFinder& finder, QWidget* parent) : QMainW
     setAcceptDrops(true);
     move(twipsToPixelsX(finder_.leftTwips, this), twipsToPixelsY(finder_.topTwips, this));
     showState();
+    // A name can be typed and searched for with Enter at once.
+    findChild<QLineEdit*>("txthorse")->setFocus(Qt::OtherFocusReason);
+}
+
+bool MainFinderWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) placeResultsGrid();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainFinderWindow::createControls() {
@@ -304,10 +315,16 @@ void MainFinderWindow::placeInformationArea() {
                                       [](const ControlPlace& p) { return std::string_view(p.name) == "lblprogress"; });
     progress->setGeometry(twipsRect(horse ? place.x : kProgressProgenyX, place.y,
                                     horse ? place.width : kProgressProgenyWidth, place.height, this));
-    auto* results = grids_.at("MSFlexGrid1");
-    const int top = kGridPlaces.back().y;
-    results->setGeometry(twipsRect(kGridPlaces.back().x, top, MainFinder::kClientWidth - 2 * kGridPlaces.back().x,
-                                   MainFinder::kClientHeight - top - kResultsGridBottomMargin, this));
+    placeResultsGrid();
+}
+
+// The results grid fills the client area below the panels, however large the window.
+void MainFinderWindow::placeResultsGrid() {
+    const GridPlace& place = kGridPlaces.back();
+    const QRect topLeft = twipsRect(place.x, place.y, place.x, kResultsGridBottomMargin, this);
+    grids_.at("MSFlexGrid1")
+        ->setGeometry(topLeft.x(), topLeft.y(), client_->width() - 2 * topLeft.width(),
+                      client_->height() - topLeft.y() - topLeft.height());
 }
 
 void MainFinderWindow::openContextMenu(const QPoint& globalPos) {
@@ -317,7 +334,7 @@ void MainFinderWindow::openContextMenu(const QPoint& globalPos) {
     // Harris) marks no access key.
     for (const char* item : {"datecalc", "listhorse", "listrace", "listowner"}) {
         auto* action = findChild<QAction*>(item);
-        action->setText(action->text().replace(QLatin1Char('&'), QLatin1String("&&")));
+        action->setText(literalCaption(action->text()));
     }
     popmenu_->popup(globalPos);
 }

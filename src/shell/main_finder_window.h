@@ -43,6 +43,8 @@ private:
     // Runs `command` when the menu item `name` is chosen.
     void onCommand(const char* name, std::function<void()> command);
     void placeInformationArea();
+    void placeResultsGrid();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void openContextMenu(const QPoint& globalPos);
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -2,15 +2,18 @@
 #include "shell/qt_grid_view.h"
 
 #include "shell/qt_colours.h"
+#include "shell/qt_eliding_delegate.h"
 #include "shell/qt_grid_table_model.h"
 #include "shell/qt_twips.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -34,6 +37,7 @@ GridView::GridView(GridModel& grid, QWidget* parent)
     gridLineStyle_->setParent(this);  // a widget does not own the style it is given
     setStyle(gridLineStyle_);
     setModel(model_);
+    setItemDelegate(new ElidingDelegate(this));
     configure();
     connect(model_, &GridTableModel::gridRefreshed, this, &GridView::onGridRefreshed);
     // A reset drops the view's own selection, so the next refresh shows the model's again.
@@ -64,7 +68,6 @@ void GridView::configure() {
     setSelectionMode(NoSelection);
     setTabKeyNavigation(false);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
     QHeaderView* rows = verticalHeader();
     rows->hide();
@@ -144,6 +147,13 @@ void GridView::showSelection(bool force) {
     if (top <= bottom && left <= right) selection.select(model_->index(top, left), model_->index(bottom, right));
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     selectionModel()->setCurrentIndex(model_->indexOfCell(g.row(), g.col()), QItemSelectionModel::NoUpdate);
+}
+
+QString GridView::shownText(const QModelIndex& index) const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return static_cast<ElidingDelegate*>(itemDelegate())->shownText(option, index);
 }
 
 bool GridView::isSelectable(const QModelIndex& index) const {
@@ -289,6 +299,10 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
 // the left button is down on the captions is the user's, and goes back into the model.
 bool GridView::filterHeaderEvent(QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::ToolTip) {
+        showCaptionTooltip(*static_cast<QHelpEvent*>(event));
+        return true;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -299,6 +313,21 @@ bool GridView::filterHeaderEvent(QEvent* event) {
     if (mouse->button() == Qt::RightButton && type != QEvent::MouseButtonRelease)
         emit contextMenuRequested(mouse->globalPosition().toPoint());
     return true;
+}
+
+// A caption cut by its column's width shows whole in a tooltip, as a cut cell does.
+void GridView::showCaptionTooltip(const QHelpEvent& event) {
+    QHeaderView* header = horizontalHeader();
+    const int column = header->logicalIndexAt(event.pos());
+    const QString caption = model_->headerData(column, Qt::Horizontal).toString();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const int room = header->sectionSize(column) - 2 * margin;
+    if (column < 0 || caption.isEmpty() || fittedText(caption, header->fontMetrics(), room, {}) == caption) {
+        QToolTip::hideText();
+        return;
+    }
+    const QRect section(header->sectionViewportPosition(column), 0, header->sectionSize(column), header->height());
+    QToolTip::showText(event.globalPos(), caption, header->viewport(), section);
 }
 
 void GridView::onSectionResized(int column, int newSize) {

@@ -8,6 +8,8 @@
 #include <array>
 #include <optional>
 
+class QHelpEvent;
+
 namespace shell {
 
 class GridLineStyle;
@@ -23,7 +25,8 @@ class GridTableModel;
 // Shift, the selection end). The right button never moves the selection: it asks for the
 // context menu, as do the menu key and Shift+F10. Dragging a header edge resizes a column
 // and writes the new width back into the model; nothing else writes widths back, so the
-// model's twips never drift through pixel rounding. Cells are never edited here.
+// model's twips never drift through pixel rounding. Cells are never edited here. A text
+// too wide for its cell or caption shows cut with an ellipsis, and whole in its tooltip.
 class GridView : public QTableView {
     Q_OBJECT
 
@@ -38,6 +41,8 @@ public:
     void setDisplayOnly();
     // The size that shows every column and the grid's height, without scroll bars.
     QSize designedSize() const;
+    // The text painted in the cell at `index`: the cell's, or its cut form with an ellipsis.
+    QString shownText(const QModelIndex& index) const;
 
 signals:
     // A double click with the left button on a cell or a column caption; the model's
@@ -70,6 +75,7 @@ private:
     void requestMenuAtCurrentCell();
     void onSectionResized(int column, int newSize);
     bool filterHeaderEvent(QEvent* event);
+    void showCaptionTooltip(const QHelpEvent& event);
 
     GridTableModel* model_;
     GridLineStyle* gridLineStyle_;

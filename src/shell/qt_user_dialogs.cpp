@@ -19,6 +19,11 @@ QString displayText(const std::string& text) {
     return shown;
 }
 
+QString literalCaption(const QString& text) {
+    QString shown = text;
+    return shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 void QtUserDialogs::message(const std::string& text, const std::string& title) {
     QMessageBox::information(parent_, QString::fromStdString(title), displayText(text));
 }

@@ -38,5 +38,8 @@ private:
 
 // A core text for a Qt control: carriage returns become line feeds.
 QString displayText(const std::string& text);
+// A text that Qt shows as it stands where it reads "&" as an access-key mark (frame
+// titles, menu items): a name such as "Fisher & Harris" marks no access key.
+QString literalCaption(const QString& text);
 
 }  // namespace shell

@@ -15,6 +15,11 @@ using output::TextPlacement;
 
 constexpr output::PageSize kLetterLandscape{15120, 11520};  // 10.5 by 8 inches printable
 
+// Characters of a UTF-8 text (the ellipsis is one).
+int characters(const std::string& text) {
+    return static_cast<int>(std::ranges::count_if(text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 // x of a character column of the listing.
 constexpr int col(int k) { return 1344 + 96 * k; }
 
@@ -108,12 +113,13 @@ TEST(PrintLayout, HeadingsStandAtTheirColumnsWithTheirBlanks) {
     }
 }
 
+// The owner stops one blank before the claiming price's "$".
 TEST(PrintLayout, EveryColumnFollowsItsPlacementRule) {
     const auto layout = output::layOutFindings(listing(1), "T", kLetterLandscape);
     const std::vector<std::pair<int, std::string>> expected{
         {0, "Rapid Water"}, {26, "1234"},   {32, "312.0507"}, {41, "3U"},    {46, "AZ"},    {49, "A"},
         {53, "8.5"},        {57, "Dirt"},   {62, "Fst"},      {67, "07.5"},  {73, "1"},     {75, "12"},
-        {79, "3"},          {84, "$10000"}, {93, "$3.00"},    {102, "$6000"}, {108, "Fisher & Harris"},
+        {79, "3"},          {84, "$10000"}, {93, "$3.00"},    {102, "$6000"}, {108, "Fisher & Har\u2026"},
         {122, "$12500"},    {131, "5"}};
     const auto texts = rowTexts(layout.pages[0]);
     ASSERT_EQ(texts.size(), expected.size());
@@ -122,21 +128,56 @@ TEST(PrintLayout, EveryColumnFollowsItsPlacementRule) {
     }
 }
 
-TEST(PrintLayout, NamesAreCutOwnersAreNotAndEmptyMoneyCellsKeepTheirDollar) {
+TEST(PrintLayout, NamesAreCutAndEmptyMoneyCellsKeepTheirDollar) {
     auto cells = kFullRow;
     cells[0] = "Abcdefghij Klmnopqrst Uvwxyzabc";  // 31 characters
-    cells[15] = "A Stable Name Of Thirty Letters";
     cells[12] = cells[13] = cells[14] = cells[16] = "";
     cells[7] = "T";
     const auto layout = output::layOutFindings(listing(1, cells), "T", kLetterLandscape);
     EXPECT_EQ(textAt(layout, 0), "Abcdefghij Klmnopqrst U");
-    EXPECT_EQ(textAt(layout, 108), "A Stable Name Of Thirty Letters");
     EXPECT_EQ(textAt(layout, 89), "$");
     EXPECT_EQ(textAt(layout, 97), "$");
     EXPECT_EQ(textAt(layout, 106), "$");
     EXPECT_EQ(textAt(layout, 127), "(nothing)");  // no lone "$" for an empty claiming price
     EXPECT_EQ(rowTexts(layout.pages[0]).size(), 18u);
     EXPECT_EQ(textAt(layout, 57), "Turf");
+}
+
+// Each case changes some cells of the full row and names texts expected at character
+// columns; in every case each text ends at least one blank before the next begins.
+TEST(PrintLayout, NoTextRunsIntoTheNextOne) {
+    struct Case {
+        std::vector<std::pair<int, std::string>> cells;
+        std::vector<std::pair<int, std::string>> expected;
+    };
+    const std::vector<Case> cases{
+        // A long owner stops before the claiming price, or before the starts when none.
+        {{{15, "Reid Thoroughbreds"}, {16, "25000"}}, {{108, "Reid Thoroug\u2026"}, {122, "$25000"}}},
+        {{{15, "A Stable Name Of Thirty Letters"}, {16, ""}}, {{108, "A Stable Name Of Thir\u2026"}, {131, "5"}}},
+        // A left-aligned text stops before the next column; a distance too is marked cut.
+        {{{6, "11.5"}}, {{53, "11\u2026"}, {57, "Dirt"}}},
+        {{{5, "SARG2"}}, {{49, "SA\u2026"}, {53, "8.5"}}},
+        {{{4, "ABCDEFG"}}, {{46, "A\u2026"}, {49, "A"}}},
+        // A number wider than its column stays whole; the text before it gives way.
+        {{{0, "Abcdefghij Klmnopqrstu"}, {1, "8739639"}}, {{0, "Abcdefghij Klmnopqrstu"}, {23, "8739639"}}},
+        {{{0, "Abcdefghij Klmnopqrstuvw"}, {1, "873963912"}}, {{0, "Abcdefghij Klmnopqr\u2026"}, {21, "873963912"}}},
+        // Only a number reaching back over the previous text's start loses its front.
+        {{{8, "1234567890"}}, {{62, "F"}, {64, "\u2026567890"}}},
+        {{{12, "123456789"}}, {{79, "3"}, {81, "\u202623456789"}}},
+        // Texts that fit are untouched.
+        {{{16, ""}}, {{0, "Rapid Water"}, {108, "Fisher & Harris"}, {131, "5"}}},
+    };
+    for (const auto& [changes, expected] : cases) {
+        auto cells = kFullRow;
+        for (const auto& [column, text] : changes) cells[static_cast<std::size_t>(column)] = text;
+        const auto layout = output::layOutFindings(listing(1, cells), "T", kLetterLandscape);
+        const std::string name = cells[0] + "|" + cells[1];
+        for (const auto& [k, text] : expected) EXPECT_EQ(textAt(layout, k), text) << name << " at " << k;
+        const auto texts = rowTexts(layout.pages[0]);
+        for (std::size_t i = 0; i + 1 < texts.size(); ++i)
+            EXPECT_LE(texts[i].x + 96 * (characters(texts[i].text) + 1), texts[i + 1].x)
+                << texts[i].text << " touches " << texts[i + 1].text;
+    }
 }
 
 TEST(PrintLayout, OnlyASurfaceOfDPrintsDirt) {

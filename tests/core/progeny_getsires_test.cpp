@@ -77,8 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.file); });
 
 TEST_F(Getsires, SwitchesToTheProgenyLayoutAndTheNextHorseSearchSwitchesBack) {
+    ASSERT_TRUE(search::gethorse(window, search::kHorseByName, "Black Dasher", ""));
+    ASSERT_FALSE(window.lblprogress.caption.empty());  // the horse's summary
     window.MSFlexGrid1.setColumnWidth(0, 2000);  // as the user left it; saved before the switch
     searchFor(search::optsire_Click, "Iron Duke");
+    EXPECT_EQ(window.lblprogress.caption, "");
     EXPECT_TRUE(window.MSFSRGrid.visible() && window.MSFmaxgrid.visible() && window.lblfastest.visible);
     EXPECT_FALSE(window.MSFSGrid.visible() || window.MSFWGrid.visible());
     for (const auto* hidden : {&window.fraspeedstats, &window.framaxspeedstats, &window.lblinjurytest, &window.txtinjury})

@@ -125,14 +125,51 @@ TEST_F(SpeedChartOfGrid, RunsOutsideTheColourKeyRunsOnOneSpotAndTheThreshold) {
     EXPECT_EQ(plotted(chart), (std::vector<Plotted>{{"Dirt - Slop", shell::kSloppy, 312, 80.0, false},
                                                     {output::kOtherRuns, window.MSFlexGrid1.foreColour(), 312, 80.0,
                                                      true}}));
-    EXPECT_EQ(chart.tooltipAt(window.MSFlexGrid1, 312, 80.0),
-              "Lone Star\rRace 312.0612 at KY\rClass A2, distance 8.5\rFinish 3, odds 3.20\r\r"
+    // The two runs stand apart, each with its own tooltip.
+    EXPECT_EQ(chart.tooltipAt(window.MSFlexGrid1, 312.1, 80.0),
+              "Lone Star\rRace 312.0612 at KY\rClass A2, distance 8.5\rFinish 3, odds 3.20");
+    EXPECT_EQ(chart.tooltipAt(window.MSFlexGrid1, 311.9, 80.0),
               "Lone Star\rRace 312.0507 at KY\rClass A2, distance 8.5\rFinish 1, odds 3.20");
-    EXPECT_EQ(chart.tooltipAt(window.MSFlexGrid1, 311, 80.0), "");
+    EXPECT_EQ(chart.tooltipAt(window.MSFlexGrid1, 312, 80.0), "");
     // The threshold is the speed box rounded as the search rounds it; a box it refuses draws no line.
     for (const auto& [box, line] : {std::pair{"64.5", std::optional(64)}, {"", std::nullopt}, {"1e99", std::nullopt}}) {
         window.txtinjury.caption = box;
         EXPECT_EQ(output::speedChartOf(window).threshold, line) << box;
+    }
+}
+
+// Runs of one week chaining within a 25th of the speed range (at least one figure) of
+// each other stand side by side across the week, slowest first; others stay on their week.
+TEST_F(SpeedChartOfGrid, RunsOfNearlyOneSpeedStandApart) {
+    window.txtinjury.caption = "";  // no threshold line: the runs alone make the range
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> runs;  // race number, speed
+        std::vector<double> x;                                  // in the grid's order
+    };
+    const std::vector<Case> cases{
+        {{{"312.01", "80.0"}, {"312.02", "80.5"}}, {311.9, 312.1}},
+        {{{"312.01", "80.0"}, {"312.02", "81.0"}}, {312, 312}},  // a whole figure apart: both seen
+        {{{"312.01", "80.0"}, {"311.02", "80.0"}}, {312, 311}},  // other weeks
+        {{{"312.01", "80.9"}, {"312.02", "80.0"}, {"312.03", "81.8"}}, {312, 311.8, 312.2}},
+        {{{"312.01", "80"}, {"312.02", "80"}, {"312.03", "80"}, {"312.04", "80"}, {"312.05", "80"},
+          {"312.06", "80"}},
+         {311.6, 311.76, 311.92, 312.08, 312.24, 312.4}},  // never further than 0.4 from the week
+        {{{"312.01", "92"}, {"312.02", "40"}, {"312.03", "90"}}, {312.1, 312, 311.9}},  // range 52: 2.08 is near
+    };
+    for (const auto& [runs, x] : cases) {
+        window.MSFlexGrid1.setRows(1);
+        for (std::size_t i = 0; i < runs.size(); ++i) run(static_cast<int>(i) + 1, runs[i].first, runs[i].second, "2");
+        std::vector<double> plottedX(runs.size());
+        for (const auto& series : output::speedChartOf(window).series)
+            for (const auto& point : series.points) plottedX[static_cast<std::size_t>(point.row - 1)] = point.x;
+        for (std::size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(plottedX[i], x[i], 1e-9) << runs[i].first;
+    }
+}
+
+TEST(SpeedChartTicks, FallOnRoundNumbers) {
+    for (const auto& [span, step] : std::vector<std::pair<double, double>>{
+             {0, 1}, {1, 0.1}, {3, 0.5}, {10, 1}, {11, 2}, {56, 10}, {93, 10}, {111, 20}, {180, 20}, {250, 50}}) {
+        EXPECT_DOUBLE_EQ(output::roundTickStep(span, 10), step) << span;
     }
 }
 

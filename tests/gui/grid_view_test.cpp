@@ -5,10 +5,13 @@
 #include "shell/qt_twips.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -233,6 +236,53 @@ TEST_F(ShownView, DraggingACaptionEdgeWritesTheWidthBackInTwips) {
     EXPECT_EQ(header->sectionSize(0), before + 30);
     EXPECT_EQ(grid.columnWidth(0), pixelsToTwipsX(before + 30, &view));
     EXPECT_EQ(grid.columnWidth(1), GridModel::kDefaultColumnWidth);
+}
+
+// The tooltip a help event at `pos` of `target` leaves showing; empty for none.
+QString tooltipAt(QWidget* target, QPoint pos) {
+    QHelpEvent help(QEvent::ToolTip, pos, target->mapToGlobal(pos));
+    QApplication::sendEvent(target, &help);
+    QTest::qWaitFor([] { return !QToolTip::isVisible() || !QToolTip::text().isEmpty(); }, 50);
+    QTest::qWait(400);  // a tooltip being hidden goes after a short delay
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+// A cell or caption too narrow for its text never shows a part of it as if whole: the
+// cut side shows an ellipsis and the tooltip the whole text. Texts that fit show whole.
+TEST_F(ShownView, TextsTooWideForTheirCellsShowAnEllipsisWhereCutAndWholeInATooltip) {
+    GridModel grid(2, 4, 1, 0);
+    const std::array<std::string, 4> captions{"H.ID.", "Owner", "Fn", "A rather long caption"};
+    const std::array<std::string, 4> cells{"8739639", "Fisher & Harris Thoroughbreds", "12", "x"};
+    const std::array<int, 4> widths{300, 700, 600, 700};
+    for (int c = 0; c < 4; ++c) {
+        grid.setText(0, c, captions[c]);
+        grid.setText(1, c, cells[c]);
+        grid.setColumnWidth(c, widths[c]);
+    }
+    GridView view(grid);
+    show(view);
+    const QString ellipsis(QChar(0x2026));
+    struct Case {
+        int col;
+        enum { Whole, CutLeft, CutRight } shown;
+    };
+    for (const auto& [col, shown] : {Case{0, Case::CutLeft}, Case{1, Case::CutRight}, Case{2, Case::Whole}}) {
+        const QString whole = QString::fromStdString(cells[col]);
+        const QModelIndex index = view.tableModel()->indexOfCell(1, col);
+        const QString text = view.shownText(index);
+        switch (shown) {
+        case Case::Whole: EXPECT_EQ(text, whole); break;
+        case Case::CutLeft: EXPECT_TRUE(text.startsWith(ellipsis) && whole.endsWith(text.mid(1))) << text.toStdString(); break;
+        case Case::CutRight: EXPECT_TRUE(text.endsWith(ellipsis) && whole.startsWith(text.chopped(1))) << text.toStdString(); break;
+        }
+        EXPECT_EQ(tooltipAt(view.viewport(), cellCentre(view, 1, col)), shown == Case::Whole ? QString() : whole) << col;
+    }
+    QHeaderView* header = view.horizontalHeader();
+    auto captionCentre = [header](int col) {
+        return QPoint(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2);
+    };
+    EXPECT_EQ(tooltipAt(header->viewport(), captionCentre(3)), "A rather long caption");
+    EXPECT_EQ(tooltipAt(header->viewport(), captionCentre(2)), QString());
 }
 
 TEST_F(ShownView, LeftClickMovesAndCollapsesRightClickOnlyAsksForTheMenu) {

@@ -9,6 +9,7 @@
 #include "test_folder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,6 +161,38 @@ TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) 
     find<QAction>("msfgridback")->trigger();
     EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystemWindowBackground);
     EXPECT_NE(readBytes(folder / "HarrowdexSettings.ini").find("-2147483643 \r\n"), std::string::npos);
+}
+
+// Names and figures show as they are; every Utilities item has its own access key; the
+// name box has the focus at start; a larger window gives its room to the results grid.
+TEST_F(MainFinderWindowTest, RoughEdgesAUserMeetsFirst) {
+    finder.frainfo.caption = "Statistics for Fisher & Harris;";
+    finder.lblprogress.caption = "<b>Fisher & Harris</b>";
+    window->showState();
+    const QString title = find<QGroupBox>("frainfo")->title();
+    EXPECT_TRUE(QKeySequence::mnemonic(title).isEmpty());
+    EXPECT_EQ(QString(title).replace("&&", "&"), "Statistics for Fisher & Harris;");
+    EXPECT_EQ(find<QLabel>("lblprogress")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(find<QLabel>("lblprogress")->text(), "<b>Fisher & Harris</b>");
+
+    QSet<QKeySequence> keys;
+    for (const QAction* item : find<QMenu>("Utilitiesmenu")->actions())
+        if (!item->isSeparator()) keys.insert(QKeySequence::mnemonic(item->text()));
+    EXPECT_EQ(keys.size(), 4) << "shared access keys";
+    EXPECT_EQ(window->focusWidget(), find<QLineEdit>("txthorse"));
+
+    auto* results = find<shell::GridView>("MSFlexGrid1");
+    const QSize designed = window->centralWidget()->size();
+    const QRect before = results->geometry();
+    const QRect info = find<QGroupBox>("frainfo")->geometry();
+    window->resize(window->size() + QSize(300, 200));
+    QApplication::processEvents();
+    EXPECT_EQ(results->geometry(), before.adjusted(0, 0, 300, 200));
+    EXPECT_EQ(find<QGroupBox>("frainfo")->geometry(), info);  // the panels keep their design
+    window->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(window->centralWidget()->size(), designed);
+    EXPECT_EQ(results->geometry(), before);
 }
 
 TEST_F(MainFinderWindowTest, UserEditsReachTheCoreState) {

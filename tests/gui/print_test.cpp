@@ -42,6 +42,9 @@ protected:
             grid.select(r, 0, r, 17);
             grid.setCellForeColour(r % 2 ? shell::kDirtFast : shell::kTurfGood);
         }
+        // Texts wider than their printed columns.
+        for (const auto& [col, text] : {std::pair{1, "8739639"}, {5, "SARG2"}, {15, "Reid Thoroughbreds"}, {16, "25000"}})
+            grid.setText(2, col, text);
         window = std::make_unique<shell::MainFinderWindow>(finder);
         window->show();
     }
@@ -111,7 +114,9 @@ TEST_F(PrintTest, TheListingPrintsToAPdfWhoseTextShowsIt) {
     EXPECT_EQ(first[1], headings);
     EXPECT_EQ(first[2], (Words{"Horse", "Number", "1", "1234", "312.0507", "3U", "AZ", "A", "8.5", "Dirt", "Fst",
                                "07.5", "1", "12", "3", "$10000", "$3.00", "$6000", "Fisher", "$12500", "5"}));
-    EXPECT_EQ(first[3][10], "Gd");
+    // No two values touch: each reads as a word of its own.
+    EXPECT_EQ(first[3], (Words{"Horse", "Number", "2", "8739639", "312.0507", "3U", "AZ", "SA\u2026", "8.5", "Dirt", "Gd",
+                               "07.5", "1", "12", "3", "$10000", "$3.00", "$6000", "Reid", "Thoroug\u2026", "$25000", "5"}));
     EXPECT_EQ(first.back()[2], "47");
 
     const auto second = wordsOfLines(pages[1]);

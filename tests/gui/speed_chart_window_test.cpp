@@ -1,22 +1,33 @@
 // SPDX-License-Identifier: MIT
 #include "output/speed_chart_window.h"
+#include "progeny/getsires.h"
 #include "sample_store.h"
 #include "search/criteria_panel.h"
 #include "shell/main_finder_window.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QBarSeries>
+#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
+#include <QChartView>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QHelpEvent>
+#include <QHorizontalBarSeries>
 #include <QImage>
+#include <QMouseEvent>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTest>
+#include <QToolTip>
+#include <QValueAxis>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -54,7 +65,7 @@ protected:
 // Opened on an empty grid, then Southern Waltz's five runs (see the core tests), a filter
 // and the next search, all in the one window.
 TEST_F(SpeedChartWindowTest, OneWindowFollowsEverySearchAndFilter) {
-    EXPECT_EQ(view->findChild<QAction*>("speedchart")->text(), "Speed &Chart");
+    EXPECT_EQ(view->findChild<QAction*>("speedchart")->text(), "&Speed Chart");
     auto* chart = open();
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -87,13 +98,85 @@ TEST_F(SpeedChartWindowTest, OneWindowFollowsEverySearchAndFilter) {
     EXPECT_EQ(open()->chart()->title(), "Speed figures: Southern Waltz");
 }
 
+// The texts the chart draws under `item` (legend entries, axis labels), none of them cut.
+void expectWhole(const QGraphicsItem* item) {
+    for (const QGraphicsItem* child : item->childItems()) {
+        QString text;
+        if (const auto* rich = dynamic_cast<const QGraphicsTextItem*>(child)) text = rich->toPlainText();
+        if (const auto* plain = dynamic_cast<const QGraphicsSimpleTextItem*>(child)) text = plain->text();
+        EXPECT_FALSE(text.contains("...") || text.contains(QChar(0x2026))) << text.toStdString();
+        expectWhole(child);
+    }
+}
+
+// A run of each colour class, at the smallest window size: the legend reads in full, and
+// a point's tooltip stays while the pointer rests on it.
+TEST_F(SpeedChartWindowTest, RunsReadAtTheSmallestSizeAndTooltipsStay) {
+    auto& grid = window.MSFlexGrid1;
+    const shell::Colour colours[] = {shell::kDirtFast, shell::kTurfFirm, shell::kTurfGood,
+                                     shell::kDirtGood, shell::kYielding, shell::kSloppy};
+    grid.setRows(7);
+    for (int row = 1; row <= 6; ++row) {
+        for (const auto& [col, text] : {std::pair{0, std::string("Lone Star")}, {2, std::to_string(300 + row) + ".01"},
+                                        {8, std::to_string(40 + row * 7)}, {9, std::string(row == 1 ? "1" : "2")}})
+            grid.setText(row, col, text);
+        grid.select(row, 2, row, 2);
+        grid.setCellForeColour(colours[row - 1]);
+    }
+    auto* chart = open();
+    chart->resize(chart->minimumSize());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+    QTest::qWait(200);  // laid out and activated before the pointer comes
+    EXPECT_EQ(chart->chart()->legend()->markers().size(), 8);  // six classes, the ring of wins, the threshold
+    expectWhole(chart->chart()->legend());
+
+    auto* view = chart->findChild<QChartView*>("chtspeed");
+    auto* fast = series<QScatterSeries>(chart)[0];
+    const QPoint at = view->mapFromScene(chart->chart()->mapToScene(chart->chart()->mapToPosition(fast->at(0), fast)));
+    QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(view->viewport(), &move);
+    const QString tip = "Lone Star\nRace 301.01\nClass , distance \nFinish 1, odds ";
+    EXPECT_EQ(QToolTip::text(), tip);
+    QHelpEvent rest(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &rest);
+    QTest::qWait(600);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), tip);
+}
+
+// For a few offspring and for many, each name reads whole on a line of its own beside
+// its lying bars, the grid's first row at the top, under round speed ticks.
+TEST_F(SpeedChartWindowTest, ProgenyNamesReadBesideTheirBars) {
+    auto* chart = open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+    progeny::switchToProgenyLayout(window);
+    for (const int count : {5, 60}) {
+        auto& grid = window.MSFlexGrid1;
+        grid.setRows(count + 1);
+        for (int row = 1; row <= count; ++row) {
+            grid.setText(row, 0, "Offspring Number " + std::to_string(row));
+            grid.setText(row, 11, std::to_string(60 + row % 37));
+        }
+        QTest::qWait(50);  // the chart redraws, then lays itself out
+        auto* names = qobject_cast<QBarCategoryAxis*>(chart->chart()->axes(Qt::Vertical).value(0));
+        ASSERT_NE(names, nullptr);
+        EXPECT_EQ(names->at(count - 1), "Offspring Number 1");
+        expectWhole(chart->chart());
+        EXPECT_GE(chart->chart()->plotArea().height() / count, QFontMetrics(names->labelsFont()).height()) << count;
+        auto* speeds = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Horizontal).value(0));
+        ASSERT_NE(speeds, nullptr);
+        EXPECT_EQ(std::tuple(speeds->tickType(), speeds->tickAnchor(), speeds->tickInterval()),
+                  std::tuple(QValueAxis::TicksDynamic, 0.0, 10.0));
+    }
+}
+
 TEST_F(SpeedChartWindowTest, ProgenyListingDrawsBestDirtAndTurfBars) {
     window.useBreedingFile(testing_support::kSamplesDir + "/breeding.txt");
     view->findChild<QAction*>("speedchart")->trigger();
     search::optdamsire_Click(window);  // the store was started without the breeding file
     window.txtnum.caption = "1";
     searchHorse("Old Crown");
-    const auto bars = series<QBarSeries>(open());
+    const auto bars = series<QHorizontalBarSeries>(open());
     ASSERT_EQ(bars.size(), 1u);
     const auto sets = bars[0]->barSets();
     ASSERT_EQ(sets.size(), 2);
