@@ -9,6 +9,7 @@
 #include "store/database.h"
 #include "store/store_error.h"
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -17,13 +18,13 @@ namespace search {
 namespace {
 
 constexpr std::int64_t kAskAbove = 8000;
-constexpr std::size_t kMostListed = 15000;
+constexpr std::int64_t kMostListed = 15000;
 
 const char* const kNothingFound = "No horses under the search criteria were found.";
 
 // The runs a search lists, in listing order, and the subject horse of its statistics.
 struct Listing {
-    std::vector<store::RunRecord> runs;
+    std::vector<ListedRun> runs;
     store::RunRecord subject;
     std::map<int, std::string> trackCodes;
 };
@@ -31,21 +32,20 @@ struct Listing {
 // Walks the result from the last-week bound on and stops where the listing ends: at
 // the first race under another owner ("Current Owner Only"), before the first week, or
 // after 15,000 rows. The first listed row is never tested against those bounds.
-std::vector<store::RunRecord> listedRuns(store::RunQuery& query, const SearchRequest& request, bool currentOwnerOnly,
-                                         const std::string& currentOwner) {
-    std::vector<store::RunRecord> runs;
-    // Newest-first searches apply the last-week bound in the query; a race search, in
-    // stored order, starts at the first run below it.
-    const bool boundInQuery = request.criteria.key != store::RunCriteria::Key::Race;
-    query.forEach(boundInQuery ? request.lastRaceBelow : std::nullopt, [&](const store::RunRecord& run) {
-        if (runs.empty()) {
-            if (!boundInQuery && request.lastRaceBelow && !(run.racenum < *request.lastRaceBelow)) return true;
-        } else {
+std::vector<ListedRun> listedRuns(store::RunQuery& query, const SearchRequest& request, std::int64_t count,
+                                  bool currentOwnerOnly, const std::string& currentOwner) {
+    std::vector<ListedRun> runs;
+    runs.reserve(static_cast<std::size_t>(std::min<std::int64_t>(count, kMostListed)));
+    // Newest first, the runs below the last-week bound are the rest of the result from
+    // the first of them on, so the query applies that bound itself.
+    query.forEach(request.lastRaceBelow, [&](store::RunRecord&& run) {
+        if (!runs.empty()) {
             if (currentOwnerOnly && run.oname != currentOwner) return false;
             if (request.firstWeek && run.racenum < *request.firstWeek) return false;
         }
-        runs.push_back(run);
-        return runs.size() < kMostListed;
+        const std::int32_t earnings = earningsOf(run.purse, run.fin);
+        runs.push_back(ListedRun{std::move(run), earnings});
+        return static_cast<std::int64_t>(runs.size()) < kMostListed;
     });
     return runs;
 }
@@ -68,7 +68,7 @@ std::optional<Listing> readListing(shell::MainFinder& window, const SearchReques
                                        "of horses that can be listed is 15,000 in this version.",
                                    shell::kAppTitle))
         return std::nullopt;
-    Listing listing{listedRuns(query, request, window.chkowner.checked, subject->oname), *subject, {}};
+    Listing listing{listedRuns(query, request, count, window.chkowner.checked, subject->oname), *subject, {}};
     if (listing.runs.empty()) {
         // A last-week bound that no run meets.
         window.dialogs().message(kNothingFound, shell::kAppTitle);
@@ -108,10 +108,9 @@ void showListing(shell::MainFinder& window, const Listing& listing, const Search
     statistics.setSubject(listing.subject.hname, listing.subject.hid, listing.subject.oname);
     const int today = window.clock().today();
     for (std::size_t i = 0; i < listing.runs.size(); ++i) {
-        const auto& run = listing.runs[i];
-        const std::int32_t earnings = earningsOf(run.purse, run.fin);
-        rows.fillRow(static_cast<int>(i) + 1, run, earnings);
-        statistics.add(ListedRun{run, earnings}, request.threshold, today);
+        const ListedRun& run = listing.runs[i];
+        rows.fillRow(static_cast<int>(i) + 1, run, run.earnings);
+        statistics.add(run, request.threshold, today);
     }
     grid.select(1, 0, 1, 0);
     statistics.report(window, opt, request.title, window.clock());
