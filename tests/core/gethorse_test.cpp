@@ -3,7 +3,9 @@
 #include "search/criteria_panel.h"
 #include "search/gethorse.h"
 #include "store/database.h"
+#include "store/race_weeks.h"
 #include "store/race_writer.h"
+#include "store/run_query.h"
 #include "store/transaction.h"
 
 #include <gtest/gtest.h>
@@ -229,6 +231,30 @@ TEST_F(Gethorse, EveryKindListsNewestRaceFirstAndOneRaceInFinishingOrder) {
     // The subject of the statistics is the first row's horse, the winner: first and second.
     ASSERT_TRUE(gethorse(window, search::kHorseByName, "Quill*", ""));
     EXPECT_NE(window.lblprogress.caption.find("W-P-S-4-5:  1-1-0-0-0=2/2"), std::string::npos);
+}
+
+// The count before the large-result question reads the runners alone; the import and
+// the week removal keep every run with its race, so it counts exactly the listed runs.
+TEST_F(Gethorse, CountMatchesTheListedRunsAfterImportAndRemoval) {
+    auto db = store::Database::open(window.raceStorePath());
+    {
+        store::Transaction transaction(db);
+        store::deleteWeek(db, 311);
+        transaction.commit();
+    }
+    std::vector<std::string> owners;
+    for (auto names = db.prepare("SELECT DISTINCT oname FROM tblhorsedata"); names.step();)
+        owners.push_back(names.text(0));
+    ASSERT_GT(owners.size(), 20u);
+    for (const auto& owner : owners) {
+        store::RunCriteria criteria;
+        criteria.key = store::RunCriteria::Key::Owner;
+        criteria.names = {{owner, false}};
+        store::RunQuery query(db, criteria);
+        std::int64_t listed = 0;
+        query.forEach(std::nullopt, [&](store::RunRecord&&) { return ++listed > 0; });
+        EXPECT_EQ(query.count(), listed) << owner;
+    }
 }
 
 TEST_F(Gethorse, LargeResultsAskAndListAtMost15000) {
