@@ -112,7 +112,8 @@ std::int64_t RunQuery::count() {
 }
 
 std::optional<RunRecord> RunQuery::first() {
-    auto statement = db_.prepare(std::string("SELECT ") + kColumns + kJoin + where("tblraces.racenum") + kOrder + " LIMIT 1");
+    auto statement =
+        db_.prepare(std::string("SELECT ") + kColumns + kJoin + where("tblraces.racenum") + kOrder + " LIMIT 1");
     bindCriteria(statement, 1);
     if (!statement.step()) return std::nullopt;
     return readRun(statement);
