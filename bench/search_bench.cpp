@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Searches on the 600-week store, each from the button to the filled grid and
 // statistics, beside the plain query that reads the same rows: a horse (goal: under
-// 5 ms warm), the largest stable's 15,000 listed runs (goal: within 2.5 times its
+// 5 ms warm), the largest stable's 15,000 listed runs (goal: within 1.5 times its
 // query), and a race.
 //
 // Needs $HARROWDEX_BENCH_STORE, a generated 600-week store (scripts/bench.sh).

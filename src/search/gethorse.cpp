@@ -9,53 +9,22 @@
 #include "store/database.h"
 #include "store/store_error.h"
 
+#include <algorithm>
 #include <map>
-#include <vector>
 
 namespace search {
 
 namespace {
 
 constexpr std::int64_t kAskAbove = 8000;
-constexpr std::size_t kMostListed = 15000;
+constexpr std::int64_t kMostListed = 15000;
 
 const char* const kNothingFound = "No horses under the search criteria were found.";
 
-// The runs a search lists, in listing order, and the subject horse of its statistics.
-struct Listing {
-    std::vector<store::RunRecord> runs;
-    store::RunRecord subject;
-    std::map<int, std::string> trackCodes;
-};
-
-// Walks the result from the last-week bound on and stops where the listing ends: at
-// the first race under another owner ("Current Owner Only"), before the first week, or
-// after 15,000 rows. The first listed row is never tested against those bounds.
-std::vector<store::RunRecord> listedRuns(store::RunQuery& query, const SearchRequest& request, bool currentOwnerOnly,
-                                         const std::string& currentOwner) {
-    std::vector<store::RunRecord> runs;
-    // Newest-first searches apply the last-week bound in the query; a race search, in
-    // stored order, starts at the first run below it.
-    const bool boundInQuery = request.criteria.key != store::RunCriteria::Key::Race;
-    query.forEach(boundInQuery ? request.lastRaceBelow : std::nullopt, [&](const store::RunRecord& run) {
-        if (runs.empty()) {
-            if (!boundInQuery && request.lastRaceBelow && !(run.racenum < *request.lastRaceBelow)) return true;
-        } else {
-            if (currentOwnerOnly && run.oname != currentOwner) return false;
-            if (request.firstWeek && run.racenum < *request.firstWeek) return false;
-        }
-        runs.push_back(run);
-        return runs.size() < kMostListed;
-    });
-    return runs;
-}
-
-// Counts, asks when the result is large, and reads the runs to list. Nothing when the
-// user declined or nothing is to be listed (the user has been told).
-std::optional<Listing> readListing(shell::MainFinder& window, const SearchRequest& request) {
-    auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
-    store::RunQuery query(db, request.criteria);
-    const std::int64_t count = query.count();
+// Counts and asks when the result is large. The subject horse of the statistics (the
+// first run of the whole result), or nothing when the user declined or nothing matches
+// (the user has been told).
+std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQuery& query, std::int64_t count) {
     const auto subject = count > 0 ? query.first() : std::nullopt;
     if (!subject) {
         window.dialogs().message(kNothingFound, shell::kAppTitle);
@@ -68,14 +37,7 @@ std::optional<Listing> readListing(shell::MainFinder& window, const SearchReques
                                        "of horses that can be listed is 15,000 in this version.",
                                    shell::kAppTitle))
         return std::nullopt;
-    Listing listing{listedRuns(query, request, window.chkowner.checked, subject->oname), *subject, {}};
-    if (listing.runs.empty()) {
-        // A last-week bound that no run meets.
-        window.dialogs().message(kNothingFound, shell::kAppTitle);
-        return std::nullopt;
-    }
-    for (auto& [num, code] : store::trackCodes(db)) listing.trackCodes.emplace(num, std::move(code));
-    return listing;
+    return subject;
 }
 
 // From the progeny layout back to the horse layout, with the results grid's own columns.
@@ -93,28 +55,75 @@ void switchToHorseLayout(shell::MainFinder& window) {
     window.cmdprintpreview.enabled = true;  // the preview shows what printing would print
 }
 
-// Fills the results grid and the statistics from the listed runs.
-void showListing(shell::MainFinder& window, const Listing& listing, const SearchRequest& request, int opt) {
+// Clears the results grid for `rows` listed runs, with its settings and captions.
+void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t rows) {
     shell::GridModel& grid = window.MSFlexGrid1;
     grid.clear();
-    grid.setRows(static_cast<int>(listing.runs.size()) + 1);
+    grid.setRows(static_cast<int>(rows) + 1);
     window.msfgridsavesettings();
     window.msfgridgetsettings();
     window.msfgridcaption();
-    RaceListing rows(grid, listing.trackCodes);
-    rows.prepare();
+    listing.prepare();
+}
+
+// Walks the result from the last-week bound on, filling a grid row and the statistics
+// per run, and stops where the listing ends: at the first race under another owner
+// ("Current Owner Only"), before the first week, or after 15,000 rows. The first listed
+// row is never tested against those bounds. The runs go straight from the store into
+// the grid, which is only cleared once the first of them has been read: a search that
+// lists nothing leaves the earlier listing. False when nothing was listed.
+bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& query, std::int64_t count,
+              const store::RunRecord& subject, const SearchRequest& request, int opt) {
+    shell::GridModel& grid = window.MSFlexGrid1;
+    std::map<int, std::string> codes;
+    for (auto& [num, code] : store::trackCodes(db)) codes.emplace(num, std::move(code));
+    RaceListing rows(grid, std::move(codes));
     SearchStatistics statistics;
-    statistics.reset();
-    statistics.setSubject(listing.subject.hname, listing.subject.hid, listing.subject.oname);
+    statistics.setSubject(subject.hname, subject.hid, subject.oname);
+    const bool currentOwnerOnly = window.chkowner.checked;
     const int today = window.clock().today();
-    for (std::size_t i = 0; i < listing.runs.size(); ++i) {
-        const auto& run = listing.runs[i];
+    int listed = 0;
+    const auto visit = [&](store::RunRecord&& run) {
+        if (listed == 0) {
+            prepareGrid(window, rows, std::min(count, kMostListed));
+        } else {
+            if (currentOwnerOnly && run.oname != subject.oname) return false;
+            if (request.firstWeek && run.racenum < *request.firstWeek) return false;
+        }
+        // More rows than counted only where a race number is stored twice.
+        if (++listed >= grid.rows()) grid.setRows(listed + 1);
         const std::int32_t earnings = earningsOf(run.purse, run.fin);
-        rows.fillRow(static_cast<int>(i) + 1, run, earnings);
-        statistics.add(ListedRun{run, earnings}, request.threshold, today);
+        const ListedRun listedRun{std::move(run), earnings};
+        rows.fillRow(listed, listedRun, earnings);
+        statistics.add(listedRun, request.threshold, today);
+        return listed < kMostListed;
+    };
+    try {
+        // Newest first, the runs below the last-week bound are the rest of the result
+        // from the first of them on, so the query applies that bound itself.
+        query.forEach(request.lastRaceBelow, visit);
+    } catch (const store::StoreError&) {
+        if (listed > 0) grid.setRows(listed + 1);  // the rows read before the failure
+        throw;
     }
+    if (listed == 0) {
+        // A last-week bound that no run meets.
+        window.dialogs().message(kNothingFound, shell::kAppTitle);
+        return false;
+    }
+    grid.setRows(listed + 1);  // a listing that ended early
     grid.select(1, 0, 1, 0);
     statistics.report(window, opt, request.title, window.clock());
+    return true;
+}
+
+// Runs the search over the window's race store. True when it listed runs.
+bool search(shell::MainFinder& window, const SearchRequest& request, int opt) {
+    auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    store::RunQuery query(db, request.criteria);
+    const std::int64_t count = query.count();
+    const auto subject = askToList(window, query, count);
+    return subject && listRuns(window, db, query, count, *subject, request, opt);
 }
 
 }  // namespace
@@ -134,16 +143,11 @@ bool gethorse(shell::MainFinder& window, int opt, const std::string& name, const
     window.dialogs().repaintNow();
     bool listed = false;
     try {
-        if (const auto listing = readListing(window, std::get<SearchRequest>(request))) {
-            showListing(window, *listing, std::get<SearchRequest>(request), opt);
-            listed = true;
-        } else {
-            window.lblprogress.caption.clear();
-        }
+        listed = search(window, std::get<SearchRequest>(request), opt);
     } catch (const store::StoreError& error) {
         window.dialogs().message(error.what(), shell::kAppTitle);
-        window.lblprogress.caption.clear();
     }
+    if (!listed) window.lblprogress.caption.clear();
     grid.setRedraw(true);
     return listed;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/number_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,8 +16,8 @@ constexpr int kMaxDecimalExponent = 400;
 
 // One number field with literal text around it.
 struct Mask {
-    std::string prefix;
-    std::string suffix;
+    std::string_view prefix;  // parts of the mask's text
+    std::string_view suffix;
     int minWholeDigits = 0;  // the "0"s of the whole part
     int decimals = 0;
     bool grouping = false;
@@ -40,7 +41,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 Mask parseMask(std::string_view text) {
     Mask mask;
     std::size_t i = 0;
-    for (; i < text.size() && !isFieldChar(text[i]); ++i) mask.prefix += text[i];
+    while (i < text.size() && !isFieldChar(text[i])) ++i;
+    mask.prefix = text.substr(0, i);
     bool inDecimals = false;
     bool anyDigit = false;
     for (; i < text.size() && isFieldChar(text[i]); ++i) {
@@ -61,11 +63,9 @@ Mask parseMask(std::string_view text) {
         }
     }
     if (!anyDigit && mask.decimals == 0) badMask(text);
-    for (; i < text.size(); ++i) {
-        if (isFieldChar(text[i])) badMask(text);
-        mask.suffix += text[i];
-    }
-    mask.percent = (mask.prefix + mask.suffix).find('%') != std::string::npos;
+    mask.suffix = text.substr(i);
+    if (std::ranges::any_of(mask.suffix, isFieldChar)) badMask(text);
+    mask.percent = mask.prefix.find('%') != std::string_view::npos || mask.suffix.find('%') != std::string_view::npos;
     return mask;
 }
 
@@ -93,6 +93,7 @@ Decimal parseDecimal(std::string_view text) {
         ++i;
     }
     std::string mantissa;
+    mantissa.reserve(text.size());
     int wholeDigits = -1;
     for (; i < text.size() && (isDigit(text[i]) || text[i] == '.'); ++i) {
         if (text[i] != '.') {
@@ -111,7 +112,9 @@ Decimal parseDecimal(std::string_view text) {
     const std::size_t first = mantissa.find_first_not_of('0');
     if (first == std::string::npos) return number;  // zero: no digits
     const std::size_t last = mantissa.find_last_not_of('0');
-    number.digits = mantissa.substr(first, last - first + 1);
+    mantissa.resize(last + 1);
+    mantissa.erase(0, first);
+    number.digits = std::move(mantissa);
     number.point -= static_cast<int>(first);
     if (std::abs(number.point) > kMaxDecimalExponent) badNumber(text);
     return number;
@@ -135,7 +138,9 @@ std::string roundedDigits(const Decimal& number, int decimals) {
         }
     }
     const std::size_t first = digits.find_first_not_of('0');
-    return first == std::string::npos ? "0" : digits.substr(first);
+    if (first == std::string::npos) return "0";
+    digits.erase(0, first);
+    return digits;
 }
 
 std::string groupThousands(const std::string& whole) {
@@ -157,12 +162,19 @@ std::string toChars(T value, auto... format) {
     return std::string(buffer.data(), result.ptr);
 }
 
+// Room for the shortest exponent form of a double: 17 digits, sign, point and exponent.
+constexpr std::size_t kExponentFormRoom = 32;
+
 template <typename T>
 std::string formatFloating(T value, std::string_view mask) {
     if (!std::isfinite(value)) return toChars(value);  // "inf", "-inf", "nan"
     // The exponent form holds only the shortest significant digits; the plain form of a
-    // large whole single would spell out binary digits its text never shows.
-    return formatDecimalText(toChars(value, std::chars_format::scientific), mask);
+    // large whole single would spell out binary digits its text never shows. Written on
+    // the stack: a listing formats three numbers for each of up to 15,000 rows.
+    std::array<char, kExponentFormRoom> buffer;
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
+    return formatDecimalText(std::string_view(buffer.data(), result.ptr), mask);
 }
 
 }  // namespace
@@ -176,17 +188,25 @@ std::string formatDecimalText(std::string_view decimalText, std::string_view mas
     const bool negative = number.negative && digits != "0";
     const auto decimals = static_cast<std::size_t>(mask.decimals);
     if (digits.size() < decimals) digits.insert(0, decimals - digits.size(), '0');
-    std::string whole = digits.substr(0, digits.size() - decimals);
-    if (whole == "0") whole.clear();
-    if (whole.size() < static_cast<std::size_t>(mask.minWholeDigits)) {
-        whole.insert(0, static_cast<std::size_t>(mask.minWholeDigits) - whole.size(), '0');
-    }
+    const std::string_view all(digits);
+    std::string_view significant = all.substr(0, all.size() - decimals);
+    if (significant == "0") significant = {};
+    const auto minWholeDigits = static_cast<std::size_t>(mask.minWholeDigits);
+    std::string whole(minWholeDigits > significant.size() ? minWholeDigits - significant.size() : 0, '0');
+    whole += significant;
     if (mask.grouping) whole = groupThousands(whole);
 
-    std::string text = negative ? "-" : "";
-    text += mask.prefix + whole;
-    if (decimals > 0) text += "." + digits.substr(digits.size() - decimals);
-    return text + mask.suffix;
+    std::string text;
+    text.reserve(1 + mask.prefix.size() + whole.size() + 1 + decimals + mask.suffix.size());
+    if (negative) text += '-';
+    text += mask.prefix;
+    text += whole;
+    if (decimals > 0) {
+        text += '.';
+        text += all.substr(all.size() - decimals);
+    }
+    text += mask.suffix;
+    return text;
 }
 
 std::string formatNumber(double value, std::string_view mask) { return formatFloating(value, mask); }

@@ -12,6 +12,10 @@ constexpr const char* kColumns =
     "hname, hid, tblraces.racenum, oname, dist, sp, odds, age, restr, cond, surf, fin, purse, ppos, size, cprice, "
     "start";
 constexpr const char* kJoin = " FROM tblhorsedata INNER JOIN tblraces ON tblhorsedata.racenum = tblraces.racenum";
+// Newest race first; the runners of one race as they were stored, which is their
+// finishing order. Tied rows would otherwise come in whatever order the index the engine
+// chose gives them, and the first row is the subject of the statistics.
+constexpr const char* kOrder = " ORDER BY tblhorsedata.racenum DESC, tblhorsedata.rowid";
 
 RunRecord readRun(const Statement& row) {
     RunRecord run;
@@ -62,7 +66,7 @@ std::string likePattern(const std::string& pattern) {
 
 RunQuery::RunQuery(Database& db, RunCriteria criteria) : db_(db), criteria_(std::move(criteria)) {}
 
-std::string RunQuery::where() const {
+std::string RunQuery::where(const char* racenumColumn) const {
     using Key = RunCriteria::Key;
     std::string sql = " WHERE ";
     const char* nameColumn = criteria_.key == Key::Owner ? "oname" : "hname";
@@ -78,15 +82,11 @@ std::string RunQuery::where() const {
         if (criteria_.key == Key::HorseNameAndNumber) sql += " AND ";
         sql += criteria_.numberPattern ? "CAST(hid AS TEXT) LIKE ? ESCAPE '\\'" : "hid = ?";
     }
-    if (criteria_.key == Key::Race)
-        sql += criteria_.numberPattern ? "CAST(tblraces.racenum AS TEXT) LIKE ? ESCAPE '\\'" : "tblraces.racenum = ?";
+    if (criteria_.key == Key::Race) {
+        sql += criteria_.numberPattern ? std::string("CAST(") + racenumColumn + " AS TEXT) LIKE ? ESCAPE '\\'"
+                                       : std::string(racenumColumn) + " = ?";
+    }
     return sql;
-}
-
-std::string RunQuery::order() const {
-    // A race lists its runners as they were stored, which is their finishing order.
-    return criteria_.key == RunCriteria::Key::Race ? " ORDER BY tblhorsedata.rowid"
-                                                   : " ORDER BY tblhorsedata.racenum DESC";
 }
 
 void RunQuery::bindCriteria(Statement& statement, int index) const {
@@ -102,24 +102,28 @@ void RunQuery::bindCriteria(Statement& statement, int index) const {
 }
 
 std::int64_t RunQuery::count() {
-    auto statement = db_.prepare(std::string("SELECT count(*)") + kJoin + where());
+    // Reads the runners' table alone, in the case of a name or owner from one index: every
+    // run that the import stores has its race, stored with it, and removing a week removes
+    // both, so the join finds the same rows.
+    auto statement = db_.prepare(std::string("SELECT count(*) FROM tblhorsedata") + where("tblhorsedata.racenum"));
     bindCriteria(statement, 1);
     statement.step();
     return statement.integer(0);
 }
 
 std::optional<RunRecord> RunQuery::first() {
-    auto statement = db_.prepare(std::string("SELECT ") + kColumns + kJoin + where() + order() + " LIMIT 1");
+    auto statement =
+        db_.prepare(std::string("SELECT ") + kColumns + kJoin + where("tblraces.racenum") + kOrder + " LIMIT 1");
     bindCriteria(statement, 1);
     if (!statement.step()) return std::nullopt;
     return readRun(statement);
 }
 
 void RunQuery::forEach(std::optional<double> racenumBelow,
-                       const std::function<bool(const RunRecord&)>& visit) {
-    std::string sql = std::string("SELECT ") + kColumns + kJoin + where();
+                       const std::function<bool(RunRecord&&)>& visit) {
+    std::string sql = std::string("SELECT ") + kColumns + kJoin + where("tblraces.racenum");
     if (racenumBelow) sql += " AND tblhorsedata.racenum < ?";
-    auto statement = db_.prepare(sql + order());
+    auto statement = db_.prepare(sql + kOrder);
     bindCriteria(statement, 1);
     if (racenumBelow) statement.bind(statement.parameterCount(), *racenumBelow);
     while (statement.step())

@@ -48,8 +48,8 @@ struct RunCriteria {
     std::optional<std::string> numberPattern;  // horse or race number as a pattern
 };
 
-// The runs of one search: horse, owner and pattern searches list the newest race first;
-// a race search lists in the order the runs were stored (finishing order for a race).
+// The runs of one search, of every kind: the newest race first, and the runners of one
+// race in the order they were stored (their finishing order).
 class RunQuery {
 public:
     RunQuery(Database& db, RunCriteria criteria);
@@ -59,13 +59,12 @@ public:
     // The first matching run, before any bound.
     std::optional<RunRecord> first();
     // Walks the matching runs in order, only those with racenum below `racenumBelow` when
-    // given (a bound the newest-first searches apply in the query itself), until `visit`
-    // answers false.
-    void forEach(std::optional<double> racenumBelow, const std::function<bool(const RunRecord&)>& visit);
+    // given, until `visit` answers false. Each run is handed over to keep.
+    void forEach(std::optional<double> racenumBelow, const std::function<bool(RunRecord&&)>& visit);
 
 private:
-    std::string where() const;
-    std::string order() const;
+    // The conditions, with the race number read from `racenumColumn`.
+    std::string where(const char* racenumColumn) const;
     void bindCriteria(class Statement& statement, int firstIndex) const;
 
     Database& db_;

@@ -13,10 +13,13 @@ namespace store {
 
 namespace {
 
-// A listing selects by name, number, owner or race and lists newest first; the
-// composite indexes deliver the rows already in race order, which matters for a stable
-// with 15,000 runs. The race-number indexes serve the join, the week checks and the
-// week deletions; statecodes(num) the track lookups.
+// A listing selects by name, number, owner or race and lists newest race first, the
+// runners of one race in the order they were stored (finishing order). The composite
+// indexes keep exactly that order, race number descending and then the row number every
+// index entry ends with, so their rows need no sort (which matters for a stable with
+// 15,000 runs) and come in the same order whichever index the engine walks. The
+// race-number indexes serve the join, the week checks and the week deletions;
+// statecodes(num) the track lookups.
 //
 // Without statistics the query planner guesses, and for a name pattern listed newest
 // first it guesses a walk through every run in race order. The figures describe a store
@@ -33,11 +36,21 @@ struct SearchIndex {
 constexpr std::array kSearchIndexes{
     SearchIndex{"ix_tblraces_racenum", "tblraces", "racenum", "240000 1", false},
     SearchIndex{"ix_tblhorsedata_racenum", "tblhorsedata", "racenum", "2400000 10", false},
-    SearchIndex{"ix_tblhorsedata_hname", "tblhorsedata", "hname, racenum", "2400000 20 1", true},
-    SearchIndex{"ix_tblhorsedata_hid", "tblhorsedata", "hid, racenum", "2400000 20 1", true},
-    SearchIndex{"ix_tblhorsedata_oname", "tblhorsedata", "oname, racenum", "2400000 400 1", true},
+    SearchIndex{"ix_tblhorsedata_hname_newest", "tblhorsedata", "hname, racenum DESC", "2400000 20 1", true},
+    SearchIndex{"ix_tblhorsedata_hid_newest", "tblhorsedata", "hid, racenum DESC", "2400000 20 1", true},
+    SearchIndex{"ix_tblhorsedata_oname_newest", "tblhorsedata", "oname, racenum DESC", "2400000 400 1", true},
     SearchIndex{"ix_statecodes_num", "statecodes", "num", "100 1", false},
 };
+
+// Indexes of stores made by earlier builds, in race order ascending: walked backwards they
+// gave a race's runners last finisher first. Their successors above replace them.
+constexpr std::array<std::string_view, 3> kRetiredIndexes{"ix_tblhorsedata_hname", "ix_tblhorsedata_hid",
+                                                          "ix_tblhorsedata_oname"};
+
+void dropIndex(Database& db, std::string_view name) {
+    // Names come from the tables above, never from outside.
+    db.exec("DROP INDEX IF EXISTS " + std::string(name));
+}
 
 bool indexExists(Database& db, std::string_view name) {
     return db.prepare("SELECT 1 FROM sqlite_schema WHERE type = 'index' AND name = ?1").bind(1, name).step();
@@ -67,13 +80,15 @@ void ensureSearchIndexes(Database& db) {
     if (own) transaction.emplace(db);
     for (const auto& index : kSearchIndexes)
         if (!indexExists(db, index.name)) createIndex(db, index);
+    for (const auto name : kRetiredIndexes) dropIndex(db, name);
     if (transaction) transaction->commit();
 }
 
 BulkLoad::BulkLoad(Database& db) : db_(db) {
     Transaction transaction(db_);
     for (const auto& index : kSearchIndexes)
-        if (index.droppedForBulkLoad) db_.exec("DROP INDEX IF EXISTS " + std::string(index.name));
+        if (index.droppedForBulkLoad) dropIndex(db_, index.name);
+    for (const auto name : kRetiredIndexes) dropIndex(db_, name);
     transaction.commit();
 }
 

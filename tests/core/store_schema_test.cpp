@@ -94,22 +94,23 @@ constexpr const char* kListing =
     "purse, ppos, size, cprice, start FROM tblhorsedata INNER JOIN tblraces ON "
     "tblhorsedata.racenum = tblraces.racenum WHERE ";
 
-const std::string kName = std::string(kListing) + "hname = ?1 ORDER BY tblhorsedata.racenum DESC";
-const std::string kNameAndNumber =
-    std::string(kListing) + "hname = ?1 AND hid = 742503 ORDER BY tblhorsedata.racenum DESC";
-const std::string kNamePattern =
-    std::string(kListing) + "hname LIKE ?1 ORDER BY tblhorsedata.racenum DESC";
-const std::string kNumber =
-    std::string(kListing) + "hid = 742503 ORDER BY tblhorsedata.racenum DESC";
-const std::string kOwner = std::string(kListing) + "oname = ?1 ORDER BY tblhorsedata.racenum DESC";
-const std::string kRace = std::string(kListing) + "tblraces.racenum = 312.05";
+constexpr const char* kNewestFirst = " ORDER BY tblhorsedata.racenum DESC, tblhorsedata.rowid";
+
+const std::string kName = std::string(kListing) + "hname = ?1" + kNewestFirst;
+const std::string kNameAndNumber = std::string(kListing) + "hname = ?1 AND hid = 742503" + kNewestFirst;
+const std::string kNamePattern = std::string(kListing) + "hname LIKE ?1" + kNewestFirst;
+const std::string kNumber = std::string(kListing) + "hid = 742503" + kNewestFirst;
+const std::string kOwner = std::string(kListing) + "oname = ?1" + kNewestFirst;
+const std::string kRace = std::string(kListing) + "tblraces.racenum = 312.05" + kNewestFirst;
 
 const PlanCase kPlanCases[] = {
-    {"name", kName.c_str(), "black dasher", "ix_tblhorsedata_hname", true},
+    {"name", kName.c_str(), "black dasher", "ix_tblhorsedata_hname_newest", true},
     {"name and number", kNameAndNumber.c_str(), "Black Dasher", "ix_tblhorsedata_h", true},
-    {"name prefix pattern", kNamePattern.c_str(), "black%", "ix_tblhorsedata_hname", false},
-    {"number", kNumber.c_str(), nullptr, "ix_tblhorsedata_hid", true},
-    {"owner", kOwner.c_str(), "Reid Thoroughbreds", "ix_tblhorsedata_oname", true},
+    {"name prefix pattern", kNamePattern.c_str(), "black%", "ix_tblhorsedata_hname_newest", false},
+    {"number", kNumber.c_str(), nullptr, "ix_tblhorsedata_hid_newest", true},
+    {"owner", kOwner.c_str(), "Reid Thoroughbreds", "ix_tblhorsedata_oname_newest", true},
+    {"owner count", "SELECT count(*) FROM tblhorsedata WHERE oname = ?1", "Reid Thoroughbreds",
+     "COVERING INDEX ix_tblhorsedata_oname_newest", true},
     {"race", kRace.c_str(), nullptr, "ix_tblraces_racenum", true},
     {"week list", "SELECT racenum FROM tblraces ORDER BY racenum DESC", nullptr,
      "ix_tblraces_racenum", true},

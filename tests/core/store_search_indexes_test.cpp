@@ -42,12 +42,25 @@ TEST_F(SearchIndexes, BulkLoadDropsTheRandomOrderIndexesAndFinishRestoresThem) {
 TEST_F(SearchIndexes, EnsureRestoresWhatAnotherToolOrACrashLeftOut) {
     auto db = store::Database::open(folder / "horses.mdb");
     const auto all = indexes(db);
-    db.exec("DROP INDEX ix_tblhorsedata_oname; DROP INDEX ix_tblraces_racenum; DROP TABLE sqlite_stat1");
+    db.exec("DROP INDEX ix_tblhorsedata_oname_newest; DROP INDEX ix_tblraces_racenum; DROP TABLE sqlite_stat1");
     store::ensureSearchIndexes(db);
     EXPECT_EQ(indexes(db), all);
     EXPECT_EQ(statisticsRows(db), 2);
     store::ensureSearchIndexes(db);  // nothing missing: nothing changes
     EXPECT_EQ(statisticsRows(db), 2);
+}
+
+TEST_F(SearchIndexes, EnsureReplacesTheRaceOrderIndexesOfEarlierBuilds) {
+    auto db = store::Database::open(folder / "horses.mdb");
+    const auto all = indexes(db);
+    db.exec(
+        "DROP INDEX ix_tblhorsedata_hname_newest; DROP INDEX ix_tblhorsedata_hid_newest;"
+        "DROP INDEX ix_tblhorsedata_oname_newest;"
+        "CREATE INDEX ix_tblhorsedata_hname ON tblhorsedata (hname, racenum);"
+        "CREATE INDEX ix_tblhorsedata_hid ON tblhorsedata (hid, racenum);"
+        "CREATE INDEX ix_tblhorsedata_oname ON tblhorsedata (oname, racenum)");
+    store::ensureSearchIndexes(db);
+    EXPECT_EQ(indexes(db), all);
 }
 
 }  // namespace
