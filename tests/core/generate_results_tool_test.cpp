@@ -216,6 +216,7 @@ TEST(GenerateResultsToolTest, BadOptionsAreRefusedAndWriteNothing) {
         {"--first-week", "32767", "--weeks", "2"},
         {"--first-week", "300", "--weeks", "1", "--max-runners", "13"},
         {"--first-week", "300", "--weeks", "1", "--unknown"},
+        {"--first-week", "300", "--weeks", "1", "--pages", out + "-pages"},  // pages need the breeding file
         {"--first-week", "300"}};
     for (const auto& bad : badOptions) {
         Fields args = {"--out", out};
