@@ -61,8 +61,9 @@ inline std::string upper(std::string text) {
     return text;
 }
 
-inline int winsWithin(const Career& career, int lastWeek, int weeks) {
-    return static_cast<int>(std::ranges::count_if(career.winWeeks, [&](int week) { return week > lastWeek - weeks; }));
+// The program's calendar gives each week number a day of its own, so "weeks" here are days.
+inline int winsWithin(const Career& career, int lastWeek, int days) {
+    return static_cast<int>(std::ranges::count_if(career.winWeeks, [&](int week) { return week > lastWeek - days; }));
 }
 
 }  // namespace page_detail
@@ -95,10 +96,10 @@ inline std::string horsePageText(const PageHorse& horse, const std::string& owne
         "<tr><td>Non M/C/O/S Wins</td><td align=right>" + std::to_string(career.openWins + career.priorWins / 2) +
             "</td></tr>",
         "</table>", "<table border=0>",
-        "<tr><td>Wins in the last</td><td>3 months: <b>" + std::to_string(winsWithin(career, lastWeek, 13)) +
-            "</b></td><td>6 months: <b>" + std::to_string(winsWithin(career, lastWeek, 26)) +
-            "</b></td><td>9 months: <b>" + std::to_string(winsWithin(career, lastWeek, 39)) +
-            "</b></td><td>Year: <b>" + std::to_string(winsWithin(career, lastWeek, 52)) + "</b></td></tr>",
+        "<tr><td>Wins in the last</td><td>3 months: <b>" + std::to_string(winsWithin(career, lastWeek, 91)) +
+            "</b></td><td>6 months: <b>" + std::to_string(winsWithin(career, lastWeek, 182)) +
+            "</b></td><td>9 months: <b>" + std::to_string(winsWithin(career, lastWeek, 273)) +
+            "</b></td><td>Year: <b>" + std::to_string(winsWithin(career, lastWeek, 365)) + "</b></td></tr>",
         "</table>", "<table border=1>",
         "<tr><th>&nbsp;</th><th>Sire Line</th><th>Dam-Sire Line</th><th>Dam's Dam-Sire Line</th></tr>"};
     for (std::size_t row = 0; row < horse.pedigree.size(); ++row) {
