@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// harrowdex-generate-results: made-up weekly results files in the simulation's layout, for
-// benchmarks and scale tests. A seed gives the same bytes on every machine: the engine's
+// harrowdex-generate-results: made-up weekly results files in the simulation's layout, with
+// their breeding file and horse pages if asked, for benchmarks, scale tests and the demo
+// season. A seed gives the same bytes on every machine: the engine's
 // output sequence is fixed by the C++ standard, the distributions are made here, and all
 // arithmetic after the engine is on whole numbers (speeds in hundredths, odds bases in
 // units of 1e-8), so no library distribution and no floating-point rounding takes part.
@@ -25,7 +26,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -118,7 +118,6 @@ public:
     const std::vector<Foal>& foals() const { return foals_; }
     // What each of them did, by the same index.
     Career& career(std::size_t foal) { return careers_[foal]; }
-    const std::vector<Career>& careers() const { return careers_; }
     Horse& operator[](std::size_t index) { return horses_[index]; }
     const std::string& ownerName(int owner) const { return owners_[static_cast<std::size_t>(owner)]; }
 
@@ -583,7 +582,7 @@ void generate(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app("Writes made-up weekly results files for benchmarks and scale tests.",
+    CLI::App app("Writes made-up weekly results files, breeding file and horse pages for benchmarks, tests and the demo.",
                  "harrowdex-generate-results");
     Options options;
     addOptions(app, options);

@@ -18,12 +18,14 @@ WindowArguments readWindowArguments(const QStringList& arguments, const std::str
 
     WindowArguments result{defaultBreedingFile, std::nullopt, std::nullopt};
     const bool parsed = parser.parse(QStringList{"harrowdex"} + arguments);
+    // Before the application object exists the parser knows no program name.
+    const std::string helpText = parser.helpText().replace("<executable_name>", "harrowdex").toStdString();
     if (parser.isSet(help)) {
-        result.answer = parser.helpText().toStdString();
+        result.answer = helpText;
     } else if (parser.isSet(version)) {
         result.answer = "harrowdex " HARROWDEX_VERSION "\n";
     } else if (!parsed && qtOptionsTaken) {
-        result.error = "harrowdex: " + parser.errorText().toStdString() + "\n" + parser.helpText().toStdString();
+        result.error = "harrowdex: " + parser.errorText().toStdString() + "\n" + helpText;
     } else if (parser.isSet(breeding)) {
         result.breedingFile = parser.value(breeding).toStdString();
     }

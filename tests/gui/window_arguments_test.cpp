@@ -55,6 +55,7 @@ TEST(WindowArgumentsTest, ProgramAnswersHelpAndVersionWithoutADisplay) {
     };
     EXPECT_EQ(run("--version"), "harrowdex 4.31\n");
     const std::string help = run("--help");
+    EXPECT_THAT(help, HasSubstr("Usage: harrowdex [options]"));
     EXPECT_THAT(help, HasSubstr("--breeding <FILE>"));
     EXPECT_THAT(help, HasSubstr("--version"));
 }
