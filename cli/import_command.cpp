@@ -3,9 +3,13 @@
 
 #include "cli_dialogs.h"
 #include "import/import_driver.h"
+#include "import_progress.h"
 #include "shell/main_finder.h"
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,17 +21,24 @@ namespace {
 struct ImportOptions {
     std::string db;
     bool yes = false;
+    bool quiet = false;
     std::vector<std::string> files;
 };
 
 void runImport(const ImportOptions& options) {
-    CliDialogs dialogs(options.yes);
+    const ProgressStyle style = options.quiet      ? ProgressStyle::None
+                                : isatty(STDERR_FILENO) ? ProgressStyle::RewrittenLine
+                                                        : ProgressStyle::LinePerFile;
+    ImportProgressDialogs dialogs(options.yes, style, std::cerr);
     shell::MainFinder window(dialogs);
-    dialogs.watchStatus(&window.lblprogress.caption);
     std::vector<import::ChosenFile> files;
     for (const auto& path : options.files)
         files.push_back({path, std::filesystem::path(path).filename().string()});
-    if (import::importFiles(window, options.db, files) != import::ImportResult::Done) throw CommandEnded();
+    const import::ImportResult result = import::importFiles(window, options.db, files);
+    dialogs.finish(result == import::ImportResult::Done);
+    // The status label is left empty on success; after a failure it names the file.
+    if (!window.lblprogress.caption.empty()) writeMessage(window.lblprogress.caption);
+    if (result != import::ImportResult::Done) throw CommandEnded();
 }
 
 }  // namespace
@@ -37,6 +48,7 @@ void addImportCommand(CLI::App& app) {
     auto options = std::make_shared<ImportOptions>();
     command->add_option("--db", options->db, "The race store.")->required();
     command->add_flag("--yes", options->yes, "Answer Yes to the question whether to replace a week.");
+    command->add_flag("--quiet", options->quiet, "Write no progress, only messages and questions.");
     command->add_option("FILE", options->files, "Results files (text or ZIP).")->required();
     command->callback([options] { runImport(*options); });
 }

@@ -61,6 +61,7 @@ int run(CLI::App& app, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     CLI::App app("Harrowdex race store commands, without a window.", "harrowdex-cli");
+    app.set_version_flag("--version", "harrowdex-cli " HARROWDEX_VERSION);
     app.require_subcommand(1);
     cli::addMakedbCommand(app);
     cli::addImportCommand(app);

@@ -36,7 +36,7 @@ for ((week = first; week < first + weeks; ++week)); do
   files+=("$folder/raceout$week.txt")
 done
 "$build/harrowdex-cli" makedb "$store"
-# The import's status lines (one per race) go to a log that is shown only on failure.
+# The import's progress (a line per file) goes to a log that is shown only on failure.
 if ! "$build/harrowdex-cli" import --db "$store" --yes "${files[@]}" 2>"$folder/import.log"; then
   tail -n 5 "$folder/import.log" >&2
   echo "The import into $store did not complete; it holds the weeks imported before the failure" >&2

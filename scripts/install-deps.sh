@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libsqlite3-dev sqlite3 libzip-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   fonts-liberation poppler-utils
 )
 

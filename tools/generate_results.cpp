@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-// harrowdex-generate-results: made-up weekly results files in the simulation's layout, for
-// benchmarks and scale tests. A seed gives the same bytes on every machine: the engine's
+// harrowdex-generate-results: made-up weekly results files in the simulation's layout, with
+// their breeding file and horse pages if asked, for benchmarks, scale tests and the demo
+// season. A seed gives the same bytes on every machine: the engine's
 // output sequence is fixed by the C++ standard, the distributions are made here, and all
 // arithmetic after the engine is on whole numbers (speeds in hundredths, odds bases in
 // units of 1e-8), so no library distribution and no floating-point rounding takes part.
 // Two random draws never stand in one expression, whose evaluation order is unspecified.
+#include "generator/horse_page.h"
 #include "generator/pedigree.h"
 #include "generator/results_text.h"
 #include "generator/vocabulary.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <numeric>
 #include <optional>
@@ -37,6 +40,8 @@ constexpr std::uint32_t kNumberSpace = 10'000'000;  // horse numbers 1 to 9,999,
 struct Options {
     std::filesystem::path out;
     std::filesystem::path breeding;  // empty: no breeding file
+    std::filesystem::path pages;     // empty: no horse pages
+    int stallions = static_cast<int>(kStallions);
     int firstWeek = 0, weeks = 0, racesPerWeek = 400, minRunners = 6, maxRunners = 12;
     int horses = 60000, owners = 3000;
     std::uint64_t seed = 1;
@@ -76,6 +81,7 @@ struct Horse {
     std::uint32_t number = 0;
     std::string name;
     int owner = 0, foaledWeek = 0, wins = 0;
+    std::size_t foal = 0;  // its entry among every horse there has been
     int ability = 0;  // hundredths of a speed figure
     bool female = false;
 
@@ -110,6 +116,8 @@ public:
     std::size_t size() const { return horses_.size(); }
     // Every horse there has been, for the breeding file.
     const std::vector<Foal>& foals() const { return foals_; }
+    // What each of them did, by the same index.
+    Career& career(std::size_t foal) { return careers_[foal]; }
     Horse& operator[](std::size_t index) { return horses_[index]; }
     const std::string& ownerName(int owner) const { return owners_[static_cast<std::size_t>(owner)]; }
 
@@ -148,7 +156,11 @@ private:
         horse.ability = (horse.ability + random_.between(6500, 10500)) / 2;
         horse.wins = age > 2 && random_.perMille(650) ? random_.between(1, 3 * (age - 1)) : 0;
         horse.female = random_.perMille(450);
+        horse.foal = foals_.size();
         foals_.push_back({horse.number, horse.name, horse.foaledWeek, horse.female});
+        Career& career = careers_.emplace_back();
+        career.ability = horse.ability;
+        career.priorWins = horse.wins;
         return horse;
     }
 
@@ -199,6 +211,7 @@ private:
     Random& random_;
     std::vector<Horse> horses_;
     std::vector<Foal> foals_;
+    std::vector<Career> careers_;
     std::vector<std::string> owners_;
     std::unordered_set<std::string> ownerNames_, names_;
     std::vector<bool> taken_;
@@ -209,7 +222,7 @@ private:
 struct RaceCard {
     const RaceType* type = nullptr;
     std::string conditions, claimPrice, title;
-    int purse = 0, halfFurlongs = 0;
+    int purse = 0, halfFurlongs = 0, claimAmount = 0;
     bool turf = false;
     std::string_view going;
     int age = 3;  // who may run: this age, or this age and older when andUp
@@ -312,7 +325,7 @@ private:
         card.purse = random_.between(card.type->minPurse / 100, card.type->maxPurse / 100) * 100;
         if (random_.perMille(100))
             card.purse += random_.between(1, 99);
-        card.claimPrice = claimPrice(*card.type);
+        card.claimPrice = claimPrice(card);
         if (card.type->titled) {
             card.title = "The " + std::string(random_.pick(kPlaces));
             card.title += " " + std::string(random_.pick(kRaceTitles));
@@ -323,10 +336,12 @@ private:
     }
 
     // Claiming races carry a price, sometimes in brackets; a few allowance races a bracketed one.
-    std::string claimPrice(const RaceType& type) {
+    std::string claimPrice(RaceCard& card) {
+        const RaceType& type = *card.type;
         if (!type.claiming && (type.name != "Allowance" || !random_.perMille(100)))
             return std::string(random_.pick(kNoClaimPrice));
-        const std::string price = dollars(kClaimPrices[random_.below(std::size(kClaimPrices))]);
+        card.claimAmount = kClaimPrices[random_.below(std::size(kClaimPrices))];
+        const std::string price = dollars(card.claimAmount);
         return type.claiming && !random_.perMille(300) ? price : "(" + price + ")";
     }
 
@@ -395,7 +410,28 @@ private:
         });
         if (!runs.empty())
             ++horses_[runs.front().horse].wins;
+        recordCareers(card, week, runs);
         return runs;
+    }
+
+    // What the horses' pages tell: purses shared 60, 20, 10 and 5 per cent among the first four.
+    void recordCareers(const RaceCard& card, int week, const std::vector<Run>& runs) {
+        static constexpr int kPurseShares[] = {60, 20, 10, 5};
+        const bool open = !card.type->claiming && !card.type->maidens && card.claimAmount == 0 &&
+                          card.type->name != "Starter Allowance";
+        for (std::size_t place = 0; place < runs.size(); ++place) {
+            const Horse& horse = horses_[runs[place].horse];
+            Career& career = horses_.career(horse.foal);
+            career.owner = horse.owner;
+            ++career.starts;
+            if (place < std::size(kPurseShares)) career.earnings += card.purse / 100 * kPurseShares[place];
+            if (card.claimAmount > 0 && (career.lowestClaim == 0 || card.claimAmount < career.lowestClaim))
+                career.lowestClaim = card.claimAmount;
+            if (place == 0) {
+                career.winWeeks.push_back(week);
+                career.openWins += open ? 1 : 0;
+            }
+        }
     }
 
     // Odds bases from the form, sharper for the favourites, summing to about 0.82 to 1.
@@ -476,19 +512,52 @@ void addOptions(CLI::App& app, Options& options) {
              UINT64_MAX);
     app.add_option("--breeding", options.breeding,
                    "Also write a breeding file of every horse, with a few large sire families");
+    optional("--stallions", options.stallions, "Stallions of the breeding file's ancestor lines", 20, 5000);
+    app.add_option("--pages", options.pages,
+                   "Also write the page of every horse that ran, as NUMBER.html, into this folder (needs --breeding)");
     app.add_flag("--legacy-numbers", options.legacyNumbers,
                  "Write a few race numbers in the old form RR.TT (race, then track)");
 }
 
+std::string sexOnPage(const Foal& foal, int age, char breedingSex) {
+    if (foal.female) return age <= 4 ? "filly" : "mare";
+    if (age <= 4) return "colt";
+    return breedingSex == 'G' ? "gelding" : "horse";
+}
+
+// The page of every horse that ran, with the pedigree of the breeding file.
+void writePages(const Options& options, Population& horses, const Pedigree<Random>& pedigree) {
+    std::filesystem::create_directories(options.pages);
+    const int lastWeek = options.firstWeek + options.weeks - 1;
+    int written = 0;
+    for (std::size_t i = 0; i < horses.foals().size(); ++i) {
+        const Foal& foal = horses.foals()[i];
+        const Career& career = horses.career(i);
+        if (career.starts == 0) continue;
+        const int age = (lastWeek - foal.foaledWeek) / 52;
+        PageHorse page{foal.number, foal.name, horses.ownerName(career.owner),
+                       sexOnPage(foal, age, pedigree.sexLetter(foal.number)), age, &career, pedigree.table(foal.number)};
+        const auto path = options.pages / (std::to_string(foal.number) + ".html");
+        // Thousands of small files: written plainly, without a flush to the disk each.
+        std::ofstream file(path, std::ios::binary);
+        file << horsePageText(page, std::to_string(career.owner + 1), lastWeek);
+        if (!file.flush()) throw std::runtime_error("The horse page " + path.string() + " could not be written");
+        ++written;
+    }
+    std::cout << "Wrote " << written << " horse pages into " << options.pages.string() << '\n';
+}
+
 // Drawn from an engine of its own, so the results files stay the same with or without it.
-void writeBreedingFile(const Options& options, const std::vector<Foal>& foals) {
+void writeBreedingFile(const Options& options, Population& horses) {
     Random random(options.seed ^ 0x9E3779B97F4A7C15u);
-    Pedigree pedigree(random);
-    const auto failure = shell::writeFileAtomically(
-        options.breeding, pedigree.breedingText(foals, options.firstWeek + options.weeks - 1));
-    if (failure) throw std::runtime_error(*failure);
-    std::cout << "Wrote the breeding file " << options.breeding.string() << " (" << foals.size()
-              << " horses; the largest family: " << pedigree.largestFamily() << ")\n";
+    Pedigree pedigree(random, static_cast<std::size_t>(options.stallions));
+    const std::string text = pedigree.breedingText(horses.foals(), options.firstWeek + options.weeks - 1);
+    if (const auto failure = shell::writeFileAtomically(options.breeding, text))
+        throw std::runtime_error(*failure);
+    std::cout << "Wrote the breeding file " << options.breeding.string() << " (" << horses.foals().size()
+              << " horses; the largest family: " << pedigree.largestFamily() << ", "
+              << pedigree.largestFamilySize() << " offspring)\n";
+    if (!options.pages.empty()) writePages(options, horses, pedigree);
 }
 
 void generate(const Options& options) {
@@ -504,15 +573,16 @@ void generate(const Options& options) {
             throw std::runtime_error(*failure);
         bytes += text.size();
     }
-    std::cout << "Wrote " << options.weeks << " results files (" << writer.runs() << " runs, " << bytes
+    std::cout << "Wrote " << options.weeks << " results files (" << options.weeks * options.racesPerWeek << " races, "
+              << writer.runs() << " runs, " << bytes
               << " bytes) into " << options.out.string() << '\n';
-    if (!options.breeding.empty()) writeBreedingFile(options, horses.foals());
+    if (!options.breeding.empty()) writeBreedingFile(options, horses);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app("Writes made-up weekly results files for benchmarks and scale tests.",
+    CLI::App app("Writes made-up weekly results files, breeding file and horse pages for benchmarks, tests and the demo.",
                  "harrowdex-generate-results");
     Options options;
     addOptions(app, options);
@@ -522,6 +592,8 @@ int main(int argc, char** argv) {
             throw CLI::ValidationError("--min-runners is above --max-runners");
         if (options.firstWeek + options.weeks - 1 > 32767)
             throw CLI::ValidationError("the last week would be above 32767");
+        if (!options.pages.empty() && options.breeding.empty())
+            throw CLI::ValidationError("--pages needs --breeding, whose pedigrees the pages show");
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
             return app.exit(e);  // --help

@@ -37,7 +37,6 @@ private:
         dialogs_.repaintNow();
     }
     void showProgress(int index, const ChosenFile& file, int races) {
-        if (fileCount_ < 2) return;  // one file runs at once, as before
         dialogs_.showProgress({index, fileCount_,
                                "Importing " + file.name + " (file " + std::to_string(index + 1) + " of " +
                                    std::to_string(fileCount_) + "): " + std::to_string(races) + " races stored"});

@@ -88,6 +88,8 @@ std::optional<std::string> QtUserDialogs::chooseFileToSave(const FileDialogOptio
 }
 
 void QtUserDialogs::showProgress(const ProgressState& state) {
+    // One step needs no bar: the status label tells how far it has come.
+    if (state.steps < 2) return;
     if (!progress_) {
         progress_ = new QProgressDialog(parent_);
         progress_->setWindowModality(Qt::WindowModal);

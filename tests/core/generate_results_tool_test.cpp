@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Runs the real harrowdex-generate-results and reads its files back record by record, as
 // the importer walks a results file.
+#include "lineage/horse_page_parser.h"
+#include "shell/capitalise.h"
 #include "test_folder.h"
 
 #include <gmock/gmock.h>
@@ -8,9 +10,14 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <map>
 #include <numeric>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -207,6 +214,50 @@ TEST(GenerateResultsToolTest, OldFormRaceNumbersOnlyWhenAsked) {
     EXPECT_LT(summary.oldFormNumbers, 400 / 10);
 }
 
+std::string upper(std::string text) {
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+// Every page reads, with the lineage lookup's own parser, as its horse: the breeding file's
+// name, and its sire, dam-sire and dam's dam-sire in the first pedigree row.
+TEST(GenerateResultsToolTest, HorsePagesAgreeWithTheBreedingFile) {
+    TestFolder folder;
+    const ToolResult result = runGenerator({"--out", (folder / "weeks").string(), "--first-week", "400", "--weeks",
+                                            "3", "--races-per-week", "30", "--horses", "300", "--stallions", "20",
+                                            "--breeding", (folder / "breeding.txt").string(), "--pages",
+                                            (folder / "pages").string()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    struct Group {
+        std::string name;
+        std::vector<std::string> lines;
+    };
+    std::map<std::string, Group> groups;
+    std::istringstream breeding(readBytes(folder / "breeding.txt"));
+    for (std::string line; std::getline(breeding, line);) {
+        const auto comma = line.find(',');
+        const std::string number = line.substr(0, comma), rest = line.substr(comma + 1);
+        Group& group = groups[number];
+        if (group.name.empty()) group.name = rest.substr(0, rest.find(','));
+        else group.lines.push_back(upper(rest.substr(0, rest.find(','))));
+    }
+    int pages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "pages")) {
+        const std::string number = entry.path().stem().string();
+        const std::string page = readBytes(entry.path());
+        const auto read = lineage::parseHorsePage(page);
+        ASSERT_TRUE(groups.contains(number)) << number;
+        const Group& group = groups.at(number);
+        EXPECT_EQ(read.name, shell::capitaliseWords(group.name)) << number;
+        EXPECT_NE(page.find("ID# " + number + "<"), std::string::npos) << number;
+        EXPECT_EQ(std::vector<std::string>(read.pedigree[0].begin(), read.pedigree[0].end()), group.lines) << number;
+        for (const auto& row : read.pedigree)
+            for (const auto& cell : row) EXPECT_FALSE(cell.empty()) << number;
+        ++pages;
+    }
+    EXPECT_GT(pages, 200);
+}
+
 TEST(GenerateResultsToolTest, BadOptionsAreRefusedAndWriteNothing) {
     TestFolder folder;
     const std::string out = (folder / "out").string();
@@ -216,6 +267,7 @@ TEST(GenerateResultsToolTest, BadOptionsAreRefusedAndWriteNothing) {
         {"--first-week", "32767", "--weeks", "2"},
         {"--first-week", "300", "--weeks", "1", "--max-runners", "13"},
         {"--first-week", "300", "--weeks", "1", "--unknown"},
+        {"--first-week", "300", "--weeks", "1", "--pages", out + "-pages"},  // pages need the breeding file
         {"--first-week", "300"}};
     for (const auto& bad : badOptions) {
         Fields args = {"--out", out};

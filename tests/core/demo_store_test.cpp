@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: MIT
+// The demo season of scripts/make-demo-store.sh, made once for the suite: every search kind
+// finds rows in it, and its horse pages reach the lineage lookup over HTTP through
+// harrowdex-page-server. The names are those the README suggests trying.
+#include "cli_runner.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using testing_support::readBytes;
+using testing_support::runCli;
+using testing_support::TestFolder;
+
+const std::string kHorse = "Swift Baron";
+const std::string kHorseNumber = "5065388";
+const std::string kStable = "Crane Stables";
+const std::string kSire = "Painted Diamond";
+
+long long lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+class DemoStore : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new TestFolder;
+        const std::string command = std::string("HARROWDEX_BUILD_DIR='") + HARROWDEX_BUILD_DIR + "' bash '" +
+                                    HARROWDEX_DEMO_SCRIPT + "' '" + db() + "' >'" + (*folder_ / "made").string() +
+                                    "' 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << readBytes(*folder_ / "made");
+    }
+    static void TearDownTestSuite() { delete folder_; }
+
+    static std::string db() { return (*folder_ / "horses.mdb").string(); }
+    static std::string demo(const std::string& name) { return (*folder_ / "demo" / name).string(); }
+
+    static inline TestFolder* folder_ = nullptr;
+};
+
+TEST_F(DemoStore, SaysWhatItMadeAndRefusesToReplaceAStore) {
+    const std::string made = readBytes(*folder_ / "made");
+    for (const char* part : {"Wrote 52 results files", "Wrote the breeding file", "horse pages", "Made the demo"})
+        EXPECT_NE(made.find(part), std::string::npos) << part << " in:\n" << made;
+    const std::string again = "HARROWDEX_BUILD_DIR='" + std::string(HARROWDEX_BUILD_DIR) + "' bash '" +
+                              HARROWDEX_DEMO_SCRIPT + "' '" + db() + "' >/dev/null 2>&1";
+    EXPECT_NE(std::system(again.c_str()), 0);
+    EXPECT_EQ(lines(runCli({"weeks", "--db", db()}).out), 52);
+}
+
+TEST_F(DemoStore, EverySearchKindFindsRows) {
+    const std::string breeding = demo("breeding.txt");
+    // The weeks end with the day the demo was made; the horse's last race is one of them.
+    const std::string listing = runCli({"search", "--db", db(), "--id", kHorseNumber}).out;
+    const auto row = listing.find("\r\n") + 2;
+    const auto raceStart = listing.find(",\"", listing.find(",\"", row) + 1) + 2;
+    const std::string race = listing.substr(raceStart, listing.find('"', raceStart) - raceStart);
+    const std::vector<std::vector<std::string>> searches = {
+        {"search", "--db", db(), "--horse", kHorse},
+        {"search", "--db", db(), "--id", kHorseNumber},
+        {"search", "--db", db(), "--owner", kStable},
+        {"search", "--db", db(), "--race", race},
+        {"progeny", "--db", db(), "--breeding", breeding, "--sire", kSire},
+        {"progeny", "--db", db(), "--breeding", breeding, "--sire", kSire, "--two-year-olds"},
+        {"progeny", "--db", db(), "--breeding", breeding, "--dam-sire", kSire},
+        {"progeny", "--db", db(), "--breeding", breeding, "--dams-dam-sire", kSire}};
+    for (const auto& search : searches) {
+        const auto result = runCli(search);
+        EXPECT_EQ(result.status, 0) << search[3] << " " << search.back() << ": " << result.err;
+        EXPECT_GT(lines(result.out), 2) << search[3] << " " << search.back();
+    }
+}
+
+// The page server as run.sh starts it, ended with the test.
+class PageServer {
+public:
+    explicit PageServer(const std::string& pages, const std::string& addressFile) {
+        const std::string program = HARROWDEX_PAGE_SERVER_PATH;
+        std::vector<std::string> args = {program, "--pages", pages, "--address-file", addressFile};
+        std::vector<char*> argv;
+        for (auto& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~PageServer() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    PageServer(const PageServer&) = delete;
+    PageServer& operator=(const PageServer&) = delete;
+
+private:
+    pid_t pid_ = -1;
+};
+
+std::string waitForAddress(const std::filesystem::path& file) {
+    for (int tries = 0; tries < 100 && !std::filesystem::exists(file); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::string address = readBytes(file);
+    while (!address.empty() && address.back() == '\n') address.pop_back();
+    return address;
+}
+
+TEST_F(DemoStore, HorsePagesReachTheLineageLookupOverHttp) {
+    const auto addressFile = *folder_ / "server.txt";
+    const PageServer server(demo("pages"), addressFile.string());
+    const std::string address = waitForAddress(addressFile);
+    ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << address;
+
+    const auto result = runCli({"lineage", "--id", kHorseNumber, "--name", kHorse, "--server", address});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["title"], "Lineage of '" + kHorse + "'  (" + kHorseNumber + ")");
+    // The page's pedigree is the breeding file's: the horse's group names its sire first.
+    const std::string breeding = readBytes(demo("breeding.txt"));
+    const auto group = breeding.find("\r\n" + kHorseNumber + ",");
+    ASSERT_NE(group, std::string::npos);
+    const auto sireLine = breeding.find("\r\n", group + 2) + 2;
+    const auto sireStart = sireLine + kHorseNumber.size() + 1;
+    std::string sire = breeding.substr(sireStart, breeding.find(',', sireStart) - sireStart);
+    std::ranges::transform(sire, sire.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    EXPECT_EQ(json["pedigree"][0][0], sire);
+
+    // Only pages of horse numbers are served; anything else is no page at all.
+    for (const std::string id : {"1", "..%2Fbreeding", "abc"}) {
+        const auto missing = runCli({"lineage", "--id", id, "--name", "X", "--server", address});
+        EXPECT_EQ(missing.status, 1) << id;
+    }
+}
+
+}  // namespace
