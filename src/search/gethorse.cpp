@@ -6,6 +6,7 @@
 #include "search/search_request.h"
 #include "search/search_statistics.h"
 #include "shell/busy_pointer.h"
+#include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/store_error.h"
 
@@ -54,6 +55,7 @@ std::vector<store::RunRecord> listedRuns(store::RunQuery& query, const SearchReq
 // user declined or nothing is to be listed (the user has been told).
 std::optional<Listing> readListing(shell::MainFinder& window, const SearchRequest& request) {
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    shell::restoreSearchIndexes(window, db);
     store::RunQuery query(db, request.criteria);
     const std::int64_t count = query.count();
     const auto subject = count > 0 ? query.first() : std::nullopt;

@@ -20,6 +20,7 @@
 #include "shell/qt_user_dialogs.h"
 #include "shell/qt_wrapping_group_box.h"
 #include "shell/remove_data_window.h"
+#include "shell/restore_search_indexes.h"
 #include "shell/results_grid_commands.h"
 
 #include <QAction>
@@ -39,6 +40,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace shell {
 
@@ -110,6 +112,9 @@ MainFinderWindow::MainFinderWindow(MainFinder& finder, QWidget* parent) : QMainW
     setAcceptDrops(true);
     move(twipsToPixelsX(finder_.leftTwips, this), twipsToPixelsY(finder_.topTwips, this));
     showState();
+    // Once the window shows, so that the user sees its status text while search indexes
+    // that an interrupted import left dropped are built again.
+    QTimer::singleShot(0, this, [this] { run([this] { restoreSearchIndexes(finder_); }); });
 }
 
 void MainFinderWindow::createControls() {
