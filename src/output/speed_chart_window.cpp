@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "output/speed_chart_window.h"
 
+#include "shell/atomic_file.h"
 #include "shell/qt_colours.h"
 #include "shell/qt_twips.h"
 #include "shell/qt_user_dialogs.h"
 
 #include <QBarCategoryAxis>
+#include <QBuffer>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -14,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QTimer>
 #include <QToolTip>
@@ -240,10 +241,12 @@ void SpeedChartWindow::cmdsaveimage_Click() {
     options.filter = "PNG Images (*.png)|*.png|All Files (*.*)|*.*";
     const auto path = finder_.dialogs().chooseFileToSave(options);
     if (!path) return;
-    // Written beside its name and renamed into place, so a failure leaves no half image.
-    QSaveFile file(QString::fromStdString(*path));
-    const QImage image = view_->grab().toImage();
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit()) return;
+    // Written as every file of the program is, so a failure leaves no half image.
+    QByteArray png;
+    QBuffer buffer(&png);
+    const bool encoded = buffer.open(QIODevice::WriteOnly) && view_->grab().toImage().save(&buffer, "PNG");
+    if (encoded && !shell::writeFileAtomically(*path, std::string_view(png.constData(), static_cast<std::size_t>(png.size()))))
+        return;
     finder_.dialogs().message("The chart could not be saved as " + *path + ".", shell::kAppTitle);
 }
 

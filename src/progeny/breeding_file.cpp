@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file.h"
 
-#include <filesystem>
+#include "shell/regular_file.h"
+
+#include <unistd.h>
+
 #include <stdexcept>
 
 namespace progeny {
 
 std::unique_ptr<BreedingFile> BreedingFile::open(const std::string& path) {
-    std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(path, error)) return nullptr;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return nullptr;
+    if (path.empty()) return nullptr;
+    shell::FileProblem problem = shell::FileProblem::None;
+    const int fd = shell::openRegularFile(path, problem);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        ::close(fd);
+        return nullptr;
+    }
     return std::unique_ptr<BreedingFile>(new BreedingFile(path, file));
 }
 
