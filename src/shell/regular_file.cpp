@@ -10,24 +10,6 @@
 
 namespace shell {
 
-namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-}  // namespace
-
 int openRegularFile(const std::filesystem::path& path, FileProblem& problem) {
     // Non-blocking, so that opening a FIFO returns at once; the file is checked through
     // the open descriptor, so it cannot be swapped between the check and the reading.
@@ -50,12 +32,11 @@ int openRegularFile(const std::filesystem::path& path, FileProblem& problem) {
     return fd;
 }
 
-FileContents readRegularFile(const std::filesystem::path& path, std::uintmax_t limit) {
-    FileContents contents;
-    const Descriptor file(openRegularFile(path, contents.problem));
-    if (file.get() < 0) return contents;
+namespace {
+
+FileContents readOpenFile(int fd, std::uintmax_t limit) {
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) return {FileProblem::Unreadable, {}};
+    if (::fstat(fd, &status) != 0) return {FileProblem::Unreadable, {}};
     if (static_cast<std::uintmax_t>(status.st_size) > limit) return {FileProblem::TooLarge, {}};
     // The file may grow while it is read; one byte past the limit tells.
     std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
@@ -65,14 +46,24 @@ FileContents readRegularFile(const std::filesystem::path& path, std::uintmax_t l
             if (bytes.size() > limit) return {FileProblem::TooLarge, {}};
             bytes.resize(std::min<std::uintmax_t>(bytes.size() * 2, limit + 1));
         }
-        const ssize_t count = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
+        const ssize_t count = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return {FileProblem::Unreadable, {}};
         if (count == 0) break;
         filled += static_cast<std::size_t>(count);
     }
     bytes.resize(filled);
-    contents.bytes = std::move(bytes);
+    return {FileProblem::None, std::move(bytes)};
+}
+
+}  // namespace
+
+FileContents readRegularFile(const std::filesystem::path& path, std::uintmax_t limit) {
+    FileContents contents;
+    const int fd = openRegularFile(path, contents.problem);
+    if (fd < 0) return contents;
+    contents = readOpenFile(fd, limit);
+    ::close(fd);
     return contents;
 }
 
