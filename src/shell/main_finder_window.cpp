@@ -41,6 +41,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QWindow>
 
 namespace shell {
 
@@ -112,9 +113,16 @@ MainFinderWindow::MainFinderWindow(MainFinder& finder, QWidget* parent) : QMainW
     setAcceptDrops(true);
     move(twipsToPixelsX(finder_.leftTwips, this), twipsToPixelsY(finder_.topTwips, this));
     showState();
-    // Once the window shows, so that the user sees its status text while search indexes
-    // that an interrupted import left dropped are built again.
-    QTimer::singleShot(0, this, [this] { run([this] { restoreSearchIndexes(finder_); }); });
+    QTimer::singleShot(0, this, &MainFinderWindow::restoreSearchIndexesOnceShown);
+}
+
+void MainFinderWindow::restoreSearchIndexesOnceShown() {
+    if (!windowHandle() || !windowHandle()->isExposed()) {
+        constexpr int kLookAgainMs = 20;
+        QTimer::singleShot(kLookAgainMs, this, &MainFinderWindow::restoreSearchIndexesOnceShown);
+        return;
+    }
+    run([this] { restoreSearchIndexes(finder_); });
 }
 
 void MainFinderWindow::createControls() {
