@@ -46,12 +46,10 @@ void BM_CompareFourHorses(benchmark::State& state) {
     std::vector<std::int64_t> ids;
     {
         auto db = store::Database::open(path, store::Access::ReadOnly);
-        for (const int rowid : {1000000, 1500000, 2000000, 2300000}) {
-            auto horse = db.prepare("SELECT hid FROM tblhorsedata WHERE rowid = ?1");
-            horse.bind(1, rowid);
-            horse.step();
-            ids.push_back(horse.integer(0));
-        }
+        // Four horses of the newest week.
+        auto horses = db.prepare("SELECT DISTINCT hid FROM tblhorsedata WHERE racenum >= ?1 LIMIT 4");
+        horses.bind(1, static_cast<double>(store::raceWeeks(db).front()));
+        while (horses.step()) ids.push_back(horses.integer(0));
     }
     for (auto _ : state) {
         auto db = store::Database::open(path, store::Access::ReadOnly);

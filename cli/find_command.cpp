@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -17,45 +18,30 @@ namespace cli {
 
 namespace {
 
+// The criteria as the options fill them; the surface is named.
 struct FindOptions {
     std::string db;
-    int activeWeeks = 4;
+    search::FindCriteria criteria;
     std::string surface;
-    std::optional<double> minDist;
-    std::optional<double> maxDist;
-    std::optional<double> minSpeed;
-    std::optional<int> lastRuns;
-    std::vector<std::string> classes;
-    std::optional<std::int64_t> maxClaim;
-    std::optional<int> minStarts;
-    std::optional<int> maxWins;
-    std::vector<std::string> excludedOwners;
     std::string today;
     std::string format = "csv";
 };
 
 search::FindCriteria criteriaOf(const FindOptions& options) {
-    search::FindCriteria criteria;
-    criteria.activeWeeks = options.activeWeeks;
+    search::FindCriteria criteria = options.criteria;
     criteria.surface = options.surface == "dirt"   ? search::Surface::Dirt
                        : options.surface == "turf" ? search::Surface::Turf
                                                    : search::Surface::Any;
-    criteria.minDist = options.minDist;
-    criteria.maxDist = options.maxDist;
-    criteria.minSpeed = options.minSpeed;
-    criteria.lastRuns = options.lastRuns;
-    criteria.classes = options.classes;
-    criteria.maxClaim = options.maxClaim;
-    criteria.minStarts = options.minStarts;
-    criteria.maxWins = options.maxWins;
-    criteria.excludedOwners = options.excludedOwners;
     const auto problems = search::criteriaProblems(criteria);
     if (!problems.empty()) throw CLI::ValidationError("find", problems.front().message);
     return criteria;
 }
 
+// Speeds are stored in single precision with one decimal; printed as that decimal.
+double speedValue(float speed) { return std::round(static_cast<double>(speed) * 10) / 10; }
+
 nlohmann::json optionalSpeed(std::optional<float> speed) {
-    return speed ? nlohmann::json(*speed) : nlohmann::json(nullptr);
+    return speed ? nlohmann::json(speedValue(*speed)) : nlohmann::json(nullptr);
 }
 
 nlohmann::json foundJson(const search::FindResult& result) {
@@ -72,7 +58,7 @@ nlohmann::json foundJson(const search::FindResult& result) {
                         {"earnings", horse.earnings},
                         {"bestDirt", optionalSpeed(horse.bestDirt)},
                         {"bestTurf", optionalSpeed(horse.bestTurf)},
-                        {"speed", horse.speed},
+                        {"speed", speedValue(horse.speed)},
                         {"flatBetReturn", horse.flatBetReturn},
                         {"claimingTag", horse.claimingTag ? nlohmann::json(*horse.claimingTag) : nlohmann::json(nullptr)}});
     }
@@ -120,21 +106,22 @@ void runCompare(const CompareOptions& options) {
 void addFindCommand(CLI::App& app) {
     auto* command = app.add_subcommand("find", "List the horses that fit the criteria.");
     auto o = std::make_shared<FindOptions>();
+    search::FindCriteria& c = o->criteria;
     command->add_option("--db", o->db, "The race store.")->required();
-    command->add_option("--active-weeks", o->activeWeeks, "Ran within the last N weeks of the store.");
+    command->add_option("--active-weeks", c.activeWeeks, "Ran within the last N weeks of the store.");
     command->add_option("--surface", o->surface, "Count only runs on this surface.")
         ->check(CLI::IsMember({"dirt", "turf"}));
-    command->add_option("--min-dist", o->minDist, "Count only runs of at least this distance.");
-    command->add_option("--max-dist", o->maxDist, "Count only runs of at most this distance.");
-    command->add_option("--min-speed", o->minSpeed, "Speed measure at least X.");
-    command->add_option("--last", o->lastRuns, "Speed measure: average of the newest K counting runs.");
-    command->add_option("--class", o->classes, "Class code of the newest run (repeatable).")
+    command->add_option("--min-dist", c.minDist, "Count only runs of at least this distance.");
+    command->add_option("--max-dist", c.maxDist, "Count only runs of at most this distance.");
+    command->add_option("--min-speed", c.minSpeed, "Speed measure at least X.");
+    command->add_option("--last", c.lastRuns, "Speed measure: average of the newest K counting runs.");
+    command->add_option("--class", c.classes, "Class code of the newest run (repeatable).")
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    command->add_option("--max-claim", o->maxClaim, "Claiming price of the newest run at most Y.");
-    command->add_option("--min-starts", o->minStarts, "At least S counting runs.");
-    command->add_option("--max-wins", o->maxWins, "At most W wins among the counting runs.");
-    command->add_option("--exclude-owner", o->excludedOwners, "Leave out this owner (repeatable).")
+    command->add_option("--max-claim", c.maxClaim, "Claiming price of the newest run at most Y.");
+    command->add_option("--min-starts", c.minStarts, "At least S counting runs.");
+    command->add_option("--max-wins", c.maxWins, "At most W wins among the counting runs.");
+    command->add_option("--exclude-owner", c.excludedOwners, "Leave out this owner (repeatable).")
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     addTodayOption(*command, o->today);

@@ -19,6 +19,9 @@ namespace search {
 
 namespace {
 
+constexpr int kOwnerColumn = 2;
+constexpr int kClassColumn = 4;
+constexpr int kNameWidthTwips = 2400;
 constexpr const char* kNotANumber = "Not a number.";
 constexpr const char* kNotAWholeNumber = "Not a whole number.";
 
@@ -98,7 +101,9 @@ void HorseFinderPanel::fillGrid(const FindCriteria& criteria, const FindResult& 
     grid.setRows(static_cast<int>(result.rows.size()) + 1);
     for (int c = 0; c < grid.cols(); ++c) {
         grid.setText(0, c, columns[static_cast<std::size_t>(c)]);
-        if (c != kNameColumn && c != 2 && c != 4) grid.setColumnAlignment(c, shell::Alignment::RightCenter);
+        // Names need room; figures fit the grid's narrow default.
+        if (c == kNameColumn || c == kOwnerColumn) grid.setColumnWidth(c, kNameWidthTwips);
+        if (c != kNameColumn && c != kOwnerColumn && c != kClassColumn) grid.setColumnAlignment(c, shell::Alignment::RightCenter);
     }
     for (std::size_t r = 0; r < result.rows.size(); ++r) {
         const auto cells = foundCells(result.rows[r]);

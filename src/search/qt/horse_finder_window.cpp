@@ -94,8 +94,10 @@ QWidget* HorseFinderWindow::createCriteria() {
     auto* criteria = new QWidget(this);
     auto* layout = new QGridLayout(criteria);
     addBox(layout, 0, 0, "&Active within weeks:", "txtactive")->setText(fromUtf8(panel_.txtactive));
-    layout->addWidget(new QLabel("&Surface:", criteria), 1, 0);
+    auto* surfaceLabel = new QLabel("&Surface:", criteria);
+    layout->addWidget(surfaceLabel, 1, 0);
     surface_ = new QComboBox(criteria);
+    surfaceLabel->setBuddy(surface_);
     surface_->setObjectName("cbosurface");
     surface_->addItems({"Any", "Dirt", "Turf"});
     layout->addWidget(surface_, 1, 1);
@@ -110,8 +112,10 @@ QWidget* HorseFinderWindow::createCriteria() {
     layout->addWidget(average_, 5, 0);
     addBox(layout, 5, 0, "", "txtlast")->setText(fromUtf8(panel_.txtlast));
     addBox(layout, 6, 0, "Speed at &least:", "txtminspeed");
-    layout->addWidget(new QLabel("Last race c&lass:", criteria), 0, 3);
+    auto* classLabel = new QLabel("Last race c&lass:", criteria);
+    layout->addWidget(classLabel, 0, 3);
     classes_ = new QListWidget(criteria);
+    classLabel->setBuddy(classes_);
     classes_->setObjectName("lstclasses");
     classes_->setSelectionMode(QAbstractItemView::MultiSelection);
     for (const auto& code : panel_.classCodes()) classes_->addItem(fromUtf8(code));
@@ -121,12 +125,14 @@ QWidget* HorseFinderWindow::createCriteria() {
     addBox(layout, 5, 3, "A&ge/sex code:", "txtage");
     addBox(layout, 6, 3, "Starts at least:", "txtminstarts");
     addBox(layout, 7, 3, "&Wins at most:", "txtmaxwins");
-    layout->addWidget(new QLabel("Leave out &owners:", criteria), 0, 6);
+    auto* ownersLabel = new QLabel("Leave out &owners:", criteria);
+    layout->addWidget(ownersLabel, 0, 6);
     for (int i = 0; i < HorseFinderPanel::kOwnerBoxes; ++i) {
         auto* owner = new QLineEdit(fromUtf8(panel_.txtexclude[static_cast<std::size_t>(i)]), criteria);
         owner->setObjectName(QString("txtexclude%1").arg(i + 1));
         layout->addWidget(owner, i + 1, 6);
         boxes_["txtexclude" + std::to_string(i + 1)] = owner;
+        if (i == 0) ownersLabel->setBuddy(owner);
     }
     layout->setColumnStretch(2, 1);
     layout->setColumnStretch(5, 1);
