@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sample_store.h"
+#include "search/gethorse.h"
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
 #include "shell/main_finder_window.h"
@@ -58,6 +59,16 @@ TEST_F(HorseFinderWindowTest, FindsListsAndComparesFromTheMenu) {
     EXPECT_EQ(comparison->table()->verticalHeaderItem(3)->text(), "Record");
     comparison->copyToClipboard();
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Name\t"));
+}
+
+TEST_F(HorseFinderWindowTest, ResultsGridContextMenuComparesTheSelectedHorses) {
+    ASSERT_TRUE(search::gethorse(window, search::kRace, "", "312.3006"));
+    view->showState();
+    window.MSFlexGrid1.select(1, 0, 3, 0);
+    view->findChild<QAction*>("comparehorses")->trigger();
+    auto* comparison = view->findChild<search::HorseComparisonWindow*>("frmcompare");
+    ASSERT_TRUE(comparison);
+    EXPECT_EQ(comparison->table()->columnCount(), 3);
 }
 
 TEST_F(HorseFinderWindowTest, BadBoxesShowAMessageBesideThemAndDoNotSearch) {
