@@ -4,6 +4,7 @@
 // failures by throwing; this file turns the outcome into the exit status.
 #include "cli_dialogs.h"
 #include "compact_command.h"
+#include "find_command.h"
 #include "import_command.h"
 #include "lineage_command.h"
 #include "makedb_command.h"
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
     cli::addMakedbCommand(app);
     cli::addImportCommand(app);
     cli::addSearchCommand(app);
+    cli::addFindCommand(app);
+    cli::addCompareCommand(app);
     cli::addLineageCommand(app);
     cli::addProgenyCommand(app);
     cli::addWeeksCommand(app);

@@ -23,7 +23,6 @@ constexpr std::size_t kSprint = 0;
 constexpr std::size_t kRoute = 1;
 // Longest distance still run as a sprint, compared in single precision like the distance.
 constexpr float kLongestSprint = 7.9f;
-constexpr int kTagDays = 371;
 constexpr char kLineBreak = '\r';
 
 std::size_t surfaceClassOf(const ListedRun& run) {
@@ -31,19 +30,7 @@ std::size_t surfaceClassOf(const ListedRun& run) {
     return run.surf == "T" ? kTurfFirm : kDirtFast;
 }
 
-// "4-5" (4 and 5 alike) to "12+" (12 and beyond). Shorter races have no bucket.
-std::optional<std::size_t> distanceBucketOf(float dist) {
-    const float whole = std::floor(dist);
-    if (!(whole >= 4)) return std::nullopt;
-    const int d = whole > 12 ? 12 : std::max(static_cast<int>(whole), 5);
-    return static_cast<std::size_t>(d - 5);
-}
-
-int weekOf(double racenum) { return static_cast<int>(std::floor(racenum)); }
-
 bool withinDays(int week, int days, int today) { return shell::kFirstWeekDay + week + days > today; }
-
-bool isClaimingRace(std::string_view restr) { return restr.starts_with("C") || restr.starts_with("MC"); }
 
 template <typename Counts>
 std::string joined(const Counts& counts, std::string_view separator) {
@@ -93,11 +80,7 @@ bool SearchStatistics::isSameHorse(const ListedRun& run) const {
 void SearchStatistics::add(const ListedRun& run, int threshold, int today) {
     Tallies& t = tallies_;
     const int week = weekOf(run.racenum);
-    // Newest runs come first, so among equal prices the newest race keeps the tag.
-    if (withinDays(week, kTagDays, today) && isClaimingRace(run.restr) && run.cprice < t.claimingTag) {
-        t.claimingTag = static_cast<std::int32_t>(run.cprice);
-        t.tagWeek = week;
-    }
+    t.tag.add(run.racenum, run.restr, run.cprice, today);
     const bool sameHorse = isSameHorse(run);
     addToTables(run, threshold);
     if (run.sp >= 90) ++t.over90;
@@ -220,9 +203,9 @@ std::string SearchStatistics::horseSummary(const std::string& title, const shell
     text += "Earnings: " + shell::formatNumber(t.sameHorseEarnings, "$#,##0") + kLineBreak;
     text += "W-P-S-4-5:  " + joined(t.sameHorseFinishes, "-") + "=" + std::to_string(placed) + "/" +
             std::to_string(t.sameHorseStarts) + kLineBreak;
-    if (t.claimingTag <= kHighestShownTag) {
-        const int lastWeek = t.tagWeek + kTagDays;
-        text += "Current Tag: " + shell::formatNumber(t.claimingTag, "$0,000") + kLineBreak;
+    if (const auto tag = t.tag.shown()) {
+        const int lastWeek = t.tag.week + ClaimingTag::kDays;
+        text += "Current Tag: " + shell::formatNumber(*tag, "$0,000") + kLineBreak;
         text += "Last Week of Tag:  Week " + std::to_string(lastWeek) + "  (" +
                 clock.shortDate(shell::kFirstWeekDay + lastWeek) + ")";
     } else {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "search/listed_run.h"
+#include "search/run_classes.h"
 
 #include <array>
 #include <cstddef>
@@ -24,9 +25,9 @@ namespace search {
 class SearchStatistics {
 public:
     // The claiming tag before any claiming race has set it.
-    static constexpr std::int32_t kNoTag = 9999999;
+    static constexpr std::int32_t kNoTag = ClaimingTag::kNoTag;
     // Tags above this are not shown as a tag.
-    static constexpr std::int32_t kHighestShownTag = 500000;
+    static constexpr std::int32_t kHighestShownTag = ClaimingTag::kHighestShownTag;
 
     SearchStatistics() { reset(); }
 
@@ -75,8 +76,7 @@ private:
         int over110 = 0;
         int over100 = 0;
         int over90 = 0;
-        std::int32_t claimingTag = kNoTag;
-        int tagWeek = 0;
+        ClaimingTag tag;
     };
 
     bool isSameHorse(const ListedRun& run) const;

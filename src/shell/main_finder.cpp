@@ -210,6 +210,7 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"cmdcompact", &cmdcompact},
             {"edittracks", &edittracks},
             {"speedchart", &speedchart},
+            {"findhorses", &findhorses},
             {"datecalc", &datecalc},
             {"bar1", &bar1},
             {"getlineage", &getlineage},
@@ -217,6 +218,7 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"listrace", &listrace},
             {"listowner", &listowner},
             {"listfilter", &listfilter},
+            {"comparehorses", &comparehorses},
             {"msfgridreset", &msfgridreset},
             {"msfgridback", &msfgridback}};
 }

@@ -125,6 +125,7 @@ public:
     Control cmdcompact{"&Compact Database"};
     Control edittracks{"&Edit Tracks"};
     Control speedchart{"&Speed Chart"};
+    Control findhorses{"Find &Horses..."};
     Control datecalc{"Week Date"};
     Control bar1{"-"};
     Control getlineage{"Get Lineage Info."};
@@ -132,6 +133,7 @@ public:
     Control listrace{"List Race "};
     Control listowner{"List Owner "};
     Control listfilter{"Filter this List"};
+    Control comparehorses{"Compare"};
     Control msfgridreset{"Reset Columns"};
     Control msfgridback{"Toggle Background"};
 

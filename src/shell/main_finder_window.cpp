@@ -8,6 +8,8 @@
 #include "output/qt_printer.h"
 #include "output/speed_chart_window.h"
 #include "search/criteria_panel.h"
+#include "search/qt/horse_comparison_window.h"
+#include "search/qt/horse_finder_window.h"
 #include "search/special_stable_window.h"
 #include "shell/compact_database.h"
 #include "shell/date_calculator_window.h"
@@ -191,6 +193,7 @@ void MainFinderWindow::createMenus() {
     addItem(utilities, "cmdcompact");
     addItem(utilities, "edittracks");
     addItem(utilities, "speedchart");
+    addItem(utilities, "findhorses");
 
     // The results grid's context menu, never shown in the menu bar.
     popmenu_ = new QMenu(this);
@@ -202,6 +205,7 @@ void MainFinderWindow::createMenus() {
     addItem(popmenu_, "listhorse");
     addItem(popmenu_, "listrace");
     addItem(popmenu_, "listowner");
+    addItem(popmenu_, "comparehorses");
     addBar(popmenu_, "bar2");
     addItem(popmenu_, "listfilter");
     addBar(popmenu_, "bar3");
@@ -234,6 +238,10 @@ void MainFinderWindow::connectCommands() {
     onCommand("cmdcompact", [this] { cmdcompact_Click(finder_); });
     onCommand("edittracks", [this] { EditTracksWindow::edittracks_Click(this, finder_); });
     onCommand("speedchart", [this] { output::SpeedChartWindow::speedchart_Click(this, finder_); });
+    onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_); });
+    onCommand("comparehorses", [this] {
+        search::HorseComparisonWindow::compare(this, finder_, comparehorses_Click(finder_));
+    });
     connect(findChild<QPushButton*>("cmdspecial"), &QPushButton::clicked, this,
             [this] { run([this] { search::SpecialStableWindow::cmdspecial_Click(*this, finder_); }); });
     // Ctrl+F: to the name box, ready for the next search.

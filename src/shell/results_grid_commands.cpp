@@ -2,6 +2,7 @@
 #include "shell/results_grid_commands.h"
 
 #include "search/gethorse.h"
+#include "search/horse_comparison.h"
 #include "shell/number_text.h"
 
 #include <algorithm>
@@ -128,6 +129,10 @@ void listhorse_click(MainFinder& window) {
     if (!row) return;
     search::gethorse(window, search::kHorseByNameAndNumber, cellText(window.MSFlexGrid1, *row, kNameColumn),
                      cellText(window.MSFlexGrid1, *row, kHorseNumberColumn));
+}
+
+std::vector<std::int64_t> comparehorses_Click(const MainFinder& window) {
+    return search::selectedHorseIds(window.MSFlexGrid1, kHorseNumberColumn);
 }
 
 void listrace_Click(MainFinder& window) {

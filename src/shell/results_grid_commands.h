@@ -3,6 +3,9 @@
 
 #include "shell/main_finder.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace shell {
 
 // Mouse buttons as the grid's mouse events report them.
@@ -29,6 +32,9 @@ bool MSFlexGrid1_MouseDown(MainFinder& window, int Button);
 void listhorse_click(MainFinder& window);
 void listrace_Click(MainFinder& window);
 void listowner_Click(MainFinder& window);
+
+// "Compare": the distinct horse numbers of the selected rows, for the comparison window.
+std::vector<std::int64_t> comparehorses_Click(const MainFinder& window);
 
 // "Filter this List": keeps the data rows whose cell in the selection's end column
 // equals the selected cell's text exactly, in their order. The selection moves with the

@@ -6,18 +6,16 @@
 
 namespace store {
 
-namespace {
-
-constexpr const char* kColumns =
+const char* const kRunColumns =
     "hname, hid, tblraces.racenum, oname, dist, sp, odds, age, restr, cond, surf, fin, purse, ppos, size, cprice, "
     "start";
-constexpr const char* kJoin = " FROM tblhorsedata INNER JOIN tblraces ON tblhorsedata.racenum = tblraces.racenum";
+const char* const kRunJoin = " FROM tblhorsedata INNER JOIN tblraces ON tblhorsedata.racenum = tblraces.racenum";
 // Newest race first; the runners of one race as they were stored, which is their
 // finishing order. Tied rows would otherwise come in whatever order the index the engine
 // chose gives them, and the first row is the subject of the statistics.
 constexpr const char* kOrder = " ORDER BY tblhorsedata.racenum DESC, tblhorsedata.rowid";
 
-RunRecord readRun(const Statement& row) {
+RunRecord readRunRecord(const Statement& row) {
     RunRecord run;
     run.hname = row.text(0);
     run.hid = row.integer(1);
@@ -38,6 +36,8 @@ RunRecord readRun(const Statement& row) {
     run.start = static_cast<int>(row.integer(16));
     return run;
 }
+
+namespace {
 
 std::string textCondition(const char* column, const RunCriteria::Text& text) {
     return std::string(column) + (text.pattern ? " LIKE ? ESCAPE '\\'" : " = ?");
@@ -113,21 +113,21 @@ std::int64_t RunQuery::count() {
 
 std::optional<RunRecord> RunQuery::first() {
     auto statement =
-        db_.prepare(std::string("SELECT ") + kColumns + kJoin + where("tblraces.racenum") + kOrder + " LIMIT 1");
+        db_.prepare(std::string("SELECT ") + kRunColumns + kRunJoin + where("tblraces.racenum") + kOrder + " LIMIT 1");
     bindCriteria(statement, 1);
     if (!statement.step()) return std::nullopt;
-    return readRun(statement);
+    return readRunRecord(statement);
 }
 
 void RunQuery::forEach(std::optional<double> racenumBelow,
                        const std::function<bool(RunRecord&&)>& visit) {
-    std::string sql = std::string("SELECT ") + kColumns + kJoin + where("tblraces.racenum");
+    std::string sql = std::string("SELECT ") + kRunColumns + kRunJoin + where("tblraces.racenum");
     if (racenumBelow) sql += " AND tblhorsedata.racenum < ?";
     auto statement = db_.prepare(sql + kOrder);
     bindCriteria(statement, 1);
     if (racenumBelow) statement.bind(statement.parameterCount(), *racenumBelow);
     while (statement.step())
-        if (!visit(readRun(statement))) return;
+        if (!visit(readRunRecord(statement))) return;
 }
 
 std::vector<std::pair<int, std::string>> trackCodes(Database& db) {

@@ -74,6 +74,11 @@ private:
 // The track codes of `statecodes`, by track number.
 std::vector<std::pair<int, std::string>> trackCodes(Database& db);
 
+// The select list and join of every run listing, in the order readRunRecord reads them.
+extern const char* const kRunColumns;
+extern const char* const kRunJoin;
+RunRecord readRunRecord(const class Statement& row);
+
 // A user's pattern with * and ? as a LIKE pattern with \ as its escape character.
 std::string likePattern(const std::string& pattern);
 

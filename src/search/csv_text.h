@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace search {
+
+// Rows as CSV: a field holding a comma, a double quote or a line break is quoted (its
+// quotes doubled), lines end in CR LF. Texts are written as they are (UTF-8).
+std::string csvText(const std::vector<std::vector<std::string>>& rows);
+
+}  // namespace search
+
+namespace shell {
+class UserDialogs;
+}
+
+namespace search {
+
+// "Export...": asks for a file name and writes `csv` there, whole or not at all. A
+// cancelled dialog writes nothing; a failed write is reported.
+void exportCsv(shell::UserDialogs& dialogs, const std::string& csv);
+
+}  // namespace search

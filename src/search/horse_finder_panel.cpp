@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: MIT
+#include "search/horse_finder_panel.h"
+
+#include "search/csv_text.h"
+#include "search/gethorse.h"
+#include "search/horse_comparison.h"
+#include "shell/atomic_file.h"
+#include "shell/main_finder.h"
+#include "shell/number_format.h"
+#include "shell/number_text.h"
+#include "store/database.h"
+#include "store/horse_runs.h"
+#include "store/store_error.h"
+
+#include <cmath>
+#include <fstream>
+
+namespace search {
+
+namespace {
+
+constexpr int kOwnerColumn = 2;
+constexpr int kClassColumn = 4;
+constexpr int kNameWidthTwips = 2400;
+constexpr const char* kNotANumber = "Not a number.";
+constexpr const char* kNotAWholeNumber = "Not a whole number.";
+
+// The number in a box, nothing when it is empty; a problem beside the box otherwise.
+std::optional<double> numberIn(const std::string& box, const std::string& text,
+                               std::map<std::string, std::string>& problems) {
+    if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
+    const auto value = shell::parseNumber(text);
+    if (!value) problems[box] = kNotANumber;
+    return value;
+}
+
+std::optional<int> wholeIn(const std::string& box, const std::string& text,
+                           std::map<std::string, std::string>& problems) {
+    const auto value = numberIn(box, text, problems);
+    if (!value) return std::nullopt;
+    if (*value != std::floor(*value) || std::abs(*value) > 1e9) {
+        problems[box] = kNotAWholeNumber;
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+}  // namespace
+
+HorseFinderPanel::HorseFinderPanel(shell::MainFinder& window) : grid(1, 1), window_(window) {
+    grid.setText(0, 0, "");
+}
+
+std::optional<FindCriteria> HorseFinderPanel::criteria() {
+    problems.clear();
+    FindCriteria c;
+    c.activeWeeks = wholeIn("txtactive", txtactive, problems);
+    c.surface = cbosurface == 1 ? Surface::Dirt : cbosurface == 2 ? Surface::Turf : Surface::Any;
+    c.minDist = numberIn("txtmindist", txtmindist, problems);
+    c.maxDist = numberIn("txtmaxdist", txtmaxdist, problems);
+    const auto last = wholeIn("txtlast", txtlast, problems);
+    if (optaverage) c.lastRuns = last ? last : std::optional<int>(kDefaultLastRuns);
+    c.minSpeed = numberIn("txtminspeed", txtminspeed, problems);
+    c.classes = classes;
+    if (const auto claim = numberIn("txtmaxclaim", txtmaxclaim, problems)) c.maxClaim = static_cast<std::int64_t>(*claim);
+    if (txtage.find_first_not_of(' ') != std::string::npos) c.age = txtage;
+    c.minStarts = wholeIn("txtminstarts", txtminstarts, problems);
+    c.maxWins = wholeIn("txtmaxwins", txtmaxwins, problems);
+    for (const auto& owner : txtexclude)
+        if (owner.find_first_not_of(' ') != std::string::npos) c.excludedOwners.push_back(owner);
+    for (const auto& problem : criteriaProblems(c)) problems.emplace(problem.box, problem.message);
+    if (!problems.empty()) return std::nullopt;
+    return c;
+}
+
+bool HorseFinderPanel::cmdfind_Click() {
+    const auto chosen = criteria();
+    if (!chosen) {
+        lblcount = "Correct the marked boxes to search.";
+        return false;
+    }
+    try {
+        auto db = store::Database::open(window_.raceStorePath(), store::Access::ReadOnly);
+        fillGrid(*chosen, findHorses(db, *chosen, window_.clock().today()));
+    } catch (const FindError& e) {
+        lblcount = e.what();
+        grid.setRows(1);
+        return false;
+    } catch (const store::StoreError& e) {
+        lblcount = e.what();
+        return false;
+    }
+    saveExcludedOwners();
+    return true;
+}
+
+void HorseFinderPanel::fillGrid(const FindCriteria& criteria, const FindResult& result) {
+    const auto columns = foundColumns(criteria);
+    grid.setRedraw(false);
+    grid.setCols(static_cast<int>(columns.size()));
+    grid.setRows(static_cast<int>(result.rows.size()) + 1);
+    for (int c = 0; c < grid.cols(); ++c) {
+        grid.setText(0, c, columns[static_cast<std::size_t>(c)]);
+        // Names need room; figures fit the grid's narrow default.
+        if (c == kNameColumn || c == kOwnerColumn) grid.setColumnWidth(c, kNameWidthTwips);
+        if (c != kNameColumn && c != kOwnerColumn && c != kClassColumn) grid.setColumnAlignment(c, shell::Alignment::RightCenter);
+    }
+    for (std::size_t r = 0; r < result.rows.size(); ++r) {
+        const auto cells = foundCells(result.rows[r]);
+        for (std::size_t c = 0; c < cells.size(); ++c) grid.setText(static_cast<int>(r) + 1, static_cast<int>(c), cells[c]);
+    }
+    if (!result.rows.empty()) grid.select(1, 0, 1, 0);
+    grid.setRedraw(true);
+    lblcount = shell::formatNumber(result.count, "#,##0") + (result.count == 1 ? " horse matches" : " horses match");
+    if (result.count > static_cast<std::int64_t>(result.rows.size()))
+        lblcount += "; the first " + shell::formatNumber(static_cast<std::int64_t>(result.rows.size()), "#,##0") +
+                    " are listed";
+    lblcount += ".";
+}
+
+void HorseFinderPanel::listHorse(int row) {
+    if (row < 1 || row >= grid.rows()) return;
+    gethorse(window_, kHorseByNameAndNumber, grid.text(row, kNameColumn), grid.text(row, kNumberColumn));
+}
+
+std::vector<std::int64_t> HorseFinderPanel::selectedIds() const { return selectedHorseIds(grid, kNumberColumn); }
+
+std::string HorseFinderPanel::csv() const {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 0; r < grid.rows(); ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
+    }
+    return csvText(rows);
+}
+
+void HorseFinderPanel::cmdexport_Click() const { exportCsv(window_.dialogs(), csv()); }
+
+std::vector<std::string> HorseFinderPanel::classCodes() const {
+    try {
+        auto db = store::Database::open(window_.raceStorePath(), store::Access::ReadOnly);
+        return store::raceClassCodes(db);
+    } catch (const store::StoreError&) {
+        return {};  // "Find" reports the store's problem
+    }
+}
+
+void HorseFinderPanel::loadExcludedOwners() {
+    std::ifstream file(window_.programFolder() + kExcludedOwnersFile, std::ios::binary);
+    std::string line;
+    for (auto& box : txtexclude) {
+        if (!std::getline(file, line)) break;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        box = line;
+    }
+    savedOwners_ = txtexclude;
+}
+
+void HorseFinderPanel::saveExcludedOwners() {
+    if (txtexclude == savedOwners_) return;
+    savedOwners_ = txtexclude;
+    std::string text;
+    for (const auto& owner : txtexclude) text += owner + "\n";
+    // Remembering is a convenience: a folder that cannot be written loses only that.
+    (void)shell::writeFileAtomically(window_.programFolder() + kExcludedOwnersFile, text);
+}
+
+}  // namespace search

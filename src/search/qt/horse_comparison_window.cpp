@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include "search/qt/horse_comparison_window.h"
+
+#include "search/csv_text.h"
+#include "shell/main_finder.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace search {
+
+namespace {
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+}  // namespace
+
+HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFinder& finder,
+                                             std::vector<ComparisonRow> rows)
+    : QWidget(mainWindow, Qt::Window), finder_(finder), rows_(std::move(rows)) {
+    setObjectName("frmcompare");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Compare Horses");
+    const int horses = rows_.empty() ? 0 : static_cast<int>(rows_.front().cells.size());
+    table_ = new QTableWidget(static_cast<int>(rows_.size()), horses, this);
+    table_->setObjectName("grdcompare");
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->hide();
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const ComparisonRow& row = rows_[static_cast<std::size_t>(r)];
+        table_->setVerticalHeaderItem(r, new QTableWidgetItem(fromUtf8(row.caption)));
+        for (int c = 0; c < horses; ++c) {
+            auto* item = new QTableWidgetItem(fromUtf8(row.cells[static_cast<std::size_t>(c)]));
+            if (row.best == static_cast<std::size_t>(c)) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            table_->setItem(r, c, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+    auto* exportButton = new QPushButton("&Export...", this);
+    exportButton->setObjectName("cmdexport");
+    connect(exportButton, &QPushButton::clicked, this,
+            [this] { exportCsv(finder_.dialogs(), csvText(comparisonTable(rows_))); });
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            &HorseComparisonWindow::copyToClipboard);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(exportButton);
+    layout->addLayout(buttons);
+    resize(260 + 220 * horses, 760);
+}
+
+void HorseComparisonWindow::copyToClipboard() const {
+    QString text;
+    for (const auto& line : comparisonTable(rows_)) {
+        QStringList cells;
+        for (const auto& cell : line) cells << fromUtf8(cell);
+        text += cells.join('\t') + '\n';
+    }
+    QApplication::clipboard()->setText(text);
+}
+
+HorseComparisonWindow* HorseComparisonWindow::compare(QWidget* mainWindow, shell::MainFinder& finder,
+                                                      const std::vector<std::int64_t>& ids) {
+    auto rows = compareHorses(finder, ids);
+    if (!rows) return nullptr;
+    auto* window = new HorseComparisonWindow(mainWindow, finder, std::move(*rows));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+}  // namespace search

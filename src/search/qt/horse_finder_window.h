@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "search/horse_finder_panel.h"
+
+#include <QWidget>
+
+#include <map>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+
+namespace shell {
+class GridView;
+class MainFinder;
+class MainFinderWindow;
+}  // namespace shell
+
+namespace search {
+
+// The horse finder window `frmfindhorses`: the criteria boxes, "Find", the count line,
+// the results grid (sorted by a click on a caption; Enter or a double click lists the
+// horse in the main window; Ctrl+C copies), "Compare" and "Export...". It never blocks
+// the main window, is open at most once, and closes with it.
+class HorseFinderWindow : public QWidget {
+    Q_OBJECT
+public:
+    HorseFinderWindow(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder);
+    // The grid's view goes before the panel whose grid model it shows.
+    ~HorseFinderWindow() override;
+
+    // "Find &Horses...": the open finder brought to the front, or a new one.
+    static HorseFinderWindow* findhorses_Click(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder);
+
+    HorseFinderPanel& panel() { return panel_; }
+    shell::GridView* resultsGrid() const { return grid_; }
+    void cmdfind_Click();
+    void cmdcompare_Click();
+    void listSelectedHorse();
+
+private:
+    QWidget* createCriteria();
+    QLineEdit* addBox(QGridLayout* layout, int row, int column, const char* caption, const char* name);
+    void readBoxes();
+    void showState();
+    void sortBy(int column);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    shell::MainFinderWindow& mainWindow_;
+    shell::MainFinder& finder_;
+    HorseFinderPanel panel_;
+    std::map<std::string, QLineEdit*> boxes_;
+    std::map<std::string, QLabel*> problemLabels_;
+    QComboBox* surface_ = nullptr;
+    QRadioButton* average_ = nullptr;
+    QListWidget* classes_ = nullptr;
+    QLabel* count_ = nullptr;
+    shell::GridView* grid_ = nullptr;
+    int sortedColumn_ = -1;
+    bool ascending_ = false;
+};
+
+}  // namespace search

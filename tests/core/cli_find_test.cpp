@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#include "cli_sample_store.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using testing_support::runCli;
+
+class CliFind : public testing_support::CliSampleStore {};
+
+TEST_F(CliFind, JsonRowsAreNewestLastRunFirstAndFitTheCriteria) {
+    const auto result = runCli({"find", "--db", db, "--surface", "dirt", "--min-speed", "60", "--today", "2000-03-12",
+                                "--format", "json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto found = nlohmann::json::parse(result.out);
+    ASSERT_GT(found["count"].get<int>(), 1);
+    const auto& rows = found["rows"];
+    EXPECT_EQ(rows.size(), found["count"].get<std::size_t>());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_GE(rows[i]["speed"].get<double>(), 60.0);
+        EXPECT_GE(rows[i]["starts"].get<int>(), 1);
+        if (i == 0) continue;
+        const auto& a = rows[i - 1];
+        const auto& b = rows[i];
+        EXPECT_TRUE(a["lastWeek"] > b["lastWeek"] || (a["lastWeek"] == b["lastWeek"] && a["id"] < b["id"]));
+    }
+    // Every key of a row, as documented.
+    for (const char* key : {"id", "name", "owner", "lastWeek", "starts", "wins", "places", "shows", "earnings",
+                            "bestDirt", "bestTurf", "speed", "flatBetReturn", "claimingTag"})
+        EXPECT_TRUE(rows[0].contains(key)) << key;
+}
+
+TEST_F(CliFind, CompareGivesOneObjectPerHorseAndCsvHasCaptions) {
+    const auto found = nlohmann::json::parse(runCli({"find", "--db", db, "--format", "json"}).out);
+    ASSERT_GE(found["rows"].size(), 2u);
+    const std::string first = std::to_string(found["rows"][0]["id"].get<std::int64_t>());
+    const std::string second = std::to_string(found["rows"][1]["id"].get<std::int64_t>());
+    const auto json = runCli({"compare", "--db", db, "--id", first, "--id", second, "--format", "json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto horses = nlohmann::json::parse(json.out)["horses"];
+    ASSERT_EQ(horses.size(), 2u);
+    EXPECT_EQ(horses[0]["H.ID."], first);
+    EXPECT_TRUE(horses[1].contains("Flat Bet %"));
+    const auto csv = runCli({"compare", "--db", db, "--id", first, "--id", second});
+    EXPECT_EQ(csv.out.rfind("Name,", 0), 0u);
+    const auto table = runCli({"find", "--db", db});
+    EXPECT_EQ(table.out.rfind("Name,H.ID.,Owner,Last Week,Class,Clm,Starts,Wins,", 0), 0u);
+}
+
+TEST_F(CliFind, BadInputIsRefusedWithAMessage) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {{"find", "--db", db, "--active-weeks", "0"}, 2, "The number of weeks must be 1 or more."},
+        {{"find", "--db", db, "--last", "0"}, 2, "The number of runs must be 1 or more."},
+        {{"find", "--db", db, "--min-dist", "9", "--max-dist", "8"}, 2, "must not be less than"},
+        {{"compare", "--db", db, "--id", "1"}, 1, "Choose two to four horses to compare."},
+        {{"compare", "--db", db, "--id", "999999999", "--id", "2"}, 1, "No horse has the number 999999999."},
+    };
+    for (const auto& test : cases) {
+        const auto result = runCli(test.args);
+        EXPECT_EQ(result.status, test.status) << test.message;
+        EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
+    }
+}
+
+TEST(CliFindEmptyStore, SaysTheStoreHoldsNoRaces) {
+    testing_support::TestFolder folder;
+    const std::string db = (folder / "empty.mdb").string();
+    ASSERT_EQ(runCli({"makedb", db}).status, 0);
+    const auto result = runCli({"find", "--db", db});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("The race store holds no races."), std::string::npos) << result.err;
+}
+
+}  // namespace

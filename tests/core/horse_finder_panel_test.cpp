@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "sample_store.h"
+#include "search/csv_text.h"
+#include "search/horse_finder_panel.h"
+#include "store/schema.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::SampleStore;
+
+TEST(CsvText, QuotesOnlyWhatNeedsIt) {
+    const std::vector<std::vector<std::string>> rows{{"Name", "Owner"},
+                                                     {"Fisher, \"Red\"", "Pryce & Hollis"},
+                                                     {"Two\nlines", ""}};
+    EXPECT_EQ(search::csvText(rows), "Name,Owner\r\n\"Fisher, \"\"Red\"\"\",Pryce & Hollis\r\n\"Two\nlines\",\r\n");
+}
+
+class HorseFinderPanelTest : public SampleStore {};
+
+TEST_F(HorseFinderPanelTest, BoxesThatAreNoNumbersStopTheSearch) {
+    search::HorseFinderPanel panel(window);
+    struct Case {
+        std::string search::HorseFinderPanel::*box;
+        const char* name;
+        const char* text;
+        const char* message;
+    };
+    const std::vector<Case> cases{
+        {&search::HorseFinderPanel::txtactive, "txtactive", "four", "Not a number."},
+        {&search::HorseFinderPanel::txtminstarts, "txtminstarts", "2.5", "Not a whole number."},
+        {&search::HorseFinderPanel::txtactive, "txtactive", "0", "The number of weeks must be 1 or more."},
+        {&search::HorseFinderPanel::txtmaxdist, "txtmaxdist", "-1", "The distance to must not be less than the distance from."},
+    };
+    for (const auto& test : cases) {
+        search::HorseFinderPanel fresh(window);
+        fresh.txtmindist = "0";
+        fresh.*test.box = test.text;
+        EXPECT_FALSE(fresh.cmdfind_Click()) << test.text;
+        EXPECT_EQ(fresh.problems[test.name], test.message) << test.text;
+        EXPECT_EQ(fresh.grid.rows(), 1) << "no search";
+    }
+    EXPECT_TRUE(panel.cmdfind_Click());
+    EXPECT_GT(panel.grid.rows(), 1);
+}
+
+TEST_F(HorseFinderPanelTest, LeftOutOwnersAreRememberedBetweenRuns) {
+    search::HorseFinderPanel first(window);
+    first.txtexclude[0] = "Reid Thoroughbreds";
+    ASSERT_TRUE(first.cmdfind_Click());
+    for (int r = 1; r < first.grid.rows(); ++r) EXPECT_NE(first.grid.text(r, 2), "Reid Thoroughbreds");
+    search::HorseFinderPanel second(window);
+    second.loadExcludedOwners();
+    EXPECT_EQ(second.txtexclude[0], "Reid Thoroughbreds");
+}
+
+TEST_F(HorseFinderPanelTest, AnEmptyStoreSaysSo) {
+    store::createRaceStore(folder / "empty.mdb");
+    window.useRaceStore((folder / "empty.mdb").string());
+    search::HorseFinderPanel panel(window);
+    EXPECT_FALSE(panel.cmdfind_Click());
+    EXPECT_EQ(panel.lblcount, "The race store holds no races.");
+}
+
+}  // namespace
