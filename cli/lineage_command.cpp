@@ -6,7 +6,7 @@
 #include "lineage/http_page_fetcher.h"
 #include "lineage/lineage_lookup.h"
 #include "lineage/server_address.h"
-#include "shell/program_folder.h"
+#include "shell/base/program_folder.h"
 
 #include <nlohmann/json.hpp>
 

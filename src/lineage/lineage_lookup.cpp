@@ -2,7 +2,7 @@
 #include "lineage/lineage_lookup.h"
 
 #include "import/utf8_text.h"
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
 
 #include <cstdio>
 #include <utility>

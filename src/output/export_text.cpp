@@ -3,7 +3,7 @@
 
 #include "output/empty_grid.h"
 #include "output/text_export.h"
-#include "shell/atomic_file.h"
+#include "shell/base/atomic_file.h"
 
 #include <exception>
 

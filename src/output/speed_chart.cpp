@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "output/speed_chart.h"
 
-#include "shell/number_format.h"
-#include "shell/number_text.h"
-#include "shell/rounding.h"
+#include "shell/base/number_format.h"
+#include "shell/base/number_text.h"
+#include "shell/base/rounding.h"
 
 #include <algorithm>
 #include <cmath>

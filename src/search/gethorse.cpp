@@ -5,7 +5,7 @@
 #include "search/race_listing.h"
 #include "search/search_request.h"
 #include "search/search_statistics.h"
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
 #include "store/database.h"
 #include "store/store_error.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "search/race_listing.h"
 
-#include "shell/capitalise.h"
-#include "shell/number_format.h"
+#include "shell/base/capitalise.h"
+#include "shell/base/number_format.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "search/search_statistics.h"
 
-#include "shell/calendar.h"
-#include "shell/capitalise.h"
+#include "shell/base/calendar.h"
+#include "shell/base/capitalise.h"
 #include "shell/main_finder.h"
-#include "shell/number_format.h"
+#include "shell/base/number_format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include "search/special_stable.h"
 
 #include "search/gethorse.h"
-#include "shell/atomic_file.h"
+#include "shell/base/atomic_file.h"
 
 #include <fstream>
 

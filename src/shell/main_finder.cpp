@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/main_finder.h"
 
-#include "shell/program_folder.h"
+#include "shell/base/program_folder.h"
 #include "shell/statistics_grids_layout.h"
 #include "store/schema.h"
 

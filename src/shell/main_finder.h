@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/calendar.h"
-#include "shell/control.h"
-#include "shell/grid_model.h"
+#include "shell/base/calendar.h"
+#include "shell/base/control.h"
+#include "shell/base/grid_model.h"
 #include "shell/grid_settings.h"
-#include "shell/user_dialogs.h"
+#include "shell/base/user_dialogs.h"
 
 #include <optional>
 #include <string>

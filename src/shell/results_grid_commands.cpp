@@ -2,7 +2,7 @@
 #include "shell/results_grid_commands.h"
 
 #include "search/gethorse.h"
-#include "shell/number_text.h"
+#include "shell/base/number_text.h"
 
 #include <algorithm>
 #include <array>

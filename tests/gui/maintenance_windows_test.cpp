@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "sample_store.h"
-#include "search/special_stable_window.h"
-#include "shell/edit_tracks_window.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_grid_view.h"
-#include "shell/remove_data_window.h"
+#include "search/qt/special_stable_window.h"
+#include "shell/qt/edit_tracks_window.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/grid_view.h"
+#include "shell/qt/remove_data_window.h"
 
 #include <QAction>
 #include <QApplication>
