@@ -96,9 +96,7 @@ bool worthABulkLoad(store::Database& db, const std::vector<ChosenFile>& files) {
         if (!error) bytes += size;
     }
     const std::uintmax_t incoming = bytes / kBytesPerRun;
-    auto last = db.prepare("SELECT max(rowid) FROM tblhorsedata");
-    last.step();
-    const auto stored = static_cast<std::uintmax_t>(last.isNull(0) ? 0 : last.integer(0));
+    const auto stored = static_cast<std::uintmax_t>(store::storedRunsEstimate(db));
     return incoming >= kSmallestBulkLoad && incoming >= stored;
 }
 

@@ -155,7 +155,7 @@ void SearchStatistics::report(shell::MainFinder& window, int opt, const std::str
 
 void SearchStatistics::fillMaxSpeedGrid(shell::GridModel& grid) const {
     const Tallies& t = tallies_;
-    grid.setRedraw(false);
+    const shell::RedrawOff redrawOff(grid);
     for (int row = 1; row <= 6; ++row) {
         for (int col = 1; col <= 9; ++col) grid.setText(row, col, "");
     }
@@ -176,7 +176,6 @@ void SearchStatistics::fillMaxSpeedGrid(shell::GridModel& grid) const {
         grid.setText(speedRow, 9, shell::formatNumber(best, "#0.0") + races);
         grid.setText(placeRow, 9, joined(placings, "-") + races);
     }
-    grid.setRedraw(true);
 }
 
 std::string SearchStatistics::averageSpeedCell(std::size_t surfaceClass, std::size_t band) const {
@@ -195,13 +194,12 @@ std::string SearchStatistics::averageSpeedCell(std::size_t surfaceClass, std::si
 }
 
 void SearchStatistics::fillAverageSpeedGrid(shell::GridModel& grid) const {
-    grid.setRedraw(false);
+    const shell::RedrawOff redrawOff(grid);
     for (std::size_t c = 0; c <= kClasses; ++c) {
         for (std::size_t b = 0; b <= kBands; ++b) {
             grid.setText(static_cast<int>(c) + 1, static_cast<int>(b) + 1, averageSpeedCell(c, b));
         }
     }
-    grid.setRedraw(true);
 }
 
 std::string SearchStatistics::captionText(const std::string& title) const {

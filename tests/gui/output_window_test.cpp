@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/export_text.h"
+#include "output/export_findings.h"
 #include "sample_store.h"
 #include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/window_dialogs.h"

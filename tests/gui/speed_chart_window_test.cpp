@@ -149,7 +149,7 @@ TEST_F(SpeedChartWindowTest, RunsReadAtTheSmallestSizeAndTooltipsStay) {
 TEST_F(SpeedChartWindowTest, ProgenyNamesReadBesideTheirBars) {
     auto* chart = open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
-    progeny::switchToProgenyLayout(window);
+    window.showProgenyLayout();
     for (const int count : {5, 60}) {
         auto& grid = window.MSFlexGrid1;
         grid.setRows(count + 1);

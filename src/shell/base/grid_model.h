@@ -171,4 +171,16 @@ private:
 // text plus a small margin above and below.
 int rowHeightForFont(double points);
 
+// Repainting of a grid is off while a command fills it, and on again however the command ends.
+class RedrawOff {
+public:
+    explicit RedrawOff(GridModel& grid) : grid_(grid) { grid_.setRedraw(false); }
+    ~RedrawOff() { grid_.setRedraw(true); }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    GridModel& grid_;
+};
+
 }  // namespace shell

@@ -22,7 +22,8 @@ QStringList argumentsAfterName(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // --help and --version need no display, which the application object would.
-    if (const auto early = shell::readWindowArguments(argumentsAfterName(argc, argv), progeny::breedingFilePath(), false);
+    if (const auto early =
+            shell::readWindowArguments(argumentsAfterName(argc, argv), progeny::breedingFilePath(), false);
         early.answer) {
         std::cout << *early.answer;
         return 0;

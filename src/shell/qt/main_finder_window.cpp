@@ -3,7 +3,7 @@
 
 #include "import/import_driver.h"
 #include "lineage/qt/lineage_window.h"
-#include "output/export_text.h"
+#include "output/export_findings.h"
 #include "output/print_findings.h"
 #include "output/qt/system_printer.h"
 #include "output/qt/speed_chart_window.h"

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "output/text_export.h"
+#include "output/exported_text.h"
+
+#include "shell/base/results_columns.h"
 
 namespace output {
 
 namespace {
 
-constexpr int kExportedColumns = 18;
+// The horse layout's columns, whichever layout shows (empty where the grid has none).
+constexpr int kExportedColumns = shell::horse_column::kCount;
 
 }  // namespace
 

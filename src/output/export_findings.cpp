@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "output/export_text.h"
+#include "output/export_findings.h"
 
-#include "output/empty_grid.h"
-#include "output/text_export.h"
+#include "output/exported_text.h"
 #include "shell/base/atomic_file.h"
+#include "shell/base/empty_grid.h"
 
 #include <exception>
 
 namespace output {
 
 void ExportText_Click(shell::MainFinder& window) {
-    if (isEmptyGrid(window.MSFlexGrid1)) {
+    if (shell::isEmptyGrid(window.MSFlexGrid1)) {
         window.dialogs().message("No data found.  You must have executed a successful search before export.",
                                  shell::kAppTitle);
         return;
