@@ -7,13 +7,12 @@
 #include "lineage/lineage_lookup.h"
 #include "lineage/server_address.h"
 #include "shell/base/program_folder.h"
+#include "shell/base/regular_file.h"
 
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 
@@ -46,10 +45,15 @@ std::string programFolder() {
     return error ? std::string() : shell::withTrailingSeparator(program.parent_path().string());
 }
 
+// Far larger than any horse page.
+constexpr std::uintmax_t kLargestPage = 16 * 1024 * 1024;
+
 std::string readPageFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("Cannot read the page file " + path + ".");
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    auto file = shell::readRegularFile(path, kLargestPage);
+    if (file.problem == shell::FileProblem::NotRegular || file.problem == shell::FileProblem::TooLarge)
+        throw std::runtime_error("The page file " + path + " " + shell::describe(file.problem) + ".");
+    if (file.problem != shell::FileProblem::None) throw std::runtime_error("Cannot read the page file " + path + ".");
+    return std::move(file.bytes);
 }
 
 nlohmann::ordered_json lineageJson(const lineage::LineageInfo& info) {

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "import/results_file_source.h"
 
+#include "shell/base/regular_file.h"
+
 #include <zip.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <memory>
 
 namespace import {
 
 namespace {
 
-// Larger than any week's results; guards against an archive that claims a huge entry.
+// Larger than any week's results; guards against a file, or an archive's entry, too
+// large to hold in memory.
 constexpr std::size_t kLargestEntry = 512ull * 1024 * 1024;
 
 bool isZipArchive(const std::string& bytes) { return bytes.rfind("PK\x03\x04", 0) == 0; }
@@ -25,14 +26,19 @@ bool isTextName(std::string name) {
 }
 
 std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) throw UnreadableFile(std::string("The file cannot be opened: ") + std::strerror(errno) + ".");
-    const std::streamoff size = in.tellg();
-    if (size < 0) throw UnreadableFile("The file cannot be read.");
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size)) throw UnreadableFile("The file cannot be read.");
-    return bytes;
+    shell::FileContents file = shell::readRegularFile(path, kLargestEntry);
+    switch (file.problem) {
+    case shell::FileProblem::None:
+        return std::move(file.bytes);
+    case shell::FileProblem::Missing:
+        throw UnreadableFile("The file cannot be opened: " + std::string(std::strerror(ENOENT)) + ".");
+    case shell::FileProblem::NotRegular:
+    case shell::FileProblem::TooLarge:
+        throw UnreadableFile("The file " + shell::describe(file.problem) + ", so it holds no results.");
+    case shell::FileProblem::Unreadable:
+        break;
+    }
+    throw UnreadableFile("The file cannot be read.");
 }
 
 // The entry read in pieces up to its end, whatever size the archive claims for it:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/server_address.h"
 
-#include <fstream>
+#include "shell/base/regular_file.h"
 
 #ifndef HARROWDEX_DEFAULT_SERVER
 #define HARROWDEX_DEFAULT_SERVER "http://localhost"
@@ -12,9 +12,9 @@ namespace lineage {
 std::string defaultServerAddress() { return HARROWDEX_DEFAULT_SERVER; }
 
 std::string serverAddress(const std::string& programFolder) {
-    std::ifstream file(programFolder + kServerFile, std::ios::binary);
-    std::string line;
-    if (!file || !std::getline(file, line)) return defaultServerAddress();
+    // Anything but a small regular file is not one a user wrote: the default stands.
+    const auto file = shell::readRegularFile(programFolder + kServerFile, shell::kSideFileLimit);
+    std::string line = file.bytes.substr(0, file.bytes.find('\n'));
     // A file saved by a Windows editor ends its line in a carriage return, perhaps after
     // a byte order mark.
     if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);

@@ -1,26 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file.h"
 
+#include "shell/base/regular_file.h"
+
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 
 namespace progeny {
 
 std::unique_ptr<BreedingFile> BreedingFile::open(const std::string& path, std::string& why) {
-    std::error_code error;
     if (path.empty()) {
         why = "No breeding file is named.";
-    } else if (!std::filesystem::exists(path, error)) {
-        why = "There is no such file.";
-    } else if (!std::filesystem::is_regular_file(path, error)) {
-        why = "It is not a regular file.";
-    } else if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        return std::unique_ptr<BreedingFile>(new BreedingFile(path, file));
-    } else {
-        why = std::string(std::strerror(errno)) + ".";
+        return nullptr;
     }
+    shell::FileProblem problem = shell::FileProblem::None;
+    const int fd = shell::openRegularFile(path, problem);
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "rb");
+    if (file) return std::unique_ptr<BreedingFile>(new BreedingFile(path, file));
+    if (fd >= 0) ::close(fd);
+    why = problem == shell::FileProblem::Missing      ? "There is no such file."
+          : problem == shell::FileProblem::NotRegular ? "It is not a regular file."
+                                                      : "It cannot be opened for reading.";
     return nullptr;
 }
 

@@ -13,8 +13,8 @@ namespace progeny {
 // the search goes, never held whole, and a file that shrinks meanwhile only ends early.
 class BreedingFile : public TextSource {
 public:
-    // Nothing when `path` names no file that can be opened for reading; `why` then says
-    // why not.
+    // Nothing when `path` names no regular file that can be opened for reading (a FIFO
+    // or device is refused at once); `why` then says why not.
     static std::unique_ptr<BreedingFile> open(const std::string& path, std::string& why);
 
     // What the user is told when the file at `path` cannot be read, and why on a line

@@ -5,6 +5,7 @@
 #include "progeny/breeding_file_reader.h"
 #include "progeny/progeny_statistics.h"
 #include "shell/base/busy_pointer.h"
+#include "shell/restore_search_indexes.h"
 #include "shell/base/capitalise.h"
 #include "store/database.h"
 #include "store/offspring_runs.h"
@@ -108,6 +109,7 @@ void showSummary(shell::GridModel& grid, int row, const OffspringSummary& summar
 void addOffspringRuns(shell::MainFinder& window, const std::vector<Offspring>& offspring,
                       ProgenyStatistics& statistics) {
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    shell::restoreSearchIndexes(window, db);
     store::OffspringRuns query(db);
     std::vector<store::OffspringRun> runs;
     for (std::size_t i = 0; i < offspring.size(); ++i) {

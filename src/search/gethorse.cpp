@@ -6,6 +6,7 @@
 #include "search/search_request.h"
 #include "search/search_statistics.h"
 #include "shell/base/busy_pointer.h"
+#include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/store_error.h"
 
@@ -105,6 +106,7 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& q
 // Runs the search over the window's race store. True when it listed runs.
 bool search(shell::MainFinder& window, const SearchRequest& request, int opt) {
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    shell::restoreSearchIndexes(window, db);
     store::RunQuery query(db, request.criteria);
     const std::int64_t count = query.count();
     const auto subject = askToList(window, query, count);

@@ -3,8 +3,9 @@
 
 #include "search/gethorse.h"
 #include "shell/base/atomic_file.h"
+#include "shell/base/regular_file.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace search {
 
@@ -71,9 +72,11 @@ std::string SpecialStable::savedNamesPath() const { return window_.programFolder
 
 void SpecialStable::cmdload_Click() {
     lstnames.clear();
-    std::ifstream file(savedNamesPath(), std::ios::binary);
+    // A file that is no small regular file is not one this program wrote: no sets.
+    const auto file = shell::readRegularFile(savedNamesPath(), shell::kSideFileLimit);
+    std::istringstream lines(file.bytes);
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty()) lstnames.addItem(line);
     }

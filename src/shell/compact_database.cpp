@@ -11,7 +11,6 @@ bool cmdcompact_Click(MainFinder& window) {
     BusyPointer busy(window.dialogs());
     window.lblprogress.caption = "Compacting Database ...\r\rThis may take several minutes.";
     window.dialogs().repaintNow();
-    // Every command closes the store before it returns, so no connection is open here.
     bool compacted = true;
     try {
         store::compactRaceStore(window.raceStorePath());

@@ -5,9 +5,9 @@
 
 namespace shell {
 
-// "&Compact Database": rewrites the race store without its free space. The store is
-// replaced only by a complete, checked copy; on any failure the user is told and the
-// store stays as it was. True when the store was compacted.
+// "&Compact Database": rewrites the race store without its free space, in one
+// transaction that other programs using the store wait for; on any failure the user is
+// told and the store stays as it was. True when the store was compacted.
 bool cmdcompact_Click(MainFinder& window);
 
 }  // namespace shell

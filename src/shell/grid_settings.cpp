@@ -4,10 +4,9 @@
 #include "shell/base/atomic_file.h"
 #include "shell/base/colour.h"
 #include "shell/base/number_text.h"
+#include "shell/base/regular_file.h"
 #include "shell/base/rounding.h"
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <sstream>
 #include <vector>
@@ -79,11 +78,11 @@ std::optional<GridSettings> parseGridSettings(std::string_view text) {
 }
 
 SettingsFileContents readSettingsFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {SettingsFileState::Missing, {}};
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (text.empty()) return {SettingsFileState::Empty, {}};
-    return {SettingsFileState::Readable, std::move(text)};
+    FileContents file = readRegularFile(path, kSideFileLimit);
+    if (file.problem == FileProblem::Missing) return {SettingsFileState::Missing, {}};
+    if (file.problem != FileProblem::None) return {SettingsFileState::Damaged, {}};
+    if (file.bytes.empty()) return {SettingsFileState::Empty, {}};
+    return {SettingsFileState::Readable, std::move(file.bytes)};
 }
 
 std::optional<std::string> writeSettingsFile(const std::filesystem::path& path, const GridSettings& settings) {

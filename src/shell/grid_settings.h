@@ -27,7 +27,9 @@ std::string formatGridSettings(const GridSettings& settings);
 // 32767 or a colour the grid cannot show; the caller then falls back to the reset values.
 std::optional<GridSettings> parseGridSettings(std::string_view text);
 
-enum class SettingsFileState { Missing, Empty, Readable };
+// Damaged: not a regular file, larger than a side file may be, or unreadable; like an
+// empty file it gives way to the reset values.
+enum class SettingsFileState { Missing, Empty, Damaged, Readable };
 
 struct SettingsFileContents {
     SettingsFileState state;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "store/schema.h"
 
-#include "store/search_indexes.h"
-
+#include "shell/base/atomic_file.h"
 #include "store/database.h"
+#include "store/search_indexes.h"
 #include "store/sqlite_error.h"
 #include "store/store_error.h"
 #include "store/text_compare.h"
@@ -13,8 +13,9 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
-#include <random>
 #include <vector>
+
+#include <unistd.h>
 
 namespace store {
 
@@ -56,23 +57,19 @@ std::string createTableSql(const TableDefinition& table) {
     return sql + ");";
 }
 
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    std::random_device random;
-    const auto tag = std::to_string(random()) + std::to_string(random());
-    return target.parent_path() / ("." + target.filename().string() + "." + tag + ".new");
-}
-
 void removeWithSideFiles(const std::filesystem::path& file) {
     std::error_code ignored;
     for (const char* suffix : {"", "-journal", "-wal", "-shm"})
         std::filesystem::remove(file.string() + suffix, ignored);
 }
 
-void createEmptyFile(const std::filesystem::path& file) {
-    std::ofstream out(file, std::ios::binary);
-    if (!out)
-        throw StoreError("Could not create a file in the folder " + quoted(file.parent_path()) +
-                         ".");
+// The new store is built under a temporary name and put in place once complete.
+std::filesystem::path createEmptyFileBeside(const std::filesystem::path& target) {
+    const shell::NewFile file = shell::createNewFile(target);
+    if (file.fd < 0)
+        throw StoreError("Could not create a file in the folder " + quoted(target.parent_path()) + ".");
+    ::close(file.fd);
+    return file.path;
 }
 
 void buildTables(const std::filesystem::path& file) {
@@ -122,9 +119,8 @@ void createRaceStore(const std::filesystem::path& path) {
         refuseExisting(target);
     if (!std::filesystem::is_directory(target.parent_path()))
         throw StoreError("The folder " + quoted(target.parent_path()) + " does not exist.");
-    const std::filesystem::path temp = temporaryBeside(target);
+    const std::filesystem::path temp = createEmptyFileBeside(target);
     try {
-        createEmptyFile(temp);
         buildTables(temp);
         moveIntoPlace(temp, target);
     } catch (...) {

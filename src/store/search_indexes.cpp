@@ -4,6 +4,7 @@
 #include "store/database.h"
 #include "store/transaction.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -71,10 +72,12 @@ void createIndex(Database& db, const SearchIndex& index) {
 
 }  // namespace
 
+bool searchIndexesMissing(Database& db) {
+    return std::ranges::any_of(kSearchIndexes, [&](const SearchIndex& index) { return !indexExists(db, index.name); });
+}
+
 void ensureSearchIndexes(Database& db) {
-    bool missing = false;
-    for (const auto& index : kSearchIndexes) missing = missing || !indexExists(db, index.name);
-    if (!missing) return;
+    if (!searchIndexesMissing(db)) return;
     const bool own = !db.inTransaction();
     std::optional<Transaction> transaction;
     if (own) transaction.emplace(db);

@@ -5,6 +5,10 @@ namespace store {
 
 class Database;
 
+// Whether any of the search indexes is missing, as after a bulk load that was cut
+// short; one look at the schema, so cheap enough before every search.
+bool searchIndexesMissing(Database& db);
+
 // Creates whichever of the store's search indexes are missing, with the planner
 // statistics that make the searches use them. Cheap when all are there; run before
 // work that relies on them, since a store made by another tool, or one whose bulk load
@@ -19,7 +23,7 @@ class BulkLoad {
 public:
     explicit BulkLoad(Database& db);
     // Builds the dropped indexes again. Must be called however the import ends; should
-    // the program die first, ensureSearchIndexes() restores them on the next import.
+    // the program die first, the next start-up, search or import restores them.
     void finish();
 
 private:

@@ -51,7 +51,7 @@ TEST_F(CliImport, FailureNamesTheFileAndEndsWithStatusOne) {
     testing_support::writeBytes(folder / "short.txt", "\"header\"\r\n*00001\r\n310.0501,\"x\"");
     const auto result = runCli({"import", "--db", db, (folder / "short.txt").string()});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "Import of short.txt was NOT completed.\nImport terminated.\n");
+    EXPECT_EQ(result.err, "Import of short.txt was NOT completed.\nImport terminated.\nLine 3: file ends early.\n");
 }
 
 TEST_F(CliImport, MissingArgumentsAreAUsageError) {

@@ -67,7 +67,7 @@ TEST_F(ResultsGridSettings, WidthsInEffectSurviveASaveAndReload) {
 }
 
 TEST_F(ResultsGridSettings, AFolderThatCannotBeWrittenIsReportedOnce) {
-    std::filesystem::create_directory(folder / "HarrowdexSettings.ini.tmp");  // blocks the temporary file
+    std::filesystem::create_directory(folder / "HarrowdexSettings.ini");  // cannot be replaced by a file
     finder.msfgridreset_click();
     finder.msfgridback_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);

@@ -5,6 +5,9 @@
 #include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_view.h"
 #include "shell/qt/remove_data_window.h"
+#include "shell/restore_search_indexes.h"
+#include "store/database.h"
+#include "store/search_indexes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,6 +126,22 @@ TEST_F(MaintenanceWindowsTest, RemovalOfAnEmptyStoreShowsOnlyTheMessage) {
     in<QPushButton>(dialog, "cmdremove")->click();
     EXPECT_EQ(removal(), nullptr);
     EXPECT_THAT(dialogs.messages, ElementsAre("No races in the database.  Action cancelled."));
+}
+
+TEST_F(MaintenanceWindowsTest, AShownWindowRestoresTheIndexesOfAnInterruptedBulkLoad) {
+    {
+        auto db = store::Database::open(window.raceStorePath());
+        store::BulkLoad unfinished(db);  // as an import killed while loading leaves it
+    }
+    dialogs.status = &window.lblprogress.caption;
+    shell::MainFinderWindow again(window);
+    again.show();
+    QTest::qWait(50);
+    EXPECT_THAT(dialogs.statusTexts, ::testing::Contains(shell::kRestoringIndexes));
+    EXPECT_EQ(dialogs.busyDepth, 0);
+    EXPECT_EQ(window.lblprogress.caption, "");
+    auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    EXPECT_FALSE(store::searchIndexesMissing(db));
 }
 
 TEST_F(MaintenanceWindowsTest, CompactShowsItsStatusAndKeepsTheStore) {

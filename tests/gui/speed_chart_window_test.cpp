@@ -196,9 +196,9 @@ TEST_F(SpeedChartWindowTest, SavesThePngWhereTheUserChose) {
 
     save->click();  // cancelled
     save->click();  // a folder that does not exist: told, nothing written
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The chart could not be saved as " +
-                                                         (folder / "missing" / "chart.png").string() +
-                                                         ".\rNo such file or directory."});
+    const auto missing = (folder / "missing" / "chart.png").string();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The chart could not be saved as " + missing +
+                                                         ".\rCannot write " + missing + ": No such file or directory"});
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "output/qt/speed_chart_window.h"
 
+#include "shell/base/atomic_file.h"
 #include "shell/base/qt/colours.h"
 #include "shell/base/qt/twips.h"
 #include "shell/base/qt/window_dialogs.h"
 
 #include <QBarCategoryAxis>
+#include <QBuffer>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -16,7 +18,6 @@
 #include <QHorizontalBarSeries>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QScrollArea>
 #include <QTimer>
@@ -291,14 +292,16 @@ void SpeedChartWindow::cmdsaveimage_Click() {
     options.filter = "PNG Images (*.png)|*.png|All Files (*.*)|*.*";
     const auto path = finder_.dialogs().chooseFileToSave(options);
     if (!path) return;
-    // Written beside its name and renamed into place, so a failure leaves no half image.
-    QSaveFile file(QString::fromStdString(*path));
-    const QImage image = view_->grab().toImage();
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit()) return;
-    const std::string reason = file.errorString().toStdString();
-    finder_.dialogs().message(
-        "The chart could not be saved as " + *path + "." + (reason.empty() ? "" : "\r" + reason + "."),
-        shell::kAppTitle);
+    // Written as every file of the program is, so a failure leaves no half image.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !view_->grab().toImage().save(&buffer, "PNG")) {
+        finder_.dialogs().message("The chart could not be saved as " + *path + ".\rThe image could not be made.",
+                                  shell::kAppTitle);
+        return;
+    }
+    const auto failure = shell::writeFileAtomically(*path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (failure) finder_.dialogs().message("The chart could not be saved as " + *path + ".\r" + *failure, shell::kAppTitle);
 }
 
 SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell::MainFinder& finder) {

@@ -20,6 +20,7 @@
 #include "shell/base/qt/window_dialogs.h"
 #include "shell/qt/wrapping_group_box.h"
 #include "shell/qt/remove_data_window.h"
+#include "shell/restore_search_indexes.h"
 #include "shell/results_grid_commands.h"
 
 #include <QAction>
@@ -39,6 +40,8 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <QWindow>
 
 namespace shell {
 
@@ -116,11 +119,21 @@ MainFinderWindow::MainFinderWindow(MainFinder& finder, QWidget* parent) : QMainW
     showState();
     // A name can be typed and searched for with Enter at once.
     findChild<QLineEdit*>("txthorse")->setFocus(Qt::OtherFocusReason);
+    QTimer::singleShot(0, this, &MainFinderWindow::restoreSearchIndexesOnceShown);
 }
 
 bool MainFinderWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) placeResultsGrid();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainFinderWindow::restoreSearchIndexesOnceShown() {
+    if (!windowHandle() || !windowHandle()->isExposed()) {
+        constexpr int kLookAgainMs = 20;
+        QTimer::singleShot(kLookAgainMs, this, &MainFinderWindow::restoreSearchIndexesOnceShown);
+        return;
+    }
+    run([this] { restoreSearchIndexes(finder_); });
 }
 
 void MainFinderWindow::createControls() {

@@ -48,6 +48,9 @@ private:
     void openContextMenu(const QPoint& globalPos);
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Once the window is on the screen, so that the user sees the status text while
+    // search indexes that an interrupted import left dropped are built again.
+    void restoreSearchIndexesOnceShown();
     // Runs a core command, then shows the state it left.
     template <typename Command>
     void run(Command command);

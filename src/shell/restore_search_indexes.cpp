@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#include "shell/restore_search_indexes.h"
+
+#include "shell/base/busy_pointer.h"
+#include "store/database.h"
+#include "store/search_indexes.h"
+#include "store/store_error.h"
+
+namespace shell {
+
+void restoreSearchIndexes(MainFinder& window, store::Database& reader) {
+    if (!store::searchIndexesMissing(reader)) return;
+    BusyPointer busy(window.dialogs());
+    const std::string status = window.lblprogress.caption;  // a search's "Searching..."
+    window.lblprogress.caption = kRestoringIndexes;
+    window.dialogs().repaintNow();
+    try {
+        auto writer = store::Database::open(reader.path());
+        store::ensureSearchIndexes(writer);
+    } catch (const store::StoreError&) {
+        // Searched without them this time; see the header.
+    }
+    window.lblprogress.caption = status;
+    window.dialogs().repaintNow();
+}
+
+void restoreSearchIndexes(MainFinder& window) {
+    try {
+        auto reader = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+        restoreSearchIndexes(window, reader);
+    } catch (const store::StoreError&) {
+        // A store that cannot be opened is reported by whatever opens it next.
+    }
+}
+
+}  // namespace shell
