@@ -7,6 +7,8 @@
 // horse in either.
 namespace shell {
 
+// One column a name, in the grid's order.
+// clang-format off
 namespace horse_column {
 enum : int {
     kName, kHorseNumber, kRace, kAge, kTrack, kType, kDistance, kSurface, kSpeed, kPlace, kField, kPost, kPurse,
@@ -24,5 +26,6 @@ enum : int {
     kCount = kTurfBest + kBands
 };
 }  // namespace progeny_column
+// clang-format on
 
 }  // namespace shell
