@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/user_dialogs.h"
+#include "shell/base/user_dialogs.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -13,7 +13,7 @@
 #include "store/database.h"
 #include "store/horse_runs.h"
 #include "store/race_weeks.h"
-#include "shell/calendar.h"
+#include "shell/base/calendar.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,8 +7,8 @@
 #include "search/earnings.h"
 #include "search/listed_run.h"
 #include "search/search_statistics.h"
-#include "shell/calendar.h"
-#include "shell/number_format.h"
+#include "shell/base/calendar.h"
+#include "shell/base/number_format.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/calendar.h"
+#include "shell/base/calendar.h"
 
 #include <CLI/CLI.hpp>
 

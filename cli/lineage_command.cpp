@@ -6,8 +6,8 @@
 #include "lineage/http_page_fetcher.h"
 #include "lineage/lineage_lookup.h"
 #include "lineage/server_address.h"
-#include "shell/program_folder.h"
-#include "shell/regular_file.h"
+#include "shell/base/program_folder.h"
+#include "shell/base/regular_file.h"
 
 #include <nlohmann/json.hpp>
 
@@ -84,9 +84,9 @@ void runLineage(const LineageOptions& options) {
     // A search's listing, so that a page without a name (a server's "no such horse" page)
     // is read like any other rather than taken for the empty grid before any search.
     window.MSFlexGrid1.setRows(3);
-    window.MSFlexGrid1.setText(1, 0, name);
-    window.MSFlexGrid1.setText(1, 1, options.id);
-    window.MSFlexGrid1.select(1, 0, 1, 0);
+    window.MSFlexGrid1.setText(1, shell::horse_column::kName, name);
+    window.MSFlexGrid1.setText(1, shell::horse_column::kHorseNumber, options.id);
+    window.MSFlexGrid1.select(1, shell::horse_column::kName, 1, shell::horse_column::kName);
     PageInHand inHand(page.value_or(""));
     lineage::PageFetcher& fetcher = page ? static_cast<lineage::PageFetcher&>(inHand) : network;
     const auto info = lineage::getlineage_Click(window, fetcher, server);

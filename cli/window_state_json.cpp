@@ -2,7 +2,8 @@
 #include "window_state_json.h"
 
 #include "json_output.h"
-#include "output/text_export.h"
+#include "output/exported_text.h"
+#include "shell/base/results_columns.h"
 
 #include <cstdio>
 #include <iostream>
@@ -11,7 +12,8 @@ namespace cli {
 
 namespace {
 
-constexpr int kColourColumn = 2;
+// The race number's colour is the track's condition.
+constexpr int kColourColumn = shell::horse_column::kRace;
 
 nlohmann::json rowColour(const shell::GridModel& grid, int row) {
     if (row == 0 || grid.cols() <= kColourColumn) return nullptr;

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
+  g++ cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libsqlite3-dev sqlite3 libzip-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev

@@ -10,7 +10,7 @@
 #include "generator/pedigree.h"
 #include "generator/results_text.h"
 #include "generator/vocabulary.h"
-#include "shell/atomic_file.h"
+#include "shell/base/atomic_file.h"
 
 #include <CLI/CLI.hpp>
 

@@ -4,7 +4,7 @@
 // HTTP without the simulation's server. It takes a free port and writes its address, as
 // the server file of the program's folder wants it, into the address file.
 #include "lineage/lineage_lookup.h"
-#include "shell/atomic_file.h"
+#include "shell/base/atomic_file.h"
 
 #include <CLI/CLI.hpp>
 #include <httplib.h>

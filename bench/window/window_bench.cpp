@@ -8,8 +8,8 @@
 #include "bench_support.h"
 #include "search/gethorse.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_grid_view.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/grid_view.h"
 
 #include <QApplication>
 #include <QTest>

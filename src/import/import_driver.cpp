@@ -5,8 +5,8 @@
 #include "import/results_file_error.h"
 #include "import/results_file_source.h"
 #include "import/results_reader.h"
-#include "shell/busy_pointer.h"
-#include "shell/program_folder.h"
+#include "shell/base/busy_pointer.h"
+#include "shell/base/program_folder.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/race_writer.h"
@@ -96,9 +96,7 @@ bool worthABulkLoad(store::Database& db, const std::vector<ChosenFile>& files) {
         if (!error) bytes += size;
     }
     const std::uintmax_t incoming = bytes / kBytesPerRun;
-    auto last = db.prepare("SELECT max(rowid) FROM tblhorsedata");
-    last.step();
-    const auto stored = static_cast<std::uintmax_t>(last.isNull(0) ? 0 : last.integer(0));
+    const auto stored = static_cast<std::uintmax_t>(store::storedRunsEstimate(db));
     return incoming >= kSmallestBulkLoad && incoming >= stored;
 }
 

@@ -2,7 +2,7 @@
 #include "import/race_number.h"
 
 #include "import/number_forms.h"
-#include "shell/number_format.h"
+#include "shell/base/number_format.h"
 #include "import/results_file_error.h"
 
 #include <cmath>

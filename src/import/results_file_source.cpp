@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "import/results_file_source.h"
 
-#include "shell/regular_file.h"
+#include "shell/base/regular_file.h"
 
 #include <zip.h>
 

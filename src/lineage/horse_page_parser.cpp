@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/horse_page_parser.h"
 
-#include "shell/capitalise.h"
+#include "shell/base/capitalise.h"
 
 #include <cstddef>
 #include <optional>

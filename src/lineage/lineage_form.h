@@ -2,8 +2,8 @@
 #pragma once
 
 #include "lineage/lineage_lookup.h"
-#include "shell/control.h"
-#include "shell/grid_model.h"
+#include "shell/base/control.h"
+#include "shell/base/grid_model.h"
 
 #include <string_view>
 #include <utility>

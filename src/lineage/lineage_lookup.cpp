@@ -2,7 +2,9 @@
 #include "lineage/lineage_lookup.h"
 
 #include "import/utf8_text.h"
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
+#include "shell/base/empty_grid.h"
+#include "shell/base/results_columns.h"
 
 #include <cstdio>
 #include <utility>
@@ -11,9 +13,9 @@ namespace lineage {
 
 namespace {
 
-// Columns of the results grid in both layouts.
-constexpr int kNameColumn = 0;
-constexpr int kHorseNumberColumn = 1;
+// Both layouts keep the horse's name and number in the same columns.
+using shell::horse_column::kHorseNumber;
+using shell::horse_column::kName;
 // How many characters of a horse's name the race store keeps.
 constexpr std::size_t kStoredNameCharacters = 25;
 
@@ -43,7 +45,7 @@ private:
 // is selected. None before any search has filled the grid.
 std::optional<int> requestedRow(shell::MainFinder& window) {
     shell::GridModel& grid = window.MSFlexGrid1;
-    if (grid.rows() < 2 || (grid.rows() == 2 && grid.text(1, kNameColumn).empty())) return std::nullopt;
+    if (shell::isEmptyGrid(grid)) return std::nullopt;
     if (grid.rowSel() == 0) {
         grid.setRow(1);
         grid.setRowSel(1);
@@ -92,8 +94,8 @@ std::optional<LineageInfo> getlineage_Click(shell::MainFinder& window, PageFetch
         dialogs.message(kNoSearchYet, shell::kAppTitle);
         return std::nullopt;
     }
-    const std::string gridName = window.MSFlexGrid1.text(*row, kNameColumn);
-    const std::string id = window.MSFlexGrid1.text(*row, kHorseNumberColumn);
+    const std::string gridName = window.MSFlexGrid1.text(*row, kName);
+    const std::string id = window.MSFlexGrid1.text(*row, kHorseNumber);
     std::string page;
     {
         const shell::BusyPointer busy(dialogs);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/server_address.h"
 
-#include "shell/regular_file.h"
+#include "shell/base/regular_file.h"
 
 #ifndef HARROWDEX_DEFAULT_SERVER
 #define HARROWDEX_DEFAULT_SERVER "http://localhost"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/print_findings.h"
 
-#include "output/empty_grid.h"
+#include "shell/base/empty_grid.h"
 
 namespace output {
 
@@ -9,7 +9,7 @@ namespace {
 
 // Refuses an empty grid with the user told why; true when there is something to print.
 bool hasFindings(shell::MainFinder& window) {
-    if (!isEmptyGrid(window.MSFlexGrid1)) return true;
+    if (!shell::isEmptyGrid(window.MSFlexGrid1)) return true;
     window.dialogs().message("No results in the flexgrid.", shell::kAppTitle);
     return false;
 }

@@ -2,6 +2,7 @@
 #include "output/print_layout.h"
 
 #include "import/utf8_text.h"
+#include "shell/base/results_columns.h"
 
 #include <algorithm>
 #include <array>
@@ -34,29 +35,32 @@ struct PrintedColumn {
 };
 
 constexpr std::size_t kNameLength = 23;
-constexpr int kRaceNumberColumn = 2;
+using namespace shell::horse_column;
 
+// One printed column a line.
+// clang-format off
 constexpr std::array<PrintedColumn, 19> kColumns{{
-    {"Horse Name", 0, 0, Rule::Name, 0},
-    {"H.Id.", 25, 1, Rule::Right, 24, 6},
-    {"  Race ID", 31, 2, Rule::Right, 31, 9},
-    {"Age", 41, 3, Rule::Left, 41},
-    {"TR", 46, 4, Rule::Left, 46},
-    {"Typ", 49, 5, Rule::Left, 49},
-    {"Dis", 53, 6, Rule::Left, 53},
-    {"Surf", 57, 7, Rule::Surface, 57},
-    {"Con", 62, kRaceNumberColumn, Rule::Condition, 62},
-    {"   Sp", 66, 8, Rule::Right, 66, 5},
-    {"Fn", 72, 9, Rule::Right, 71, 3},
-    {"Fd", 75, 10, Rule::Right, 74, 3},
-    {"PP", 78, 11, Rule::Right, 77, 3},
-    {"    Purse", 81, 12, Rule::Dollar, 81, 8},
-    {"    Odds", 90, 13, Rule::Dollar, 90, 7},
-    {" Earnings", 98, 14, Rule::Dollar, 98, 8},
-    {" Owner", 107, 15, Rule::Left, 108},
-    {" ClaimPr.", 119, 16, Rule::DollarUnlessEmpty, 119, 8},
-    {"  St", 128, 17, Rule::Right, 128, 4},
+    {"Horse Name", 0, kName, Rule::Name, 0},
+    {"H.Id.", 25, kHorseNumber, Rule::Right, 24, 6},
+    {"  Race ID", 31, kRace, Rule::Right, 31, 9},
+    {"Age", 41, kAge, Rule::Left, 41},
+    {"TR", 46, kTrack, Rule::Left, 46},
+    {"Typ", 49, kType, Rule::Left, 49},
+    {"Dis", 53, kDistance, Rule::Left, 53},
+    {"Surf", 57, kSurface, Rule::Surface, 57},
+    {"Con", 62, kRace, Rule::Condition, 62},
+    {"   Sp", 66, kSpeed, Rule::Right, 66, 5},
+    {"Fn", 72, kPlace, Rule::Right, 71, 3},
+    {"Fd", 75, kField, Rule::Right, 74, 3},
+    {"PP", 78, kPost, Rule::Right, 77, 3},
+    {"    Purse", 81, kPurse, Rule::Dollar, 81, 8},
+    {"    Odds", 90, kOdds, Rule::Dollar, 90, 7},
+    {" Earnings", 98, kEarnings, Rule::Dollar, 98, 8},
+    {" Owner", 107, kOwner, Rule::Left, 108},
+    {" ClaimPr.", 119, kClaiming, Rule::DollarUnlessEmpty, 119, 8},
+    {"  St", 128, kStart, Rule::Right, 128, 4},
 }};
+// clang-format on
 
 // The right end of the widest fixed column and the bottom of the lowest row: what a
 // page must hold at full size.
@@ -83,7 +87,7 @@ std::pair<std::string, int> cellText(const shell::GridModel& grid, int row, cons
     case Rule::Dollar: return {"$" + text, rightStart};
     case Rule::Surface: return {text == "D" ? "Dirt" : "Turf", column.startColumn};
     case Rule::Condition:
-        return {conditionWord(grid.foreColourOf(row, kRaceNumberColumn)), column.startColumn};
+        return {conditionWord(grid.foreColourOf(row, kRace)), column.startColumn};
     }
     return {};
 }

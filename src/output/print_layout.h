@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/grid_model.h"
+#include "shell/base/grid_model.h"
 
 #include <string>
 #include <vector>

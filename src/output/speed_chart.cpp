@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "output/speed_chart.h"
 
-#include "shell/number_format.h"
-#include "shell/number_text.h"
-#include "shell/rounding.h"
+#include "shell/base/number_format.h"
+#include "shell/base/number_text.h"
+#include "shell/base/results_columns.h"
+#include "shell/base/rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,11 +17,8 @@ namespace output {
 
 namespace {
 
-// Columns of the horse layout that the chart reads.
-enum RunColumn { kName = 0, kRace = 2, kTrack = 4, kClass = 5, kDistance = 6, kSpeed = 8, kPlace = 9, kOdds = 13 };
-// Columns of the progeny layout that the chart reads.
-enum OffspringColumn { kNumber = 1, kRaces = 6, kDirtBest = 11, kTurfBest = 15 };
-constexpr int kBands = 4;  // best speeds per surface, one per distance band
+namespace run = shell::horse_column;
+namespace offspring = shell::progeny_column;
 
 const char kLineBreak = '\r';
 
@@ -40,11 +38,11 @@ std::string subjectOf(const std::string& caption) {
 }
 
 std::string runTooltip(const shell::GridModel& grid, int row) {
-    const auto& track = grid.text(row, kTrack);
-    return grid.text(row, kName) + kLineBreak + "Race " + grid.text(row, kRace) +
-           (track.empty() ? "" : " at " + track) + kLineBreak + "Class " + grid.text(row, kClass) + ", distance " +
-           grid.text(row, kDistance) + kLineBreak + "Finish " + grid.text(row, kPlace) + ", odds " +
-           grid.text(row, kOdds);
+    const auto& track = grid.text(row, run::kTrack);
+    return grid.text(row, run::kName) + kLineBreak + "Race " + grid.text(row, run::kRace) +
+           (track.empty() ? "" : " at " + track) + kLineBreak + "Class " + grid.text(row, run::kType) + ", distance " +
+           grid.text(row, run::kDistance) + kLineBreak + "Finish " + grid.text(row, run::kPlace) + ", odds " +
+           grid.text(row, run::kOdds);
 }
 
 // The series of the six colour key classes, in the key's order, and the one of runs
@@ -84,15 +82,15 @@ void addRuns(const shell::MainFinder& window, SpeedChart& chart) {
     const auto& grid = window.MSFlexGrid1;
     auto series = emptySeries(window);
     for (int row = grid.fixedRows(); row < grid.rows(); ++row) {
-        const auto race = finiteNumber(grid.text(row, kRace));
-        const auto speed = finiteNumber(grid.text(row, kSpeed));
+        const auto race = finiteNumber(grid.text(row, run::kRace));
+        const auto speed = finiteNumber(grid.text(row, run::kSpeed));
         if (!race || !speed) continue;
         // Printing reads a row's colour class back from its race number cell; so does the chart.
-        const auto& colour = grid.cell(row, kRace).foreColour;
+        const auto& colour = grid.cell(row, run::kRace).foreColour;
         auto target = std::find_if(series.begin(), series.end() - 1,
                                    [&](const SpeedSeries& s) { return colour && s.colour == *colour; });
         const double week = std::trunc(*race);
-        target->points.push_back({week, week, *speed, grid.text(row, kPlace) == "1", row});
+        target->points.push_back({week, week, *speed, grid.text(row, run::kPlace) == "1", row});
     }
     std::erase_if(series, [](const SpeedSeries& s) { return s.points.empty(); });
     // A box the search would refuse draws no line.
@@ -112,7 +110,7 @@ void addRuns(const shell::MainFinder& window, SpeedChart& chart) {
 
 double bestOf(const shell::GridModel& grid, int row, int firstColumn) {
     double best = 0;
-    for (int c = firstColumn; c < firstColumn + kBands && c < grid.cols(); ++c)
+    for (int c = firstColumn; c < firstColumn + offspring::kBands && c < grid.cols(); ++c)
         best = std::max(best, finiteNumber(grid.text(row, c)).value_or(0));
     return best;
 }
@@ -120,14 +118,16 @@ double bestOf(const shell::GridModel& grid, int row, int firstColumn) {
 void addOffspring(const shell::GridModel& grid, SpeedChart& chart) {
     std::map<std::string, int> namesSeen;
     for (int row = grid.fixedRows(); row < grid.rows(); ++row)
-        if (!grid.text(row, kName).empty()) ++namesSeen[grid.text(row, kName)];
+        if (!grid.text(row, offspring::kName).empty()) ++namesSeen[grid.text(row, offspring::kName)];
     for (int row = grid.fixedRows(); row < grid.rows(); ++row) {
-        const auto& name = grid.text(row, kName);
+        const auto& name = grid.text(row, offspring::kName);
         if (name.empty()) continue;
-        const auto& number = grid.text(row, kNumber);
-        OffspringSpeeds offspring{namesSeen[name] > 1 ? name + " (" + number + ")" : name, bestOf(grid, row, kDirtBest),
-                                  bestOf(grid, row, kTurfBest), {}};
-        const auto& races = grid.text(row, kRaces);
+        const auto& number = grid.text(row, offspring::kHorseNumber);
+        OffspringSpeeds offspring{namesSeen[name] > 1 ? name + " (" + number + ")" : name,
+                                  bestOf(grid, row, offspring::kDirtBest),
+                                  bestOf(grid, row, offspring::kTurfBest),
+                                  {}};
+        const auto& races = grid.text(row, offspring::kRaces);
         offspring.tooltip = name + " (" + number + ")" + kLineBreak + "Races " + (races.empty() ? "0" : races) +
                             kLineBreak + kBestOnDirt + " " + shell::shortestText(offspring.bestDirt) + kLineBreak +
                             kBestOnTurf + " " + shell::shortestText(offspring.bestTurf);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/colour.h"
+#include "shell/base/colour.h"
 #include "shell/main_finder.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file.h"
 
-#include "shell/regular_file.h"
+#include "shell/base/regular_file.h"
 
 #include <unistd.h>
 

@@ -4,9 +4,9 @@
 #include "progeny/breeding_file.h"
 #include "progeny/breeding_file_reader.h"
 #include "progeny/progeny_statistics.h"
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
 #include "shell/restore_search_indexes.h"
-#include "shell/capitalise.h"
+#include "shell/base/capitalise.h"
 #include "store/database.h"
 #include "store/offspring_runs.h"
 #include "store/store_error.h"
@@ -18,23 +18,9 @@ namespace progeny {
 
 namespace {
 
-constexpr int kProgenyColumns = 19;
-enum Column { kName, kNumber, kFirstAncestor, kSecondAncestor, kAge, kSex, kRaces, kWon, kAllowance, kStakes, kGraded,
-              kDirtBest, kTurfBest = kDirtBest + kBands };
+using namespace shell::progeny_column;
 constexpr shell::Colour kDarkRed = shell::rgb(128, 0, 0);
 constexpr shell::Colour kDarkGreen = shell::rgb(0, 128, 0);
-
-// Repainting of the results grid is off while the search fills it, however it ends.
-class RedrawOff {
-public:
-    explicit RedrawOff(shell::GridModel& grid) : grid_(grid) { grid_.setRedraw(false); }
-    ~RedrawOff() { grid_.setRedraw(true); }
-    RedrawOff(const RedrawOff&) = delete;
-    RedrawOff& operator=(const RedrawOff&) = delete;
-
-private:
-    shell::GridModel& grid_;
-};
 
 Ancestor selectedAncestor(const shell::MainFinder& window) {
     if (window.optdamsire.checked) return Ancestor::DamSire;
@@ -71,7 +57,7 @@ void listOffspring(shell::GridModel& grid, const std::vector<Offspring>& offspri
         const int row = static_cast<int>(i) + 1;
         const auto ancestors = shownAncestors(horse, position);
         grid.setText(row, kName, shell::capitaliseWords(horse.name));
-        grid.setText(row, kNumber, std::to_string(horse.number));
+        grid.setText(row, kHorseNumber, std::to_string(horse.number));
         grid.setText(row, kFirstAncestor, shell::capitaliseWords(*ancestors[0]));
         grid.setText(row, kSecondAncestor, shell::capitaliseWords(*ancestors[1]));
         grid.setText(row, kAge, std::to_string(horse.age));
@@ -81,15 +67,18 @@ void listOffspring(shell::GridModel& grid, const std::vector<Offspring>& offspri
 
 void layOutColumns(shell::GridModel& grid, Ancestor position) {
     const int ancestorWidth = std::max(grid.columnWidth(kName) - 200, 0);
-    const std::array<int, kProgenyColumns> widths{grid.columnWidth(kName), grid.columnWidth(kNumber), ancestorWidth,
-                                                  ancestorWidth, 250, 250, 275, 250, 310, 310, 310, 320, 320, 320,
-                                                  320, 320, 320, 320, 320};
-    const std::array<const char*, kProgenyColumns> captions{
+    // The widths and captions in the columns' order.
+    // clang-format off
+    const std::array<int, kCount> widths{grid.columnWidth(kName), grid.columnWidth(kHorseNumber), ancestorWidth,
+                                         ancestorWidth, 250, 250, 275, 250, 310, 310, 310, 320, 320, 320,
+                                         320, 320, 320, 320, 320};
+    const std::array<const char*, kCount> captions{
         "Horse Name", "H.ID.",
         position == Ancestor::Sire ? "Dam-Sire" : "Sire",
         position == Ancestor::DamsDamSire ? "Dam-Sire" : "Dam-Dam-Sire",
         "Y", "Sx", "#", "M", "Al", "Sk", "Gr", "<8", "<=9", "<11", "11+", "<8", "<=9", "<11", "11+"};
-    for (int c = 0; c < kProgenyColumns; ++c) {
+    // clang-format on
+    for (int c = 0; c < kCount; ++c) {
         grid.setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
         grid.setText(0, c, captions[static_cast<std::size_t>(c)]);
     }
@@ -98,7 +87,7 @@ void layOutColumns(shell::GridModel& grid, Ancestor position) {
 
 void showSummary(shell::GridModel& grid, int row, const OffspringSummary& summary) {
     if (summary.races == 0) {
-        for (int c = kDirtBest; c < kProgenyColumns; ++c) grid.setText(row, c, "0");
+        for (int c = kDirtBest; c < kCount; ++c) grid.setText(row, c, "0");
         return;
     }
     grid.setText(row, kRaces, std::to_string(summary.races));
@@ -127,26 +116,10 @@ void addOffspringRuns(shell::MainFinder& window, const std::vector<Offspring>& o
         query.read(offspring[i].name, offspring[i].number, runs);
         showSummary(window.MSFlexGrid1, static_cast<int>(i) + 1, statistics.add(offspring[i].age, runs));
     }
-    window.MSFlexGrid1.select(1, 0, 1, 0);
+    window.MSFlexGrid1.select(1, kName, 1, kName);
 }
 
 }  // namespace
-
-void switchToProgenyLayout(shell::MainFinder& window) {
-    // Saved while the grid still has the horse layout's widths, which the next horse,
-    // owner or race search reads back.
-    window.msfgridsavesettings();
-    window.MSFSRGrid.setVisible(true);
-    window.MSFSGrid.setVisible(false);
-    window.MSFWGrid.setVisible(false);
-    for (auto* control : {&window.fraspeedstats, &window.framaxspeedstats, &window.lblinjurytest, &window.txtinjury})
-        control->visible = false;
-    window.MSFmaxgrid.setVisible(true);
-    window.lblfastest.visible = true;
-    window.MSFlexGrid1.setCols(kProgenyColumns);
-    window.cmdprint.enabled = false;
-    window.cmdprintpreview.enabled = false;  // the preview shows what printing would print
-}
 
 bool getsires(shell::MainFinder& window, const std::string& sirename) {
     std::string why;
@@ -156,14 +129,14 @@ bool getsires(shell::MainFinder& window, const std::string& sirename) {
         return false;
     }
     shell::BusyPointer busy(window.dialogs());
-    if (window.MSFSGrid.visible()) switchToProgenyLayout(window);
+    if (window.MSFSGrid.visible()) window.showProgenyLayout();
     for (int row = 3; row <= 5; ++row)
         for (int col = 1; col <= 5; ++col) window.MSFmaxgrid.setText(row, col, "0");
     shell::GridModel& grid = window.MSFlexGrid1;
     grid.clear();
     // A horse's or owner's summary went with the statistics the progeny tables replace.
     window.lblprogress.caption.clear();
-    RedrawOff redrawOff(grid);
+    shell::RedrawOff redrawOff(grid);
     const Ancestor position = selectedAncestor(window);
     const BreedingSelection selection = selectOffspring(*file, sirename, position);
     file.reset();  // closed before the race store is opened

@@ -17,9 +17,4 @@ namespace progeny {
 // opened ends it before anything changes. True when the search produced its statistics.
 bool getsires(shell::MainFinder& window, const std::string& sirename);
 
-// From the horse layout to the progeny layout: the progeny tables in place of the
-// statistics grids, 19 columns, no printing. The horse, owner and race searches switch
-// back.
-void switchToProgenyLayout(shell::MainFinder& window);
-
 }  // namespace progeny

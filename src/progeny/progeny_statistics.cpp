@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/progeny_statistics.h"
 
-#include "shell/number_format.h"
-#include "shell/rounding.h"
+#include "shell/base/number_format.h"
+#include "shell/base/rounding.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/grid_model.h"
+#include "shell/base/grid_model.h"
+#include "shell/base/results_columns.h"
 #include "store/offspring_runs.h"
 
 #include <array>
@@ -12,7 +13,7 @@
 namespace progeny {
 
 // Distance bands of the best speeds: under 8 furlongs, 8 up to 9.5, 9.5 up to 11, 11 on.
-inline constexpr int kBands = 4;
+using shell::progeny_column::kBands;
 int bandOf(float dist);
 
 enum Surface { kDirt = 0, kTurf = 1 };

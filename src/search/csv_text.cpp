@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "search/csv_text.h"
 
-#include "shell/atomic_file.h"
-#include "shell/user_dialogs.h"
+#include "shell/base/atomic_file.h"
+#include "shell/base/user_dialogs.h"
 
 namespace search {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/earnings.h"
 
-#include "shell/rounding.h"
+#include "shell/base/rounding.h"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 #include "search/race_listing.h"
 #include "search/search_request.h"
 #include "search/search_statistics.h"
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
 #include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/store_error.h"
@@ -39,21 +39,6 @@ std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQ
                                    shell::kAppTitle))
         return std::nullopt;
     return subject;
-}
-
-// From the progeny layout back to the horse layout, with the results grid's own columns.
-void switchToHorseLayout(shell::MainFinder& window) {
-    window.MSFSRGrid.setVisible(false);
-    window.MSFSGrid.setVisible(true);
-    window.MSFWGrid.setVisible(true);
-    for (auto* control : {&window.fraspeedstats, &window.framaxspeedstats, &window.lblinjurytest, &window.txtinjury})
-        control->visible = true;
-    window.MSFlexGrid1.setCols(shell::MainFinder::kHorseLayoutColumns);
-    window.msfgridgetsettings();
-    window.MSFmaxgrid.setVisible(false);
-    window.lblfastest.visible = false;
-    window.cmdprint.enabled = true;
-    window.cmdprintpreview.enabled = true;  // the preview shows what printing would print
 }
 
 // Clears the results grid for `rows` listed runs, with its settings and captions.
@@ -113,7 +98,7 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& q
         return false;
     }
     grid.setRows(listed + 1);  // a listing that ended early
-    grid.select(1, 0, 1, 0);
+    grid.select(1, shell::horse_column::kName, 1, shell::horse_column::kName);
     statistics.report(window, opt, request.title, window.clock());
     return true;
 }
@@ -139,8 +124,8 @@ bool gethorse(shell::MainFinder& window, int opt, const std::string& name, const
     }
     shell::BusyPointer busy(window.dialogs());
     shell::GridModel& grid = window.MSFlexGrid1;
-    grid.setRedraw(false);
-    if (window.MSFSRGrid.visible()) switchToHorseLayout(window);
+    const shell::RedrawOff redrawOff(grid);
+    if (window.MSFSRGrid.visible()) window.showHorseLayout();
     window.lblprogress.caption = "Searching...";
     window.dialogs().repaintNow();
     bool listed = false;
@@ -150,7 +135,6 @@ bool gethorse(shell::MainFinder& window, int opt, const std::string& name, const
         window.dialogs().message(error.what(), shell::kAppTitle);
     }
     if (!listed) window.lblprogress.caption.clear();
-    grid.setRedraw(true);
     return listed;
 }
 

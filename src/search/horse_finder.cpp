@@ -4,7 +4,7 @@
 #include "search/earnings.h"
 #include "search/flat_bet.h"
 #include "search/run_classes.h"
-#include "shell/number_format.h"
+#include "shell/base/number_format.h"
 #include "store/horse_runs.h"
 #include "store/race_weeks.h"
 #include "store/text_compare.h"

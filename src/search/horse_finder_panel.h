@@ -2,7 +2,7 @@
 #pragma once
 
 #include "search/horse_finder.h"
-#include "shell/grid_model.h"
+#include "shell/base/grid_model.h"
 
 #include <array>
 #include <cstdint>

@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "search/race_listing.h"
 
-#include "shell/capitalise.h"
-#include "shell/number_format.h"
+#include "shell/base/capitalise.h"
+#include "shell/base/number_format.h"
+#include "shell/base/results_columns.h"
 
 #include <cmath>
 
 namespace search {
 
-namespace {
-
-enum Column {
-    kName, kHid, kRace, kAge, kTrack, kType, kDistance, kSurface, kSpeed, kPlace, kField, kPost, kPurse, kOdds,
-    kEarnings, kOwner, kClaiming, kStart
-};
-
-}  // namespace
+using namespace shell::horse_column;
 
 int trackNumberOf(double racenum) {
     // Exactly from the digits: 312.0500 is track 05, where a floating product of the
@@ -36,7 +30,7 @@ RaceListing::RaceListing(shell::GridModel& grid, std::map<int, std::string> trac
     : grid_(grid), trackCodes_(std::move(trackCodes)) {}
 
 void RaceListing::prepare() {
-    for (const int col : {kHid, kRace, kSpeed, kPost, kPurse, kOdds, kEarnings, kClaiming, kStart}) {
+    for (const int col : {kHorseNumber, kRace, kSpeed, kPost, kPurse, kOdds, kEarnings, kClaiming, kStart}) {
         grid_.select(0, col, 0, col);
         grid_.setCellAlignment(shell::Alignment::RightCenter);
     }
@@ -46,7 +40,7 @@ void RaceListing::prepare() {
 
 void RaceListing::fillRow(int row, const store::RunRecord& run, std::int32_t earnings) {
     grid_.setText(row, kName, shell::capitaliseWords(run.hname));
-    grid_.setText(row, kHid, std::to_string(run.hid));
+    grid_.setText(row, kHorseNumber, std::to_string(run.hid));
     grid_.setText(row, kRace, shell::formatNumber(run.racenum, "#0.0000"));
     if (const auto code = trackCodes_.find(trackNumberOf(run.racenum)); code != trackCodes_.end())
         grid_.setText(row, kTrack, code->second);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/colour.h"
-#include "shell/grid_model.h"
+#include "shell/base/colour.h"
+#include "shell/base/grid_model.h"
 #include "store/run_query.h"
 
 #include <map>

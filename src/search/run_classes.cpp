@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/run_classes.h"
 
-#include "shell/calendar.h"
+#include "shell/base/calendar.h"
 
 namespace search {
 

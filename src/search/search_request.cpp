@@ -2,8 +2,8 @@
 #include "search/search_request.h"
 
 #include "search/gethorse.h"
-#include "shell/number_text.h"
-#include "shell/rounding.h"
+#include "shell/base/number_text.h"
+#include "shell/base/rounding.h"
 
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "search/search_statistics.h"
 
-#include "shell/calendar.h"
-#include "shell/capitalise.h"
+#include "shell/base/calendar.h"
+#include "shell/base/capitalise.h"
 #include "shell/main_finder.h"
-#include "shell/number_format.h"
+#include "shell/base/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -138,7 +138,7 @@ void SearchStatistics::report(shell::MainFinder& window, int opt, const std::str
 
 void SearchStatistics::fillMaxSpeedGrid(shell::GridModel& grid) const {
     const Tallies& t = tallies_;
-    grid.setRedraw(false);
+    const shell::RedrawOff redrawOff(grid);
     for (int row = 1; row <= 6; ++row) {
         for (int col = 1; col <= 9; ++col) grid.setText(row, col, "");
     }
@@ -159,7 +159,6 @@ void SearchStatistics::fillMaxSpeedGrid(shell::GridModel& grid) const {
         grid.setText(speedRow, 9, shell::formatNumber(best, "#0.0") + races);
         grid.setText(placeRow, 9, joined(placings, "-") + races);
     }
-    grid.setRedraw(true);
 }
 
 std::string SearchStatistics::averageSpeedCell(std::size_t surfaceClass, std::size_t band) const {
@@ -178,13 +177,12 @@ std::string SearchStatistics::averageSpeedCell(std::size_t surfaceClass, std::si
 }
 
 void SearchStatistics::fillAverageSpeedGrid(shell::GridModel& grid) const {
-    grid.setRedraw(false);
+    const shell::RedrawOff redrawOff(grid);
     for (std::size_t c = 0; c <= kClasses; ++c) {
         for (std::size_t b = 0; b <= kBands; ++b) {
             grid.setText(static_cast<int>(c) + 1, static_cast<int>(b) + 1, averageSpeedCell(c, b));
         }
     }
-    grid.setRedraw(true);
 }
 
 std::string SearchStatistics::captionText(const std::string& title) const {

@@ -2,8 +2,8 @@
 #include "search/special_stable.h"
 
 #include "search/gethorse.h"
-#include "shell/atomic_file.h"
-#include "shell/regular_file.h"
+#include "shell/base/atomic_file.h"
+#include "shell/base/regular_file.h"
 
 #include <sstream>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/control.h"
-#include "shell/list_box.h"
+#include "shell/base/control.h"
+#include "shell/base/list_box.h"
 #include "shell/main_finder.h"
 
 #include <array>

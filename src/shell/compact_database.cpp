@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/compact_database.h"
 
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
 #include "store/compaction.h"
 #include "store/store_error.h"
 

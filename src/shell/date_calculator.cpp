@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/date_calculator.h"
 
-#include "shell/number_text.h"
-#include "shell/rounding.h"
+#include "shell/base/number_text.h"
+#include "shell/base/rounding.h"
 
 #include <cstdint>
 #include <limits>

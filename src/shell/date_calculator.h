@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/calendar.h"
-#include "shell/control.h"
-#include "shell/user_dialogs.h"
+#include "shell/base/calendar.h"
+#include "shell/base/control.h"
+#include "shell/base/user_dialogs.h"
 
 #include <string_view>
 #include <utility>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/edit_tracks.h"
 
-#include "shell/number_text.h"
-#include "shell/rounding.h"
+#include "shell/base/number_text.h"
+#include "shell/base/rounding.h"
 #include "store/database.h"
 #include "store/store_error.h"
 #include "store/track_list.h"

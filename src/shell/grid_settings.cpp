@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "shell/grid_settings.h"
 
-#include "shell/atomic_file.h"
-#include "shell/colour.h"
-#include "shell/number_text.h"
-#include "shell/regular_file.h"
-#include "shell/rounding.h"
+#include "shell/base/atomic_file.h"
+#include "shell/base/colour.h"
+#include "shell/base/number_text.h"
+#include "shell/base/regular_file.h"
+#include "shell/base/rounding.h"
 
 #include <limits>
 #include <sstream>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/main_finder.h"
 
-#include "shell/program_folder.h"
+#include "shell/base/program_folder.h"
 #include "shell/statistics_grids_layout.h"
 #include "store/schema.h"
 
@@ -19,11 +19,24 @@ struct ColumnCaption {
     std::int16_t resetWidth;
 };
 
-constexpr std::array<ColumnCaption, 18> kColumns{{{"Name", 1450},  {"H.ID.", 500}, {"Race #", 760}, {"Age", 410},
-                                                  {"Tr", 350},     {"Typ", 350},   {"Dis", 320},    {"S", 200},
-                                                  {"Sp", 450},     {"PL", 280},    {"FD", 280},     {"PP", 280},
-                                                  {"Purse", 655},  {"Odds", 500},  {"Earn.", 650},  {"Owner", 750},
-                                                  {"Clm", 500},    {"St", 300}}};
+constexpr std::array<ColumnCaption, horse_column::kCount> kColumns{{{"Name", 1450},
+                                                                    {"H.ID.", 500},
+                                                                    {"Race #", 760},
+                                                                    {"Age", 410},
+                                                                    {"Tr", 350},
+                                                                    {"Typ", 350},
+                                                                    {"Dis", 320},
+                                                                    {"S", 200},
+                                                                    {"Sp", 450},
+                                                                    {"PL", 280},
+                                                                    {"FD", 280},
+                                                                    {"PP", 280},
+                                                                    {"Purse", 655},
+                                                                    {"Odds", 500},
+                                                                    {"Earn.", 650},
+                                                                    {"Owner", 750},
+                                                                    {"Clm", 500},
+                                                                    {"St", 300}}};
 
 GridSettings resetSettings() {
     GridSettings settings;
@@ -106,7 +119,7 @@ bool MainFinder::checkRaceStore() {
 }
 
 void MainFinder::msfgridcaption() {
-    for (int c = 0; c < kHorseLayoutColumns && c < MSFlexGrid1.cols(); ++c)
+    for (int c = 0; c < horse_column::kCount && c < MSFlexGrid1.cols(); ++c)
         MSFlexGrid1.setText(0, c, kColumns[static_cast<std::size_t>(c)].caption);
 }
 
@@ -124,20 +137,48 @@ void MainFinder::msfgridgetsettings() {
 }
 
 void MainFinder::applySettings(const GridSettings& settings) {
-    for (int c = 0; c < kHorseLayoutColumns && c < MSFlexGrid1.cols(); ++c)
+    for (int c = 0; c < horse_column::kCount && c < MSFlexGrid1.cols(); ++c)
         MSFlexGrid1.setColumnWidth(c, settings.widths[static_cast<std::size_t>(c)]);
     MSFlexGrid1.setBackColour(static_cast<Colour>(static_cast<std::uint32_t>(settings.background)));
 }
 
 GridSettings MainFinder::currentSettings() const {
     GridSettings settings;
-    for (int c = 0; c < kHorseLayoutColumns; ++c) {
+    for (int c = 0; c < horse_column::kCount; ++c) {
         const int width = c < MSFlexGrid1.cols() ? MSFlexGrid1.columnWidth(c) : 0;
         settings.widths[static_cast<std::size_t>(c)] =
             static_cast<std::int16_t>(std::min(width, static_cast<int>(std::numeric_limits<std::int16_t>::max())));
     }
     settings.background = static_cast<std::int32_t>(MSFlexGrid1.backColour());
     return settings;
+}
+
+void MainFinder::showHorseLayout() {
+    MSFSRGrid.setVisible(false);
+    MSFSGrid.setVisible(true);
+    MSFWGrid.setVisible(true);
+    for (auto* control : {&fraspeedstats, &framaxspeedstats, &lblinjurytest, &txtinjury}) control->visible = true;
+    MSFlexGrid1.setCols(horse_column::kCount);
+    msfgridgetsettings();
+    MSFmaxgrid.setVisible(false);
+    lblfastest.visible = false;
+    cmdprint.enabled = true;
+    cmdprintpreview.enabled = true;  // the preview shows what printing would print
+}
+
+void MainFinder::showProgenyLayout() {
+    // Saved while the grid still has the horse layout's widths, which showHorseLayout()
+    // reads back.
+    msfgridsavesettings();
+    MSFSRGrid.setVisible(true);
+    MSFSGrid.setVisible(false);
+    MSFWGrid.setVisible(false);
+    for (auto* control : {&fraspeedstats, &framaxspeedstats, &lblinjurytest, &txtinjury}) control->visible = false;
+    MSFmaxgrid.setVisible(true);
+    lblfastest.visible = true;
+    MSFlexGrid1.setCols(progeny_column::kCount);
+    cmdprint.enabled = false;
+    cmdprintpreview.enabled = false;
 }
 
 void MainFinder::msfgridsavesettings() {

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/calendar.h"
-#include "shell/control.h"
-#include "shell/grid_model.h"
+#include "shell/base/calendar.h"
+#include "shell/base/control.h"
+#include "shell/base/grid_model.h"
+#include "shell/base/results_columns.h"
+#include "shell/base/user_dialogs.h"
 #include "shell/grid_settings.h"
-#include "shell/user_dialogs.h"
 
 #include <optional>
 #include <string>
@@ -29,7 +30,6 @@ public:
     static constexpr const char* kCaption = "Harrowdex v4.31";
     static constexpr int kClientWidth = 9390;   // twips
     static constexpr int kClientHeight = 8280;  // twips
-    static constexpr int kHorseLayoutColumns = 18;
 
     explicit MainFinder(UserDialogs& dialogs);
 
@@ -65,6 +65,12 @@ public:
     void msfgridback_Click();
     // The horse layout is showing while `MSFSGrid` is visible and `MSFmaxgrid` hidden.
     bool horseLayoutShowing() const { return MSFSGrid.visible() && !MSFmaxgrid.visible(); }
+    // The results grid's two layouts. The horse layout, which the horse, owner and race
+    // searches list into: the statistics grids, the grid's own columns and their saved
+    // widths, printing. The progeny layout: the progeny tables in place of the statistics
+    // grids, 19 columns, no printing.
+    void showHorseLayout();
+    void showProgenyLayout();
 
     // Selecting one kind-of-search button clears the others of its frame.
     void selectSearchKind(Control& option);
@@ -138,7 +144,7 @@ public:
     Control msfgridback{"Toggle Background"};
 
     // Grids.
-    GridModel MSFlexGrid1{2, kHorseLayoutColumns, 1, 0};
+    GridModel MSFlexGrid1{2, horse_column::kCount, 1, 0};
     GridModel MSFSRGrid{8, 7, 1, 1};
     GridModel MSFmaxgrid{7, 6, 1, 1};
     GridModel MSFWGrid{7, 10, 1, 1};

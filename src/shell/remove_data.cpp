@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/remove_data.h"
 
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/search_indexes.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/restore_search_indexes.h"
 
-#include "shell/busy_pointer.h"
+#include "shell/base/busy_pointer.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"

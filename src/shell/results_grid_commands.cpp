@@ -3,7 +3,8 @@
 
 #include "search/gethorse.h"
 #include "search/horse_comparison.h"
-#include "shell/number_text.h"
+#include "shell/base/number_text.h"
+#include "shell/base/results_columns.h"
 
 #include <algorithm>
 #include <array>
@@ -16,15 +17,13 @@ namespace shell {
 
 namespace {
 
-// Columns of a listed run (both layouts keep the horse in columns 0 and 1).
-constexpr int kNameColumn = 0;
-constexpr int kHorseNumberColumn = 1;
-constexpr int kRaceColumn = 2;
-constexpr int kOwnerColumn = 15;
-constexpr int kClaimingPriceColumn = 16;
+// Both layouts keep the horse's name and number in the same columns.
+using namespace shell::horse_column;
+namespace progeny = shell::progeny_column;
 
-constexpr std::array kHorseTextColumns{0, 3, 4, 5, 7, 15};
-constexpr std::array kProgenyTextColumns{0, 2, 3, 5, 6};
+constexpr std::array<int, 6> kHorseTextColumns{kName, kAge, kTrack, kType, kSurface, kOwner};
+constexpr std::array<int, 5> kProgenyTextColumns{progeny::kName, progeny::kFirstAncestor, progeny::kSecondAncestor,
+                                                 progeny::kSex, progeny::kRaces};
 
 const char* const kHorseLayoutOnly = "This option is only available after a horse, owner or race search.";
 
@@ -59,7 +58,7 @@ std::vector<SortOrder> columnSorts(bool progeny, int col, const std::string& fir
     if (progeny ? contains(kProgenyTextColumns, col) : contains(kHorseTextColumns, col))
         return {textSort(first, last)};
     if (!progeny) {
-        if (col == kClaimingPriceColumn) return {numericSort(first > last)};
+        if (col == kClaiming) return {numericSort(first > last)};
         if (first.empty() || last.empty()) return {SortOrder::TextDescending};
         return {numericSort(numericallyGreater(first, last))};
     }
@@ -92,9 +91,9 @@ void rewriteMenuCaptions(MainFinder& window, int row, long long week, int day) {
     const GridModel& grid = window.MSFlexGrid1;
     window.datecalc.caption =
         "Week " + std::to_string(weekDateWeek(week)) + " = " + window.clock().shortDate(day);
-    window.listhorse.caption = "List horse: \"" + cellText(grid, row, kNameColumn) + "\"";
-    window.listrace.caption = "List race: " + cellText(grid, row, kRaceColumn);
-    window.listowner.caption = "List Owner: " + cellText(grid, row, kOwnerColumn);
+    window.listhorse.caption = "List horse: \"" + cellText(grid, row, kName) + "\"";
+    window.listrace.caption = "List race: " + cellText(grid, row, kRace);
+    window.listowner.caption = "List Owner: " + cellText(grid, row, kOwner);
 }
 
 }  // namespace
@@ -115,7 +114,7 @@ bool MSFlexGrid1_MouseDown(MainFinder& window, int Button) {
     const GridModel& grid = window.MSFlexGrid1;
     const auto row = selectedRun(grid);
     if (!row || *row + 1 == grid.rows()) return false;
-    const auto week = raceWeek(cellText(grid, *row, kRaceColumn));
+    const auto week = raceWeek(cellText(grid, *row, kRace));
     const auto day = week ? weekDateDay(*week) : std::nullopt;
     // A row without a race number (a progeny row) keeps the captions of the last row
     // that had one.
@@ -127,12 +126,12 @@ bool MSFlexGrid1_MouseDown(MainFinder& window, int Button) {
 void listhorse_click(MainFinder& window) {
     const auto row = selectedRun(window.MSFlexGrid1);
     if (!row) return;
-    search::gethorse(window, search::kHorseByNameAndNumber, cellText(window.MSFlexGrid1, *row, kNameColumn),
-                     cellText(window.MSFlexGrid1, *row, kHorseNumberColumn));
+    search::gethorse(window, search::kHorseByNameAndNumber, cellText(window.MSFlexGrid1, *row, kName),
+                     cellText(window.MSFlexGrid1, *row, kHorseNumber));
 }
 
 std::vector<std::int64_t> comparehorses_Click(const MainFinder& window) {
-    return search::selectedHorseIds(window.MSFlexGrid1, kHorseNumberColumn);
+    return search::selectedHorseIds(window.MSFlexGrid1, kHorseNumber);
 }
 
 void listrace_Click(MainFinder& window) {
@@ -142,7 +141,7 @@ void listrace_Click(MainFinder& window) {
     }
     const auto row = selectedRun(window.MSFlexGrid1);
     if (!row) return;
-    search::gethorse(window, search::kRace, "", cellText(window.MSFlexGrid1, *row, kRaceColumn));
+    search::gethorse(window, search::kRace, "", cellText(window.MSFlexGrid1, *row, kRace));
 }
 
 void listowner_Click(MainFinder& window) {
@@ -152,7 +151,7 @@ void listowner_Click(MainFinder& window) {
     }
     const auto row = selectedRun(window.MSFlexGrid1);
     if (!row) return;
-    search::gethorse(window, search::kOwner, cellText(window.MSFlexGrid1, *row, kOwnerColumn), "");
+    search::gethorse(window, search::kOwner, cellText(window.MSFlexGrid1, *row, kOwner), "");
 }
 
 void listfilter_Click(MainFinder& window) {
@@ -162,7 +161,7 @@ void listfilter_Click(MainFinder& window) {
     const int col = grid.colSel();
     const std::string key = grid.text(*row, col);
     int keptAbove = 0;
-    grid.setRedraw(false);
+    const RedrawOff redrawOff(grid);
     grid.removeDataRowsIf([&](int r) {
         const bool keep = grid.text(r, col) == key;
         if (keep && r < *row) ++keptAbove;
@@ -170,7 +169,6 @@ void listfilter_Click(MainFinder& window) {
     });
     const int keyRow = grid.fixedRows() + keptAbove;
     grid.select(keyRow, col, keyRow, col);
-    grid.setRedraw(true);
 }
 
 }  // namespace shell

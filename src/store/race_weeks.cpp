@@ -10,6 +10,12 @@ namespace store {
 
 bool hasAnyRace(Database& db) { return db.prepare("SELECT 1 FROM tblraces LIMIT 1").step(); }
 
+std::int64_t storedRunsEstimate(Database& db) {
+    auto last = db.prepare("SELECT max(rowid) FROM tblhorsedata");
+    last.step();
+    return last.isNull(0) ? 0 : last.integer(0);
+}
+
 bool raceExists(Database& db, double racenum) {
     return db.prepare("SELECT 1 FROM tblraces WHERE racenum = ?1 LIMIT 1").bind(1, racenum).step();
 }

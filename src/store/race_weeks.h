@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace store {
@@ -11,6 +12,9 @@ class Database;
 
 // Whether the store holds any race at all.
 bool hasAnyRace(Database& db);
+// About how many runs the store holds, without counting them: the highest row id of the
+// runs (0 for none), read from the end of the table.
+std::int64_t storedRunsEstimate(Database& db);
 // Whether a race with exactly this race number is stored.
 bool raceExists(Database& db, double racenum);
 // Deletes every runner of week `week`, then every race of it.

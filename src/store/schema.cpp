@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "store/schema.h"
 
-#include "shell/atomic_file.h"
+#include "shell/base/atomic_file.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
 #include "store/sqlite_error.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/capitalise.h"
+#include "shell/base/capitalise.h"
 
 #include <gtest/gtest.h>
 

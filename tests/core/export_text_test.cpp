@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/export_text.h"
+#include "output/export_findings.h"
 
 #include "scripted_dialogs.h"
 #include "test_folder.h"

@@ -2,7 +2,7 @@
 // Runs the real harrowdex-generate-results and reads its files back record by record, as
 // the importer walks a results file.
 #include "lineage/horse_page_parser.h"
-#include "shell/capitalise.h"
+#include "shell/base/capitalise.h"
 #include "test_folder.h"
 
 #include <gmock/gmock.h>

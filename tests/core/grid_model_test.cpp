@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/grid_model.h"
+#include "shell/base/grid_model.h"
 
 #include <gtest/gtest.h>
 

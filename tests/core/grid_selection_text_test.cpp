@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/grid_selection_text.h"
+#include "shell/base/grid_selection_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "search/flat_bet.h"
 #include "search/horse_comparison.h"
 #include "search/horse_finder.h"
-#include "shell/calendar.h"
+#include "shell/base/calendar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "import/field_reader.h"
 #include "import/number_forms.h"
-#include "shell/number_format.h"
+#include "shell/base/number_format.h"
 #include "import/results_file_error.h"
 #include "import/utf8_text.h"
 

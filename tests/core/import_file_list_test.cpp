@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "import/file_list.h"
-#include "shell/file_dialog_answer.h"
+#include "shell/base/file_dialog_answer.h"
 #include "import/results_file_source.h"
 #include "test_folder.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/number_format.h"
+#include "shell/base/number_format.h"
 
 #include <gtest/gtest.h>
 

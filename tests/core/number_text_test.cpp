@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/number_text.h"
+#include "shell/base/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "scripted_dialogs.h"
 #include "search/earnings.h"
-#include "shell/calendar.h"
+#include "shell/base/calendar.h"
 #include "shell/main_finder.h"
 
 #include <gtest/gtest.h>

@@ -8,9 +8,9 @@
 #include "progeny/breeding_file.h"
 #include "scripted_dialogs.h"
 #include "search/special_stable.h"
-#include "shell/atomic_file.h"
+#include "shell/base/atomic_file.h"
 #include "shell/main_finder.h"
-#include "shell/regular_file.h"
+#include "shell/base/regular_file.h"
 #include "store/schema.h"
 #include "test_folder.h"
 

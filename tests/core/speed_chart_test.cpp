@@ -174,7 +174,7 @@ TEST(SpeedChartTicks, FallOnRoundNumbers) {
 }
 
 TEST_F(SpeedChartOfGrid, OffspringSharingANameAreToldApartByNumber) {
-    progeny::switchToProgenyLayout(window);
+    window.showProgenyLayout();
     auto& grid = window.MSFlexGrid1;
     grid.setRows(3);
     for (const auto& [row, number] : {std::pair{1, "811426"}, {2, "6546556"}}) {

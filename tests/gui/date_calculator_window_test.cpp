@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "scripted_dialogs.h"
-#include "shell/date_calculator_window.h"
+#include "shell/qt/date_calculator_window.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_clock.h"
-#include "shell/qt_twips.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/regional_clock.h"
+#include "shell/base/qt/twips.h"
 #include "store/schema.h"
 #include "test_folder.h"
 
@@ -125,8 +125,8 @@ TEST_F(DateCalculatorWindowTest, MenuAccessKeysReachTheCalculator) {
     EXPECT_NE(window->findChild<shell::DateCalculatorWindow*>("frmdatecalculator"), nullptr);
 }
 
-TEST(QtClock, UsesTheSystemsShortDateForm) {
-    const shell::QtClock clock;
+TEST(RegionalClock, UsesTheSystemsShortDateForm) {
+    const shell::RegionalClock clock;
     const int day = 35997 + 600;
     EXPECT_EQ(clock.shortDate(day), QLocale::system().toString(QDate(2000, 3, 12), QLocale::ShortFormat).toStdString());
     EXPECT_EQ(clock.today(), QDate(1899, 12, 30).daysTo(QDate::currentDate()));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "shell/qt_colours.h"
-#include "shell/qt_grid_table_model.h"
-#include "shell/qt_grid_view.h"
-#include "shell/qt_twips.h"
+#include "shell/base/qt/colours.h"
+#include "shell/base/qt/grid_table_model.h"
+#include "shell/base/qt/grid_view.h"
+#include "shell/base/qt/twips.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "search/gethorse.h"
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_grid_view.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/grid_view.h"
 
 #include <QAction>
 #include <QApplication>

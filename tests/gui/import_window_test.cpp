@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
+#include "shell/qt/main_finder_window.h"
 #include "store/database.h"
 #include "store/schema.h"
 #include "test_folder.h"

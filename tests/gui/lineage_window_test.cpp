@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/lineage_lookup.h"
-#include "lineage/lineage_window.h"
-#include "lineage/qt_page_fetcher.h"
+#include "lineage/qt/lineage_window.h"
+#include "lineage/qt/window_page_fetcher.h"
 #include "local_http_server.h"
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_grid_view.h"
-#include "shell/qt_twips.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/grid_view.h"
+#include "shell/base/qt/twips.h"
 #include "store/schema.h"
 #include "test_folder.h"
 
@@ -253,7 +253,7 @@ TEST_F(LineageWindowTest, WaitKeepsTheWindowPaintingAndStartsNoSecondRequest) {
     bool stillWaiting = false;
     int paintsWhileWaiting = 0;
     QTimer::singleShot(400ms, window.get(), [&] {
-        stillWaiting = window->findChild<lineage::QtPageFetcher*>("Inet")->pending();
+        stillWaiting = window->findChild<lineage::WindowPageFetcher*>("Inet")->pending();
         paintsWhileWaiting = counter.paints - paintsBefore;
     });
     ASSERT_EQ(requestRow(1).size(), 1u);
@@ -266,9 +266,9 @@ TEST_F(LineageWindowTest, WaitKeepsTheWindowPaintingAndStartsNoSecondRequest) {
     EXPECT_EQ(status->text(), "Statistics for Black Dasher");
 }
 
-TEST(QtPageFetcher, AnswersOfTheServer) {
+TEST(WindowPageFetcher, AnswersOfTheServer) {
     LocalHttpServer server;
-    lineage::QtPageFetcher fetcher;
+    lineage::WindowPageFetcher fetcher;
     const std::string page = readBytes(kSamples + "/horse_page_normal.html");
     server.answer("/page", {page, 200, 0ms, LocalHttpServer::Framing::Chunked});
     server.answer("/empty", {""});

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_colours.h"
-#include "shell/qt_grid_view.h"
-#include "shell/qt_twips.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/colours.h"
+#include "shell/base/qt/grid_view.h"
+#include "shell/base/qt/twips.h"
 #include "store/schema.h"
 #include "test_folder.h"
 

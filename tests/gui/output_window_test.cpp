@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "output/export_text.h"
+#include "output/export_findings.h"
 #include "sample_store.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_user_dialogs.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/window_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,7 +101,7 @@ TEST_F(OutputWindowTest, TheProgenyLayoutIsExportedButNotPrinted) {
 TEST(ExportDialog, TheSaveDialogKeepsTheTypedNameAndReplacesWithoutAsking) {
     testing_support::TestFolder folder;
     testing_support::writeBytes(folder / "findings", "an older export");
-    shell::QtUserDialogs dialogs;
+    shell::WindowDialogs dialogs;
     shell::MainFinder finder{dialogs};
     finder.setUpControls();
     finder.MSFlexGrid1.setText(1, 0, "Only");

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "output/print_layout.h"
-#include "output/qt_printer.h"
+#include "output/qt/system_printer.h"
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
+#include "shell/qt/main_finder_window.h"
 #include "test_folder.h"
 
 #include <QAction>

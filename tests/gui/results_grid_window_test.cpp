@@ -3,9 +3,9 @@
 #include "scripted_dialogs.h"
 #include "search/gethorse.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_grid_table_model.h"
-#include "shell/qt_grid_view.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/grid_table_model.h"
+#include "shell/base/qt/grid_view.h"
 #include "store/schema.h"
 #include "test_folder.h"
 

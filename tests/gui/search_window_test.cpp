@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sample_store.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_grid_view.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/grid_view.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

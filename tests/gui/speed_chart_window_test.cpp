@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "output/speed_chart_window.h"
+#include "output/qt/speed_chart_window.h"
 #include "progeny/getsires.h"
 #include "sample_store.h"
 #include "search/criteria_panel.h"
-#include "shell/main_finder_window.h"
+#include "shell/qt/main_finder_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,7 +149,7 @@ TEST_F(SpeedChartWindowTest, RunsReadAtTheSmallestSizeAndTooltipsStay) {
 TEST_F(SpeedChartWindowTest, ProgenyNamesReadBesideTheirBars) {
     auto* chart = open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
-    progeny::switchToProgenyLayout(window);
+    window.showProgenyLayout();
     for (const int count : {5, 60}) {
         auto& grid = window.MSFlexGrid1;
         grid.setRows(count + 1);

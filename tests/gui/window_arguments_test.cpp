@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window program's command line: its options, and the real program answering --help
 // and --version without a display.
-#include "shell/qt_window_arguments.h"
+#include "shell/qt/window_arguments.h"
 
 #include "test_folder.h"
 

@@ -3,9 +3,9 @@
 
 #include "search/qt/horse_comparison_window.h"
 #include "shell/main_finder.h"
-#include "shell/main_finder_window.h"
-#include "shell/qt_grid_clipboard.h"
-#include "shell/qt_grid_view.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/grid_clipboard.h"
+#include "shell/base/qt/grid_view.h"
 
 #include <QComboBox>
 #include <QGridLayout>

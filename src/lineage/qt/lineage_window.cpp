@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "lineage/qt/lineage_window.h"
+
+#include "lineage/lineage_lookup.h"
+#include "lineage/qt/window_page_fetcher.h"
+#include "lineage/server_address.h"
+#include "shell/main_finder.h"
+#include "shell/base/qt/grid_clipboard.h"
+#include "shell/base/qt/grid_view.h"
+#include "shell/base/qt/twips.h"
+#include "shell/base/qt/window_dialogs.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace lineage {
+
+namespace {
+
+const char* const kObjectName = "frmlineage";
+
+QLabel* addLabel(QWidget* parent, const char* name, QRect geometry) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    // The page's texts show as they are, even where they look like markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QGroupBox* addFrame(QWidget* parent, const char* name, QRect geometry) {
+    auto* frame = new QGroupBox(parent);
+    frame->setObjectName(name);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+}  // namespace
+
+LineageWindow::LineageWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+    setObjectName(kObjectName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(LineageForm::kCaption);
+    setFont(shell::twipsFont("Arial", 7.5));
+    setFixedSize(shell::twipsToPixelsX(LineageForm::kClientWidth, this),
+                 shell::twipsToPixelsY(LineageForm::kClientHeight, this));
+    createControls();
+    showState();
+}
+
+// The grid views watch the form's grid model, so they go before the form does.
+LineageWindow::~LineageWindow() { qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)); }
+
+void LineageWindow::createControls() {
+    QLabel* title = addLabel(this, "lbllineage", shell::twipsRect(120, 120, 8220, 360, this));
+    title->setFont(shell::twipsFont("Arial", 12));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    QGroupBox* misc = addFrame(this, "fra1", shell::twipsRect(240, 600, 3900, 2010, this));
+    addLabel(misc, "lblmisc", shell::twipsRect(90, 240, 3720, 1680, this));
+    QGroupBox* wins = addFrame(this, "fra2", shell::twipsRect(4320, 600, 3900, 2010, this));
+    addLabel(wins, "lblwinstats", shell::twipsRect(90, 240, 3720, 1680, this));
+
+    auto* grid = new shell::GridView(form_.MSFlexGrid1, this);
+    grid->setObjectName("MSFlexGrid1");
+    grid->setDisplayOnly();
+    grid->setGeometry(QRect(shell::twipsRect(240, 2790, 0, 0, this).topLeft(), grid->designedSize()));
+    shell::enableCopyToClipboard(*grid);
+}
+
+void LineageWindow::showState() {
+    for (const auto& [name, control] : form_.controls()) {
+        QWidget* widget = findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        const QString caption = shell::displayText(control->caption);
+        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
+        else if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(caption);
+    }
+}
+
+void LineageWindow::showLineage(const LineageInfo& info) {
+    form_.showLineage(info);
+    showState();
+}
+
+LineageWindow* LineageWindow::getlineage_Click(QWidget* mainWindow, shell::MainFinder& finder) {
+    auto* Inet = mainWindow->findChild<WindowPageFetcher*>("Inet", Qt::FindDirectChildrenOnly);
+    if (!Inet) Inet = new WindowPageFetcher(mainWindow);
+    if (Inet->pending()) return nullptr;
+    const auto info = lineage::getlineage_Click(finder, *Inet, serverAddress(finder.programFolder()));
+    if (!info) return nullptr;
+    LineageWindow* window = nullptr;
+    // A closed window is hidden until it is deleted; it is not the open one.
+    for (auto* each : mainWindow->findChildren<LineageWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
+        if (each->isVisible()) window = each;
+    if (!window) window = new LineageWindow(mainWindow);
+    window->showLineage(*info);
+    window->show();
+    window->raise();
+    return window;
+}
+
+}  // namespace lineage

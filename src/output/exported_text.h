@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/base/grid_model.h"
+
+#include <string>
+
+namespace output {
+
+// The exported text of the results grid: every row from the captions on, columns 0 to
+// 17 (the progeny layout's last column is left out), each cell's text between double
+// quotes and followed by a comma, lines ending in CR LF. Texts are written as they are.
+std::string exportedText(const shell::GridModel& grid);
+
+}  // namespace output

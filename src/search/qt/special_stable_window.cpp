@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: MIT
+#include "search/qt/special_stable_window.h"
+
+#include "shell/base/busy_pointer.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/base/qt/small_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace search {
+
+namespace {
+
+const char* const kObjectName = "frmstable";
+constexpr int kEnter = 13;
+
+}  // namespace
+
+SpecialStableWindow::SpecialStableWindow(shell::MainFinder& finder, shell::MainFinderWindow& mainWindow)
+    : QWidget(&mainWindow, Qt::Window), search_(finder), mainWindow_(mainWindow) {
+    setObjectName(kObjectName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(SpecialStable::kCaption);
+    setFont(shell::twipsFont("Arial", 8.25));
+    setFixedSize(shell::twipsToPixelsX(SpecialStable::kClientWidth, this),
+                 shell::twipsToPixelsY(SpecialStable::kClientHeight, this));
+    createControls();
+    createSavedSets();
+    shell::connectTextBoxes(*this, search_.controls());
+    search_.Form_Load();
+    showState();
+}
+
+void SpecialStableWindow::createControls() {
+    auto* names = shell::addChild<QGroupBox>(this, "fratrainers", 120, 60, 2895, 1980);
+    static const char* const kLabels[] = {"lblstable_0", "lblstable_1", "lblstable_2", "lblstable_3"};
+    static const char* const kBoxes[] = {"txto1_0", "txto1_1", "txto1_2", "txto1_3"};
+    for (int i = 0; i < SpecialStable::kBoxes; ++i) {
+        const int y = 300 + i * 420;
+        auto* label = shell::addChild<QLabel>(names, kLabels[i], 120, y + 45, 855, 255);
+        auto* box = shell::addChild<QLineEdit>(names, kBoxes[i], 1020, y, 1755, 300);
+        label->setBuddy(box);
+        connect(box, &QLineEdit::returnPressed, this, [this, i] { handle([this, i] { search_.txto1_KeyPress(i, kEnter); }); });
+    }
+    auto* note = shell::addChild<QLabel>(this, "lblnote", 120, 2130, 2895, 615);
+    note->setWordWrap(true);
+    shell::addChild<QLabel>(this, "lblquerystring", 120, 3300, 2895, 255);
+    auto* go = shell::addChild<QPushButton>(this, "cmdgo", 120, 2880, 1380, 375);
+    auto* cancel = shell::addChild<QPushButton>(this, "cmdcancel", 1635, 2880, 1380, 375);
+    connect(go, &QPushButton::clicked, this, [this] { handle([this] { search_.cmdgo_Click(); }); });
+    connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { search_.cmdcancel_Click(); }); });
+}
+
+void SpecialStableWindow::createSavedSets() {
+    auto* saved = shell::addChild<QGroupBox>(this, "frasaveload", 3135, 60, 2475, 3195);
+    auto* list = shell::addChild<QListWidget>(saved, "lstnames", 120, 255, 2235, 2055);
+    shell::connectList(*list, search_.lstnames);
+    connect(list, &QListWidget::itemDoubleClicked, this, [this] { handle([this] { search_.lstnames_DblClick(); }); });
+    const std::pair<const char*, void (SpecialStable::*)()> buttons[] = {{"cmdadd", &SpecialStable::cmdadd_Click},
+                                                                         {"cmddelete", &SpecialStable::cmddelete_Click},
+                                                                         {"cmduse", &SpecialStable::cmduse_Click},
+                                                                         {"cmdload", &SpecialStable::cmdload_Click}};
+    int x = 120;
+    for (const auto& [name, click] : buttons) {
+        auto* button = shell::addChild<QPushButton>(saved, name, x, 2400, 525, 375);
+        connect(button, &QPushButton::clicked, this, [this, click = click] { handle([this, click] { (search_.*click)(); }); });
+        x += 570;
+    }
+}
+
+template <typename Event>
+void SpecialStableWindow::handle(Event event) {
+    event();
+    showState();
+    if (!search_.closed()) return;
+    mainWindow_.showState();
+    close();
+    shell::bringToFront(mainWindow_);
+}
+
+void SpecialStableWindow::showState() {
+    shell::showControls(*this, search_.controls());
+    shell::showList(*findChild<QListWidget*>("lstnames"), search_.lstnames);
+}
+
+SpecialStableWindow* SpecialStableWindow::cmdspecial_Click(shell::MainFinderWindow& mainWindow,
+                                                           shell::MainFinder& finder) {
+    shell::BusyPointer busy(finder.dialogs());
+    SpecialStableWindow* window = nullptr;
+    // A closed window is hidden until it is deleted; it is not the open one.
+    for (auto* each : mainWindow.findChildren<SpecialStableWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
+        if (each->isVisible()) window = each;
+    if (!window) window = new SpecialStableWindow(finder, mainWindow);
+    shell::bringToFront(*window);
+    return window;
+}
+
+}  // namespace search

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#include "shell/base/capitalise.h"
+
+namespace shell {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string capitaliseWords(std::string_view text) {
+    std::string shown(text);
+    bool wordStart = true;
+    for (char& c : shown) {
+        if (isBlank(c)) {
+            wordStart = true;
+            continue;
+        }
+        c = wordStart ? upper(c) : lower(c);
+        wordStart = false;
+    }
+    return shown;
+}
+
+}  // namespace shell

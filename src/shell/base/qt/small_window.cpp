@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#include "shell/base/qt/small_window.h"
+
+#include "shell/base/qt/window_dialogs.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace shell {
+
+namespace {
+
+QString nameOf(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<int>(name.size())); }
+
+}  // namespace
+
+void showControls(QWidget& window, const NamedControls& controls) {
+    for (const auto& [name, control] : controls) {
+        auto* widget = window.findChild<QWidget*>(nameOf(name));
+        if (!widget) continue;
+        const QSignalBlocker blocker(widget);
+        const QString caption = displayText(control->caption);
+        if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(caption);
+        else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(caption);
+        else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            box->setMaxLength(control->maxLength > 0 ? control->maxLength : 32767);
+            if (box->text() != caption) box->setText(caption);
+        }
+        widget->setEnabled(control->enabled);
+        widget->setVisible(control->visible);
+    }
+}
+
+void connectTextBoxes(QWidget& window, const NamedControls& controls) {
+    for (const auto& [name, control] : controls) {
+        if (auto* box = window.findChild<QLineEdit*>(nameOf(name)))
+            QObject::connect(box, &QLineEdit::textEdited, &window,
+                             [control = control](const QString& text) { control->caption = text.toStdString(); });
+    }
+}
+
+void showList(QListWidget& widget, const ListBox& list) {
+    const QSignalBlocker blocker(widget);
+    widget.clear();
+    for (std::size_t i = 0; i < list.listCount(); ++i) {
+        widget.addItem(QString::fromStdString(list.list(i)));
+        widget.item(static_cast<int>(i))->setSelected(list.selected(i));
+    }
+}
+
+void connectList(QListWidget& widget, ListBox& list) {
+    widget.setSelectionMode(list.multiSelect() ? QAbstractItemView::MultiSelection
+                                               : QAbstractItemView::SingleSelection);
+    QObject::connect(&widget, &QListWidget::itemSelectionChanged, &widget, [&widget, &list] {
+        for (int i = 0; i < widget.count() && static_cast<std::size_t>(i) < list.listCount(); ++i)
+            if (list.selected(static_cast<std::size_t>(i)) != widget.item(i)->isSelected())
+                list.setSelected(static_cast<std::size_t>(i), widget.item(i)->isSelected());
+    });
+}
+
+void bringToFront(QWidget& window) {
+    window.show();
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace shell

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+#include "shell/qt/date_calculator_window.h"
+
+#include "shell/base/qt/twips.h"
+#include "shell/base/qt/window_dialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace shell {
+
+namespace {
+
+const char* const kObjectName = "frmdatecalculator";
+
+}  // namespace
+
+DateCalculatorWindow::DateCalculatorWindow(UserDialogs& dialogs, const Clock& clock, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), calculator_(dialogs, clock) {
+    setObjectName(kObjectName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(DateCalculator::kCaption);
+    setFont(twipsFont("Arial", 8.25));
+    setFixedSize(twipsToPixelsX(DateCalculator::kClientWidth, this),
+                 twipsToPixelsY(DateCalculator::kClientHeight, this));
+    createControls();
+    showState();
+}
+
+void DateCalculatorWindow::createControls() {
+    auto* prompt = new QLabel(this);
+    prompt->setObjectName("lblenterdate");
+    prompt->setGeometry(twipsRect(120, 180, 950, 255, this));
+    auto* week = new QLineEdit(this);
+    week->setObjectName("txtdate");
+    week->setGeometry(twipsRect(1080, 135, 600, 300, this));
+    prompt->setBuddy(week);
+    auto* get = new QPushButton(this);
+    get->setObjectName("cmdgetdate");
+    get->setGeometry(twipsRect(1800, 120, 870, 330, this));
+    auto* info = new QLabel(this);
+    info->setObjectName("lbldateinfo");
+    info->setAlignment(Qt::AlignCenter);
+    info->setGeometry(twipsRect(120, 600, 2550, 900, this));
+
+    connect(week, &QLineEdit::textEdited, this,
+            [this](const QString& text) { calculator_.txtdate.caption = text.toStdString(); });
+    connect(week, &QLineEdit::returnPressed, this, [this] {
+        calculator_.txtdate_Keypress(DateCalculator::kEnter);
+        showState();
+    });
+    connect(get, &QPushButton::clicked, this, [this] {
+        calculator_.cmdgetdate_Click();
+        showState();
+    });
+}
+
+void DateCalculatorWindow::showState() {
+    for (const auto& [name, control] : calculator_.controls()) {
+        auto* widget = findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        const QString caption = displayText(control->caption);
+        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
+        else if (auto* button = qobject_cast<QPushButton*>(widget)) button->setText(caption);
+        else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            const QSignalBlocker blocker(box);
+            box->setMaxLength(control->maxLength);
+            if (box->text() != caption) box->setText(caption);
+        }
+    }
+}
+
+DateCalculatorWindow* DateCalculatorWindow::datecalculator_Click(QWidget* mainWindow, UserDialogs& dialogs,
+                                                                  const Clock& clock) {
+    DateCalculatorWindow* calculator = nullptr;
+    // A closed calculator is hidden until it is deleted; it is not the open one.
+    for (auto* each : mainWindow->findChildren<DateCalculatorWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
+        if (each->isVisible()) calculator = each;
+    if (!calculator) calculator = new DateCalculatorWindow(dialogs, clock, mainWindow);
+    calculator->show();
+    calculator->setWindowState(calculator->windowState() & ~Qt::WindowMinimized);
+    calculator->raise();
+    calculator->activateWindow();
+    return calculator;
+}
+
+}  // namespace shell
