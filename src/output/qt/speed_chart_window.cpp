@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/qt/speed_chart_window.h"
 
+#include "shell/base/qt/small_window.h"
 #include "shell/base/atomic_file.h"
 #include "shell/base/qt/colours.h"
 #include "shell/base/qt/twips.h"
@@ -310,10 +311,7 @@ SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell:
     for (auto* each : mainWindow->findChildren<SpeedChartWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
         if (each->isVisible()) shown = each;
     if (!shown) shown = new SpeedChartWindow(finder, mainWindow);
-    shown->show();
-    shown->setWindowState(shown->windowState() & ~Qt::WindowMinimized);
-    shown->raise();
-    shown->activateWindow();
+    shell::bringToFront(*shown);
     return shown;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/horse_comparison_window.h"
 
+#include "shell/base/qt/small_window.h"
 #include "search/csv_text.h"
 #include "shell/main_finder.h"
 
@@ -76,9 +77,7 @@ HorseComparisonWindow* HorseComparisonWindow::compare(QWidget* mainWindow, shell
     auto rows = compareHorses(finder, ids);
     if (!rows) return nullptr;
     auto* window = new HorseComparisonWindow(mainWindow, finder, std::move(*rows));
-    window->show();
-    window->raise();
-    window->activateWindow();
+    shell::bringToFront(*window);
     return window;
 }
 

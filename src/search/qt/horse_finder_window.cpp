@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/horse_finder_window.h"
 
+#include "shell/base/qt/small_window.h"
 #include "search/qt/horse_comparison_window.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_finder_window.h"
@@ -211,10 +212,7 @@ void HorseFinderWindow::cmdcompare_Click() {
 HorseFinderWindow* HorseFinderWindow::findhorses_Click(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder) {
     HorseFinderWindow* shown = mainWindow.findChild<HorseFinderWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
     if (!shown) shown = new HorseFinderWindow(mainWindow, finder);
-    shown->show();
-    shown->setWindowState(shown->windowState() & ~Qt::WindowMinimized);
-    shown->raise();
-    shown->activateWindow();
+    shell::bringToFront(*shown);
     return shown;
 }
 

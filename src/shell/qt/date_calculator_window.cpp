@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/qt/date_calculator_window.h"
 
+#include "shell/base/qt/small_window.h"
 #include "shell/base/qt/twips.h"
 #include "shell/base/qt/window_dialogs.h"
 
@@ -78,10 +79,7 @@ DateCalculatorWindow* DateCalculatorWindow::datecalculator_Click(QWidget* mainWi
     for (auto* each : mainWindow->findChildren<DateCalculatorWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
         if (each->isVisible()) calculator = each;
     if (!calculator) calculator = new DateCalculatorWindow(dialogs, clock, mainWindow);
-    calculator->show();
-    calculator->setWindowState(calculator->windowState() & ~Qt::WindowMinimized);
-    calculator->raise();
-    calculator->activateWindow();
+    shell::bringToFront(*calculator);
     return calculator;
 }
 
