@@ -29,9 +29,8 @@ std::unique_ptr<shell::Clock> clockFor(const std::string& today) {
     return std::make_unique<shell::FixedClock>(shell::dayNumberOf(*parseIsoDate(today)));
 }
 
-void addFormatOption(CLI::App& command, std::string& format) {
-    command.add_option("--format", format, "csv (the exported text) or json (the window state).")
-        ->check(CLI::IsMember({"csv", "json"}));
+void addFormatOption(CLI::App& command, std::string& format, const std::string& description) {
+    command.add_option("--format", format, description)->check(CLI::IsMember({"csv", "json"}));
 }
 
 }  // namespace cli

@@ -115,17 +115,13 @@ void addFindCommand(CLI::App& app) {
     command->add_option("--max-dist", c.maxDist, "Count only runs of at most this distance.");
     command->add_option("--min-speed", c.minSpeed, "Speed measure at least X.");
     command->add_option("--last", c.lastRuns, "Speed measure: average of the newest K counting runs.");
-    command->add_option("--class", c.classes, "Class code of the newest run (repeatable).")
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    addRepeatedOption(*command, "--class", c.classes, "Class code of the newest run (repeatable).");
     command->add_option("--max-claim", c.maxClaim, "Claiming price of the newest run at most Y.");
     command->add_option("--min-starts", c.minStarts, "At least S counting runs.");
     command->add_option("--max-wins", c.maxWins, "At most W wins among the counting runs.");
-    command->add_option("--exclude-owner", c.excludedOwners, "Leave out this owner (repeatable).")
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    addRepeatedOption(*command, "--exclude-owner", c.excludedOwners, "Leave out this owner (repeatable).");
     addTodayOption(*command, o->today);
-    command->add_option("--format", o->format, "csv or json.")->check(CLI::IsMember({"csv", "json"}));
+    addFormatOption(*command, o->format, "csv (the window's table) or json.");
     command->callback([o] { runFind(*o); });
 }
 
@@ -133,12 +129,9 @@ void addCompareCommand(CLI::App& app) {
     auto* command = app.add_subcommand("compare", "Compare two to four horses.");
     auto o = std::make_shared<CompareOptions>();
     command->add_option("--db", o->db, "The race store.")->required();
-    command->add_option("--id", o->ids, "Horse number (two to four).")
-        ->required()
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    addRepeatedOption(*command, "--id", o->ids, "Horse number (two to four).")->required();
     addTodayOption(*command, o->today);
-    command->add_option("--format", o->format, "csv or json.")->check(CLI::IsMember({"csv", "json"}));
+    addFormatOption(*command, o->format, "csv (the window's table) or json.");
     command->callback([o] { runCompare(*o); });
 }
 

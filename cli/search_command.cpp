@@ -74,9 +74,7 @@ void addSearchCommand(CLI::App& app) {
     command->add_option("--db", options->db, "The race store.")->required();
     command->add_option("--horse", options->horse, "Horse name (* and ? as wildcards).");
     command->add_option("--id", options->id, "Horse number.");
-    command->add_option("--owner", options->owners, "Owner name; two to four for several stables.")
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    addRepeatedOption(*command, "--owner", options->owners, "Owner name; two to four for several stables.");
     command->add_option("--race", options->race, "Race number.");
     command->add_option("--first-week", options->firstWeek, "Earliest week to list.");
     command->add_option("--last-week", options->lastWeek, "Latest week to list.");
