@@ -7,6 +7,7 @@
 #include "search/horse_comparison.h"
 #include "search/horse_finder.h"
 #include "store/database.h"
+#include "store/search_indexes.h"
 
 #include <nlohmann/json.hpp>
 
@@ -68,6 +69,7 @@ nlohmann::json foundJson(const search::FindResult& result) {
 void runFind(const FindOptions& options) {
     const auto criteria = criteriaOf(options);
     auto db = store::Database::open(options.db, store::Access::ReadOnly);
+    store::restoreSearchIndexes(db);  // a store of an earlier build, as a search would
     const auto result = search::findHorses(db, criteria, clockFor(options.today)->today());
     if (options.format == "json") {
         printJson(foundJson(result));

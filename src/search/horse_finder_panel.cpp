@@ -6,6 +6,7 @@
 #include "search/horse_comparison.h"
 #include "shell/base/atomic_file.h"
 #include "shell/main_finder.h"
+#include "shell/restore_search_indexes.h"
 #include "shell/base/number_format.h"
 #include "shell/base/number_text.h"
 #include "store/database.h"
@@ -81,6 +82,7 @@ bool HorseFinderPanel::cmdfind_Click() {
     }
     try {
         auto db = store::Database::open(window_.raceStorePath(), store::Access::ReadOnly);
+        shell::restoreSearchIndexes(window_, db);
         fillGrid(*chosen, findHorses(db, *chosen, window_.clock().today()));
     } catch (const FindError& e) {
         lblcount = e.what();

@@ -14,12 +14,7 @@ void restoreSearchIndexes(MainFinder& window, store::Database& reader) {
     const std::string status = window.lblprogress.caption;  // a search's "Searching..."
     window.lblprogress.caption = kRestoringIndexes;
     window.dialogs().repaintNow();
-    try {
-        auto writer = store::Database::open(reader.path());
-        store::ensureSearchIndexes(writer);
-    } catch (const store::StoreError&) {
-        // Searched without them this time; see the header.
-    }
+    store::restoreSearchIndexes(reader);  // else searched without them this time
     window.lblprogress.caption = status;
     window.dialogs().repaintNow();
 }

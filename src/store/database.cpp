@@ -98,7 +98,9 @@ Database Database::open(const std::filesystem::path& path, Access access,
 
     configureSqliteOnce();
     sqlite3* handle = nullptr;
-    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    // A connection and its statements are only ever used by the thread that opened them,
+    // so SQLite need not take its mutex on every call (a fifth of a large listing's time).
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(file.u8string().c_str()), &handle,
                                    flags, nullptr);
     Database db(handle, file);

@@ -13,9 +13,10 @@ namespace store {
 
 class Database;
 
-// The runs of every horse that ran in week `firstWeek` or later (of every horse when no
+// The form of every horse that ran in week `firstWeek` or later (of every horse when no
 // week is given), one horse number at a time: `visit` gets all runs of one horse,
-// newest race first, and answers false to stop.
+// newest race first, and answers false to stop. Each run holds its race, speed, finish
+// and odds; the name, owner, post position and start only the newest run holds.
 void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
                         const std::function<bool(std::vector<RunRecord>&)>& visit);
 

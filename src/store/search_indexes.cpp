@@ -2,6 +2,7 @@
 #include "store/search_indexes.h"
 
 #include "store/database.h"
+#include "store/store_error.h"
 #include "store/transaction.h"
 
 #include <algorithm>
@@ -20,7 +21,9 @@ namespace {
 // index entry ends with, so their rows need no sort (which matters for a stable with
 // 15,000 runs) and come in the same order whichever index the engine walks. The
 // race-number indexes serve the join, the week checks and the week deletions;
-// statecodes(num) the track lookups.
+// statecodes(num) the track lookups. The horse-number index also carries each run's
+// speed, finish and odds, so the finder reads the form of thousands of horses from the
+// index alone instead of looking up each run's row.
 //
 // Without statistics the query planner guesses, and for a name pattern listed newest
 // first it guesses a walk through every run in race order. The figures describe a store
@@ -38,15 +41,17 @@ constexpr std::array kSearchIndexes{
     SearchIndex{"ix_tblraces_racenum", "tblraces", "racenum", "240000 1", false},
     SearchIndex{"ix_tblhorsedata_racenum", "tblhorsedata", "racenum", "2400000 10", false},
     SearchIndex{"ix_tblhorsedata_hname_newest", "tblhorsedata", "hname, racenum DESC", "2400000 20 1", true},
-    SearchIndex{"ix_tblhorsedata_hid_newest", "tblhorsedata", "hid, racenum DESC", "2400000 20 1", true},
+    SearchIndex{"ix_tblhorsedata_hid_form", "tblhorsedata", "hid, racenum DESC, sp, fin, odds", "2400000 20 1 1 1 1",
+                true},
     SearchIndex{"ix_tblhorsedata_oname_newest", "tblhorsedata", "oname, racenum DESC", "2400000 400 1", true},
     SearchIndex{"ix_statecodes_num", "statecodes", "num", "100 1", false},
 };
 
-// Indexes of stores made by earlier builds, in race order ascending: walked backwards they
-// gave a race's runners last finisher first. Their successors above replace them.
-constexpr std::array<std::string_view, 3> kRetiredIndexes{"ix_tblhorsedata_hname", "ix_tblhorsedata_hid",
-                                                          "ix_tblhorsedata_oname"};
+// Indexes of stores made by earlier builds, which their successors above replace: three in
+// race order ascending (walked backwards they gave a race's runners last finisher first)
+// and the horse-number index without the runs' form.
+constexpr std::array<std::string_view, 4> kRetiredIndexes{"ix_tblhorsedata_hname", "ix_tblhorsedata_hid",
+                                                          "ix_tblhorsedata_oname", "ix_tblhorsedata_hid_newest"};
 
 void dropIndex(Database& db, std::string_view name) {
     // Names come from the tables above, never from outside.
@@ -85,6 +90,17 @@ void ensureSearchIndexes(Database& db) {
         if (!indexExists(db, index.name)) createIndex(db, index);
     for (const auto name : kRetiredIndexes) dropIndex(db, name);
     if (transaction) transaction->commit();
+}
+
+bool restoreSearchIndexes(Database& reader) {
+    if (!searchIndexesMissing(reader)) return true;
+    try {
+        auto writer = Database::open(reader.path());
+        ensureSearchIndexes(writer);
+        return true;
+    } catch (const StoreError&) {
+        return false;
+    }
 }
 
 BulkLoad::BulkLoad(Database& db) : db_(db) {

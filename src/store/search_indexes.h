@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <filesystem>
+
 namespace store {
 
 class Database;
@@ -14,6 +16,11 @@ bool searchIndexesMissing(Database& db);
 // work that relies on them, since a store made by another tool, or one whose bulk load
 // was interrupted, may lack them.
 void ensureSearchIndexes(Database& db);
+
+// The same for a store that `reader` looks at, writing through a connection of its own.
+// Searches are right without the indexes, only slower, so a store that cannot be written
+// now (read-only, or busy beyond the time-out) is left as it is: false then.
+bool restoreSearchIndexes(Database& reader);
 
 // A large import into a small store: the indexes whose entries land in random order
 // (horse name, horse number, owner) are dropped while the rows are stored and built

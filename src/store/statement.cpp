@@ -103,11 +103,15 @@ double Statement::real(int column) const {
 }
 
 std::string Statement::text(int column) const {
+    return std::string(textView(column));
+}
+
+std::string_view Statement::textView(int column) const {
     const auto* chars = sqlite3_column_text(statement_, column);
     const int bytes = sqlite3_column_bytes(statement_, column);
     if (!chars)
         return {};
-    return std::string(reinterpret_cast<const char*>(chars), static_cast<std::size_t>(bytes));
+    return {reinterpret_cast<const char*>(chars), static_cast<std::size_t>(bytes)};
 }
 
 int Statement::columnIndex(std::string_view name) const {

@@ -57,6 +57,8 @@ public:
     std::int64_t integer(int column) const;
     double real(int column) const;
     std::string text(int column) const;
+    // The same without a copy, valid until the next step or reset.
+    std::string_view textView(int column) const;
 
     // The same by the field's name, matched without regard to letter case as SQL does;
     // asking for a name that the statement does not return is a programming error.

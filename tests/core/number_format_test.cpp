@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -28,6 +30,29 @@ TEST(NumberFormat, MasksOfTheDisplays) {
     EXPECT_EQ(formatNumber(1234567, "$#,##0"), "$1,234,567");
     EXPECT_EQ(formatNumber(123.45f, "##0.0"), "123.5");
     EXPECT_EQ(formatNumber(5.0f, "##0.0"), "5.0");
+}
+
+// Values with no more decimals than the mask take a shorter route; it must agree with
+// the decimal route on every such value, and those just beside them, of either type.
+template <typename T>
+void expectBothRoutesAgree(T value, const char* mask) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+    EXPECT_EQ(formatNumber(value, mask), formatDecimalText(std::string_view(text, end), mask)) << text << " " << mask;
+}
+
+TEST(NumberFormat, ExactValuesAgreeWithTheDecimalRoute) {
+    for (const char* mask : {"#0.0000", "00.0", "#0.00", "#0.0", "##0.0", "#.00", "0"}) {
+        for (const double whole : {0.0, 1.0, 7.0, 98.0, 699.0, 10366.0, 4194303.0, 1e9, 2.25e15}) {
+            for (const int units : {0, 1, 5, 9, 50, 201, 9806, 9999}) {
+                const double value = whole + units / 10000.0;
+                for (const double v : {value, -value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)}) {
+                    expectBothRoutesAgree(v, mask);
+                    expectBothRoutesAgree(static_cast<float>(v), mask);
+                }
+            }
+        }
+    }
 }
 
 TEST(NumberFormat, PercentScalesTheDecimalValue) {

@@ -107,7 +107,11 @@ const PlanCase kPlanCases[] = {
     {"name", kName.c_str(), "black dasher", "ix_tblhorsedata_hname_newest", true},
     {"name and number", kNameAndNumber.c_str(), "Black Dasher", "ix_tblhorsedata_h", true},
     {"name prefix pattern", kNamePattern.c_str(), "black%", "ix_tblhorsedata_hname_newest", false},
-    {"number", kNumber.c_str(), nullptr, "ix_tblhorsedata_hid_newest", true},
+    {"number", kNumber.c_str(), nullptr, "ix_tblhorsedata_hid_form", false},
+    {"form of active horses",
+     "SELECT hid, racenum, sp, fin, odds, rowid FROM tblhorsedata WHERE hid IN (SELECT hid FROM tblhorsedata WHERE"
+     " racenum >= 312) ORDER BY hid, racenum DESC",
+     nullptr, "COVERING INDEX ix_tblhorsedata_hid_form", true},
     {"owner", kOwner.c_str(), "Reid Thoroughbreds", "ix_tblhorsedata_oname_newest", true},
     {"owner count", "SELECT count(*) FROM tblhorsedata WHERE oname = ?1", "Reid Thoroughbreds",
      "COVERING INDEX ix_tblhorsedata_oname_newest", true},

@@ -54,8 +54,9 @@ TEST_F(SearchIndexes, EnsureReplacesTheRaceOrderIndexesOfEarlierBuilds) {
     auto db = store::Database::open(folder / "horses.mdb");
     const auto all = indexes(db);
     db.exec(
-        "DROP INDEX ix_tblhorsedata_hname_newest; DROP INDEX ix_tblhorsedata_hid_newest;"
+        "DROP INDEX ix_tblhorsedata_hname_newest; DROP INDEX ix_tblhorsedata_hid_form;"
         "DROP INDEX ix_tblhorsedata_oname_newest;"
+        "CREATE INDEX ix_tblhorsedata_hid_newest ON tblhorsedata (hid, racenum DESC);"
         "CREATE INDEX ix_tblhorsedata_hname ON tblhorsedata (hname, racenum);"
         "CREATE INDEX ix_tblhorsedata_hid ON tblhorsedata (hid, racenum);"
         "CREATE INDEX ix_tblhorsedata_oname ON tblhorsedata (oname, racenum)");
