@@ -98,9 +98,7 @@ bool restoreSearchIndexes(Database& reader) {
         auto writer = Database::open(reader.path());
         ensureSearchIndexes(writer);
         return true;
-    } catch (const StoreError&) {
-        return false;
-    }
+    } catch (const StoreError&) { return false; }
 }
 
 BulkLoad::BulkLoad(Database& db) : db_(db) {

@@ -102,9 +102,7 @@ double Statement::real(int column) const {
     return sqlite3_column_double(statement_, column);
 }
 
-std::string Statement::text(int column) const {
-    return std::string(textView(column));
-}
+std::string Statement::text(int column) const { return std::string(textView(column)); }
 
 std::string_view Statement::textView(int column) const {
     const auto* chars = sqlite3_column_text(statement_, column);
