@@ -162,8 +162,9 @@ void MainFinderWindow::createGrids() {
         }
     }
     connect(grids_["MSFlexGrid1"], &GridView::contextMenuRequested, this, &MainFinderWindow::openContextMenu);
-    connect(grids_["MSFlexGrid1"], &GridView::cellDoubleClicked, this,
-            [this] { run([this] { MSFlexGrid1_DblClick(finder_); }); });
+    const auto doubleClicked = [this] { run([this] { MSFlexGrid1_DblClick(finder_); }); };
+    connect(grids_["MSFlexGrid1"], &GridView::cellDoubleClicked, this, doubleClicked);
+    connect(grids_["MSFlexGrid1"], &GridView::captionDoubleClicked, this, doubleClicked);
     for (const auto& [name, view] : grids_) enableCopyToClipboard(*view);
 }
 

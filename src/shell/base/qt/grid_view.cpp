@@ -55,7 +55,7 @@ GridView::GridView(GridModel& grid, QWidget* parent)
     connect(header, &QHeaderView::sectionDoubleClicked, this, [this](int column) {
         if (column < 0 || column >= this->grid().cols()) return;
         this->grid().setCol(column);
-        emit cellDoubleClicked();
+        emit captionDoubleClicked();
     });
     onGridRefreshed(true);
 }

@@ -45,9 +45,12 @@ public:
     QString shownText(const QModelIndex& index) const;
 
 signals:
-    // A double click with the left button on a cell or a column caption; the model's
-    // current column is the clicked one.
+    // A double click with the left button on a cell; the model's current column is the
+    // clicked one.
     void cellDoubleClicked();
+    // The same on a column caption: only the current column changes, so the current row
+    // is not the clicked one.
+    void captionDoubleClicked();
     // The right button was pressed at `globalPos`, or the menu key or Shift+F10 was
     // pressed (the position is then the current cell's).
     void contextMenuRequested(const QPoint& globalPos);
