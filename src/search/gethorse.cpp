@@ -41,11 +41,13 @@ std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQ
     return subject;
 }
 
-// Clears the results grid for `rows` listed runs, with its settings and captions.
+// Sets up the results grid for `rows` listed runs, with its settings and captions. Each
+// listed row is cleared as it is filled, while it is at hand, and the rows of an earlier
+// listing beyond the new one are dropped at its end.
 void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t rows) {
     shell::GridModel& grid = window.MSFlexGrid1;
-    grid.clear();
     grid.setRows(static_cast<int>(rows) + 1);
+    grid.clearRow(0);
     window.msfgridsavesettings();
     window.msfgridgetsettings();
     window.msfgridcaption();
@@ -79,9 +81,9 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& q
         // More rows than counted only where a race number is stored twice.
         if (++listed >= grid.rows()) grid.setRows(listed + 1);
         const std::int32_t earnings = earningsOf(run.purse, run.fin);
-        const ListedRun listedRun{std::move(run), earnings};
-        rows.fillRow(listed, listedRun, earnings);
+        ListedRun listedRun{std::move(run), earnings};
         statistics.add(listedRun, request.threshold, today);
+        rows.fillRow(listed, std::move(listedRun), earnings);
         return listed < kMostListed;
     };
     try {

@@ -38,14 +38,15 @@ void RaceListing::prepare() {
     grid_.setColumnAlignment(kEarnings, shell::Alignment::RightCenter);
 }
 
-void RaceListing::fillRow(int row, const store::RunRecord& run, std::int32_t earnings) {
-    grid_.setText(row, kName, shell::capitaliseWords(run.hname));
+void RaceListing::fillRow(int row, store::RunRecord&& run, std::int32_t earnings) {
+    grid_.clearRow(row);
+    grid_.setText(row, kName, shell::capitaliseWords(std::move(run.hname)));
     grid_.setText(row, kHorseNumber, std::to_string(run.hid));
     grid_.setText(row, kRace, shell::formatNumber(run.racenum, "#0.0000"));
     if (const auto code = trackCodes_.find(trackNumberOf(run.racenum)); code != trackCodes_.end())
         grid_.setText(row, kTrack, code->second);
-    grid_.setText(row, kAge, run.age);
-    grid_.setText(row, kType, run.restr);
+    grid_.setText(row, kAge, std::move(run.age));
+    grid_.setText(row, kType, std::move(run.restr));
     grid_.setText(row, kDistance, shell::shortestText(run.dist));
     grid_.setText(row, kSurface, run.surf);
     if (const auto colour = rowColourOf(run.cond, run.surf)) {
@@ -60,7 +61,7 @@ void RaceListing::fillRow(int row, const store::RunRecord& run, std::int32_t ear
     grid_.setText(row, kOdds, shell::formatNumber(run.odds, "#0.00"));
     if (run.cprice > 0) grid_.setText(row, kClaiming, std::to_string(run.cprice));
     grid_.setText(row, kEarnings, std::to_string(earnings));
-    grid_.setText(row, kOwner, run.oname);
+    grid_.setText(row, kOwner, std::move(run.oname));
     grid_.setText(row, kStart, std::to_string(run.start));
 }
 

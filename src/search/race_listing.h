@@ -26,8 +26,9 @@ public:
 
     // Aligns the caption cells and the columns; once per search, before the rows.
     void prepare();
-    // Writes grid row `row` for `run`, with the earnings credited to it.
-    void fillRow(int row, const store::RunRecord& run, std::int32_t earnings);
+    // Writes grid row `row` afresh for `run`, with the earnings credited to it; the run's
+    // texts move into the grid.
+    void fillRow(int row, store::RunRecord&& run, std::int32_t earnings);
 
 private:
     shell::GridModel& grid_;

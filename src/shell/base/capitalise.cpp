@@ -12,10 +12,9 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 
 }  // namespace
 
-std::string capitaliseWords(std::string_view text) {
-    std::string shown(text);
+std::string capitaliseWords(std::string text) {
     bool wordStart = true;
-    for (char& c : shown) {
+    for (char& c : text) {
         if (isBlank(c)) {
             wordStart = true;
             continue;
@@ -23,7 +22,7 @@ std::string capitaliseWords(std::string_view text) {
         c = wordStart ? upper(c) : lower(c);
         wordStart = false;
     }
-    return shown;
+    return text;
 }
 
 }  // namespace shell

@@ -10,6 +10,7 @@ namespace shell {
 // the first letter upper case and the rest lower case, so RAPID WATER and rapid water
 // both show as Rapid Water and o'brien as O'brien. Only ASCII letters change; the other
 // bytes of UTF-8 text stay as they are, so no character is ever split.
-std::string capitaliseWords(std::string_view text);
+// Changes the text it is given, so that a caller done with its text hands it over.
+std::string capitaliseWords(std::string text);
 
 }  // namespace shell

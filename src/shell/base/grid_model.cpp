@@ -179,6 +179,12 @@ void GridModel::clear() {
     notifyChanged();
 }
 
+void GridModel::clearRow(int row) {
+    auto& cells = cells_.at(static_cast<std::size_t>(row));
+    std::fill(cells.begin(), cells.end(), Cell{});
+    notifyChanged();
+}
+
 void GridModel::addRow() { setRows(rows() + 1); }
 
 void GridModel::removeRow(int row) {

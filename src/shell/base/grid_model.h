@@ -116,6 +116,8 @@ public:
     // Empties the text and drops the formatting of every cell, header cells included;
     // counts, widths and column alignments stay.
     void clear();
+    // The same for one row.
+    void clearRow(int row);
     void addRow();
     void removeRow(int row);
     // Removes, in one pass, every data row for which `remove` answers true; the other
