@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "search/search_request.h"
 #include "shell/main_finder.h"
 
 #include <string>
 
 namespace search {
-
-// The kinds of search of `gethorse` (`opt`).
-enum SearchKind : int {
-    kHorseByNameAndNumber = 1,
-    kHorseByName = 2,
-    kHorseByNumber = 3,
-    kOwner = 4,
-    kRace = 5,
-};
 
 // Runs a horse, owner or race search over the window's race store and fills the results
 // grid, the statistics grids, the caption of `frainfo` and `lblprogress`. `name` is a
