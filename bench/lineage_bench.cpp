@@ -7,7 +7,7 @@
 #include "../tests/support/local_http_server.h"
 #include "lineage/horse_page_parser.h"
 #include "lineage/http_page_fetcher.h"
-#include "lineage/lineage_lookup.h"
+#include "lineage/lineage_request.h"
 
 #include <benchmark/benchmark.h>
 

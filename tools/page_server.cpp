@@ -3,7 +3,7 @@
 // of the lineage lookup, on 127.0.0.1 only, so that "Get Lineage Info." works over real
 // HTTP without the simulation's server. It takes a free port and writes its address, as
 // the server file of the program's folder wants it, into the address file.
-#include "lineage/lineage_lookup.h"
+#include "lineage/lineage_request.h"
 #include "shell/base/atomic_file.h"
 
 #include <CLI/CLI.hpp>

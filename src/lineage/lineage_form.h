@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "lineage/lineage_lookup.h"
+#include "lineage/lineage_request.h"
 #include "shell/base/control.h"
 #include "shell/base/grid_model.h"
 

@@ -22,7 +22,7 @@ namespace offspring = shell::progeny_column;
 
 const char kLineBreak = '\r';
 
-std::optional<double> finiteNumber(const std::string& text) {
+std::optional<double> finiteNumber(std::string_view text) {
     const auto value = shell::parseNumber(text);
     if (!value || !std::isfinite(*value)) return std::nullopt;
     return value;
@@ -30,11 +30,11 @@ std::optional<double> finiteNumber(const std::string& text) {
 
 // The subject of the last search as the caption of `frainfo` names it: the part before
 // the earnings, or before the offspring count of a progeny search.
-std::string subjectOf(const std::string& caption) {
-    static const std::string prefix = "Statistics for ";
-    std::string subject = caption.rfind(prefix, 0) == 0 ? caption.substr(prefix.size()) : caption;
+std::string subjectOf(std::string_view caption) {
+    static constexpr std::string_view prefix = "Statistics for ";
+    std::string_view subject = caption.starts_with(prefix) ? caption.substr(prefix.size()) : caption;
     for (const char* end : {";", "  ("}) subject = subject.substr(0, subject.find(end));
-    return subject;
+    return std::string(subject);
 }
 
 std::string runTooltip(const shell::GridModel& grid, int row) {
@@ -47,12 +47,12 @@ std::string runTooltip(const shell::GridModel& grid, int row) {
 
 // The series of the six colour key classes, in the key's order, and the one of runs
 // outside them.
-std::vector<SpeedSeries> emptySeries(const shell::MainFinder& window) {
+std::vector<SpeedSeries> emptySeries(const ChartSource& source) {
     std::vector<SpeedSeries> series;
-    const auto& key = window.MSFColorGridKey;
+    const auto& key = source.colourKey;
     for (int r = key.fixedRows(); r < key.rows(); ++r)
         if (const auto& colour = key.cell(r, 0).foreColour) series.push_back({key.text(r, 0), *colour, {}});
-    series.push_back({kOtherRuns, window.MSFlexGrid1.foreColour(), {}});
+    series.push_back({kOtherRuns, source.results.foreColour(), {}});
     return series;
 }
 
@@ -78,9 +78,9 @@ void spreadNearRuns(std::vector<SpeedSeries>& series, double near) {
     }
 }
 
-void addRuns(const shell::MainFinder& window, SpeedChart& chart) {
-    const auto& grid = window.MSFlexGrid1;
-    auto series = emptySeries(window);
+void addRuns(const ChartSource& source, SpeedChart& chart) {
+    const auto& grid = source.results;
+    auto series = emptySeries(source);
     for (int row = grid.fixedRows(); row < grid.rows(); ++row) {
         const auto race = finiteNumber(grid.text(row, run::kRace));
         const auto speed = finiteNumber(grid.text(row, run::kSpeed));
@@ -94,7 +94,7 @@ void addRuns(const shell::MainFinder& window, SpeedChart& chart) {
     }
     std::erase_if(series, [](const SpeedSeries& s) { return s.points.empty(); });
     // A box the search would refuse draws no line.
-    const auto threshold = finiteNumber(window.txtinjury.caption);
+    const auto threshold = finiteNumber(source.threshold);
     if (threshold && std::abs(*threshold) <= std::numeric_limits<std::int32_t>::max())
         chart.threshold = static_cast<int>(shell::roundHalfEven(*threshold));
     double lowest = chart.threshold ? *chart.threshold : INFINITY;
@@ -152,16 +152,16 @@ int SpeedChart::runCount() const {
     return count;
 }
 
-SpeedChart speedChartOf(const shell::MainFinder& window) {
+SpeedChart speedChartOf(const ChartSource& source) {
     SpeedChart chart;
-    const std::string subject = subjectOf(window.frainfo.caption);
+    const std::string subject = subjectOf(source.caption);
     const std::string named = subject.empty() ? "" : ": " + subject;
-    if (window.horseLayoutShowing()) {
-        addRuns(window, chart);
+    if (source.horseLayout) {
+        addRuns(source, chart);
         chart.kind = SpeedChart::Kind::Runs;
         chart.title = "Speed figures" + named;
     } else {
-        addOffspring(window.MSFlexGrid1, chart);
+        addOffspring(source.results, chart);
         chart.kind = SpeedChart::Kind::Progeny;
         chart.title = "Best speeds" + named;
     }

@@ -2,10 +2,11 @@
 #pragma once
 
 #include "shell/base/colour.h"
-#include "shell/main_finder.h"
+#include "shell/base/grid_model.h"
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace output {
@@ -69,8 +70,17 @@ inline const std::string kWonRuns = "Won";
 inline const std::string kBestOnDirt = "Best on dirt";
 inline const std::string kBestOnTurf = "Best on turf";
 
-// The chart of the window's results grid in its current layout.
-SpeedChart speedChartOf(const shell::MainFinder& window);
+// What the chart is made of: the results grid and what the main window shows beside it.
+struct ChartSource {
+    const shell::GridModel& results;    // `MSFlexGrid1`
+    const shell::GridModel& colourKey;  // `MSFColorGridKey`, which names the row colours
+    bool horseLayout = true;            // false while the progeny layout is showing
+    std::string_view caption;           // of `frainfo`, which names the subject
+    std::string_view threshold;         // of `txtinjury`
+};
+
+// The chart of the results grid in its current layout.
+SpeedChart speedChartOf(const ChartSource& source);
 
 // The legend text of the threshold line.
 std::string thresholdCaption(int threshold);

@@ -101,7 +101,8 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& q
     }
     grid.setRows(listed + 1);  // a listing that ended early
     grid.select(1, shell::horse_column::kName, 1, shell::horse_column::kName);
-    statistics.report(window, opt, request.title, window.clock());
+    statistics.report({window.MSFWGrid, window.MSFSGrid, window.frainfo.caption, window.lblprogress.caption}, opt,
+                      request.title, window.clock());
     return true;
 }
 

@@ -1,27 +1,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "search/search_request.h"
 #include "shell/main_finder.h"
 
 #include <string>
 
 namespace search {
 
-// The kinds of search of `gethorse` (`opt`).
-enum SearchKind : int {
-    kHorseByNameAndNumber = 1,
-    kHorseByName = 2,
-    kHorseByNumber = 3,
-    kOwner = 4,
-    kRace = 5,
-};
-
-// Runs a horse, owner or race search over the window's race store and fills the results
-// grid, the statistics grids, the caption of `frainfo` and `lblprogress`. `name` is a
-// horse or owner name (patterns with * and ?), `txtid` a horse or race number or
-// pattern. Reports through the window's dialogs only; a search that lists nothing
-// leaves the earlier listing as it was (one that fails on the store midway keeps the
-// rows read before the failure). True when it listed runs.
+// Runs a horse, owner or race search (`opt`, a SearchKind) over the window's race store
+// and fills the results grid, the statistics grids, the caption of `frainfo` and
+// `lblprogress`. `name` is a horse or owner name (patterns with * and ?), `txtid` a horse
+// or race number or pattern. Reports through the window's dialogs only; a search that
+// lists nothing leaves the earlier listing as it was (one that fails on the store midway
+// keeps the rows read before the failure). True when it listed runs.
 bool gethorse(shell::MainFinder& window, int opt, const std::string& name, const std::string& txtid);
 
 }  // namespace search

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "search/search_request.h"
 
-#include "search/gethorse.h"
 #include "shell/base/number_text.h"
 #include "shell/base/rounding.h"
 

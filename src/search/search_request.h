@@ -9,6 +9,15 @@
 
 namespace search {
 
+// The kinds of search that a request asks for (`opt` of `gethorse`).
+enum SearchKind : int {
+    kHorseByNameAndNumber = 1,
+    kHorseByName = 2,
+    kHorseByNumber = 3,
+    kOwner = 4,
+    kRace = 5,
+};
+
 // A search as the criteria panel and the list commands ask for it, checked and turned
 // into the store's criteria, or the message that tells the user what is wrong.
 struct SearchRequest {

@@ -3,7 +3,7 @@
 
 #include "shell/base/calendar.h"
 #include "shell/base/capitalise.h"
-#include "shell/main_finder.h"
+#include "shell/base/grid_model.h"
 #include "shell/base/number_format.h"
 
 #include <algorithm>
@@ -122,17 +122,17 @@ void SearchStatistics::addFinish(const ListedRun& run, bool sameHorse, int week,
     }
 }
 
-void SearchStatistics::report(shell::MainFinder& window, int opt, const std::string& title,
+void SearchStatistics::report(const StatisticsDisplay& display, int opt, const std::string& title,
                               const shell::Clock& clock) const {
-    fillMaxSpeedGrid(window.MSFWGrid);
-    fillAverageSpeedGrid(window.MSFSGrid);
-    window.frainfo.caption = captionText(title);
+    fillMaxSpeedGrid(display.maxSpeedGrid);
+    fillAverageSpeedGrid(display.averageSpeedGrid);
+    display.caption = captionText(title);
     if (opt >= 1 && opt <= 3) {
-        window.lblprogress.caption = horseSummary(title, clock);
+        display.summary = horseSummary(title, clock);
     } else if (opt == 4) {
-        window.lblprogress.caption = ownerSummary(title);
+        display.summary = ownerSummary(title);
     } else {
-        window.lblprogress.caption.clear();
+        display.summary.clear();
     }
 }
 

@@ -12,10 +12,18 @@
 namespace shell {
 class Clock;
 class GridModel;
-class MainFinder;
 }  // namespace shell
 
 namespace search {
+
+// Where the statistics of a search are shown: the two statistics grids and the texts of
+// the frame above them and of the status label.
+struct StatisticsDisplay {
+    shell::GridModel& maxSpeedGrid;      // `MSFWGrid`
+    shell::GridModel& averageSpeedGrid;  // `MSFSGrid`
+    std::string& caption;                // of `frainfo`
+    std::string& summary;                // of `lblprogress`
+};
 
 // The statistics of one horse, owner or race search, gathered over exactly the runs it
 // lists: best speeds, starts and win-place-show counts by surface and distance, average
@@ -40,10 +48,9 @@ public:
     // averages; `today` is today's day number (days since 30 December 1899).
     void add(const ListedRun& run, int threshold, int today);
 
-    // Writes `MSFWGrid`, `MSFSGrid`, the caption of `frainfo` and `lblprogress` for a
-    // search of kind `opt` (1 to 3 horse, 4 owner, 5 race) titled `title`; the clock
-    // gives the short date form of the tag's last week.
-    void report(shell::MainFinder& window, int opt, const std::string& title, const shell::Clock& clock) const;
+    // Writes the whole of `display` for a search of kind `opt` (1 to 3 horse, 4 owner,
+    // 5 race) titled `title`; the clock gives the short date form of the tag's last week.
+    void report(const StatisticsDisplay& display, int opt, const std::string& title, const shell::Clock& clock) const;
 
     int listedRuns() const;
 

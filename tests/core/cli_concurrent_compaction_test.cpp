@@ -2,7 +2,7 @@
 // Compactions racing real imports and removals in other processes: whatever the order of
 // events, a change that its program reported as done is in the store afterwards, and one
 // reported as failed left the store as it was.
-#include "cli_runner.h"
+#include "program_runner.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "test_folder.h"
@@ -23,6 +23,7 @@ extern char** environ;
 namespace {
 
 using testing_support::runCli;
+using testing_support::runProgram;
 using namespace std::chrono_literals;
 
 constexpr int kFirstWeek = 100;
@@ -63,10 +64,10 @@ TEST(ConcurrentCompaction, NeverUndoesAReportedChangeOfAnotherProgram) {
     testing_support::TestFolder folder;
     const std::string db = (folder / "horses.mdb").string();
     const std::string racing = (folder / ("raceout" + std::to_string(kRacingWeek) + ".txt")).string();
-    const std::string generate = std::string("'") + HARROWDEX_GENERATOR_PATH + "' --out '" + folder.path().string() +
-                                 "' --first-week " + std::to_string(kFirstWeek) + " --weeks " +
-                                 std::to_string(kWeeks + 1) + " >/dev/null";
-    ASSERT_EQ(std::system(generate.c_str()), 0);
+    ASSERT_EQ(runProgram(HARROWDEX_GENERATOR_PATH, {"--out", folder.path().string(), "--first-week",
+                                                    std::to_string(kFirstWeek), "--weeks", std::to_string(kWeeks + 1)})
+                  .status,
+              0);
     ASSERT_EQ(runCli({"makedb", db}).status, 0);
     std::vector<std::string> import{"import", "--db", db, "--yes"};
     for (int week = kFirstWeek; week < kRacingWeek; ++week)

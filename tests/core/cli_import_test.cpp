@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli_runner.h"
+#include "program_runner.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>

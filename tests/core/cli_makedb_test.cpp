@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli_runner.h"
+#include "program_runner.h"
 #include "store/schema.h"
 #include "test_folder.h"
 
@@ -15,7 +15,7 @@ namespace {
 TEST(CliMakedbTest, CreatesAnEmptyRaceStore) {
     TestFolder folder;
     const auto store = folder / "horses.mdb";
-    const CliResult result = runCli({"makedb", store.string()});
+    const ProgramResult result = runCli({"makedb", store.string()});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(store::raceStoreProblem(store), std::nullopt);
@@ -25,18 +25,18 @@ TEST(CliMakedbTest, RefusesAnExistingFileWithAMessage) {
     TestFolder folder;
     const auto store = folder / "horses.mdb";
     writeBytes(store, "keep me");
-    const CliResult result = runCli({"makedb", store.string()});
+    const ProgramResult result = runCli({"makedb", store.string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.err, HasSubstr("horses.mdb\" already exists"));
     EXPECT_EQ(readBytes(store), "keep me");
 }
 
 TEST(CliMakedbTest, MissingArgumentIsAUsageError) {
-    const CliResult result = runCli({"makedb"});
+    const ProgramResult result = runCli({"makedb"});
     EXPECT_EQ(result.status, 2);
     EXPECT_THAT(result.err, HasSubstr("Usage: harrowdex-cli makedb"));
 
-    const CliResult none = runCli({});
+    const ProgramResult none = runCli({});
     EXPECT_EQ(none.status, 2);
     EXPECT_THAT(none.err, HasSubstr("Usage: harrowdex-cli"));
 }

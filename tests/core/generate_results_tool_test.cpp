@@ -2,17 +2,15 @@
 // Runs the real harrowdex-generate-results and reads its files back record by record, as
 // the importer walks a results file.
 #include "lineage/horse_page_parser.h"
+#include "program_runner.h"
 #include "shell/base/capitalise.h"
 #include "test_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <numeric>
@@ -24,30 +22,14 @@
 namespace {
 
 using ::testing::HasSubstr;
+using testing_support::ProgramResult;
 using testing_support::readBytes;
 using testing_support::TestFolder;
 using testing_support::writeBytes;
 using Fields = std::vector<std::string>;
 
-struct ToolResult {
-    int status = -1;
-    std::string err;
-};
-
-ToolResult runGenerator(const std::vector<std::string>& args) {
-    const auto quote = [](const std::string& text) {
-        std::string quoted = "'";
-        for (char c : text)
-            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return quoted + "'";
-    };
-    TestFolder capture;
-    std::string command = quote(HARROWDEX_GENERATOR_PATH);
-    for (const auto& arg : args)
-        command += " " + quote(arg);
-    command += " </dev/null >/dev/null 2>" + quote((capture / "err").string());
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(capture / "err")};
+ProgramResult runGenerator(const std::vector<std::string>& args) {
+    return testing_support::runProgram(HARROWDEX_GENERATOR_PATH, args);
 }
 
 // The fields of a line as written, quotes kept, split at the commas outside quotes.
@@ -174,7 +156,7 @@ TEST(GenerateResultsToolTest, SameSeedWritesTheSameBytes) {
     const auto generate = [&options](const TestFolder& folder, const std::string& seed) {
         Fields args = options;
         args.insert(args.end(), {"--out", folder.path().string(), "--seed", seed});
-        const ToolResult result = runGenerator(args);
+        const ProgramResult result = runGenerator(args);
         EXPECT_EQ(result.status, 0) << result.err;
     };
     generate(first, "20240607");
@@ -191,8 +173,8 @@ TEST(GenerateResultsToolTest, SameSeedWritesTheSameBytes) {
 
 TEST(GenerateResultsToolTest, FilesFollowTheResultsLayout) {
     TestFolder folder;
-    const ToolResult result = runGenerator({"--out", folder.path().string(), "--first-week", "579", "--weeks", "2",
-                                            "--races-per-week", "150", "--min-runners", "1", "--seed", "3"});
+    const ProgramResult result = runGenerator({"--out", folder.path().string(), "--first-week", "579", "--weeks", "2",
+                                               "--races-per-week", "150", "--min-runners", "1", "--seed", "3"});
     ASSERT_EQ(result.status, 0) << result.err;
     for (const int week : {579, 580}) {
         SCOPED_TRACE(week);
@@ -205,7 +187,7 @@ TEST(GenerateResultsToolTest, FilesFollowTheResultsLayout) {
 
 TEST(GenerateResultsToolTest, OldFormRaceNumbersOnlyWhenAsked) {
     TestFolder folder;
-    const ToolResult result =
+    const ProgramResult result =
         runGenerator({"--out", folder.path().string(), "--first-week", "312", "--weeks", "1", "--legacy-numbers"});
     ASSERT_EQ(result.status, 0) << result.err;
     const FileSummary summary = walkFile(folder / "raceout312.txt", 312);
@@ -223,10 +205,10 @@ std::string upper(std::string text) {
 // name, and its sire, dam-sire and dam's dam-sire in the first pedigree row.
 TEST(GenerateResultsToolTest, HorsePagesAgreeWithTheBreedingFile) {
     TestFolder folder;
-    const ToolResult result = runGenerator({"--out", (folder / "weeks").string(), "--first-week", "400", "--weeks",
-                                            "3", "--races-per-week", "30", "--horses", "300", "--stallions", "20",
-                                            "--breeding", (folder / "breeding.txt").string(), "--pages",
-                                            (folder / "pages").string()});
+    const ProgramResult result =
+        runGenerator({"--out", (folder / "weeks").string(), "--first-week", "400", "--weeks", "3", "--races-per-week",
+                      "30", "--horses", "300", "--stallions", "20", "--breeding", (folder / "breeding.txt").string(),
+                      "--pages", (folder / "pages").string()});
     ASSERT_EQ(result.status, 0) << result.err;
     struct Group {
         std::string name;
@@ -272,7 +254,7 @@ TEST(GenerateResultsToolTest, BadOptionsAreRefusedAndWriteNothing) {
     for (const auto& bad : badOptions) {
         Fields args = {"--out", out};
         args.insert(args.end(), bad.begin(), bad.end());
-        const ToolResult result = runGenerator(args);
+        const ProgramResult result = runGenerator(args);
         EXPECT_EQ(result.status, 2) << bad.back();
         EXPECT_THAT(result.err, HasSubstr("Usage")) << bad.back();
     }
@@ -282,7 +264,7 @@ TEST(GenerateResultsToolTest, BadOptionsAreRefusedAndWriteNothing) {
 TEST(GenerateResultsToolTest, FolderThatCannotBeMadeEndsWithAMessage) {
     TestFolder folder;
     writeBytes(folder / "taken", "a file, not a folder");
-    const ToolResult result =
+    const ProgramResult result =
         runGenerator({"--out", (folder / "taken").string(), "--first-week", "300", "--weeks", "1"});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.err, HasSubstr("taken"));

@@ -4,7 +4,7 @@
 #include "lineage/http_page_fetcher.h"
 #include "lineage/lineage_lookup.h"
 
-#include "cli_runner.h"
+#include "program_runner.h"
 #include "local_http_server.h"
 #include "test_folder.h"
 

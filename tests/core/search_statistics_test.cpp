@@ -60,7 +60,10 @@ protected:
     SearchStatisticsTest() { statistics.setSubject(kHorse, kHid, kOwner); }
 
     void add(const RunSpec& run, int threshold = 30) { statistics.add(listed(run), threshold, kToday); }
-    void report(int opt, const std::string& title = "blue river") { statistics.report(window, opt, title, clock); }
+    void report(int opt, const std::string& title = "blue river") {
+        statistics.report({window.MSFWGrid, window.MSFSGrid, window.frainfo.caption, window.lblprogress.caption}, opt,
+                          title, clock);
+    }
 
     // Columns 1 to 9 of a row of MSFWGrid; columns 1 to 3 of a row of MSFSGrid.
     Texts maxSpeedRow(int row) const { return cells(window.MSFWGrid, row, 9); }

@@ -2,7 +2,7 @@
 // Files the program reads or writes beside its store that are not what they should be: a
 // folder, a FIFO, a device or an oversized file is refused at once (never waited on, never
 // read whole), and a link planted where a temporary file will go is never followed.
-#include "cli_runner.h"
+#include "program_runner.h"
 #include "import/results_file_source.h"
 #include "lineage/server_address.h"
 #include "progeny/breeding_file.h"
@@ -136,7 +136,7 @@ TEST(SideFiles, InputsThatAreNoRegularFilesGetTheirCommandsMessageAtOnce) {
         std::string why;
         EXPECT_TRUE(returnsAtOnce(path, [&] { EXPECT_EQ(progeny::BreedingFile::open(path.string(), why), nullptr); }));
         EXPECT_EQ(why, "It is not a regular file.");
-        testing_support::CliResult page;
+        testing_support::ProgramResult page;
         EXPECT_TRUE(returnsAtOnce(path, [&] { page = testing_support::runCli({"lineage", "--id", "7", "--page", path.string()}); }));
         EXPECT_EQ(page.status, 1);
         EXPECT_THAT(page.err, HasSubstr("The page file " + path.string() + " is not a regular file"));

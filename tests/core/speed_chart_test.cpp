@@ -26,6 +26,12 @@ std::vector<Plotted> plotted(const SpeedChart& chart) {
     return runs;
 }
 
+// The chart of the main window's results grid as the speed chart window makes it.
+SpeedChart chartOf(const shell::MainFinder& window) {
+    return output::speedChartOf({window.MSFlexGrid1, window.MSFColorGridKey, window.horseLayoutShowing(),
+                                 window.frainfo.caption, window.txtinjury.caption});
+}
+
 class SpeedChartOfSearch : public testing_support::SampleStore {
 protected:
     void selectCell(int row, int col) { window.MSFlexGrid1.select(row, col, row, col); }
@@ -36,7 +42,7 @@ protected:
 // (won), 310.3004 dirt fast 83.0 (2nd). Series follow the colour key's order.
 TEST_F(SpeedChartOfSearch, HorseSearchPlotsEveryRunByWeekInItsRowColour) {
     ASSERT_TRUE(search::gethorse(window, search::kHorseByName, "Southern Waltz", ""));
-    const SpeedChart chart = output::speedChartOf(window);
+    const SpeedChart chart = chartOf(window);
     EXPECT_EQ(chart.kind, SpeedChart::Kind::Runs);
     EXPECT_EQ(chart.title, "Speed figures: Southern Waltz");
     EXPECT_EQ(chart.runCount(), 5);
@@ -54,7 +60,7 @@ TEST_F(SpeedChartOfSearch, FollowsTheGridThroughFilters) {
     ASSERT_TRUE(search::gethorse(window, search::kHorseByName, "Southern Waltz", ""));
     selectCell(1, 7);  // surface "D"
     shell::listfilter_Click(window);
-    EXPECT_EQ(plotted(output::speedChartOf(window)),
+    EXPECT_EQ(plotted(chartOf(window)),
               (std::vector<Plotted>{{"Dirt - Fast", shell::rgb(128, 0, 0), 311, 80.4, false},
                                     {"Dirt - Fast", shell::rgb(128, 0, 0), 311, 69.7, true},
                                     {"Dirt - Fast", shell::rgb(128, 0, 0), 310, 83.0, false},
@@ -62,7 +68,7 @@ TEST_F(SpeedChartOfSearch, FollowsTheGridThroughFilters) {
     // Then on the winner's place: one point, marked won.
     selectCell(3, 9);
     shell::listfilter_Click(window);
-    EXPECT_EQ(plotted(output::speedChartOf(window)),
+    EXPECT_EQ(plotted(chartOf(window)),
               (std::vector<Plotted>{{"Dirt - Fast", shell::rgb(128, 0, 0), 311, 69.7, true}}));
 }
 
@@ -72,7 +78,7 @@ TEST_F(SpeedChartOfSearch, ProgenyLayoutShowsEachOffspringsBestSpeeds) {
     window.txthorse.caption = "Old Crown";
     window.txtnum.caption = "1";  // every offspring that ran counts
     search::cmdgethorse_click(window);
-    const auto chart = output::speedChartOf(window);
+    const auto chart = chartOf(window);
     EXPECT_EQ(chart.title, "Best speeds: Progeny of Old Crown");
     EXPECT_EQ(chart.threshold, std::nullopt);  // the progeny layout hides the speed box
     ASSERT_EQ(chart.offspring.size(), 18u);
@@ -107,12 +113,11 @@ protected:
 };
 
 TEST_F(SpeedChartOfGrid, EmptyGridHasNothingToShow) {
-    EXPECT_EQ(output::speedChartOf(window),
-              (SpeedChart{SpeedChart::Kind::Nothing, output::kNothingToShow, {}, {}, {}}));
+    EXPECT_EQ(chartOf(window), (SpeedChart{SpeedChart::Kind::Nothing, output::kNothingToShow, {}, {}, {}}));
     // Rows without a race number or a speed figure plot nothing either.
     run(1, "", "80.0", "1");
     run(2, "312.0101", "", "1");
-    EXPECT_EQ(output::speedChartOf(window).kind, SpeedChart::Kind::Nothing);
+    EXPECT_EQ(chartOf(window).kind, SpeedChart::Kind::Nothing);
 }
 
 TEST_F(SpeedChartOfGrid, RunsOutsideTheColourKeyRunsOnOneSpotAndTheThreshold) {
@@ -120,7 +125,7 @@ TEST_F(SpeedChartOfGrid, RunsOutsideTheColourKeyRunsOnOneSpotAndTheThreshold) {
     run(2, "312.0612", "80.0", "3");
     window.MSFlexGrid1.select(2, 0, 2, 17);
     window.MSFlexGrid1.setCellForeColour(shell::kSloppy);
-    const auto chart = output::speedChartOf(window);
+    const auto chart = chartOf(window);
     EXPECT_EQ(chart.title, "Speed figures");
     EXPECT_EQ(plotted(chart), (std::vector<Plotted>{{"Dirt - Slop", shell::kSloppy, 312, 80.0, false},
                                                     {output::kOtherRuns, window.MSFlexGrid1.foreColour(), 312, 80.0,
@@ -134,7 +139,7 @@ TEST_F(SpeedChartOfGrid, RunsOutsideTheColourKeyRunsOnOneSpotAndTheThreshold) {
     // The threshold is the speed box rounded as the search rounds it; a box it refuses draws no line.
     for (const auto& [box, line] : {std::pair{"64.5", std::optional(64)}, {"", std::nullopt}, {"1e99", std::nullopt}}) {
         window.txtinjury.caption = box;
-        EXPECT_EQ(output::speedChartOf(window).threshold, line) << box;
+        EXPECT_EQ(chartOf(window).threshold, line) << box;
     }
 }
 
@@ -160,7 +165,7 @@ TEST_F(SpeedChartOfGrid, RunsOfNearlyOneSpeedStandApart) {
         window.MSFlexGrid1.setRows(1);
         for (std::size_t i = 0; i < runs.size(); ++i) run(static_cast<int>(i) + 1, runs[i].first, runs[i].second, "2");
         std::vector<double> plottedX(runs.size());
-        for (const auto& series : output::speedChartOf(window).series)
+        for (const auto& series : chartOf(window).series)
             for (const auto& point : series.points) plottedX[static_cast<std::size_t>(point.row - 1)] = point.x;
         for (std::size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(plottedX[i], x[i], 1e-9) << runs[i].first;
     }
@@ -182,7 +187,7 @@ TEST_F(SpeedChartOfGrid, OffspringSharingANameAreToldApartByNumber) {
         grid.setText(row, 1, number);
         for (int c = 11; c < 19; ++c) grid.setText(row, c, std::to_string(c));
     }
-    const auto chart = output::speedChartOf(window);
+    const auto chart = chartOf(window);
     ASSERT_EQ(chart.offspring.size(), 2u);
     EXPECT_EQ(chart.offspring[0].label, "Breeze's Dasher (811426)");
     EXPECT_EQ(std::tuple(chart.offspring[1].label, chart.offspring[1].bestDirt, chart.offspring[1].bestTurf),

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "scripted_dialogs.h"
-#include "shell/qt/date_calculator_window.h"
-#include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/regional_clock.h"
 #include "shell/base/qt/twips.h"
-#include "store/schema.h"
-#include "test_folder.h"
+#include "shell/qt/date_calculator_window.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,17 +19,8 @@ namespace {
 
 const char* const kNoWeek = "You must enter a week number in the text box.";
 
-class DateCalculatorWindowTest : public ::testing::Test {
+class DateCalculatorWindowTest : public testing_support::EmptyStoreWindow {
 protected:
-    void SetUp() override {
-        store::createRaceStore(folder / "horses.mdb");
-        ASSERT_TRUE(finder.Form_Load({folder.path().string(), (folder / "breeding.txt").string()}));
-        finder.setClock(clock);
-        window = std::make_unique<shell::MainFinderWindow>(finder);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
     shell::DateCalculatorWindow* open() {
         window->findChild<QAction*>("datecalculator")->trigger();
         shell::DateCalculatorWindow* shown = nullptr;
@@ -52,12 +39,6 @@ protected:
         else QTest::mouseClick(calculator->findChild<QPushButton*>("cmdgetdate"), Qt::LeftButton);
         return calculator->findChild<QLabel*>("lbldateinfo")->text();
     }
-
-    testing_support::TestFolder folder;
-    testing_support::ScriptedDialogs dialogs;
-    shell::MainFinder finder{dialogs};
-    shell::FixedClock clock{40000};
-    std::unique_ptr<shell::MainFinderWindow> window;
 };
 
 TEST_F(DateCalculatorWindowTest, OpensBesideTheMainWindowInItsDesignedSize) {

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "sample_store.h"
 #include "search/gethorse.h"
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_view.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,19 +18,12 @@
 
 namespace {
 
-class HorseFinderWindowTest : public testing_support::SampleStore {
+class HorseFinderWindowTest : public testing_support::SampleStoreWindow {
 protected:
-    void SetUp() override {
-        SampleStore::SetUp();
-        view = std::make_unique<shell::MainFinderWindow>(window);
-        view->show();
-    }
     search::HorseFinderWindow* openFinder() {
         view->findChild<QAction*>("findhorses")->trigger();
         return view->findChild<search::HorseFinderWindow*>("frmfindhorses");
     }
-
-    std::unique_ptr<shell::MainFinderWindow> view;
 };
 
 TEST_F(HorseFinderWindowTest, FindsListsAndComparesFromTheMenu) {

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "scripted_dialogs.h"
-#include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
+#include "shown_main_window.h"
 #include "store/database.h"
-#include "store/schema.h"
-#include "test_folder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,14 +14,8 @@ namespace {
 
 const std::string kSamples = HARROWDEX_SAMPLES_DIR;
 
-class ImportWindowTest : public ::testing::Test {
+class ImportWindowTest : public testing_support::EmptyStoreWindow {
 protected:
-    void SetUp() override {
-        store::createRaceStore(folder / "horses.mdb");
-        ASSERT_TRUE(finder.Form_Load({folder.path().string(), ""}));
-        window = std::make_unique<shell::MainFinderWindow>(finder);
-        window->show();
-    }
     std::int64_t runners() {
         auto db = store::Database::open(folder / "horses.mdb");
         auto count = db.prepare("SELECT count(*) FROM tblhorsedata");
@@ -44,11 +34,6 @@ protected:
         QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &dropped);
     }
-
-    testing_support::TestFolder folder;
-    testing_support::ScriptedDialogs dialogs;
-    shell::MainFinder finder{dialogs};
-    std::unique_ptr<shell::MainFinderWindow> window;
 };
 
 TEST_F(ImportWindowTest, MenuCommandImportsTheChosenFiles) {

@@ -3,13 +3,9 @@
 #include "lineage/qt/lineage_window.h"
 #include "lineage/qt/window_page_fetcher.h"
 #include "local_http_server.h"
-#include "scripted_dialogs.h"
-#include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_view.h"
 #include "shell/base/qt/twips.h"
-#include "store/schema.h"
-#include "test_folder.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,12 +61,11 @@ protected:
 
 // The main window shown headless, its results grid listing two horses, and a local web
 // server named in the program folder's server file.
-class LineageWindowTest : public ::testing::Test {
+class LineageWindowTest : public testing_support::EmptyStoreWindowWith<RepaintingDialogs> {
 protected:
     void SetUp() override {
-        store::createRaceStore(folder / "horses.mdb");
         testing_support::writeBytes(folder / "HarrowdexServer.txt", server.address() + "\r\n");
-        ASSERT_TRUE(finder.Form_Load({folder.path().string(), (folder / "breeding.txt").string()}));
+        ASSERT_NO_FATAL_FAILURE(startUp());
         server.answer(kBlackDasher, {normalPage()});
         server.answer(kBlazingTreasure, {readBytes(kSamples + "/horse_page_homebred.html")});
         auto& grid = finder.MSFlexGrid1;
@@ -79,10 +74,8 @@ protected:
         grid.setText(1, 1, "742503");
         grid.setText(2, 0, "Blazing Treasure");
         grid.setText(2, 1, "1288");
-        window = std::make_unique<shell::MainFinderWindow>(finder);
+        ASSERT_NO_FATAL_FAILURE(showWindow());
         dialogs.window = window.get();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
     // "Get Lineage Info." on data row `row`; the lineage windows open afterwards.
@@ -109,10 +102,6 @@ protected:
     }
 
     LocalHttpServer server;
-    testing_support::TestFolder folder;
-    RepaintingDialogs dialogs;
-    shell::MainFinder finder{dialogs};
-    std::unique_ptr<shell::MainFinderWindow> window;
 };
 
 TEST_F(LineageWindowTest, ShowsThePageServedForTheSelectedRow) {

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "scripted_dialogs.h"
-#include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/colours.h"
 #include "shell/base/qt/grid_view.h"
 #include "shell/base/qt/twips.h"
-#include "store/schema.h"
-#include "test_folder.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,15 +21,8 @@ namespace {
 
 using testing_support::readBytes;
 
-class MainFinderWindowTest : public ::testing::Test {
+class MainFinderWindowTest : public testing_support::EmptyStoreWindow {
 protected:
-    void SetUp() override {
-        store::createRaceStore(folder / "horses.mdb");
-        ASSERT_TRUE(finder.Form_Load({folder.path().string(), (folder / "breeding.txt").string()}));
-        window = std::make_unique<shell::MainFinderWindow>(finder);
-        window->show();
-    }
-
     template <typename T>
     T* find(const char* name) {
         auto* found = window->findChild<T*>(name);
@@ -45,11 +34,6 @@ protected:
         auto* model = find<shell::GridView>(grid)->model();
         return model->data(model->index(row, col)).toString();
     }
-
-    testing_support::TestFolder folder;
-    testing_support::ScriptedDialogs dialogs;
-    shell::MainFinder finder{dialogs};
-    std::unique_ptr<shell::MainFinderWindow> window;
 };
 
 TEST_F(MainFinderWindowTest, CaptionAndDesignedClientArea) {

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "sample_store.h"
 #include "search/qt/special_stable_window.h"
-#include "shell/qt/edit_tracks_window.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_view.h"
+#include "shell/qt/edit_tracks_window.h"
 #include "shell/qt/remove_data_window.h"
 #include "shell/restore_search_indexes.h"
+#include "shown_main_window.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
 
@@ -39,14 +38,8 @@ void typeInto(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
-class MaintenanceWindowsTest : public testing_support::SampleStore {
+class MaintenanceWindowsTest : public testing_support::SampleStoreWindow {
 protected:
-    void SetUp() override {
-        SampleStore::SetUp();
-        view = std::make_unique<shell::MainFinderWindow>(window);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-    }
     template <typename Window>
     Window* openWindow(const char* name) {
         Window* shown = nullptr;
@@ -71,8 +64,6 @@ protected:
         return openWindow<search::SpecialStableWindow>("frmstable");
     }
     int listedRows() { return view->findChild<shell::GridView*>("MSFlexGrid1")->model()->rowCount(); }
-
-    std::unique_ptr<shell::MainFinderWindow> view;
 };
 
 TEST_F(MaintenanceWindowsTest, TheCommandsAreOffered) {

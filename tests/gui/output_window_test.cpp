@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/export_findings.h"
-#include "sample_store.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/window_dialogs.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,14 +21,13 @@
 namespace {
 
 // Printing and export from the File menu after real searches of the sample weeks.
-class OutputWindowTest : public testing_support::SampleStore {
+class OutputWindowTest : public testing_support::SampleStoreWindow {
 protected:
     void SetUp() override {
-        SampleStore::SetUp();
+        ASSERT_NO_FATAL_FAILURE(SampleStore::SetUp());
         window.useBreedingFile(testing_support::kSamplesDir + "/breeding.txt");
         window.optsire.enabled = true;
-        view = std::make_unique<shell::MainFinderWindow>(window);
-        view->show();
+        showWindow();
     }
     void type(const char* boxName, const char* text) {
         auto* box = view->findChild<QLineEdit*>(boxName);
@@ -63,8 +61,6 @@ protected:
         QApplication::processEvents();  // the timer of a preview that did not open
         return pages;
     }
-
-    std::unique_ptr<shell::MainFinderWindow> view;
 };
 
 TEST_F(OutputWindowTest, AHorseSearchIsExportedAndPreviewedAsListed) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "sample_store.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_view.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -14,15 +13,14 @@
 
 namespace {
 
-class ProgenyWindowTest : public testing_support::SampleStore {
+class ProgenyWindowTest : public testing_support::SampleStoreWindow {
 protected:
     void SetUp() override {
-        SampleStore::SetUp();
+        ASSERT_NO_FATAL_FAILURE(SampleStore::SetUp());
         // As start-up leaves the window when it finds the breeding file.
         window.useBreedingFile(testing_support::kSamplesDir + "/breeding.txt");
         for (auto* option : {&window.optsire, &window.optdamsire, &window.optdamdamsire}) option->enabled = true;
-        view = std::make_unique<shell::MainFinderWindow>(window);
-        view->show();
+        showWindow();
     }
     template <typename T>
     T* find(const char* name) {
@@ -39,8 +37,6 @@ protected:
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
-
-    std::unique_ptr<shell::MainFinderWindow> view;
 };
 
 TEST_F(ProgenyWindowTest, SireSearchShowsTheProgenyLayoutAndAHorseSearchRestoresIt) {

@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "import/import_driver.h"
-#include "scripted_dialogs.h"
 #include "search/gethorse.h"
-#include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_table_model.h"
 #include "shell/base/qt/grid_view.h"
-#include "store/schema.h"
-#include "test_folder.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,17 +26,8 @@ const std::string kSamples = HARROWDEX_SAMPLES_DIR;
 
 // The main window shown headless over an empty race store; the results grid is filled
 // by hand or by real searches over the sample weeks.
-class ResultsGridWindowTest : public ::testing::Test {
+class ResultsGridWindowTest : public testing_support::EmptyStoreWindow {
 protected:
-    void SetUp() override {
-        store::createRaceStore(folder / "horses.mdb");
-        ASSERT_TRUE(finder.Form_Load({folder.path().string(), (folder / "breeding.txt").string()}));
-        finder.setClock(clock);
-        window = std::make_unique<shell::MainFinderWindow>(finder);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
     void TearDown() override { window->popupMenu()->hide(); }
 
     shell::GridView* view() { return window->grid("MSFlexGrid1"); }
@@ -125,12 +112,6 @@ protected:
             if (grid().text(r, col) != text) return false;
         return grid().rows() > 1;
     }
-
-    testing_support::TestFolder folder;
-    testing_support::ScriptedDialogs dialogs;
-    shell::MainFinder finder{dialogs};
-    shell::FixedClock clock{40000};
-    std::unique_ptr<shell::MainFinderWindow> window;
 };
 
 TEST_F(ResultsGridWindowTest, DoubleClicksSortTheHorseLayoutEachWayInTurn) {

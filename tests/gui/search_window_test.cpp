@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "sample_store.h"
-#include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_view.h"
+#include "shown_main_window.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,13 +13,8 @@
 
 namespace {
 
-class SearchWindowTest : public testing_support::SampleStore {
+class SearchWindowTest : public testing_support::SampleStoreWindow {
 protected:
-    void SetUp() override {
-        SampleStore::SetUp();
-        view = std::make_unique<shell::MainFinderWindow>(window);
-        view->show();
-    }
     template <typename T>
     T* find(const char* name) {
         return view->findChild<T*>(name);
@@ -29,8 +23,6 @@ protected:
         auto* model = find<shell::GridView>("MSFlexGrid1")->model();
         return model->data(model->index(row - 1, col)).toString();  // grid row 0 is the header
     }
-
-    std::unique_ptr<shell::MainFinderWindow> view;
 };
 
 TEST_F(SearchWindowTest, TypingANameAndEnterListsTheHorse) {

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "output/qt/speed_chart_window.h"
 #include "progeny/getsires.h"
-#include "sample_store.h"
 #include "search/criteria_panel.h"
-#include "shell/qt/main_finder_window.h"
+#include "shown_main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,14 +30,8 @@
 
 namespace {
 
-class SpeedChartWindowTest : public testing_support::SampleStore {
+class SpeedChartWindowTest : public testing_support::SampleStoreWindow {
 protected:
-    void SetUp() override {
-        SampleStore::SetUp();
-        view = std::make_unique<shell::MainFinderWindow>(window);
-        view->show();
-    }
-
     output::SpeedChartWindow* open() {
         view->findChild<QAction*>("speedchart")->trigger();
         output::SpeedChartWindow* shown = nullptr;
@@ -58,8 +51,6 @@ protected:
             if (auto* typed = qobject_cast<Series*>(each)) found.push_back(typed);
         return found;
     }
-
-    std::unique_ptr<shell::MainFinderWindow> view;
 };
 
 // Opened on an empty grid, then Southern Waltz's five runs (see the core tests), a filter

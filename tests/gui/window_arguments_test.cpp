@@ -3,14 +3,10 @@
 // and --version without a display.
 #include "shell/qt/window_arguments.h"
 
-#include "test_folder.h"
+#include "program_runner.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -44,14 +40,11 @@ TEST(WindowArgumentsTest, BreedingFileAnswersAndErrors) {
 }
 
 TEST(WindowArgumentsTest, ProgramAnswersHelpAndVersionWithoutADisplay) {
-    testing_support::TestFolder folder;
-    const auto run = [&folder](const std::string& argument) {
-        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
-                                    std::string(HARROWDEX_APP_PATH) + "' " + argument + " >'" +
-                                    (folder / "out").string() + "' 2>&1";
-        const int raw = std::system(command.c_str());
-        EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << argument;
-        return testing_support::readBytes(folder / "out");
+    const auto run = [](const std::string& argument) {
+        const auto result = testing_support::runProgram(
+            "env", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb", HARROWDEX_APP_PATH, argument});
+        EXPECT_EQ(result.status, 0) << argument;
+        return result.out + result.err;
     };
     EXPECT_EQ(run("--version"), "harrowdex 4.31\n");
     const std::string help = run("--help");

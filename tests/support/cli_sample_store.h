@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "cli_runner.h"
+#include "program_runner.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>

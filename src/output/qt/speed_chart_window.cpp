@@ -165,7 +165,7 @@ SpeedChartWindow::SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindo
     layout->addWidget(scroll_, 1);
     layout->addLayout(buttons);
     finder_.MSFlexGrid1.addObserver(this);
-    shown_ = speedChartOf(finder_);
+    shown_ = currentChart();
     draw();
 }
 
@@ -179,10 +179,15 @@ void SpeedChartWindow::scheduleRefresh() {
     QTimer::singleShot(0, this, [this] { refresh(); });
 }
 
+SpeedChart SpeedChartWindow::currentChart() const {
+    return speedChartOf({finder_.MSFlexGrid1, finder_.MSFColorGridKey, finder_.horseLayoutShowing(),
+                         finder_.frainfo.caption, finder_.txtinjury.caption});
+}
+
 // Selecting cells changes the grid too; the chart is only redrawn when what it shows differs.
 void SpeedChartWindow::refresh() {
     refreshPending_ = false;
-    SpeedChart now = speedChartOf(finder_);
+    SpeedChart now = currentChart();
     if (now == shown_) return;
     shown_ = std::move(now);
     draw();

@@ -36,6 +36,8 @@ private:
     void gridShapeChanged() override { scheduleRefresh(); }
     // A search changes the grid cell by cell; the chart is redrawn once, after it.
     void scheduleRefresh();
+    // The chart of the main window's results grid as it stands.
+    SpeedChart currentChart() const;
     void refresh();
     void draw();
     void drawRuns();
