@@ -41,10 +41,10 @@ bool applyChange(shell::MainFinder& window, const WatchOptions& o) {
 // Speeds are stored in single precision with one decimal; printed as that decimal.
 double speedValue(double speed) { return std::round(speed * 10) / 10; }
 
-nlohmann::json listJson(const watch::WatchList& list, const shell::Clock& clock) {
-    nlohmann::json horses = nlohmann::json::array();
+nlohmann::ordered_json listJson(const watch::WatchList& list, const shell::Clock& clock) {
+    nlohmann::ordered_json horses = nlohmann::ordered_json::array();
     for (const auto& h : list.horses) {
-        const auto optional = [&h](auto value) { return h.hasRuns ? nlohmann::json(value) : nlohmann::json(nullptr); };
+        const auto optional = [&h](auto value) { return h.hasRuns ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr); };
         horses.push_back({{"id", h.hid},
                           {"name", h.name},
                           {"owner", h.owner},
@@ -56,7 +56,7 @@ nlohmann::json listJson(const watch::WatchList& list, const shell::Clock& clock)
                           {"note", h.note},
                           {"added", clock.shortDate(h.addedDay)}});
     }
-    nlohmann::json stables = nlohmann::json::array();
+    nlohmann::ordered_json stables = nlohmann::ordered_json::array();
     for (const auto& s : list.stables) {
         stables.push_back({{"name", s.name},
                            {"runsNewestWeek", s.runsNewestWeek},
