@@ -38,13 +38,12 @@ bool applyChange(shell::MainFinder& window, const WatchOptions& o) {
     return true;
 }
 
-// Speeds are stored in single precision with one decimal; printed as that decimal.
-double speedValue(double speed) { return std::round(speed * 10) / 10; }
-
 nlohmann::ordered_json listJson(const watch::WatchList& list, const shell::Clock& clock) {
     nlohmann::ordered_json horses = nlohmann::ordered_json::array();
     for (const auto& h : list.horses) {
-        const auto optional = [&h](auto value) { return h.hasRuns ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr); };
+        const auto optional = [&h](auto value) {
+            return h.hasRuns ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
+        };
         horses.push_back({{"id", h.hid},
                           {"name", h.name},
                           {"owner", h.owner},

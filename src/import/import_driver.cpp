@@ -49,7 +49,7 @@ private:
     store::Database& db_;
     int fileCount_;
     RaceConditionsClassifier classifier_;  // its non-winner count spans the whole import
-    std::vector<int> weeks_;                // the weeks stored so far
+    std::vector<int> weeks_;               // the weeks stored so far
 };
 
 bool Import::replaceWeekIfAgreed(store::Database& db, double firstRace, int week) {

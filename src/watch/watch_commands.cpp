@@ -69,7 +69,9 @@ store::WatchAdded addedNow(MainFinder& window, store::Database& db) {
     return {window.clock().today(), store::newestRunWeek(db)};
 }
 
-std::string notWatched(std::int64_t hid) { return "Horse number " + std::to_string(hid) + " is not on the watch list."; }
+std::string notWatched(std::int64_t hid) {
+    return "Horse number " + std::to_string(hid) + " is not on the watch list.";
+}
 std::string notWatched(const std::string& owner) {
     return "The stable " + quotedName(owner) + " is not on the watch list.";
 }

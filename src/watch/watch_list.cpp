@@ -60,16 +60,15 @@ void listWatchedStable(shell::MainFinder& window, const store::WatchedStableRow&
 }
 
 bool askToStopWatching(shell::MainFinder& window, const store::WatchedHorseRow& horse) {
-    if (!window.dialogs().askYesNo("Stop watching the horse \"" + horse.name + "\" (number " +
-                                       std::to_string(horse.hid) + ")?",
-                                   shell::kAppTitle))
+    if (!window.dialogs().askYesNo(
+            "Stop watching the horse \"" + horse.name + "\" (number " + std::to_string(horse.hid) + ")?",
+            shell::kAppTitle))
         return false;
     return stopWatchingHorse(window, horse.hid);
 }
 
 bool askToStopWatching(shell::MainFinder& window, const store::WatchedStableRow& stable) {
-    if (!window.dialogs().askYesNo("Stop watching the stable \"" + stable.name + "\"?", shell::kAppTitle))
-        return false;
+    if (!window.dialogs().askYesNo("Stop watching the stable \"" + stable.name + "\"?", shell::kAppTitle)) return false;
     return stopWatchingStable(window, stable.name);
 }
 

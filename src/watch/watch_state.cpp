@@ -20,17 +20,13 @@ void WatchState::reload(store::Database& db) {
     ++revision;
     try {
         marks.load(db);
-    } catch (const store::StoreError&) {
-        marks.clear();
-    }
+    } catch (const store::StoreError&) { marks.clear(); }
 }
 
 std::string WatchState::afterImport(store::Database& db, const std::vector<int>& weeks) {
     try {
         lastImport = importedRuns(db, weeks);
-    } catch (const store::StoreError&) {
-        lastImport = {};
-    }
+    } catch (const store::StoreError&) { lastImport = {}; }
     reload(db);
     return importSummary(lastImport);
 }

@@ -60,9 +60,12 @@ TEST_F(CliWatch, RefusalsEndWithAMessage) {
         int status;
         std::string err;
     } cases[] = {
-        {{"--add-horse", "999999999"}, 1,
+        {{"--add-horse", "999999999"},
+         1,
          "There is no horse number 999999999 in the race store. The watch list is unchanged.\n"},
-        {{"--add-stable", "Nobody"}, 1, "There is no stable \"Nobody\" in the race store. The watch list is unchanged.\n"},
+        {{"--add-stable", "Nobody"},
+         1,
+         "There is no stable \"Nobody\" in the race store. The watch list is unchanged.\n"},
         {{"--remove-horse", "5426737"}, 1, "Horse number 5426737 is not on the watch list.\n"},
         {{"--note", "alone"}, 2, ""},
         {{"--add-horse", "5426737", "--remove-horse", "5426737"}, 2, ""},

@@ -24,8 +24,8 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr std::int64_t kLemonDiamond = 9948;       // won its only race, in week 312, for Webb, A.
-constexpr std::int64_t kScarletArrow = 5426737;   // ran for Webb, A. in all three weeks, won in 311 and 312
+constexpr std::int64_t kLemonDiamond = 9948;     // won its only race, in week 312, for Webb, A.
+constexpr std::int64_t kScarletArrow = 5426737;  // ran for Webb, A. in all three weeks, won in 311 and 312
 
 class WatchListStore : public testing_support::SampleStore {
 protected:
@@ -84,7 +84,11 @@ TEST_F(WatchListStore, NotesAreStoredAndReadBackAsTyped) {
         "quotes \" ' and '); DROP TABLE watchedhorses; --",
         "<b>not markup</b> & ünïcödé",
         std::string(1000, 'x'),
-        [] { std::string text; for (int i = 0; i < 1000; ++i) text += "é"; return text; }(),
+        [] {
+            std::string text;
+            for (int i = 0; i < 1000; ++i) text += "é";
+            return text;
+        }(),
         "",
     };
     for (const auto& note : notes) {
@@ -149,21 +153,20 @@ TEST_F(WatchListStore, WeekRemovalAndCompactionKeepTheList) {
 TEST_F(WatchListStore, ReadOnlyStoreIsRefusedWithTheListUnchanged) {
     ASSERT_TRUE(watch::watchHorse(window, kLemonDiamond, std::string("kept")));
     if (::geteuid() == 0) ASSERT_EQ(::chown(folder.path().c_str(), 65534, 65534), 0);
-    std::filesystem::permissions(storePath(), std::filesystem::perms::owner_read |
-                                                  std::filesystem::perms::group_read |
+    std::filesystem::permissions(storePath(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
                                                   std::filesystem::perms::others_read);
     const auto before = testing_support::FileSnapshot::of(storePath());
     const int status = testing_support::runAsOrdinaryUser([&] {
         dialogs.messages.clear();
-        const bool refused = !watch::setHorseNote(window, kLemonDiamond, "changed") &&
-                             !watch::watchHorse(window, kScarletArrow);
+        const bool refused =
+            !watch::setHorseNote(window, kLemonDiamond, "changed") && !watch::watchHorse(window, kScarletArrow);
         testing_support::writeBytes(folder / "report.txt", dialogs.messages.empty() ? "" : dialogs.messages[0]);
         return refused && dialogs.messages.size() == 2 ? 0 : 1;
     });
     EXPECT_EQ(status, 0);
     EXPECT_THAT(testing_support::readBytes(folder / "report.txt"),
-                ::testing::AllOf(::testing::StartsWith("The watch list could not be changed: "),
-                                 HasSubstr("read-only"), ::testing::EndsWith(" The watch list is unchanged.")));
+                ::testing::AllOf(::testing::StartsWith("The watch list could not be changed: "), HasSubstr("read-only"),
+                                 ::testing::EndsWith(" The watch list is unchanged.")));
     EXPECT_EQ(testing_support::FileSnapshot::of(storePath()), before);
     EXPECT_THAT(horseNames(), ElementsAre("Lemon Diamond"));
     EXPECT_EQ(list().horses[0].note, "kept");

@@ -56,6 +56,9 @@ private:
     Save save_;
 };
 
+// The widest a note column opens; a longer note shows cut, and whole when edited.
+constexpr int kMostNoteWidth = 320;
+
 // Rows that ran in the last import, until the next one.
 const QColor kRanColour(255, 236, 160);
 
@@ -74,6 +77,23 @@ void fillRow(QTableWidget& table, int row, const std::vector<std::string>& cells
     }
 }
 
+// Fills a table row by row; columns as wide as their texts (the note's within bounds),
+// and the current cell where it was.
+void fillTable(QTableWidget& table, const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& ran,
+               int noteColumn) {
+    table.setUpdatesEnabled(false);
+    const int currentRow = table.currentRow(), currentColumn = table.currentColumn();
+    table.setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        fillRow(table, row, rows[r], noteColumn, ran[r]);
+    }
+    table.resizeColumnsToContents();
+    if (table.columnWidth(noteColumn) > kMostNoteWidth) table.setColumnWidth(noteColumn, kMostNoteWidth);
+    if (currentRow >= 0 && currentRow < table.rowCount()) table.setCurrentCell(currentRow, currentColumn);
+    table.setUpdatesEnabled(true);
+}
+
 }  // namespace
 
 WatchListWindow::WatchListWindow(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder)
@@ -89,26 +109,25 @@ WatchListWindow::WatchListWindow(shell::MainFinderWindow& mainWindow, shell::Mai
     tabs_->addTab(horses_, "&Horses");
     tabs_->addTab(stables_, "&Stables");
     layout->addWidget(tabs_);
-    resize(900, 420);
+    resize(1040, 420);
     reload();
 }
 
-QTableWidget* WatchListWindow::createTable(const char* name, const std::vector<std::string>& captions,
-                                           int noteColumn) {
+QTableWidget* WatchListWindow::createTable(const char* name, const std::vector<std::string>& captions, int noteColumn) {
     auto* table = new QTableWidget(0, static_cast<int>(captions.size()), this);
     table->setObjectName(name);
     QStringList labels;
     for (const auto& caption : captions) labels << fromUtf8(caption);
     table->setHorizontalHeaderLabels(labels);
     table->verticalHeader()->hide();
+    table->setWordWrap(false);  // a note shows on one line, cut with an ellipsis
     table->horizontalHeader()->setStretchLastSection(false);
-    table->horizontalHeader()->setSectionResizeMode(noteColumn, QHeaderView::Stretch);
     table->setSelectionBehavior(QAbstractItemView::SelectItems);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
-    table->setItemDelegateForColumn(noteColumn, new NoteDelegate(table, [this, table](int row, const std::string& note) {
-                                        return saveNote(table, row, note);
-                                    }));
+    table->setItemDelegateForColumn(
+        noteColumn, new NoteDelegate(
+                        table, [this, table](int row, const std::string& note) { return saveNote(table, row, note); }));
     connect(table, &QTableWidget::cellDoubleClicked, this,
             [this, table](int row, int column) { listRow(table, row, column); });
     table->installEventFilter(this);
@@ -138,28 +157,23 @@ void WatchListWindow::reload() {
 }
 
 void WatchListWindow::fillHorses() {
-    horses_->setUpdatesEnabled(false);
-    horses_->setRowCount(static_cast<int>(list_.horses.size()));
-    const ImportedRuns& ran = finder_.watching.lastImport;
-    for (int row = 0; row < horses_->rowCount(); ++row) {
-        const auto& horse = list_.horses[static_cast<std::size_t>(row)];
-        fillRow(*horses_, row, horseCells(horse, finder_.clock()), kHorseNoteColumn, ran.horsesRan.contains(horse.hid));
+    std::vector<std::vector<std::string>> rows;
+    std::vector<bool> ran;
+    for (const auto& horse : list_.horses) {
+        rows.push_back(horseCells(horse, finder_.clock()));
+        ran.push_back(finder_.watching.lastImport.horsesRan.contains(horse.hid));
     }
-    horses_->resizeColumnsToContents();
-    horses_->setUpdatesEnabled(true);
+    fillTable(*horses_, rows, ran, kHorseNoteColumn);
 }
 
 void WatchListWindow::fillStables() {
-    stables_->setUpdatesEnabled(false);
-    stables_->setRowCount(static_cast<int>(list_.stables.size()));
-    const ImportedRuns& ran = finder_.watching.lastImport;
-    for (int row = 0; row < stables_->rowCount(); ++row) {
-        const auto& stable = list_.stables[static_cast<std::size_t>(row)];
-        fillRow(*stables_, row, stableCells(stable, finder_.clock()), kStableNoteColumn,
-                ran.stablesRan.contains(stable.name));
+    std::vector<std::vector<std::string>> rows;
+    std::vector<bool> ran;
+    for (const auto& stable : list_.stables) {
+        rows.push_back(stableCells(stable, finder_.clock()));
+        ran.push_back(finder_.watching.lastImport.stablesRan.contains(stable.name));
     }
-    stables_->resizeColumnsToContents();
-    stables_->setUpdatesEnabled(true);
+    fillTable(*stables_, rows, ran, kStableNoteColumn);
 }
 
 bool WatchListWindow::saveNote(QTableWidget* table, int row, const std::string& note) {
@@ -208,7 +222,11 @@ void WatchListWindow::copySelection(QTableWidget* table) {
         for (int row = 0; row < table->rowCount(); ++row) {
             const QTableWidgetItem* item = table->item(row, col);
             const QVariant note = item ? item->data(kNoteRole) : QVariant();
-            grid.setText(row + 1, col, (note.isValid() ? note.toString() : item ? item->text() : QString()).toStdString());
+            grid.setText(row + 1, col,
+                         (note.isValid() ? note.toString()
+                          : item         ? item->text()
+                                         : QString())
+                             .toStdString());
         }
     }
     grid.select(top + 1, left, bottom + 1, right);

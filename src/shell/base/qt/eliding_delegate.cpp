@@ -57,8 +57,7 @@ bool ElidingDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, cons
     QString tip = cut.isEmpty() || note.isEmpty() ? cut + note : cut + '\n' + note;
     // A note shows as typed: never read as markup, its line breaks and tabs kept.
     if (!note.isEmpty()) tip = "<p style='white-space:pre-wrap'>" + tip.toHtmlEscaped() + "</p>";
-    if (!tip.isEmpty())
-        QToolTip::showText(event->globalPos(), tip, view->viewport(), option.rect);
+    if (!tip.isEmpty()) QToolTip::showText(event->globalPos(), tip, view->viewport(), option.rect);
     else
         QToolTip::hideText();
     return true;

@@ -70,7 +70,8 @@ QVariant GridTableModel::cellData(int row, int col, int role) const {
     case Qt::BackgroundRole: return QBrush(toQColor(grid_.backColourOf(row, col)));
     case Qt::TextAlignmentRole:
         return static_cast<int>(toQtAlignment(grid_.effectiveAlignment(row, col), grid_.text(row, col)));
-    case Qt::FontRole: return cellNote_ && cellNote_(row, col) ? boldFont_ : font_;
+    case Qt::FontRole:
+        return cellNote_ && cellNote_(row, col) ? boldFont_ : font_;
     case Qt::ToolTipRole: {
         const std::string* note = cellNote_ ? cellNote_(row, col) : nullptr;
         return note ? QVariant(QString::fromStdString(*note)) : QVariant();
