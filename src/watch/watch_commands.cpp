@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "watch/watch_commands.h"
 
+#include "shell/base/busy_pointer.h"
 #include "shell/base/number_format.h"
 #include "shell/base/results_columns.h"
 #include "shell/main_finder.h"
@@ -47,6 +48,8 @@ std::string sentence(std::string text) {
 bool changeWatchList(MainFinder& window, const std::function<std::optional<std::string>(store::Database&)>& change) {
     std::optional<std::string> refusal;
     try {
+        // A store that another program holds is waited for, up to its busy time-out.
+        const shell::BusyPointer busy(window.dialogs());
         auto db = store::Database::open(window.raceStorePath());
         store::Transaction transaction(db);
         store::createWatchTables(db);
