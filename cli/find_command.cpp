@@ -38,9 +38,6 @@ search::FindCriteria criteriaOf(const FindOptions& options) {
     return criteria;
 }
 
-// Speeds are stored in single precision with one decimal; printed as that decimal.
-double speedValue(float speed) { return std::round(static_cast<double>(speed) * 10) / 10; }
-
 nlohmann::json optionalSpeed(std::optional<float> speed) {
     return speed ? nlohmann::json(speedValue(*speed)) : nlohmann::json(nullptr);
 }

@@ -36,9 +36,13 @@ void runImport(const ImportOptions& options) {
         files.push_back({path, std::filesystem::path(path).filename().string()});
     const import::ImportResult result = import::importFiles(window, options.db, files);
     dialogs.finish(result == import::ImportResult::Done);
-    // The status label is left empty on success; after a failure it names the file.
-    if (!window.lblprogress.caption.empty()) writeMessage(window.lblprogress.caption);
-    if (result != import::ImportResult::Done) throw CommandEnded();
+    // After a failure the status label names the file; after success it holds the watch
+    // list's summary line, empty when nothing is watched.
+    if (result != import::ImportResult::Done) {
+        if (!window.lblprogress.caption.empty()) writeMessage(window.lblprogress.caption);
+        throw CommandEnded();
+    }
+    if (!window.lblprogress.caption.empty()) std::cout << window.lblprogress.caption << '\n';
 }
 
 }  // namespace

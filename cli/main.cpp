@@ -12,6 +12,7 @@
 #include "remove_weeks_command.h"
 #include "search_command.h"
 #include "tracks_command.h"
+#include "watch_command.h"
 #include "weeks_command.h"
 
 #include <CLI/CLI.hpp>
@@ -75,5 +76,6 @@ int main(int argc, char** argv) {
     cli::addRemoveWeeksCommand(app);
     cli::addCompactCommand(app);
     cli::addTracksCommand(app);
+    cli::addWatchCommand(app);
     return run(app, argc, argv);
 }

@@ -30,6 +30,7 @@ public:
     // Stores one file whole, or nothing of it. False when the user declined to replace
     // its week; a failure throws.
     bool importFile(const ChosenFile& file, int index);
+    const std::vector<int>& weeks() const { return weeks_; }
 
 private:
     void showStatus(const std::string& text) {
@@ -48,6 +49,7 @@ private:
     store::Database& db_;
     int fileCount_;
     RaceConditionsClassifier classifier_;  // its non-winner count spans the whole import
+    std::vector<int> weeks_;               // the weeks stored so far
 };
 
 bool Import::replaceWeekIfAgreed(store::Database& db, double firstRace, int week) {
@@ -80,6 +82,7 @@ bool Import::importFile(const ChosenFile& file, int index) {
         showProgress(index, file, ++races);
     }
     transaction.commit();
+    weeks_.push_back(reader.week());
     return true;
 }
 
@@ -128,7 +131,7 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
             return ImportResult::Failed;
         }
     }
-    window.lblprogress.caption.clear();
+    window.lblprogress.caption = window.watching.afterImport(db, import.weeks());
     return ImportResult::Done;
 }
 

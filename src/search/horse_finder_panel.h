@@ -28,6 +28,7 @@ public:
     // The result grid's columns that the commands read.
     static constexpr int kNameColumn = 0;
     static constexpr int kNumberColumn = 1;
+    static constexpr int kOwnerColumn = 2;
 
     explicit HorseFinderPanel(shell::MainFinder& window);
 

@@ -76,6 +76,7 @@ bool MainFinder::Form_Load(const StartupEnvironment& environment) {
         for (auto* option : {&optsire, &optdamsire, &optdamdamsire}) option->enabled = false;
     }
     msfgridgetsettings();
+    watching.reload(raceStorePath());
     return true;
 }
 
@@ -252,6 +253,7 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"edittracks", &edittracks},
             {"speedchart", &speedchart},
             {"findhorses", &findhorses},
+            {"watchlist", &watchlist},
             {"datecalc", &datecalc},
             {"bar1", &bar1},
             {"getlineage", &getlineage},
@@ -260,6 +262,8 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"listowner", &listowner},
             {"listfilter", &listfilter},
             {"comparehorses", &comparehorses},
+            {"watchhorse", &watchhorse},
+            {"watchstable", &watchstable},
             {"msfgridreset", &msfgridreset},
             {"msfgridback", &msfgridback}};
 }

@@ -7,6 +7,7 @@
 #include "shell/base/results_columns.h"
 #include "shell/base/user_dialogs.h"
 #include "shell/grid_settings.h"
+#include "watch/watch_state.h"
 
 #include <optional>
 #include <string>
@@ -132,6 +133,7 @@ public:
     Control edittracks{"&Edit Tracks"};
     Control speedchart{"&Speed Chart"};
     Control findhorses{"Find &Horses..."};
+    Control watchlist{"&Watch List"};
     Control datecalc{"Week Date"};
     Control bar1{"-"};
     Control getlineage{"Get Lineage Info."};
@@ -140,6 +142,8 @@ public:
     Control listowner{"List Owner "};
     Control listfilter{"Filter this List"};
     Control comparehorses{"Compare"};
+    Control watchhorse{"Watch Horse"};
+    Control watchstable{"Watch Stable"};
     Control msfgridreset{"Reset Columns"};
     Control msfgridback{"Toggle Background"};
 
@@ -150,6 +154,9 @@ public:
     GridModel MSFWGrid{7, 10, 1, 1};
     GridModel MSFSGrid{5, 4, 1, 1};
     GridModel MSFColorGridKey{7, 1, 1, 0};
+
+    // The watch list's marks for the listings, and who ran in the last import.
+    watch::WatchState watching;
 
 private:
     void hideProgenyControls();

@@ -7,6 +7,7 @@
 #include "store/database.h"
 #include "store/schema.h"
 
+#include "ordinary_user.h"
 #include "scripted_dialogs.h"
 #include "test_folder.h"
 
@@ -24,6 +25,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using testing_support::readBytes;
+using testing_support::runAsOrdinaryUser;
 using testing_support::writeBytes;
 
 const std::string kSamples = HARROWDEX_SAMPLES_DIR;
@@ -50,20 +52,6 @@ private:
     rlimit saved_{};
     void (*previous_)(int) = nullptr;
 };
-
-// Runs `work` in a child process as an ordinary user, for whom file modes count (root may
-// write to any file); returns its exit status.
-int runAsOrdinaryUser(const std::function<int()>& work) {
-    constexpr uid_t kNobody = 65534;
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(100);
-        ::_exit(work());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 class ImportIntoAFaultyStore : public ::testing::Test {
 protected:

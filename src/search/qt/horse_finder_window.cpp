@@ -7,6 +7,7 @@
 #include "shell/qt/main_finder_window.h"
 #include "shell/base/qt/grid_clipboard.h"
 #include "shell/base/qt/grid_view.h"
+#include "watch/qt/watch_marking.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -61,6 +62,9 @@ HorseFinderWindow::HorseFinderWindow(shell::MainFinderWindow& mainWindow, shell:
     grid_->setObjectName("grdfound");
     layout->addWidget(grid_, 1);
     shell::enableCopyToClipboard(*grid_);
+    watch::markListing(
+        *grid_, finder_.watching,
+        {HorseFinderPanel::kNameColumn, HorseFinderPanel::kNumberColumn, HorseFinderPanel::kOwnerColumn});
     connect(find, &QPushButton::clicked, this, &HorseFinderWindow::cmdfind_Click);
     connect(compare, &QPushButton::clicked, this, &HorseFinderWindow::cmdcompare_Click);
     connect(exportButton, &QPushButton::clicked, this, [this] { panel_.cmdexport_Click(); });

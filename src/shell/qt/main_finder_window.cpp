@@ -24,6 +24,9 @@
 #include "shell/qt/remove_data_window.h"
 #include "shell/restore_search_indexes.h"
 #include "shell/results_grid_commands.h"
+#include "watch/qt/watch_list_window.h"
+#include "watch/qt/watch_marking.h"
+#include "watch/watch_commands.h"
 
 #include <QAction>
 #include <algorithm>
@@ -166,6 +169,7 @@ void MainFinderWindow::createGrids() {
     connect(grids_["MSFlexGrid1"], &GridView::cellDoubleClicked, this, doubleClicked);
     connect(grids_["MSFlexGrid1"], &GridView::captionDoubleClicked, this, doubleClicked);
     for (const auto& [name, view] : grids_) enableCopyToClipboard(*view);
+    watch::markResultsGrid(*grids_["MSFlexGrid1"], finder_);
 }
 
 void MainFinderWindow::createMenus() {
@@ -195,6 +199,7 @@ void MainFinderWindow::createMenus() {
     addItem(utilities, "edittracks");
     addItem(utilities, "speedchart");
     addItem(utilities, "findhorses");
+    addItem(utilities, "watchlist");
 
     // The results grid's context menu, never shown in the menu bar.
     popmenu_ = new QMenu(this);
@@ -207,6 +212,8 @@ void MainFinderWindow::createMenus() {
     addItem(popmenu_, "listrace");
     addItem(popmenu_, "listowner");
     addItem(popmenu_, "comparehorses");
+    addItem(popmenu_, "watchhorse");
+    addItem(popmenu_, "watchstable");
     addBar(popmenu_, "bar2");
     addItem(popmenu_, "listfilter");
     addBar(popmenu_, "bar3");
@@ -245,6 +252,9 @@ void MainFinderWindow::connectCommands() {
     onCommand("edittracks", [this] { EditTracksWindow::edittracks_Click(this, finder_); });
     onCommand("speedchart", [this] { output::SpeedChartWindow::speedchart_Click(this, finder_); });
     onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_); });
+    onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_); });
+    onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_); });
+    onCommand("watchstable", [this] { watch::watchstable_Click(finder_); });
     onCommand("comparehorses", [this] {
         search::HorseComparisonWindow::compare(this, finder_, comparehorses_Click(finder_));
     });
@@ -331,6 +341,7 @@ void MainFinderWindow::showState() {
         if (QObject* object = findChild<QObject*>(objectName)) showControl(object, *control);
     }
     placeInformationArea();
+    watch::showWatchChanges(*this, finder_, shownWatchRevision_);
 }
 
 // The progeny layout's speed table stands where the average speed frame stands in the
@@ -356,6 +367,7 @@ void MainFinderWindow::placeResultsGrid() {
 
 void MainFinderWindow::openContextMenu(const QPoint& globalPos) {
     if (!MSFlexGrid1_MouseDown(finder_, kRightButton)) return;
+    watch::showWatchMenu(finder_);
     showState();
     // The names in the rewritten captions show as they are: an "&" in them (Fisher &
     // Harris) marks no access key.

@@ -59,6 +59,7 @@ private:
     QWidget* client_ = nullptr;
     QMenu* popmenu_ = nullptr;
     std::map<std::string, GridView*> grids_;
+    int shownWatchRevision_ = 0;  // of the watch list's marks the listings show
 };
 
 }  // namespace shell

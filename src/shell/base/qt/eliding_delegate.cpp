@@ -51,8 +51,13 @@ bool ElidingDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, cons
                                 const QModelIndex& index) {
     if (event->type() != QEvent::ToolTip) return QStyledItemDelegate::helpEvent(event, view, option, index);
     const QString whole = index.data(Qt::DisplayRole).toString();
-    if (!whole.isEmpty() && shownText(option, index) != whole)
-        QToolTip::showText(event->globalPos(), whole, view->viewport(), option.rect);
+    const QString cut = !whole.isEmpty() && shownText(option, index) != whole ? whole : QString();
+    // A cell with a note of its own shows the note, below the whole text when that is cut.
+    const QString note = index.data(Qt::ToolTipRole).toString();
+    QString tip = cut.isEmpty() || note.isEmpty() ? cut + note : cut + '\n' + note;
+    // A note shows as typed: never read as markup, its line breaks and tabs kept.
+    if (!note.isEmpty()) tip = "<p style='white-space:pre-wrap'>" + tip.toHtmlEscaped() + "</p>";
+    if (!tip.isEmpty()) QToolTip::showText(event->globalPos(), tip, view->viewport(), option.rect);
     else
         QToolTip::hideText();
     return true;

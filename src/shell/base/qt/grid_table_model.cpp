@@ -28,6 +28,8 @@ GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
       shownRows_(std::max(grid.rows() - headerRows_, 0)),
       shownCols_(grid.cols()),
       font_(twipsFont(grid.fontName(), grid.fontSize())) {
+    boldFont_ = font_;
+    boldFont_.setBold(true);
     grid_.addObserver(this);
 }
 
@@ -68,7 +70,12 @@ QVariant GridTableModel::cellData(int row, int col, int role) const {
     case Qt::BackgroundRole: return QBrush(toQColor(grid_.backColourOf(row, col)));
     case Qt::TextAlignmentRole:
         return static_cast<int>(toQtAlignment(grid_.effectiveAlignment(row, col), grid_.text(row, col)));
-    case Qt::FontRole: return font_;
+    case Qt::FontRole:
+        return cellNote_ && cellNote_(row, col) ? boldFont_ : font_;
+    case Qt::ToolTipRole: {
+        const std::string* note = cellNote_ ? cellNote_(row, col) : nullptr;
+        return note ? QVariant(QString::fromStdString(*note)) : QVariant();
+    }
     default: return {};
     }
 }
@@ -78,7 +85,11 @@ void GridTableModel::gridChanged() { refresh(false); }
 void GridTableModel::gridShapeChanged() { refresh(true); }
 
 void GridTableModel::refresh(bool shape) {
-    if (shape) font_ = twipsFont(grid_.fontName(), grid_.fontSize());
+    if (shape) {
+        font_ = twipsFont(grid_.fontName(), grid_.fontSize());
+        boldFont_ = font_;
+        boldFont_.setBold(true);
+    }
     const int rows = std::max(grid_.rows() - headerRows_, 0);
     const int cols = grid_.cols();
     if (rows != shownRows_ || cols != shownCols_) {

@@ -7,6 +7,8 @@
 #include <QFont>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 namespace shell {
 
@@ -45,6 +47,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // A note that some cells carry (a watched horse's or stable's): such a cell shows bold,
+    // with the note as its tooltip. Asked only for the cells being painted.
+    using CellNote = std::function<const std::string*(int row, int col)>;
+    void setCellNote(CellNote note) { cellNote_ = std::move(note); }
+
 signals:
     // The items are up to date with the grid; `shape` tells that rows, columns, widths
     // or the font may have changed too, so views re-apply their sizes.
@@ -61,6 +68,8 @@ private:
     int shownRows_ = 0;
     int shownCols_ = 0;
     QFont font_;
+    QFont boldFont_;
+    CellNote cellNote_;
 };
 
 // How a cell's alignment reads on screen; General puts numbers right and text left.

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "watch/watch_marks.h"
+
+class QWidget;
+
+namespace shell {
+class GridView;
+class MainFinder;
+}  // namespace shell
+
+namespace watch {
+
+struct WatchState;
+
+// Watched horses' names and watched stables' owners show bold in a listing, with the note
+// as tooltip. The results grid finds its columns by its layout (the progeny layout has no
+// owners); another listing names its own. The state must outlive the view.
+void markResultsGrid(shell::GridView& view, const shell::MainFinder& finder);
+void markListing(shell::GridView& view, const WatchState& state, MarkedColumns columns);
+
+// Once the watch list has changed (`revision` differs from `shownRevision`): repaints the
+// listings of the main window and its windows, and reads the open watch list window again.
+void showWatchChanges(QWidget& mainWindow, shell::MainFinder& finder, int& shownRevision);
+
+}  // namespace watch

@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: MIT
+#include "watch/watch_commands.h"
+
+#include "shell/base/busy_pointer.h"
+#include "shell/base/number_format.h"
+#include "shell/base/results_columns.h"
+#include "shell/main_finder.h"
+#include "store/database.h"
+#include "store/store_error.h"
+#include "store/transaction.h"
+#include "store/watch_tables.h"
+
+#include <charconv>
+#include <functional>
+
+namespace watch {
+
+namespace {
+
+using shell::MainFinder;
+
+std::string quotedName(const std::string& name) { return "\"" + name + "\""; }
+
+std::size_t characterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // UTF-8 lead bytes
+    return count;
+}
+
+bool noteFits(MainFinder& window, const std::optional<std::string>& note) {
+    if (!note) return true;
+    const std::size_t length = characterCount(*note);
+    if (length <= kMostNoteCharacters) return true;
+    window.dialogs().message("A note holds at most " + shell::formatNumber(kMostNoteCharacters, "#,##0") +
+                                 " characters; this one has " + shell::formatNumber(length, "#,##0") +
+                                 ". The watch list is unchanged.",
+                             shell::kAppTitle);
+    return false;
+}
+
+std::string sentence(std::string text) {
+    if (!text.empty() && text.back() != '.') text += '.';
+    return text;
+}
+
+// Runs `change` in one transaction of the window's store. The change answers the message
+// that refuses it, or nothing when it is done.
+bool changeWatchList(MainFinder& window, const std::function<std::optional<std::string>(store::Database&)>& change) {
+    std::optional<std::string> refusal;
+    try {
+        // A store that another program holds is waited for, up to its busy time-out.
+        const shell::BusyPointer busy(window.dialogs());
+        auto db = store::Database::open(window.raceStorePath());
+        store::Transaction transaction(db);
+        store::createWatchTables(db);
+        refusal = change(db);
+        if (!refusal) {
+            transaction.commit();
+            window.watching.reload(db);
+        }
+    } catch (const store::StoreError& error) {
+        refusal = "The watch list could not be changed: " + sentence(error.what()) + " The watch list is unchanged.";
+    }
+    if (refusal) {
+        window.dialogs().message(*refusal, shell::kAppTitle);
+        return false;
+    }
+    return true;
+}
+
+store::WatchAdded addedNow(MainFinder& window, store::Database& db) {
+    return {window.clock().today(), store::newestRunWeek(db)};
+}
+
+std::string notWatched(std::int64_t hid) {
+    return "Horse number " + std::to_string(hid) + " is not on the watch list.";
+}
+std::string notWatched(const std::string& owner) {
+    return "The stable " + quotedName(owner) + " is not on the watch list.";
+}
+
+std::optional<std::int64_t> horseNumber(const std::string& text) {
+    std::int64_t hid = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), hid);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return hid;
+}
+
+// The data row the context menu opened on, as the list commands take it.
+std::optional<int> menuRow(const MainFinder& window) {
+    const shell::GridModel& grid = window.MSFlexGrid1;
+    const int row = grid.rowSel();
+    if (row < grid.fixedRows() || row >= grid.rows()) return std::nullopt;
+    return row;
+}
+
+std::optional<std::int64_t> menuHorse(const MainFinder& window) {
+    const auto row = menuRow(window);
+    if (!row) return std::nullopt;
+    return horseNumber(window.MSFlexGrid1.text(*row, shell::horse_column::kHorseNumber));
+}
+
+std::optional<std::string> menuStable(const MainFinder& window) {
+    const auto row = menuRow(window);
+    if (!row || !window.horseLayoutShowing()) return std::nullopt;
+    const std::string& owner = window.MSFlexGrid1.text(*row, shell::horse_column::kOwner);
+    if (owner.empty()) return std::nullopt;
+    return owner;
+}
+
+}  // namespace
+
+bool watchHorse(MainFinder& window, std::int64_t hid, const std::optional<std::string>& note) {
+    if (!noteFits(window, note)) return false;
+    return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
+        const auto name = store::storedHorseName(db, hid);
+        if (!name)
+            return "There is no horse number " + std::to_string(hid) +
+                   " in the race store. The watch list is unchanged.";
+        store::watchHorse(db, hid, *name, note, addedNow(window, db));
+        return std::nullopt;
+    });
+}
+
+bool watchStable(MainFinder& window, const std::string& owner, const std::optional<std::string>& note) {
+    if (!noteFits(window, note)) return false;
+    return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
+        const auto name = store::storedOwnerName(db, owner);
+        if (!name)
+            return "There is no stable " + quotedName(owner) + " in the race store. The watch list is unchanged.";
+        store::watchStable(db, *name, note, addedNow(window, db));
+        return std::nullopt;
+    });
+}
+
+bool stopWatchingHorse(MainFinder& window, std::int64_t hid) {
+    return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
+        if (!store::unwatchHorse(db, hid)) return notWatched(hid);
+        return std::nullopt;
+    });
+}
+
+bool stopWatchingStable(MainFinder& window, const std::string& owner) {
+    return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
+        if (!store::unwatchStable(db, owner)) return notWatched(owner);
+        return std::nullopt;
+    });
+}
+
+bool setHorseNote(MainFinder& window, std::int64_t hid, const std::string& note) {
+    if (!noteFits(window, note)) return false;
+    return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
+        if (!store::setHorseNote(db, hid, note)) return notWatched(hid);
+        return std::nullopt;
+    });
+}
+
+bool setStableNote(MainFinder& window, const std::string& owner, const std::string& note) {
+    if (!noteFits(window, note)) return false;
+    return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
+        if (!store::setStableNote(db, owner, note)) return notWatched(owner);
+        return std::nullopt;
+    });
+}
+
+void showWatchMenu(MainFinder& window) {
+    const auto hid = menuHorse(window);
+    const auto owner = menuStable(window);
+    const WatchMarks& marks = window.watching.marks;
+    window.watchhorse.visible = hid.has_value();
+    window.watchhorse.caption = hid && marks.horseNote(*hid) ? "Stop Watching Horse" : "Watch Horse";
+    window.watchstable.visible = owner.has_value();
+    window.watchstable.caption = owner && marks.stableNote(*owner) ? "Stop Watching Stable" : "Watch Stable";
+}
+
+void watchhorse_Click(MainFinder& window) {
+    const auto hid = menuHorse(window);
+    if (!hid) return;
+    if (window.watching.marks.horseNote(*hid)) stopWatchingHorse(window, *hid);
+    else watchHorse(window, *hid);
+}
+
+void watchstable_Click(MainFinder& window) {
+    const auto owner = menuStable(window);
+    if (!owner) return;
+    if (window.watching.marks.stableNote(*owner)) stopWatchingStable(window, *owner);
+    else watchStable(window, *owner);
+}
+
+}  // namespace watch

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace shell {
+class MainFinder;
+}
+
+namespace watch {
+
+// The longest note, in characters.
+constexpr std::size_t kMostNoteCharacters = 1000;
+
+// The changes of the watch list of the window's race store. Each is one transaction of
+// the store (making the list's tables on first use); the window's marks are read again
+// after it. False when it was refused or failed, the user told why and the list unchanged:
+// a horse number or owner not in the store, one that is not on the list, a note too long,
+// a store that cannot be written.
+//
+// Watching one already watched keeps it and its date; a note given replaces its note.
+bool watchHorse(shell::MainFinder& window, std::int64_t hid, const std::optional<std::string>& note = {});
+bool watchStable(shell::MainFinder& window, const std::string& owner, const std::optional<std::string>& note = {});
+bool stopWatchingHorse(shell::MainFinder& window, std::int64_t hid);
+bool stopWatchingStable(shell::MainFinder& window, const std::string& owner);
+bool setHorseNote(shell::MainFinder& window, std::int64_t hid, const std::string& note);
+bool setStableNote(shell::MainFinder& window, const std::string& owner, const std::string& note);
+
+// The results grid's context menu, once it opens on a row: "Watch Horse" or "Stop Watching
+// Horse" for the row's horse, and "Watch Stable" or "Stop Watching Stable" for its owner
+// (only where the listing has owners).
+void showWatchMenu(shell::MainFinder& window);
+void watchhorse_Click(shell::MainFinder& window);
+void watchstable_Click(shell::MainFinder& window);
+
+}  // namespace watch

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+#include "sample_store.h"
+#include "search/gethorse.h"
+#include "shell/base/qt/grid_view.h"
+#include "shell/qt/main_finder_window.h"
+#include "watch/qt/watch_list_window.h"
+#include "watch/watch_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class WatchListWindowTest : public testing_support::SampleStore {
+protected:
+    void SetUp() override {
+        SampleStore::SetUp();
+        view = std::make_unique<shell::MainFinderWindow>(window);
+        view->show();
+        ASSERT_TRUE(search::gethorse(window, search::kOwner, "Webb, A.", ""));
+        view->showState();
+        grid = view->grid("MSFlexGrid1");
+    }
+    // The context menu on the first data row, then its item `name`.
+    QAction* menuItem(const char* name) {
+        window.MSFlexGrid1.select(1, 0, 1, 0);
+        emit grid->contextMenuRequested(grid->mapToGlobal(QPoint(5, 5)));
+        view->popupMenu()->hide();
+        return view->findChild<QAction*>(name);
+    }
+    QVariant cell(int col, int role) const { return grid->model()->data(grid->model()->index(0, col), role); }
+    bool bold(int col) const { return cell(col, Qt::FontRole).value<QFont>().bold(); }
+
+    std::unique_ptr<shell::MainFinderWindow> view;
+    shell::GridView* grid = nullptr;
+};
+
+TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList) {
+    QAction* watchHorse = menuItem("watchhorse");
+    EXPECT_EQ(watchHorse->text(), "Watch Horse");
+    watchHorse->trigger();
+    menuItem("watchstable")->trigger();
+    EXPECT_EQ(menuItem("watchhorse")->text(), "Stop Watching Horse");
+    EXPECT_EQ(view->findChild<QAction*>("watchstable")->text(), "Stop Watching Stable");
+    EXPECT_TRUE(bold(shell::horse_column::kName));
+    EXPECT_TRUE(bold(shell::horse_column::kOwner));
+    EXPECT_FALSE(bold(shell::horse_column::kRace));
+
+    view->findChild<QAction*>("watchlist")->trigger();
+    auto* list = view->findChild<watch::WatchListWindow*>("frmwatchlist");
+    ASSERT_TRUE(list);
+    view->findChild<QAction*>("watchlist")->trigger();
+    EXPECT_EQ(view->findChildren<watch::WatchListWindow*>().size(), 1) << "one instance";
+    QTableWidget* horses = list->horses();
+    ASSERT_EQ(horses->rowCount(), 1);
+    EXPECT_EQ(horses->item(0, 0)->text(), cell(shell::horse_column::kName, Qt::DisplayRole).toString());
+
+    // A note typed in place is stored, shown on one line, and becomes the name cell's tooltip.
+    horses->setCurrentCell(0, watch::kHorseNoteColumn);
+    horses->editItem(horses->item(0, watch::kHorseNoteColumn));
+    auto* editor = horses->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    editor->setText("claim at 5000\tif sound");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(watch::readWatchList(window.raceStorePath()).horses.at(0).note, "claim at 5000\tif sound");
+    EXPECT_EQ(list->horses()->item(0, watch::kHorseNoteColumn)->text(), "claim at 5000 if sound");
+    EXPECT_EQ(cell(shell::horse_column::kName, Qt::ToolTipRole).toString(), "claim at 5000\tif sound");
+
+    // Ctrl+C copies the selection with its captions.
+    QTableWidget* stables = list->stables();
+    list->tabs()->setCurrentWidget(stables);
+    stables->setCurrentCell(0, 0);
+    QTest::keyClick(stables, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "Name\r\nWebb, A.\r\n");
+
+    // A double click lists the stable in the main window.
+    ASSERT_TRUE(search::gethorse(window, search::kHorseByNumber, "", "5426737"));
+    emit stables->cellDoubleClicked(0, 0);
+    EXPECT_EQ(window.MSFlexGrid1.text(1, shell::horse_column::kOwner), "Webb, A.");
+    EXPECT_GT(window.MSFlexGrid1.rows(), 3);
+
+    // Delete asks, then stops watching.
+    dialogs.answers = {true};
+    QTest::keyClick(stables, Qt::Key_Delete);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.questions.back(), "Stop watching the stable \"Webb, A.\"?");
+    EXPECT_EQ(list->stables()->rowCount(), 0);
+    EXPECT_FALSE(bold(shell::horse_column::kOwner));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
