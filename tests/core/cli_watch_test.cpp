@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli_runner.h"
+#include "program_runner.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ protected:
         ASSERT_EQ(runCli({"makedb", db}).status, 0);
         ASSERT_EQ(runCli({"import", "--db", db, kSamples + "/raceout310.txt", kSamples + "/raceout311.txt"}).status, 0);
     }
-    testing_support::CliResult watch(std::vector<std::string> args) {
+    testing_support::ProgramResult watch(std::vector<std::string> args) {
         args.insert(args.begin(), {"watch", "--db", db, "--today", "2026-12-07"});
         return runCli(args);
     }

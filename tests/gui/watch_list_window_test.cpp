@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "sample_store.h"
+#include "shown_main_window.h"
 #include "search/gethorse.h"
 #include "shell/base/qt/grid_view.h"
 #include "shell/qt/main_finder_window.h"
@@ -18,12 +18,10 @@
 
 namespace {
 
-class WatchListWindowTest : public testing_support::SampleStore {
+class WatchListWindowTest : public testing_support::SampleStoreWindow {
 protected:
     void SetUp() override {
-        SampleStore::SetUp();
-        view = std::make_unique<shell::MainFinderWindow>(window);
-        view->show();
+        ASSERT_NO_FATAL_FAILURE(SampleStoreWindow::SetUp());
         ASSERT_TRUE(search::gethorse(window, search::kOwner, "Webb, A.", ""));
         view->showState();
         grid = view->grid("MSFlexGrid1");
@@ -38,7 +36,6 @@ protected:
     QVariant cell(int col, int role) const { return grid->model()->data(grid->model()->index(0, col), role); }
     bool bold(int col) const { return cell(col, Qt::FontRole).value<QFont>().bold(); }
 
-    std::unique_ptr<shell::MainFinderWindow> view;
     shell::GridView* grid = nullptr;
 };
 
