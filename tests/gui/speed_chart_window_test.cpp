@@ -22,8 +22,11 @@
 #include <QScatterSeries>
 #include <QTest>
 #include <QToolTip>
+#include <QFontMetricsF>
 #include <QValueAxis>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <filesystem>
 #include <tuple>
@@ -100,16 +103,19 @@ void expectWhole(const QGraphicsItem* item) {
     }
 }
 
-// A run of each colour class, at the smallest window size: the legend reads in full, and
-// a point's tooltip stays while the pointer rests on it.
+// A run of each colour class, at the smallest window size: the legend reads in full, the
+// five-digit week labels have room side by side, and a point's tooltip stays while the
+// pointer rests on it.
 TEST_F(SpeedChartWindowTest, RunsReadAtTheSmallestSizeAndTooltipsStay) {
     auto& grid = window.MSFlexGrid1;
     const shell::Colour colours[] = {shell::kDirtFast, shell::kTurfFirm, shell::kTurfGood,
                                      shell::kDirtGood, shell::kYielding, shell::kSloppy};
     grid.setRows(7);
     for (int row = 1; row <= 6; ++row) {
-        for (const auto& [col, text] : {std::pair{0, std::string("Lone Star")}, {2, std::to_string(300 + row) + ".01"},
-                                        {8, std::to_string(40 + row * 7)}, {9, std::string(row == 1 ? "1" : "2")}})
+        for (const auto& [col, text] : {std::pair{0, std::string("Lone Star")},
+                                        {2, std::to_string(10300 + row * 10) + ".01"},
+                                        {8, std::to_string(40 + row * 7)},
+                                        {9, std::string(row == 1 ? "1" : "2")}})
             grid.setText(row, col, text);
         grid.select(row, 2, row, 2);
         grid.setCellForeColour(colours[row - 1]);
@@ -120,13 +126,18 @@ TEST_F(SpeedChartWindowTest, RunsReadAtTheSmallestSizeAndTooltipsStay) {
     QTest::qWait(200);  // laid out and activated before the pointer comes
     EXPECT_EQ(chart->chart()->legend()->markers().size(), 8);  // six classes, the ring of wins, the threshold
     expectWhole(chart->chart()->legend());
+    auto* weeks = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(weeks);
+    const double labels = std::floor((weeks->max() - weeks->min()) / weeks->tickInterval()) + 1;
+    EXPECT_LE(labels * QFontMetricsF(weeks->labelsFont()).horizontalAdvance("10360"),
+              chart->chart()->plotArea().width());
 
     auto* view = chart->findChild<QChartView*>("chtspeed");
     auto* fast = series<QScatterSeries>(chart)[0];
     const QPoint at = view->mapFromScene(chart->chart()->mapToScene(chart->chart()->mapToPosition(fast->at(0), fast)));
     QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(view->viewport(), &move);
-    const QString tip = "Lone Star\nRace 301.01\nClass , distance \nFinish 1, odds ";
+    const QString tip = "Lone Star\nRace 10310.01\nClass , distance \nFinish 1, odds ";
     EXPECT_EQ(QToolTip::text(), tip);
     QHelpEvent rest(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
     QApplication::sendEvent(view->viewport(), &rest);

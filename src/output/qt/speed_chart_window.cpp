@@ -14,6 +14,7 @@
 #include <QChartView>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QHorizontalBarSeries>
@@ -67,16 +68,25 @@ Extent extentOf(const SpeedChart& chart) {
     return extent;
 }
 
+// Whole weeks only, on round numbers, and no more labels than fit side by side across
+// `width` pixels: five-digit weeks would otherwise be cut to "10...".
+void spaceWeekTicks(QValueAxis* axis, qreal width) {
+    const double first = axis->min() + 0.5;
+    const double last = axis->max() - 0.5;
+    const QFontMetricsF metrics(axis->labelsFont());
+    const qreal labelRoom = 2 * metrics.horizontalAdvance(QString::number(static_cast<int>(last)));
+    const int most = std::clamp(static_cast<int>(width / labelRoom), 2, kMostTicks);
+    const double step = std::max(1.0, roundTickStep(last - first, most));
+    axis->setTickAnchor(std::floor(first / step) * step);
+    axis->setTickInterval(step);
+}
+
 QValueAxis* weekAxis(const Extent& extent) {
     auto* axis = new QValueAxis;
     axis->setTitleText("Week");
     axis->setLabelFormat("%d");
     axis->setRange(extent.firstWeek - 0.5, extent.lastWeek + 0.5);
-    // Whole weeks only, on round numbers: at most about ten labels.
-    const double step = std::max(1.0, roundTickStep(extent.lastWeek - extent.firstWeek, kMostTicks));
     axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(std::floor(extent.firstWeek / step) * step);
-    axis->setTickInterval(step);
     return axis;
 }
 
@@ -165,6 +175,11 @@ SpeedChartWindow::SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindo
     layout->addWidget(scroll_, 1);
     layout->addLayout(buttons);
     finder_.MSFlexGrid1.addObserver(this);
+    // The week labels are spaced anew whenever the plot's width changes.
+    connect(view_->chart(), &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        for (auto* axis : view_->chart()->axes(Qt::Horizontal))
+            if (auto* weeks = qobject_cast<QValueAxis*>(axis)) spaceWeekTicks(weeks, plot.width());
+    });
     shown_ = currentChart();
     draw();
 }
@@ -217,6 +232,7 @@ void SpeedChartWindow::drawRuns() {
     auto* y = speedAxis(extent);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
+    spaceWeekTicks(x, chart->plotArea().width());
     std::vector<QXYSeries*> all;
     if (shown_.threshold) all.push_back(thresholdLine(*shown_.threshold, extent));
     for (const auto& runs : shown_.series) all.push_back(scatterOf(runs));
