@@ -11,10 +11,7 @@
 #include "store/store_error.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <future>
 #include <map>
-#include <vector>
 
 namespace search {
 
@@ -25,50 +22,29 @@ constexpr std::int64_t kMostListed = 15000;
 
 const char* const kNothingFound = "No horses under the search criteria were found.";
 
-// Asks before listing a large result; false when the user declined.
-bool agreesToList(shell::MainFinder& window, std::int64_t count) {
-    return count <= kAskAbove ||
-           window.dialogs().askYesNo("There are " + std::to_string(count) +
-                                         " horses that match this query.  Proceed anyway?\rNote: the actual number of "
-                                         "horses listed may be less than this amount, and also that the maximum number "
-                                         "of horses that can be listed is 15,000 in this version.",
-                                     shell::kAppTitle);
-}
-
-// Counts the result on a connection of its own while the search reads the runs it lists:
-// a large stable's count reads tens of thousands of index entries.
-std::future<std::int64_t> countAside(const std::filesystem::path& store, const store::RunCriteria& criteria) {
-    return std::async(std::launch::async, [store, criteria] {
-        auto db = store::Database::open(store, store::Access::ReadOnly);
-        return store::RunQuery(db, criteria).count();
-    });
-}
-
-// The runs the listing shows: the result from the last-week bound on, up to where the
-// listing ends: at the first race under another owner ("Current Owner Only"), before
-// the first week, or after 15,000 rows. The first run is never tested against those
-// bounds. They are read before the grid is touched, so that a search that lists nothing,
-// is declined or fails leaves the earlier listing.
-std::vector<store::RunRecord> listedRuns(store::RunQuery& query, const store::RunRecord& subject,
-                                         const SearchRequest& request, bool currentOwnerOnly) {
-    std::vector<store::RunRecord> runs;
-    // Newest first, the runs below the last-week bound are the rest of the result from
-    // the first of them on, so the query applies that bound itself.
-    query.forEach(request.lastRaceBelow, [&](store::RunRecord&& run) {
-        if (!runs.empty()) {
-            if (currentOwnerOnly && run.oname != subject.oname) return false;
-            if (request.firstWeek && run.racenum < *request.firstWeek) return false;
-        }
-        runs.push_back(std::move(run));
-        return runs.size() < static_cast<std::size_t>(kMostListed);
-    });
-    return runs;
+// Counts and asks when the result is large. The subject horse of the statistics (the
+// first run of the whole result), or nothing when the user declined or nothing matches
+// (the user has been told).
+std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQuery& query, std::int64_t count) {
+    const auto subject = count > 0 ? query.first() : std::nullopt;
+    if (!subject) {
+        window.dialogs().message(kNothingFound, shell::kAppTitle);
+        return std::nullopt;
+    }
+    if (count > kAskAbove &&
+        !window.dialogs().askYesNo("There are " + std::to_string(count) +
+                                       " horses that match this query.  Proceed anyway?\rNote: the actual number of "
+                                       "horses listed may be less than this amount, and also that the maximum number "
+                                       "of horses that can be listed is 15,000 in this version.",
+                                   shell::kAppTitle))
+        return std::nullopt;
+    return subject;
 }
 
 // Sets up the results grid for `rows` listed runs, with its settings and captions. Each
 // listed row is cleared as it is filled, while it is at hand, and the rows of an earlier
-// listing beyond the new one are dropped.
-void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::size_t rows) {
+// listing beyond the new one are dropped at its end.
+void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t rows) {
     shell::GridModel& grid = window.MSFlexGrid1;
     grid.setRows(static_cast<int>(rows) + 1);
     grid.clearRow(0);
@@ -78,47 +54,66 @@ void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::size_t ro
     listing.prepare();
 }
 
-// Fills a grid row and the statistics per run.
-void listRuns(shell::MainFinder& window, store::Database& db, std::vector<store::RunRecord>&& runs,
+// Walks the result from the last-week bound on, filling a grid row and the statistics
+// per run, and stops where the listing ends: at the first race under another owner
+// ("Current Owner Only"), before the first week, or after 15,000 rows. The first listed
+// row is never tested against those bounds. The runs go straight from the store into
+// the grid, which is only cleared once the first of them has been read: a search that
+// lists nothing leaves the earlier listing. False when nothing was listed.
+bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& query, std::int64_t count,
               const store::RunRecord& subject, const SearchRequest& request, int opt) {
+    shell::GridModel& grid = window.MSFlexGrid1;
     std::map<int, std::string> codes;
     for (auto& [num, code] : store::trackCodes(db)) codes.emplace(num, std::move(code));
-    RaceListing rows(window.MSFlexGrid1, std::move(codes));
-    prepareGrid(window, rows, runs.size());
+    RaceListing rows(grid, std::move(codes));
     SearchStatistics statistics;
     statistics.setSubject(subject.hname, subject.hid, subject.oname);
+    const bool currentOwnerOnly = window.chkowner.checked;
     const int today = window.clock().today();
-    int row = 0;
-    for (auto& run : runs) {
+    int listed = 0;
+    const auto visit = [&](store::RunRecord&& run) {
+        if (listed == 0) {
+            prepareGrid(window, rows, std::min(count, kMostListed));
+        } else {
+            if (currentOwnerOnly && run.oname != subject.oname) return false;
+            if (request.firstWeek && run.racenum < *request.firstWeek) return false;
+        }
+        // More rows than counted only where a race number is stored twice.
+        if (++listed >= grid.rows()) grid.setRows(listed + 1);
         const std::int32_t earnings = earningsOf(run.purse, run.fin);
         ListedRun listedRun{std::move(run), earnings};
         statistics.add(listedRun, request.threshold, today);
-        rows.fillRow(++row, std::move(listedRun), earnings);
+        rows.fillRow(listed, std::move(listedRun), earnings);
+        return listed < kMostListed;
+    };
+    try {
+        // Newest first, the runs below the last-week bound are the rest of the result
+        // from the first of them on, so the query applies that bound itself.
+        query.forEach(request.lastRaceBelow, visit);
+    } catch (const store::StoreError&) {
+        if (listed > 0) grid.setRows(listed + 1);  // the rows read before the failure
+        throw;
     }
-    window.MSFlexGrid1.select(1, shell::horse_column::kName, 1, shell::horse_column::kName);
+    if (listed == 0) {
+        // A last-week bound that no run meets.
+        window.dialogs().message(kNothingFound, shell::kAppTitle);
+        return false;
+    }
+    grid.setRows(listed + 1);  // a listing that ended early
+    grid.select(1, shell::horse_column::kName, 1, shell::horse_column::kName);
     statistics.report({window.MSFWGrid, window.MSFSGrid, window.frainfo.caption, window.lblprogress.caption}, opt,
                       request.title, window.clock());
+    return true;
 }
 
 // Runs the search over the window's race store. True when it listed runs.
 bool search(shell::MainFinder& window, const SearchRequest& request, int opt) {
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
     shell::restoreSearchIndexes(window, db);
-    auto counting = countAside(window.raceStorePath(), request.criteria);
     store::RunQuery query(db, request.criteria);
-    // The subject of the statistics: the first run of the whole result.
-    const auto subject = query.first();
-    auto runs =
-        subject ? listedRuns(query, *subject, request, window.chkowner.checked) : std::vector<store::RunRecord>();
-    const std::int64_t count = counting.get();
-    if (subject && !agreesToList(window, count)) return false;
-    if (runs.empty()) {
-        // Nothing matches, or a last-week bound that no run meets.
-        window.dialogs().message(kNothingFound, shell::kAppTitle);
-        return false;
-    }
-    listRuns(window, db, std::move(runs), *subject, request, opt);
-    return true;
+    const std::int64_t count = query.count();
+    const auto subject = askToList(window, query, count);
+    return subject && listRuns(window, db, query, count, *subject, request, opt);
 }
 
 }  // namespace
