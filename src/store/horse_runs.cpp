@@ -2,107 +2,17 @@
 #include "store/horse_runs.h"
 
 #include "store/database.h"
+#include "store/race_fields.h"
 #include "store/statement.h"
 
-#include <bit>
-#include <unordered_map>
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <optional>
 
 namespace store {
 
 namespace {
-
-// Every stored race's fields that a run shows, read in one pass: joining thousands of
-// horses' runs with their races in memory spares an index search per run. The races are
-// found by race number in an open-addressed table, a probe or two each; the few distinct
-// class, age and surface codes are kept once each. The finder needs neither the track
-// condition nor the field size.
-class RaceFields {
-public:
-    explicit RaceFields(Database& db) {
-        Statement count = db.prepare("SELECT count(*) FROM tblraces");
-        count.step();
-        std::size_t slots = 16;
-        while (slots < 2 * static_cast<std::size_t>(count.integer(0))) slots *= 2;
-        slots_.assign(slots, kEmpty);
-        races_.reserve(static_cast<std::size_t>(count.integer(0)));
-        Statement races = db.prepare("SELECT racenum, dist, age, restr, surf, purse, cprice FROM tblraces");
-        while (races.step()) {
-            const double racenum = races.real(0);
-            std::uint32_t& slot = slots_[slotIndex(racenum)];
-            // Of a race number stored twice, the first, as the listings' join would find it first.
-            if (slot != kEmpty) continue;
-            slot = static_cast<std::uint32_t>(races_.size());
-            races_.push_back(Race{.racenum = racenum,
-                                  .dist = static_cast<float>(races.real(1)),
-                                  .age = age_.codeOf(races.textView(2)),
-                                  .restr = restr_.codeOf(races.textView(3)),
-                                  .surf = surf_.codeOf(races.textView(4)),
-                                  .purse = races.integer(5),
-                                  .cprice = races.integer(6)});
-        }
-    }
-
-    // Fills in the race of `run`; false when its race is not stored.
-    bool complete(RunRecord& run) const {
-        const std::uint32_t slot = slots_[slotIndex(run.racenum)];
-        if (slot == kEmpty) return false;
-        const Race& race = races_[slot];
-        run.dist = race.dist;
-        run.age = age_.text(race.age);
-        run.restr = restr_.text(race.restr);
-        run.surf = surf_.text(race.surf);
-        run.purse = race.purse;
-        run.cprice = race.cprice;
-        return true;
-    }
-
-private:
-    // The distinct texts of one column, numbered.
-    class Codes {
-    public:
-        std::uint32_t codeOf(std::string_view text) {
-            if (const auto found = index_.find(text); found != index_.end()) return found->second;
-            const auto code = static_cast<std::uint32_t>(texts_.size());
-            texts_.emplace_back(text);
-            index_.emplace(std::string(text), code);
-            return code;
-        }
-        const std::string& text(std::uint32_t code) const { return texts_[code]; }
-
-    private:
-        struct Hash {
-            using is_transparent = void;
-            std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
-        };
-        std::vector<std::string> texts_;
-        std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> index_;
-    };
-
-    struct Race {
-        double racenum;
-        float dist;
-        std::uint32_t age, restr, surf;
-        std::int64_t purse;
-        std::int64_t cprice;
-    };
-    static constexpr std::uint32_t kEmpty = 0xffffffff;
-
-    // The slot that holds `racenum`'s race, or the empty slot where it belongs; at most
-    // half the slots are taken, so a probe soon ends.
-    std::size_t slotIndex(double racenum) const {
-        std::uint64_t hash = std::bit_cast<std::uint64_t>(racenum);
-        hash ^= hash >> 33;
-        hash *= 0xff51afd7ed558ccdULL;
-        hash ^= hash >> 33;
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = hash & mask;; i = (i + 1) & mask)
-            if (slots_[i] == kEmpty || races_[slots_[i]].racenum == racenum) return i;
-    }
-
-    std::vector<std::uint32_t> slots_;
-    std::vector<Race> races_;
-    Codes age_, restr_, surf_;
-};
 
 // The columns of a run that the horse-number index does not carry, read for a horse's
 // newest run only.
@@ -124,12 +34,55 @@ private:
     Statement row_;
 };
 
+// A run as the horse-number index holds it.
+struct IndexedRun {
+    std::int64_t hid;
+    double racenum;
+    float sp;
+    int fin;
+    double odds;
+    std::int64_t rowid;
+};
+
 }  // namespace
 
 void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
                         const std::function<bool(std::vector<RunRecord>&)>& visit) {
-    const RaceFields races(db);
+    // The races are read on a connection of their own while this one walks the runs: the
+    // two reads are independent and take about as long each. The runs read before the
+    // races are ready wait, in the index's few columns.
+    auto reading = std::async(std::launch::async, [path = db.path()] {
+        auto own = Database::open(path, Access::ReadOnly);
+        return RaceFields(own);
+    });
+    std::optional<RaceFields> races;
     NewestRunDetails details(db);
+    std::vector<RunRecord> runs;  // of one horse
+    // Hands one run on; false when `visit` asked to stop.
+    const auto take = [&](const IndexedRun& indexed) {
+        RunRecord run;
+        run.hid = indexed.hid;
+        run.racenum = indexed.racenum;
+        run.sp = indexed.sp;
+        run.fin = indexed.fin;
+        run.odds = indexed.odds;
+        // A run without its race is left out, as the listings' join leaves it out.
+        if (!races->complete(run)) return true;
+        if (!runs.empty() && runs.front().hid != run.hid) {
+            if (!visit(runs)) return false;
+            runs.clear();
+        }
+        if (runs.empty()) details.fillIn(run, indexed.rowid);
+        runs.push_back(std::move(run));
+        return true;
+    };
+    std::vector<IndexedRun> waiting;
+    const auto takeWaiting = [&] {
+        races.emplace(reading.get());
+        const bool more = std::ranges::all_of(waiting, take);
+        waiting = {};
+        return more;
+    };
     // Read from the horse-number index alone, which holds these columns in this order:
     // the runs come grouped by horse, newest race first, without a sort or a row lookup.
     std::string sql = "SELECT hid, racenum, sp, fin, odds, rowid FROM tblhorsedata";
@@ -137,23 +90,24 @@ void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
     sql += " ORDER BY hid, racenum DESC";
     Statement statement = db.prepare(sql);
     if (firstWeek) statement.bind(1, static_cast<double>(*firstWeek));
-    std::vector<RunRecord> runs;
+    constexpr std::size_t kLookAfter = 4096;  // waiting runs between looks whether the races are ready
     while (statement.step()) {
-        RunRecord run;
-        run.hid = statement.integer(0);
-        run.racenum = statement.real(1);
-        run.sp = static_cast<float>(statement.real(2));
-        run.fin = static_cast<int>(statement.integer(3));
-        run.odds = statement.real(4);
-        // A run without its race is left out, as the listings' join leaves it out.
-        if (!races.complete(run)) continue;
-        if (!runs.empty() && runs.front().hid != run.hid) {
-            if (!visit(runs)) return;
-            runs.clear();
+        const IndexedRun run{statement.integer(0),
+                             statement.real(1),
+                             static_cast<float>(statement.real(2)),
+                             static_cast<int>(statement.integer(3)),
+                             statement.real(4),
+                             statement.integer(5)};
+        if (races) {
+            if (!take(run)) return;
+            continue;
         }
-        if (runs.empty()) details.fillIn(run, statement.integer(5));
-        runs.push_back(std::move(run));
+        waiting.push_back(run);
+        if (waiting.size() % kLookAfter == 0 &&
+            reading.wait_for(std::chrono::seconds(0)) == std::future_status::ready && !takeWaiting())
+            return;
     }
+    if (!races && !takeWaiting()) return;
     if (!runs.empty()) visit(runs);
 }
 
