@@ -6,6 +6,7 @@
 #include "shell/base/results_columns.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace search {
 
@@ -39,30 +40,30 @@ void RaceListing::prepare() {
 }
 
 void RaceListing::fillRow(int row, store::RunRecord&& run, std::int32_t earnings) {
-    grid_.clearRow(row);
-    grid_.setText(row, kName, shell::capitaliseWords(std::move(run.hname)));
-    grid_.setText(row, kHorseNumber, std::to_string(run.hid));
-    grid_.setText(row, kRace, shell::formatNumber(run.racenum, "#0.0000"));
+    const std::span<shell::Cell> cells = grid_.freshRow(row);
+    if (cells.size() < static_cast<std::size_t>(kCount)) throw std::out_of_range("the results grid lacks columns");
+    const auto put = [&](int col, std::string text) { cells[static_cast<std::size_t>(col)].text = std::move(text); };
+    put(kName, shell::capitaliseWords(std::move(run.hname)));
+    put(kHorseNumber, std::to_string(run.hid));
+    put(kRace, shell::formatNumber(run.racenum, "#0.0000"));
     if (const auto code = trackCodes_.find(trackNumberOf(run.racenum)); code != trackCodes_.end())
-        grid_.setText(row, kTrack, code->second);
-    grid_.setText(row, kAge, std::move(run.age));
-    grid_.setText(row, kType, std::move(run.restr));
-    grid_.setText(row, kDistance, shell::shortestText(run.dist));
-    grid_.setText(row, kSurface, run.surf);
-    if (const auto colour = rowColourOf(run.cond, run.surf)) {
-        grid_.select(row, kName, row, kStart);
-        grid_.setCellForeColour(*colour);
-    }
-    grid_.setText(row, kSpeed, shell::formatNumber(run.sp, "00.0"));
-    grid_.setText(row, kPlace, std::to_string(run.fin));
-    grid_.setText(row, kField, std::to_string(run.size));
-    grid_.setText(row, kPost, std::to_string(run.ppos));
-    grid_.setText(row, kPurse, std::to_string(run.purse));
-    grid_.setText(row, kOdds, shell::formatNumber(run.odds, "#0.00"));
-    if (run.cprice > 0) grid_.setText(row, kClaiming, std::to_string(run.cprice));
-    grid_.setText(row, kEarnings, std::to_string(earnings));
-    grid_.setText(row, kOwner, std::move(run.oname));
-    grid_.setText(row, kStart, std::to_string(run.start));
+        put(kTrack, code->second);
+    put(kAge, std::move(run.age));
+    put(kType, std::move(run.restr));
+    put(kDistance, shell::shortestText(run.dist));
+    put(kSurface, run.surf);
+    if (const auto colour = rowColourOf(run.cond, run.surf))
+        for (int col = kName; col <= kStart; ++col) cells[static_cast<std::size_t>(col)].foreColour = *colour;
+    put(kSpeed, shell::formatNumber(run.sp, "00.0"));
+    put(kPlace, std::to_string(run.fin));
+    put(kField, std::to_string(run.size));
+    put(kPost, std::to_string(run.ppos));
+    put(kPurse, std::to_string(run.purse));
+    put(kOdds, shell::formatNumber(run.odds, "#0.00"));
+    if (run.cprice > 0) put(kClaiming, std::to_string(run.cprice));
+    put(kEarnings, std::to_string(earnings));
+    put(kOwner, std::move(run.oname));
+    put(kStart, std::to_string(run.start));
 }
 
 }  // namespace search

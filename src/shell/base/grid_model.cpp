@@ -185,6 +185,13 @@ void GridModel::clearRow(int row) {
     notifyChanged();
 }
 
+std::span<Cell> GridModel::freshRow(int row) {
+    auto& cells = cells_.at(static_cast<std::size_t>(row));
+    std::fill(cells.begin(), cells.end(), Cell{});
+    notifyChanged();
+    return cells;
+}
+
 void GridModel::addRow() { setRows(rows() + 1); }
 
 void GridModel::removeRow(int row) {

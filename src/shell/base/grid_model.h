@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <span>
 #include <vector>
 
 namespace shell {
@@ -118,6 +119,9 @@ public:
     void clear();
     // The same for one row.
     void clearRow(int row);
+    // The cells of one row afresh (cleared), to be filled in place by a listing that
+    // writes whole rows: one look-up and one change notice for the row.
+    std::span<Cell> freshRow(int row);
     void addRow();
     void removeRow(int row);
     // Removes, in one pass, every data row for which `remove` answers true; the other
