@@ -179,11 +179,7 @@ void GridModel::clear() {
     notifyChanged();
 }
 
-void GridModel::clearRow(int row) {
-    auto& cells = cells_.at(static_cast<std::size_t>(row));
-    std::fill(cells.begin(), cells.end(), Cell{});
-    notifyChanged();
-}
+void GridModel::clearRow(int row) { freshRow(row); }
 
 std::span<Cell> GridModel::freshRow(int row) {
     auto& cells = cells_.at(static_cast<std::size_t>(row));
