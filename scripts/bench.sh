@@ -24,6 +24,10 @@ if [ ! -e "$data/raceout900.txt" ]; then
 fi
 export HARROWDEX_BENCH_STORE="$data/600.mdb" HARROWDEX_BENCH_WEEK="$data/raceout900.txt" \
   HARROWDEX_BENCH_BREEDING="$data/600-breeding.txt" HARROWDEX_BENCH_WEEKS="$data/weeks"
+# glibc's malloc moves its trim and mmap thresholds after large frees, so without fixed
+# ones a benchmark's figure would depend on what ran before it in the same process (a
+# read after a listing gave its freed pages back and faulted them in again).
+export GLIBC_TUNABLES="glibc.malloc.trim_threshold=67108864:glibc.malloc.mmap_threshold=33554432"
 # The raw results stay beside the data, for bench_table.py to be run on again.
 results="$build/bench-results"
 mkdir -p "$results"

@@ -8,6 +8,7 @@
 #include "shell/base/busy_pointer.h"
 #include "shell/restore_search_indexes.h"
 #include "store/database.h"
+#include "store/run_read_ahead.h"
 #include "store/store_error.h"
 
 #include <algorithm>
@@ -60,12 +61,12 @@ void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t r
 // row is never tested against those bounds. The runs go straight from the store into
 // the grid, which is only cleared once the first of them has been read: a search that
 // lists nothing leaves the earlier listing. False when nothing was listed.
-bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& query, std::int64_t count,
+bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhead& runs, std::int64_t count,
               const store::RunRecord& subject, const SearchRequest& request, int opt) {
     shell::GridModel& grid = window.MSFlexGrid1;
     std::map<int, std::string> codes;
     for (auto& [num, code] : store::trackCodes(db)) codes.emplace(num, std::move(code));
-    RaceListing rows(grid, std::move(codes));
+    RaceListing listing(grid, std::move(codes));
     SearchStatistics statistics;
     statistics.setSubject(subject.hname, subject.hid, subject.oname);
     const bool currentOwnerOnly = window.chkowner.checked;
@@ -73,7 +74,7 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& q
     int listed = 0;
     const auto visit = [&](store::RunRecord&& run) {
         if (listed == 0) {
-            prepareGrid(window, rows, std::min(count, kMostListed));
+            prepareGrid(window, listing, std::min(count, kMostListed));
         } else {
             if (currentOwnerOnly && run.oname != subject.oname) return false;
             if (request.firstWeek && run.racenum < *request.firstWeek) return false;
@@ -83,13 +84,13 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& q
         const std::int32_t earnings = earningsOf(run.purse, run.fin);
         ListedRun listedRun{std::move(run), earnings};
         statistics.add(listedRun, request.threshold, today);
-        rows.fillRow(listed, std::move(listedRun), earnings);
+        listing.fillRow(listed, std::move(listedRun), earnings);
         return listed < kMostListed;
     };
     try {
         // Newest first, the runs below the last-week bound are the rest of the result
         // from the first of them on, so the query applies that bound itself.
-        query.forEach(request.lastRaceBelow, visit);
+        runs.forEach(visit);
     } catch (const store::StoreError&) {
         if (listed > 0) grid.setRows(listed + 1);  // the rows read before the failure
         throw;
@@ -110,10 +111,12 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunQuery& q
 bool search(shell::MainFinder& window, const SearchRequest& request, int opt) {
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
     shell::restoreSearchIndexes(window, db);
+    // The runs are read from here on, while they are counted and the user is asked.
+    store::RunReadAhead runs(db.path(), request.criteria, request.lastRaceBelow);
     store::RunQuery query(db, request.criteria);
     const std::int64_t count = query.count();
     const auto subject = askToList(window, query, count);
-    return subject && listRuns(window, db, query, count, *subject, request, opt);
+    return subject && listRuns(window, db, runs, count, *subject, request, opt);
 }
 
 }  // namespace

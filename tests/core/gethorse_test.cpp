@@ -6,9 +6,13 @@
 #include "store/race_weeks.h"
 #include "store/race_writer.h"
 #include "store/run_query.h"
+#include "store/run_read_ahead.h"
+#include "store/store_error.h"
 #include "store/transaction.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -277,6 +281,46 @@ TEST_F(Gethorse, EightThousandListWithoutAQuestion) {
     ASSERT_TRUE(gethorse(window, search::kOwner, "Big Stable", ""));
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(window.MSFlexGrid1.rows(), 8001);
+}
+
+// The listing reads its runs on a second thread: it gets exactly what the walk on one
+// thread gets, in its order, and on a damaged store the same runs before the same error.
+TEST_F(Gethorse, RunsReadAheadAreTheWalksRunsUpToTheSameFailure) {
+    fillStable(window.raceStorePath(), 6000);
+    store::RunCriteria criteria;
+    criteria.key = store::RunCriteria::Key::Owner;
+    criteria.names = {{"Big Stable", false}};
+    using Walk = std::function<void(const std::function<bool(store::RunRecord &&)>&)>;
+    const auto seenIn = [](const Walk& walk) {
+        Strings seen;
+        try {
+            walk([&](store::RunRecord&& run) {
+                seen.push_back(run.hname);
+                return true;
+            });
+        } catch (const store::StoreError& error) { seen.push_back(std::string("error: ") + error.what()); }
+        return seen;
+    };
+    const auto readBothWays = [&] {
+        auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+        store::RunQuery query(db, criteria);
+        const Strings alone = seenIn([&](const auto& visit) { query.forEach(std::nullopt, visit); });
+        store::RunReadAhead ahead(window.raceStorePath(), criteria, std::nullopt);
+        EXPECT_EQ(seenIn([&](const auto& visit) { ahead.forEach(visit); }), alone);
+        return alone;
+    };
+    EXPECT_EQ(readBothWays().size(), 6000u);
+
+    store::Database::open(window.raceStorePath()).exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    const auto size = std::filesystem::file_size(window.raceStorePath());
+    std::fstream file(window.raceStorePath(), std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(size / 2 / 4096 * 4096));
+    file << std::string(4 * 4096, '\xff');
+    file.close();
+    const Strings damaged = readBothWays();
+    ASSERT_GT(damaged.size(), 1u);
+    EXPECT_LT(damaged.size(), 6000u);
+    EXPECT_NE(damaged.back().find("error: "), std::string::npos) << damaged.back();
 }
 
 }  // namespace

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#include "store/run_read_ahead.h"
+
+#include "store/database.h"
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace store {
+
+namespace {
+
+constexpr std::size_t kBatchSize = 256;    // runs handed over at once: one lock per batch
+constexpr std::size_t kBatchesAhead = 16;  // how far the reader may run ahead
+
+using Batch = std::vector<RunRecord>;
+
+}  // namespace
+
+// The batches between the reading thread and the walking one, and the reading thread.
+class RunReadAhead::Channel {
+public:
+    Channel(const std::filesystem::path& store, RunCriteria criteria, std::optional<double> racenumBelow)
+        : reader_(&Channel::read, this, store, std::move(criteria), racenumBelow) {}
+    ~Channel() {
+        stop();
+        reader_.join();
+    }
+
+    // The next batch, waiting for it; nothing once the reader has finished and every
+    // batch has been taken.
+    std::optional<Batch> take() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return finished_ || !batches_.empty(); });
+        if (batches_.empty()) return std::nullopt;
+        Batch batch = std::move(batches_.front());
+        batches_.pop_front();
+        changed_.notify_all();
+        return batch;
+    }
+    std::exception_ptr error() {
+        const std::lock_guard lock(mutex_);
+        return error_;
+    }
+    // No more runs are wanted: the reader ends at its next batch.
+    void stop() {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    void read(const std::filesystem::path& store, const RunCriteria& criteria, std::optional<double> racenumBelow) {
+        Batch batch;
+        bool wanted = true;
+        std::exception_ptr error;
+        try {
+            auto db = Database::open(store, Access::ReadOnly);
+            RunQuery(db, criteria).forEach(racenumBelow, [&](RunRecord&& run) {
+                batch.push_back(std::move(run));
+                if (batch.size() < kBatchSize) return true;
+                wanted = put(std::exchange(batch, {}));
+                batch.reserve(kBatchSize);
+                return wanted;
+            });
+        } catch (...) { error = std::current_exception(); }
+        // The runs read before a failure are handed over before it.
+        if (wanted && !batch.empty()) put(std::move(batch));
+        finish(std::move(error));
+    }
+    // Waits while the reader is far enough ahead. False once the walk has stopped.
+    bool put(Batch&& batch) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || batches_.size() < kBatchesAhead; });
+        if (stopped_) return false;
+        batches_.push_back(std::move(batch));
+        changed_.notify_all();
+        return true;
+    }
+    void finish(std::exception_ptr error) {
+        const std::lock_guard lock(mutex_);
+        finished_ = true;
+        error_ = std::move(error);
+        changed_.notify_all();
+    }
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Batch> batches_;
+    bool finished_ = false;
+    bool stopped_ = false;
+    std::exception_ptr error_;
+    std::thread reader_;  // last: it starts once the state above is ready
+};
+
+RunReadAhead::RunReadAhead(const std::filesystem::path& store, RunCriteria criteria, std::optional<double> racenumBelow)
+    : channel_(std::make_unique<Channel>(store, std::move(criteria), racenumBelow)) {}
+
+RunReadAhead::~RunReadAhead() = default;
+
+void RunReadAhead::forEach(const std::function<bool(RunRecord&&)>& visit) {
+    while (auto batch = channel_->take())
+        for (RunRecord& run : *batch)
+            if (!visit(std::move(run))) {
+                channel_->stop();
+                return;
+            }
+    if (const auto error = channel_->error()) std::rethrow_exception(error);
+}
+
+}  // namespace store
