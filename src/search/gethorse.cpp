@@ -58,9 +58,9 @@ void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t r
 // Walks the result from the last-week bound on, filling a grid row and the statistics
 // per run, and stops where the listing ends: at the first race under another owner
 // ("Current Owner Only"), before the first week, or after 15,000 rows. The first listed
-// row is never tested against those bounds. The runs go straight from the store into
-// the grid, which is only cleared once the first of them has been read: a search that
-// lists nothing leaves the earlier listing. False when nothing was listed.
+// row is never tested against those bounds. The runs go from the read ahead straight
+// into the grid, which is only cleared once the first of them has been read: a search
+// that lists nothing leaves the earlier listing. False when nothing was listed.
 bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhead& runs, std::int64_t count,
               const store::RunRecord& subject, const SearchRequest& request, int opt) {
     shell::GridModel& grid = window.MSFlexGrid1;

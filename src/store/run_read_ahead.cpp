@@ -20,6 +20,12 @@ constexpr std::size_t kBatchesAhead = 16;  // how far the reader may run ahead
 
 using Batch = std::vector<RunRecord>;
 
+Batch emptyBatch() {
+    Batch batch;
+    batch.reserve(kBatchSize);
+    return batch;
+}
+
 }  // namespace
 
 // The batches between the reading thread and the walking one, and the reading thread.
@@ -56,7 +62,7 @@ public:
 
 private:
     void read(const std::filesystem::path& store, const RunCriteria& criteria, std::optional<double> racenumBelow) {
-        Batch batch;
+        Batch batch = emptyBatch();
         bool wanted = true;
         std::exception_ptr error;
         try {
@@ -64,8 +70,7 @@ private:
             RunQuery(db, criteria).forEach(racenumBelow, [&](RunRecord&& run) {
                 batch.push_back(std::move(run));
                 if (batch.size() < kBatchSize) return true;
-                wanted = put(std::exchange(batch, {}));
-                batch.reserve(kBatchSize);
+                wanted = put(std::exchange(batch, emptyBatch()));
                 return wanted;
             });
         } catch (...) { error = std::current_exception(); }
