@@ -24,9 +24,14 @@ today=$(( $(date -u -d "$(date +%F)" +%s) / 86400 + 25569 - 35997 ))
 echo "Making the demo season (52 weeks, the last of them today's, $today)..."
 "$build/harrowdex-generate-results" --out "$work/demo/weeks" --first-week $((today - 51)) --weeks 52 \
   --races-per-week 200 --horses 4000 --owners 400 --stallions 100 --seed 2026 \
-  --breeding "$work/demo/breeding.txt" --pages "$work/demo/pages" | sed "s#$work/demo#$demo#g"
+  --breeding "$work/demo/breeding.txt" --pages "$work/demo/pages" --tracks "$work/demo/tracks.txt" |
+  sed "s#$work/demo#$demo#g"
 "$build/harrowdex-cli" makedb "$work/horses.mdb"
 "$build/harrowdex-cli" import --quiet --db "$work/horses.mdb" "$work/demo/weeks"/raceout*.txt
+# The track list, so that the listings show each race's track code.
+while read -r number code; do
+  "$build/harrowdex-cli" tracks --db "$work/horses.mdb" --add "$number" "$code" >/dev/null
+done <"$work/demo/tracks.txt"
 rm -rf "$demo"
 mv "$work/demo" "$demo"
 mv "$work/horses.mdb" "$store"

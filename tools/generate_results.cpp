@@ -15,6 +15,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +42,7 @@ struct Options {
     std::filesystem::path out;
     std::filesystem::path breeding;  // empty: no breeding file
     std::filesystem::path pages;     // empty: no horse pages
+    std::filesystem::path tracks;    // empty: no track list
     int stallions = static_cast<int>(kStallions);
     int firstWeek = 0, weeks = 0, racesPerWeek = 400, minRunners = 6, maxRunners = 12;
     int horses = 60000, owners = 3000;
@@ -245,6 +247,18 @@ public:
         }
         for (const auto& type : kRaceTypes)
             typeWeights_.push_back(type.weight);
+    }
+
+    // The track list: one line a track, its number and a code of the first three letters
+    // of its name ("07 ASH" for Ashford Downs).
+    std::string trackList() const {
+        std::string out;
+        for (std::size_t track = 1; track < trackNames_.size(); ++track) {
+            std::string code = trackNames_[track].substr(0, 3);
+            for (char& c : code) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            out += (track < 10 ? "0" : "") + std::to_string(track) + " " + code + "\n";
+        }
+        return out;
     }
 
     // The whole results file of one week.
@@ -515,6 +529,7 @@ void addOptions(CLI::App& app, Options& options) {
     optional("--stallions", options.stallions, "Stallions of the breeding file's ancestor lines", 20, 5000);
     app.add_option("--pages", options.pages,
                    "Also write the page of every horse that ran, as NUMBER.html, into this folder (needs --breeding)");
+    app.add_option("--tracks", options.tracks, "Also write the track list, one line a track: its number and code");
     app.add_flag("--legacy-numbers", options.legacyNumbers,
                  "Write a few race numbers in the old form RR.TT (race, then track)");
 }
@@ -576,6 +591,11 @@ void generate(const Options& options) {
     std::cout << "Wrote " << options.weeks << " results files (" << options.weeks * options.racesPerWeek << " races, "
               << writer.runs() << " runs, " << bytes
               << " bytes) into " << options.out.string() << '\n';
+    if (!options.tracks.empty()) {
+        if (const auto failure = shell::writeFileAtomically(options.tracks, writer.trackList()))
+            throw std::runtime_error(*failure);
+        std::cout << "Wrote the track list " << options.tracks.string() << '\n';
+    }
     if (!options.breeding.empty()) writeBreedingFile(options, horses);
 }
 

@@ -18,6 +18,7 @@ namespace {
 enum class Rule {
     Name,               // the first 23 characters, from the start column
     Left,               // the text, from the start column
+    LeftNumber,         // the same for a number, which is never cut
     Right,              // the text, its last character on the column's last
     Dollar,             // "$" and the text, "$" standing where a right-aligned text would start
     DollarUnlessEmpty,  // as Dollar, but nothing at all for an empty cell
@@ -37,28 +38,30 @@ struct PrintedColumn {
 constexpr std::size_t kNameLength = 23;
 using namespace shell::horse_column;
 
-// One printed column a line.
+// One printed column a line. The numbers' columns hold the longest of today's values whole:
+// a nine-digit horse number (as many as the ID box takes), the race number of any 16-bit
+// week, a distance such as 10.5.
 // clang-format off
 constexpr std::array<PrintedColumn, 19> kColumns{{
     {"Horse Name", 0, kName, Rule::Name, 0},
-    {"H.Id.", 25, kHorseNumber, Rule::Right, 24, 6},
-    {"  Race ID", 31, kRace, Rule::Right, 31, 9},
-    {"Age", 41, kAge, Rule::Left, 41},
-    {"TR", 46, kTrack, Rule::Left, 46},
-    {"Typ", 49, kType, Rule::Left, 49},
-    {"Dis", 53, kDistance, Rule::Left, 53},
-    {"Surf", 57, kSurface, Rule::Surface, 57},
-    {"Con", 62, kRace, Rule::Condition, 62},
-    {"   Sp", 66, kSpeed, Rule::Right, 66, 5},
-    {"Fn", 72, kPlace, Rule::Right, 71, 3},
-    {"Fd", 75, kField, Rule::Right, 74, 3},
-    {"PP", 78, kPost, Rule::Right, 77, 3},
-    {"    Purse", 81, kPurse, Rule::Dollar, 81, 8},
-    {"    Odds", 90, kOdds, Rule::Dollar, 90, 7},
-    {" Earnings", 98, kEarnings, Rule::Dollar, 98, 8},
-    {" Owner", 107, kOwner, Rule::Left, 108},
-    {" ClaimPr.", 119, kClaiming, Rule::DollarUnlessEmpty, 119, 8},
-    {"  St", 128, kStart, Rule::Right, 128, 4},
+    {"H.Id.", 28, kHorseNumber, Rule::Right, 24, 9},
+    {"  Race ID", 35, kRace, Rule::Right, 34, 10},
+    {"Age", 45, kAge, Rule::Left, 45},
+    {"TR", 50, kTrack, Rule::Left, 50},
+    {"Typ", 53, kType, Rule::Left, 53},
+    {"Dis", 57, kDistance, Rule::LeftNumber, 57},
+    {"Surf", 62, kSurface, Rule::Surface, 62},
+    {"Con", 67, kRace, Rule::Condition, 67},
+    {"   Sp", 71, kSpeed, Rule::Right, 71, 5},
+    {"Fn", 77, kPlace, Rule::Right, 76, 3},
+    {"Fd", 80, kField, Rule::Right, 79, 3},
+    {"PP", 83, kPost, Rule::Right, 82, 3},
+    {"    Purse", 86, kPurse, Rule::Dollar, 86, 8},
+    {"    Odds", 95, kOdds, Rule::Dollar, 95, 7},
+    {" Earnings", 103, kEarnings, Rule::Dollar, 103, 8},
+    {" Owner", 112, kOwner, Rule::Left, 113},
+    {" ClaimPr.", 124, kClaiming, Rule::DollarUnlessEmpty, 124, 8},
+    {"  St", 133, kStart, Rule::Right, 133, 4},
 }};
 // clang-format on
 
@@ -78,14 +81,20 @@ std::pair<std::string, int> cellText(const shell::GridModel& grid, int row, cons
     const std::string& text = column.gridColumn < grid.cols() ? grid.text(row, column.gridColumn) : kNone;
     const int rightStart = column.startColumn + column.width - characters(text);
     switch (column.rule) {
-    case Rule::Name: return {std::string(import::firstCharacters(text, kNameLength)), column.startColumn};
-    case Rule::Left: return {text, column.startColumn};
-    case Rule::Right: return {text, rightStart};
+    case Rule::Name:
+        return {std::string(import::firstCharacters(text, kNameLength)), column.startColumn};
+    case Rule::Left:
+    case Rule::LeftNumber:
+        return {text, column.startColumn};
+    case Rule::Right:
+        return {text, rightStart};
     case Rule::DollarUnlessEmpty:
         if (text.empty()) return {};
         [[fallthrough]];
-    case Rule::Dollar: return {"$" + text, rightStart};
-    case Rule::Surface: return {text == "D" ? "Dirt" : "Turf", column.startColumn};
+    case Rule::Dollar:
+        return {"$" + text, rightStart};
+    case Rule::Surface:
+        return {text == "D" ? "Dirt" : "Turf", column.startColumn};
     case Rule::Condition:
         return {conditionWord(grid.foreColourOf(row, kRace)), column.startColumn};
     }
@@ -96,45 +105,41 @@ std::pair<std::string, int> cellText(const shell::GridModel& grid, int row, cons
 struct Piece {
     std::string text;
     int start = 0;
-    bool rightAligned = false;
+    bool number = false;
 };
 
-bool isRightAligned(Rule rule) { return rule == Rule::Right || rule == Rule::Dollar || rule == Rule::DollarUnlessEmpty; }
+bool isNumber(Rule rule) {
+    return rule == Rule::LeftNumber || rule == Rule::Right || rule == Rule::Dollar || rule == Rule::DollarUnlessEmpty;
+}
 
 // What stands for the characters a cut takes away, so that no part of a text passes
-// for the whole (a distance of 11.5 cut to "11." would read as 11).
+// for the whole.
 const std::string kEllipsis = "\u2026";
+// A text that gives way keeps at least its first character and the ellipsis.
+constexpr int kLeastKept = 2;
 
 // `text` cut to its first `count` characters, the last of them an ellipsis when any
-// character is lost and there is room for more than the ellipsis.
+// character is lost.
 std::string keepFirst(const std::string& text, int count) {
-    const auto kept = static_cast<std::size_t>(std::max(count, 0));
+    const auto kept = static_cast<std::size_t>(std::max(count, kLeastKept));
     if (import::characterCount(text) <= kept) return text;
-    if (kept < 2) return std::string(import::firstCharacters(text, kept));
     return std::string(import::firstCharacters(text, kept - 1)) + kEllipsis;
 }
 
-// `text` without its first `lost` characters, the first kept one an ellipsis.
-std::string dropFirst(const std::string& text, int lost) {
-    const std::string_view rest = import::withoutFirstCharacters(text, static_cast<std::size_t>(lost + 1));
-    return rest.empty() ? std::string() : kEllipsis + std::string(rest);
-}
-
 // Keeps the texts of a row apart, so that none runs into the next: a text ends one blank
-// before the next one begins, cut with an ellipsis. A right-aligned number wider than its
-// column keeps its digits (a shortened number reads as another number) and the text
-// before it gives way; only when it would reach back over that text's first character
-// does it lose its own first characters instead.
+// before the next one begins, cut with an ellipsis. A number is never cut (a shortened
+// number reads as another number): wider than its column, it reaches back over the text
+// before it, which gives way down to its first character and the ellipsis. Where that
+// is not room enough, or where it would reach a number, the number moves right instead,
+// and what follows it makes room in the same way.
 void keepApart(std::vector<Piece>& pieces) {
     for (std::size_t i = 1; i < pieces.size(); ++i) {
-        const int earliest = pieces[i - 1].start + 2;
-        if (!pieces[i].rightAligned || pieces[i].start >= earliest) continue;
-        pieces[i].text = dropFirst(pieces[i].text, earliest - pieces[i].start);
-        pieces[i].start = earliest;
+        const Piece& before = pieces[i - 1];
+        const int earliest = before.start + (before.number ? characters(before.text) : kLeastKept) + 1;
+        pieces[i].start = std::max(pieces[i].start, earliest);
     }
     for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
-        pieces[i].text = keepFirst(pieces[i].text, pieces[i + 1].start - 1 - pieces[i].start);
-    std::erase_if(pieces, [](const Piece& piece) { return piece.text.empty(); });
+        if (!pieces[i].number) pieces[i].text = keepFirst(pieces[i].text, pieces[i + 1].start - 1 - pieces[i].start);
 }
 
 // Builds the pages one placement at a time, as the printer's pen moves.
@@ -164,7 +169,7 @@ public:
         std::vector<Piece> pieces;
         for (const auto& column : kColumns) {
             auto [text, start] = cellText(grid, row, column);
-            if (!text.empty()) pieces.push_back({std::move(text), start, isRightAligned(column.rule)});
+            if (!text.empty()) pieces.push_back({std::move(text), start, isNumber(column.rule)});
         }
         keepApart(pieces);
         for (auto& piece : pieces) place(xOfColumn(piece.start), y_, kRowPoints, false, std::move(piece.text));
@@ -191,12 +196,17 @@ private:
 
 std::string conditionWord(shell::Colour colour) {
     switch (colour) {
-    case shell::kDirtFast: return "Fst";
-    case shell::kTurfFirm: return "Frm";
+    case shell::kDirtFast:
+        return "Fst";
+    case shell::kTurfFirm:
+        return "Frm";
     case shell::kTurfGood:
-    case shell::kDirtGood: return "Gd";
-    case shell::kYielding: return "Yld";
-    default: return "Slp";  // the sloppy navy, and any colour outside the key
+    case shell::kDirtGood:
+        return "Gd";
+    case shell::kYielding:
+        return "Yld";
+    default:
+        return "Slp";  // the sloppy navy, and any colour outside the key
     }
 }
 

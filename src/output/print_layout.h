@@ -52,7 +52,7 @@ inline constexpr int kRowPoints = 8;
 // (the caption of the search that filled it): a title and the column headings on every
 // page, 47 rows a page, page numbers in the titles from the second page on. No text of a
 // row runs into the next one: it is cut one blank before the next begins, and an
-// ellipsis shows where.
+// ellipsis shows where. A number is never cut.
 PrintLayout layOutFindings(const shell::GridModel& grid, const std::string& title, PageSize page);
 
 // The condition word for a race-number cell's text colour, the only trace of the track

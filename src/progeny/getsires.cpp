@@ -69,9 +69,10 @@ void layOutColumns(shell::GridModel& grid, Ancestor position) {
     const int ancestorWidth = std::max(grid.columnWidth(kName) - 200, 0);
     // The widths and captions in the columns' order.
     // clang-format off
+    // Counts of races and best speeds of 100 and more show whole.
     const std::array<int, kCount> widths{grid.columnWidth(kName), grid.columnWidth(kHorseNumber), ancestorWidth,
-                                         ancestorWidth, 250, 250, 275, 250, 310, 310, 310, 320, 320, 320,
-                                         320, 320, 320, 320, 320};
+                                         ancestorWidth, 250, 250, 330, 250, 310, 310, 310, 330, 330, 330,
+                                         330, 330, 330, 330, 330};
     const std::array<const char*, kCount> captions{
         "Horse Name", "H.ID.",
         position == Ancestor::Sire ? "Dam-Sire" : "Sire",

@@ -94,7 +94,9 @@ void cmdgethorse_click(shell::MainFinder& window) {
         return;
     }
     if (opt == 0) return;  // no kind selected
-    gethorse(window, opt, first25Characters(window.txthorse.caption), window.txtid.caption);
+    // Horse names are stored with at most 25 characters; an owner's name is stored whole.
+    const std::string& typed = window.txthorse.caption;
+    gethorse(window, opt, opt == kOwner ? typed : first25Characters(typed), window.txtid.caption);
 }
 
 int txtweekOrNumber_KeyPress(shell::MainFinder& window, int keyAscii) {

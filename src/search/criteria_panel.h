@@ -19,8 +19,8 @@ void optdamdamsire_Click(shell::MainFinder& window);
 
 // "GO!": chooses the kind of search from the panel and runs it.
 void cmdgethorse_click(shell::MainFinder& window);
-// What a search takes of the name box: its first 25 characters, never cutting a
-// character of several bytes.
+// What a horse or progeny search takes of the name box: its first 25 characters, as
+// horse names are stored, never cutting a character of several bytes.
 std::string first25Characters(const std::string& text);
 
 // The key filters of the panel's boxes, given the typed character's code. Each returns

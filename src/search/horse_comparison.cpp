@@ -204,9 +204,7 @@ std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& windo
 
 std::vector<std::int64_t> selectedHorseIds(const shell::GridModel& grid, int column) {
     std::vector<std::int64_t> ids;
-    const int first = std::max(grid.fixedRows(), std::min(grid.row(), grid.rowSel()));
-    const int last = std::min(grid.rows() - 1, std::max(grid.row(), grid.rowSel()));
-    for (int r = first; r <= last; ++r) {
+    for (const int r : grid.selectedDataRows()) {
         const auto id = shell::parseNumber(grid.text(r, column));
         if (id && std::ranges::find(ids, static_cast<std::int64_t>(*id)) == ids.end())
             ids.push_back(static_cast<std::int64_t>(*id));

@@ -24,10 +24,19 @@ std::optional<std::int64_t> whole32(const std::string& text) {
     return rounded;
 }
 
-std::optional<int> weekBox(const std::string& text) {
+std::optional<int> wholeBox(const std::string& text) {
     if (text.empty()) return std::nullopt;
     const auto value = whole32(text);
     return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
+}
+
+// A week number is a 16-bit whole number: a larger one is refused, never cut to fit.
+std::optional<int> weekBox(const std::string& text) {
+    const auto value = wholeBox(text);
+    if (!value || *value < std::numeric_limits<std::int16_t>::min() ||
+        *value > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return value;
 }
 
 store::RunCriteria::Text nameText(const std::string& name) {
@@ -81,7 +90,7 @@ std::variant<SearchRequest, std::string> makeSearchRequest(const SearchInput& in
     request.criteria.key = keyOf(input.opt);
     const bool byNumber = input.opt == kHorseByNameAndNumber || input.opt == kHorseByNumber || input.opt == kRace;
     if (byNumber && !setNumber(request.criteria, input.opt, input.txtid))
-        return input.opt == kRace ? std::string("Please enter a race number (such as 312.0507) in the ID box.")
+        return input.opt == kRace ? std::string("Please enter a race number (such as 10366.7005) in the ID box.")
                                   : std::string("Please enter a horse number in the ID box.");
     if (input.opt == kOwner) {
         // Several stables at once name each stable exactly: "*" and "?" are part of a name there.
@@ -91,7 +100,7 @@ std::variant<SearchRequest, std::string> makeSearchRequest(const SearchInput& in
     } else {
         request.criteria.names.push_back(nameText(input.name));
     }
-    const auto threshold = weekBox(input.threshold);
+    const auto threshold = wholeBox(input.threshold);
     if (!threshold) return std::string("Please enter a speed below which races are ignored (for example 30).");
     request.threshold = *threshold;
     if (!input.lastWeek.empty()) {

@@ -34,7 +34,7 @@ public:
     std::vector<std::pair<std::string_view, Control*>> controls();
 
     Control lblenterdate{"Enter Date:"};
-    Control txtdate{"", true, true, false, 4};
+    Control txtdate{"", true, true, false, 6};  // every 16-bit week number
     Control cmdgetdate{"Get Date"};
     Control lbldateinfo{""};
 

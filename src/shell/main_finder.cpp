@@ -19,23 +19,26 @@ struct ColumnCaption {
     std::int16_t resetWidth;
 };
 
-constexpr std::array<ColumnCaption, horse_column::kCount> kColumns{{{"Name", 1450},
-                                                                    {"H.ID.", 500},
-                                                                    {"Race #", 760},
+// The reset widths show the longest of today's numbers whole in the grid's font (a
+// seven-digit horse number, the race number of a five-digit week, a six-digit claiming
+// price); names and owners may show cut, whole in their tooltips.
+constexpr std::array<ColumnCaption, horse_column::kCount> kColumns{{{"Name", 1250},
+                                                                    {"H.ID.", 630},
+                                                                    {"Race #", 825},
                                                                     {"Age", 410},
                                                                     {"Tr", 350},
                                                                     {"Typ", 350},
-                                                                    {"Dis", 320},
+                                                                    {"Dis", 375},
                                                                     {"S", 200},
                                                                     {"Sp", 450},
                                                                     {"PL", 280},
                                                                     {"FD", 280},
                                                                     {"PP", 280},
-                                                                    {"Purse", 655},
+                                                                    {"Purse", 630},
                                                                     {"Odds", 500},
-                                                                    {"Earn.", 650},
+                                                                    {"Earn.", 630},
                                                                     {"Owner", 750},
-                                                                    {"Clm", 500},
+                                                                    {"Clm", 555},
                                                                     {"St", 300}}};
 
 GridSettings resetSettings() {

@@ -31,6 +31,8 @@ public:
     static constexpr const char* kCaption = "Harrowdex v4.31";
     static constexpr int kClientWidth = 9390;   // twips
     static constexpr int kClientHeight = 8280;  // twips
+    // Room for every 16-bit week number, so that no typed week is cut short.
+    static constexpr int kWeekBoxLength = 6;
 
     explicit MainFinder(UserDialogs& dialogs);
 
@@ -88,8 +90,8 @@ public:
     Control frasearchcriteria{"Search Criteria"};
     Control chkowner{"Current Owner Only"};
     Control cmdspecial{"Multi."};
-    Control txtfirstweek{"", true, true, false, 4};
-    Control txtlastweek{"", true, true, false, 4};
+    Control txtfirstweek{"", true, true, false, kWeekBoxLength};
+    Control txtlastweek{"", true, true, false, kWeekBoxLength};
     Control lblfirstweek{"First Week #:"};
     Control lbllastweek{"Last Week #:"};
     Control frahorsesorowners{"Type of Search -- Horse Information or Sire Searches"};
@@ -102,8 +104,8 @@ public:
     Control txtnum{"5"};
     Control lblnum{"#"};
     Control Frame2{""};
-    Control txthorse{"", true, true, false, 25};
-    Control txtid{"", true, true, false, 9};
+    Control txthorse{"", true, true, false, 0};  // an owner name has any length
+    Control txtid{"", true, true, false, 10};    // a race number of a five-digit week
     Control chkname{"", true, true, true};
     Control chkid{""};
     Control lblname{"Name:"};

@@ -56,7 +56,7 @@ TEST_F(DateCalculatorTest, StartsEmptyWithItsCaptions) {
     EXPECT_EQ(calculator.lblenterdate.caption, "Enter Date:");
     EXPECT_EQ(calculator.cmdgetdate.caption, "Get Date");
     EXPECT_EQ(calculator.txtdate.caption, "");
-    EXPECT_EQ(calculator.txtdate.maxLength, 4);
+    EXPECT_EQ(calculator.txtdate.maxLength, 6);
     EXPECT_EQ(calculator.lbldateinfo.caption, "");
 }
 
@@ -65,6 +65,7 @@ TEST_F(DateCalculatorTest, ShowsTheTypedTextAndTheDateOnThreeLines) {
     EXPECT_EQ(convert("-999"), "Week -999\r=\r1995-10-25");
     EXPECT_EQ(convert("1e3"), "Week 1e3\r=\r2001-04-16");
     EXPECT_EQ(convert(" 600"), "Week  600\r=\r2000-03-12");
+    EXPECT_EQ(convert("10366"), "Week 10366\r=\r2026-12-07");  // today's five-digit weeks
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -77,7 +78,7 @@ TEST_F(DateCalculatorTest, FractionsRoundHalfToEven) {
 
 TEST_F(DateCalculatorTest, TextThatIsNoWeekGetsTheMessageAndKeepsTheResult) {
     convert("600");
-    for (const std::string text : {"", "abc", "-", ".", "1e", "9e99", "4e4", "-4e4"}) {
+    for (const std::string text : {"", "abc", "-", ".", "1e", "9e99", "4e4", "-4e4", "40000", "103660"}) {
         dialogs.messages.clear();
         EXPECT_EQ(convert(text), "Week 600\r=\r2000-03-12") << text;
         EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoWeek}) << text;

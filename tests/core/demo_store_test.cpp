@@ -89,6 +89,10 @@ TEST_F(DemoStore, EverySearchKindFindsRows) {
         EXPECT_EQ(result.status, 0) << search[3] << " " << search.back() << ": " << result.err;
         EXPECT_GT(lines(result.out), 2) << search[3] << " " << search.back();
     }
+    // The demo has a track list: the listing's "Tr" column shows the race's track code.
+    std::string cells = listing.substr(row, listing.find("\r\n", row) - row);
+    for (int skipped = 0; skipped < 4; ++skipped) cells = cells.substr(cells.find("\",\"") + 3);  // to "Tr"
+    EXPECT_NE(cells.find('"'), 0u) << cells;
 }
 
 // The page server as run.sh starts it, ended with the test.

@@ -76,6 +76,23 @@ TEST_F(Gethorse, OwnerSearchesMatchNamesAsTheyStand) {
     EXPECT_EQ(window.MSFlexGrid1.rows(), 4);  // the earlier listing stays
 }
 
+// Horse names are stored with at most 25 characters, owner names whole.
+TEST_F(Gethorse, TheNameBoxSearchesAnOwnersWholeNameAndAHorsesFirst25Characters) {
+    const std::string longOwner = "Midnight Treasure Thoroughbreds";
+    store::Database::open(window.raceStorePath())
+        .exec("UPDATE tblhorsedata SET oname = '" + longOwner + "' WHERE oname = 'Team Young'");
+    search::optowner_Click(window);
+    window.txthorse.caption = longOwner;
+    search::cmdgethorse_click(window);
+    ASSERT_GT(window.MSFlexGrid1.rows(), 1);
+    for (const auto& owner : column(15)) EXPECT_EQ(owner, longOwner);
+    search::opthorse_Click(window);
+    window.txthorse.caption = "Crimson Queen Of Wetherby Cannon";
+    search::cmdgethorse_click(window);
+    EXPECT_EQ(window.MSFlexGrid1.text(1, 1), "531");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(Gethorse, SeveralStablesAtOnce) {
     ASSERT_TRUE(gethorse(window, search::kOwner, "Harrow Bloodstock, Ltd.\" OR oname=\"Team Young", ""));
     for (const auto& owner : column(15)) EXPECT_TRUE(owner == "Harrow Bloodstock, Ltd." || owner == "Team Young");
@@ -113,7 +130,11 @@ TEST_F(Gethorse, BoxesThatHoldNoNumberAreRefusedBeforeSearching) {
     EXPECT_FALSE(gethorse(window, search::kRace, "", "abc"));
     window.txtinjury.caption.clear();
     EXPECT_FALSE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
-    EXPECT_EQ(dialogs.messages.size(), 3u);
+    window.txtinjury.caption = "30";
+    window.txtfirstweek.caption = "40000";  // no 16-bit week: refused, never cut to fit
+    EXPECT_FALSE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
+    EXPECT_EQ(dialogs.messages.back(), "The First Week # box must hold a week number.");
+    EXPECT_EQ(dialogs.messages.size(), 4u);
     EXPECT_EQ(window.lblprogress.caption, "kept");
     EXPECT_EQ(window.MSFlexGrid1.rows(), 2);
 }

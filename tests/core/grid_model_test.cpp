@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "shell/base/grid_model.h"
+#include "shell/base/grid_selection_text.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,31 @@ TEST(GridModelSelection, SettingRowOrColumnCollapsesOnlyThatDirection) {
     grid.setCol(3);
     EXPECT_EQ(grid.colSel(), 3);
     EXPECT_EQ(grid.row(), 2);
+}
+
+// Rows picked one by one are the selection until the selection moves or the rows change;
+// the clipboard text then holds them whole, under the captions.
+TEST(GridModelSelection, PickedRowsNeedNotBeNeighbours) {
+    using Rows = std::vector<int>;
+    GridModel grid(9, 2);
+    for (int r = 0; r < 9; ++r) grid.setText(r, 0, "r" + std::to_string(r));
+    grid.select(2, 0, 3, 0);
+    grid.togglePickedRow(6);
+    EXPECT_EQ(grid.selectedDataRows(), (Rows{2, 3, 6}));  // the first pick keeps the selection's rows
+    EXPECT_EQ(grid.row(), 6);
+    grid.togglePickedRow(3);
+    EXPECT_EQ(grid.selectedDataRows(), (Rows{2, 6}));
+    EXPECT_EQ(shell::selectionAsTabSeparatedText(grid), "r0\t\r\nr2\t\r\nr6\t\r\n");
+    grid.pickRowsTo(5);  // from the row last clicked, 3
+    EXPECT_EQ(grid.selectedDataRows(), (Rows{2, 3, 4, 5, 6}));
+    grid.setCol(1);  // a column only: the picks stay
+    EXPECT_EQ(grid.pickedRows().size(), 5u);
+    grid.setRow(4);
+    EXPECT_EQ(grid.selectedDataRows(), (Rows{4}));
+    grid.togglePickedRow(1);
+    grid.sort(shell::SortOrder::TextDescending);
+    EXPECT_TRUE(grid.pickedRows().empty());
+    EXPECT_THROW(grid.togglePickedRow(0), std::out_of_range);  // the caption row is no data row
 }
 
 // Formatting reaches exactly the rectangle between the current cell and the selection

@@ -7,7 +7,7 @@
 namespace {
 
 const std::string kResetLine =
-    " 1450  500  760  410  350  350  320  200  450  280  280  280  655  500  650  750  500  300 -2147483626 \r\n";
+    " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 -2147483626 \r\n";
 
 TEST(GridSettingsFormat, ResetValuesGiveTheKnownLine) {
     EXPECT_EQ(shell::formatGridSettings(shell::kResetGridSettings), kResetLine);
@@ -38,7 +38,7 @@ TEST(GridSettingsParse, AcceptsExplicitColours) {
 }
 
 TEST(GridSettingsParse, RefusesWhatThisProgramNeverWrites) {
-    const std::string widths = " 1450  500  760  410  350  350  320  200  450  280  280  280  655  500  650  750  500 ";
+    const std::string widths = " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555 ";
     for (const std::string& text : {
              std::string(""),
              std::string("   \r\n"),

@@ -10,7 +10,8 @@ namespace {
 
 using testing_support::readBytes;
 
-const std::string kWidths = " 1450  500  760  410  350  350  320  200  450  280  280  280  655  500  650  750  500  300 ";
+const std::string kWidths =
+    " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 ";
 
 class ResultsGridSettings : public ::testing::Test {
 protected:
@@ -30,7 +31,7 @@ TEST_F(ResultsGridSettings, ResetWritesTheResetLineAndMakesColumnZeroCurrent) {
     finder.MSFlexGrid1.setColumnWidth(2, 3000);
     finder.msfgridreset_click();
     EXPECT_EQ(finder.MSFlexGrid1.col(), 0);
-    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(2), 760);
+    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(2), 825);
     EXPECT_EQ(settingsFile(), kWidths + "-2147483626 \r\n");
 }
 
@@ -57,8 +58,8 @@ TEST_F(ResultsGridSettings, ProgenyLayoutChangesTheColourButNotTheFile) {
 
 TEST_F(ResultsGridSettings, WidthsInEffectSurviveASaveAndReload) {
     finder.msfgridreset_click();
-    finder.MSFlexGrid1.setColumnWidth(0, 2222);    // a user's drag
-    finder.MSFlexGrid1.setColumnWidth(1, 40000);   // beyond what the file can hold
+    finder.MSFlexGrid1.setColumnWidth(0, 2222);   // a user's drag
+    finder.MSFlexGrid1.setColumnWidth(1, 40000);  // beyond what the file can hold
     finder.msfgridsavesettings();
     finder.MSFlexGrid1.setColumnWidth(0, 100);
     finder.msfgridgetsettings();

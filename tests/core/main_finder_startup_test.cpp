@@ -83,9 +83,9 @@ TEST_F(MainFinderStartup, ControlsStandAsAfterStartUp) {
     EXPECT_EQ(finder.txtnum.caption, "5");
     EXPECT_TRUE(finder.chkname.checked);
     EXPECT_FALSE(finder.chkid.checked || finder.chkowner.checked || finder.chk2yo.checked);
-    EXPECT_EQ(finder.txthorse.maxLength, 25);
-    EXPECT_EQ(finder.txtid.maxLength, 9);
-    EXPECT_EQ(finder.txtfirstweek.maxLength, 4);
+    EXPECT_EQ(finder.txthorse.maxLength, 0);  // an owner name of any length
+    EXPECT_EQ(finder.txtid.maxLength, 10);
+    EXPECT_EQ(finder.txtfirstweek.maxLength, 6);
     EXPECT_EQ(finder.txtinjury.maxLength, 3);
     EXPECT_EQ(finder.leftTwips, 10);
     EXPECT_EQ(finder.topTwips, 10);
@@ -100,20 +100,20 @@ TEST_F(MainFinderStartup, ControlsStandAsAfterStartUp) {
 TEST_F(MainFinderStartup, NoSettingsFileKeepsTheDefaultWidthsAndWritesNothing) {
     makeStore();
     ASSERT_TRUE(start());
-    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), 1450);
+    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), 1250);
     EXPECT_EQ(finder.MSFlexGrid1.columnWidth(17), 300);
     EXPECT_FALSE(std::filesystem::exists(folder / "HarrowdexSettings.ini"));
 }
 
 TEST_F(MainFinderStartup, EmptyOrDamagedSettingsFileGetsTheResetValuesRewritten) {
     const std::string reset =
-        " 1450  500  760  410  350  350  320  200  450  280  280  280  655  500  650  750  500  300 -2147483626 \r\n";
+        " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 -2147483626 \r\n";
     makeStore();
     for (const std::string& damaged : {std::string(""), std::string("1 2 3"), std::string("wide columns please")}) {
         writeBytes(folder / "HarrowdexSettings.ini", damaged);
         shell::MainFinder fresh{dialogs};
         ASSERT_TRUE(fresh.Form_Load({folder.path().string(), ""}));
-        EXPECT_EQ(fresh.MSFlexGrid1.columnWidth(0), 1450) << damaged;
+        EXPECT_EQ(fresh.MSFlexGrid1.columnWidth(0), 1250) << damaged;
         EXPECT_EQ(fresh.MSFlexGrid1.columnWidth(17), 300) << damaged;
         EXPECT_EQ(readBytes(folder / "HarrowdexSettings.ini"), reset) << damaged;
     }

@@ -17,15 +17,16 @@ constexpr output::PageSize kLetterLandscape{15120, 11520};  // 10.5 by 8 inches 
 
 // Characters of a UTF-8 text (the ellipsis is one).
 int characters(const std::string& text) {
-    return static_cast<int>(std::ranges::count_if(text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<int>(
+        std::ranges::count_if(text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // x of a character column of the listing.
 constexpr int col(int k) { return 1344 + 96 * k; }
 
-const std::array<std::string, 18> kFullRow{"Rapid Water", "1234", "312.0507", "3U",    "AZ",   "A",
-                                           "8.5",         "D",    "07.5",     "1",     "12",   "3",
-                                           "10000",       "3.00", "6000",     "Fisher & Harris", "12500", "5"};
+const std::array<std::string, 18> kFullRow{
+    "Rapid Water", "1234", "312.0507",        "3U",    "AZ", "A", "8.5", "D", "07.5", "1", "12", "3", "10000",
+    "3.00",        "6000", "Fisher & Harris", "12500", "5"};
 
 // A horse-layout grid of `rows` data rows, each a copy of `cells` with its name numbered,
 // coloured as a fast dirt race.
@@ -102,10 +103,10 @@ TEST(PrintLayout, LaterPagesNumberThemselvesAndTitlesCountCharactersNotBytes) {
 TEST(PrintLayout, HeadingsStandAtTheirColumnsWithTheirBlanks) {
     const auto texts = headings(output::layOutFindings(listing(1), "T", kLetterLandscape).pages[0], 1440);
     const std::vector<std::pair<int, std::string>> expected{
-        {0, "Horse Name"}, {25, "H.Id."},      {31, "  Race ID"},  {41, "Age"},      {46, "TR"},
-        {49, "Typ"},       {53, "Dis"},        {57, "Surf"},       {62, "Con"},      {66, "   Sp"},
-        {72, "Fn"},        {75, "Fd"},         {78, "PP"},         {81, "    Purse"}, {90, "    Odds"},
-        {98, " Earnings"}, {107, " Owner"},    {119, " ClaimPr."}, {128, "  St"}};
+        {0, "Horse Name"},  {28, "H.Id."},   {35, "  Race ID"},  {45, "Age"},       {50, "TR"},
+        {53, "Typ"},        {57, "Dis"},     {62, "Surf"},       {67, "Con"},       {71, "   Sp"},
+        {77, "Fn"},         {80, "Fd"},      {83, "PP"},         {86, "    Purse"}, {95, "    Odds"},
+        {103, " Earnings"}, {112, " Owner"}, {124, " ClaimPr."}, {133, "  St"}};
     ASSERT_EQ(texts.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(texts[i].x, col(expected[i].first)) << expected[i].second;
@@ -116,11 +117,25 @@ TEST(PrintLayout, HeadingsStandAtTheirColumnsWithTheirBlanks) {
 // The owner stops one blank before the claiming price's "$".
 TEST(PrintLayout, EveryColumnFollowsItsPlacementRule) {
     const auto layout = output::layOutFindings(listing(1), "T", kLetterLandscape);
-    const std::vector<std::pair<int, std::string>> expected{
-        {0, "Rapid Water"}, {26, "1234"},   {32, "312.0507"}, {41, "3U"},    {46, "AZ"},    {49, "A"},
-        {53, "8.5"},        {57, "Dirt"},   {62, "Fst"},      {67, "07.5"},  {73, "1"},     {75, "12"},
-        {79, "3"},          {84, "$10000"}, {93, "$3.00"},    {102, "$6000"}, {108, "Fisher & Har\u2026"},
-        {122, "$12500"},    {131, "5"}};
+    const std::vector<std::pair<int, std::string>> expected{{0, "Rapid Water"},
+                                                            {29, "1234"},
+                                                            {36, "312.0507"},
+                                                            {45, "3U"},
+                                                            {50, "AZ"},
+                                                            {53, "A"},
+                                                            {57, "8.5"},
+                                                            {62, "Dirt"},
+                                                            {67, "Fst"},
+                                                            {72, "07.5"},
+                                                            {78, "1"},
+                                                            {80, "12"},
+                                                            {84, "3"},
+                                                            {89, "$10000"},
+                                                            {98, "$3.00"},
+                                                            {107, "$6000"},
+                                                            {113, "Fisher & Har\u2026"},
+                                                            {127, "$12500"},
+                                                            {136, "5"}};
     const auto texts = rowTexts(layout.pages[0]);
     ASSERT_EQ(texts.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -135,12 +150,12 @@ TEST(PrintLayout, NamesAreCutAndEmptyMoneyCellsKeepTheirDollar) {
     cells[7] = "T";
     const auto layout = output::layOutFindings(listing(1, cells), "T", kLetterLandscape);
     EXPECT_EQ(textAt(layout, 0), "Abcdefghij Klmnopqrst U");
-    EXPECT_EQ(textAt(layout, 89), "$");
-    EXPECT_EQ(textAt(layout, 97), "$");
-    EXPECT_EQ(textAt(layout, 106), "$");
-    EXPECT_EQ(textAt(layout, 127), "(nothing)");  // no lone "$" for an empty claiming price
+    EXPECT_EQ(textAt(layout, 94), "$");
+    EXPECT_EQ(textAt(layout, 102), "$");
+    EXPECT_EQ(textAt(layout, 111), "$");
+    EXPECT_EQ(textAt(layout, 132), "(nothing)");  // no lone "$" for an empty claiming price
     EXPECT_EQ(rowTexts(layout.pages[0]).size(), 18u);
-    EXPECT_EQ(textAt(layout, 57), "Turf");
+    EXPECT_EQ(textAt(layout, 62), "Turf");
 }
 
 // Each case changes some cells of the full row and names texts expected at character
@@ -152,20 +167,23 @@ TEST(PrintLayout, NoTextRunsIntoTheNextOne) {
     };
     const std::vector<Case> cases{
         // A long owner stops before the claiming price, or before the starts when none.
-        {{{15, "Reid Thoroughbreds"}, {16, "25000"}}, {{108, "Reid Thoroug\u2026"}, {122, "$25000"}}},
-        {{{15, "A Stable Name Of Thirty Letters"}, {16, ""}}, {{108, "A Stable Name Of Thir\u2026"}, {131, "5"}}},
-        // A left-aligned text stops before the next column; a distance too is marked cut.
-        {{{6, "11.5"}}, {{53, "11\u2026"}, {57, "Dirt"}}},
-        {{{5, "SARG2"}}, {{49, "SA\u2026"}, {53, "8.5"}}},
-        {{{4, "ABCDEFG"}}, {{46, "A\u2026"}, {49, "A"}}},
-        // A number wider than its column stays whole; the text before it gives way.
-        {{{0, "Abcdefghij Klmnopqrstu"}, {1, "8739639"}}, {{0, "Abcdefghij Klmnopqrstu"}, {23, "8739639"}}},
-        {{{0, "Abcdefghij Klmnopqrstuvw"}, {1, "873963912"}}, {{0, "Abcdefghij Klmnopqr\u2026"}, {21, "873963912"}}},
-        // Only a number reaching back over the previous text's start loses its front.
-        {{{8, "1234567890"}}, {{62, "F"}, {64, "\u2026567890"}}},
-        {{{12, "123456789"}}, {{79, "3"}, {81, "\u202623456789"}}},
+        {{{15, "Reid Thoroughbreds"}, {16, "25000"}}, {{113, "Reid Thoroug\u2026"}, {127, "$25000"}}},
+        {{{15, "A Stable Name Of Thirty Letters"}, {16, ""}}, {{113, "A Stable Name Of Thir\u2026"}, {136, "5"}}},
+        // A left-aligned text stops before the next column.
+        {{{5, "SARG2"}}, {{53, "SA\u2026"}, {57, "8.5"}}},
+        {{{4, "ABCDEFG"}}, {{50, "A\u2026"}, {53, "A"}}},
+        // The longest of today's numbers fit their columns.
+        {{{1, "123456789"}, {2, "32767.9999"}, {6, "10.5"}},
+         {{0, "Rapid Water"}, {24, "123456789"}, {34, "32767.9999"}, {57, "10.5"}, {62, "Dirt"}}},
+        // A number wider than its column stays whole; the text before it gives way...
+        {{{0, "Abcdefghij Klmnopqrstuvw"}, {1, "2147483647"}},
+         {{0, "Abcdefghij Klmnopqrst\u2026"}, {23, "2147483647"}}},
+        {{{6, "112.75"}}, {{57, "112.75"}, {64, "D\u2026"}, {67, "Fst"}}},
+        // ...down to its first character; then, and next to a number, the number moves right.
+        {{{8, "1234567890"}}, {{67, "F\u2026"}, {70, "1234567890"}, {81, "1"}, {83, "12"}, {86, "3"}, {89, "$10000"}}},
+        {{{12, "123456789"}}, {{84, "3"}, {86, "$123456789"}, {98, "$3.00"}}},
         // Texts that fit are untouched.
-        {{{16, ""}}, {{0, "Rapid Water"}, {108, "Fisher & Harris"}, {131, "5"}}},
+        {{{16, ""}}, {{0, "Rapid Water"}, {113, "Fisher & Harris"}, {136, "5"}}},
     };
     for (const auto& [changes, expected] : cases) {
         auto cells = kFullRow;
@@ -185,14 +203,14 @@ TEST(PrintLayout, OnlyASurfaceOfDPrintsDirt) {
              {"D", "Dirt"}, {"T", "Turf"}, {"d", "Turf"}, {"", "Turf"}, {"Dirt", "Turf"}}) {
         auto cells = kFullRow;
         cells[7] = surface;
-        EXPECT_EQ(textAt(output::layOutFindings(listing(1, cells), "T", kLetterLandscape), 57), word) << surface;
+        EXPECT_EQ(textAt(output::layOutFindings(listing(1, cells), "T", kLetterLandscape), 62), word) << surface;
     }
 }
 
 TEST(PrintLayout, ConditionComesFromTheRaceNumberCellsColour) {
     const std::vector<std::pair<shell::Colour, std::string>> cases{
-        {shell::kDirtFast, "Fst"}, {shell::kTurfFirm, "Frm"},       {shell::kTurfGood, "Gd"},
-        {shell::kDirtGood, "Gd"},  {shell::kYielding, "Yld"},       {shell::kSloppy, "Slp"},
+        {shell::kDirtFast, "Fst"},    {shell::kTurfFirm, "Frm"},        {shell::kTurfGood, "Gd"},
+        {shell::kDirtGood, "Gd"},     {shell::kYielding, "Yld"},        {shell::kSloppy, "Slp"},
         {shell::rgb(1, 2, 3), "Slp"}, {shell::kSystemWindowText, "Slp"}};
     for (const auto& [colour, word] : cases) {
         auto grid = listing(1);
@@ -201,18 +219,18 @@ TEST(PrintLayout, ConditionComesFromTheRaceNumberCellsColour) {
         grid.setCellForeColour(shell::kYielding == colour ? shell::kTurfFirm : shell::kYielding);
         grid.select(1, 2, 1, 2);
         grid.setCellForeColour(colour);
-        EXPECT_EQ(textAt(output::layOutFindings(grid, "T", kLetterLandscape), 62), word) << colour;
+        EXPECT_EQ(textAt(output::layOutFindings(grid, "T", kLetterLandscape), 67), word) << colour;
     }
     shell::GridModel uncoloured(2, 18);
     uncoloured.setText(1, 0, "Plain");
-    EXPECT_EQ(textAt(output::layOutFindings(uncoloured, "T", kLetterLandscape), 62), "Slp");
+    EXPECT_EQ(textAt(output::layOutFindings(uncoloured, "T", kLetterLandscape), 67), "Slp");
 }
 
 TEST(PrintLayout, PagesShrinkOnlyOnPaperTooSmallForThem) {
     EXPECT_EQ(output::layOutFindings(listing(1), "T", kLetterLandscape).scale, 1.0);
     EXPECT_EQ(output::layOutFindings(listing(1), "T", {16121, 11185}).scale, 1.0);  // A4 landscape
     const output::PageSize a5{11186, 7675};
-    EXPECT_DOUBLE_EQ(output::layOutFindings(listing(1), "T", a5).scale, std::min(11186.0 / 14016.0, 7675.0 / 10793.0));
+    EXPECT_DOUBLE_EQ(output::layOutFindings(listing(1), "T", a5).scale, std::min(11186.0 / 14496.0, 7675.0 / 10793.0));
 }
 
 }  // namespace

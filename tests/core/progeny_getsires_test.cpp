@@ -79,19 +79,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Getsires, SwitchesToTheProgenyLayoutAndTheNextHorseSearchSwitchesBack) {
     ASSERT_TRUE(search::gethorse(window, search::kHorseByName, "Black Dasher", ""));
     ASSERT_FALSE(window.lblprogress.caption.empty());  // the horse's summary
-    window.MSFlexGrid1.setColumnWidth(0, 2000);  // as the user left it; saved before the switch
+    window.MSFlexGrid1.setColumnWidth(0, 2000);        // as the user left it; saved before the switch
     searchFor(search::optsire_Click, "Iron Duke");
     EXPECT_EQ(window.lblprogress.caption, "");
     EXPECT_TRUE(window.MSFSRGrid.visible() && window.MSFmaxgrid.visible() && window.lblfastest.visible);
     EXPECT_FALSE(window.MSFSGrid.visible() || window.MSFWGrid.visible());
-    for (const auto* hidden : {&window.fraspeedstats, &window.framaxspeedstats, &window.lblinjurytest, &window.txtinjury})
+    for (const auto* hidden :
+         {&window.fraspeedstats, &window.framaxspeedstats, &window.lblinjurytest, &window.txtinjury})
         EXPECT_FALSE(hidden->visible);
     EXPECT_FALSE(window.cmdprint.enabled);
     EXPECT_FALSE(window.cmdprintpreview.enabled);
     const shell::GridModel& grid = window.MSFlexGrid1;
     ASSERT_EQ(grid.cols(), 19);
-    const std::vector<int> widths{2000, grid.columnWidth(1), 1800, 1800, 250, 250, 275, 250, 310, 310,
-                                  310,  320,  320,  320,  320,  320, 320, 320, 320};
+    const std::vector<int> widths{
+        2000, grid.columnWidth(1), 1800, 1800, 250, 250, 330, 250, 310, 310, 310, 330, 330, 330, 330, 330, 330, 330,
+        330};
     for (int c = 0; c < 19; ++c) EXPECT_EQ(grid.columnWidth(c), widths[static_cast<std::size_t>(c)]) << c;
     EXPECT_EQ(grid.columnAlignment(15), shell::Alignment::RightCenter);
 
@@ -164,7 +166,8 @@ TEST_F(Getsires, FaultyBreedingFileEndsTheSearchWithTheRowsBeforeIt) {
     const std::string caption = window.frainfo.caption;
     window.useBreedingFile(kSamplesDir + "/breeding_bad.txt");
     searchFor(search::optsire_Click, "Broken Promise");
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"There was an error with horse 9945469.  Check the breeding.txt file."});
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"There was an error with horse 9945469.  Check the breeding.txt file."});
     EXPECT_EQ(window.MSFlexGrid1.text(1, 0), "Hidden Happy King");
     EXPECT_EQ(window.MSFlexGrid1.text(0, 0), "");  // no captions
     EXPECT_EQ(window.MSFlexGrid1.text(1, 6), "");  // no races looked up

@@ -104,7 +104,7 @@ TEST(SideFiles, ThatAreNoSmallRegularFilesCountAsDamaged) {
         shell::MainFinder window(dialogs);
         EXPECT_TRUE(returnsAtOnce(folder / "HarrowdexSettings.ini",
                                   [&] { EXPECT_TRUE(window.Form_Load({programFolder, ""})); }));
-        EXPECT_EQ(window.MSFlexGrid1.columnWidth(0), 1450) << "the reset widths";
+        EXPECT_EQ(window.MSFlexGrid1.columnWidth(0), 1250) << "the reset widths";
 
         plant(folder / search::SpecialStable::kSavedNamesFile, kind, "Some Stable, Another\r\n");
         search::SpecialStable stable(window);

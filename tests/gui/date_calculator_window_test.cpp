@@ -52,7 +52,7 @@ TEST_F(DateCalculatorWindowTest, OpensBesideTheMainWindowInItsDesignedSize) {
     EXPECT_EQ(calculator->height(), shell::twipsToPixelsY(1620, calculator));
     EXPECT_EQ(calculator->findChild<QLabel*>("lblenterdate")->text(), "Enter Date:");
     EXPECT_EQ(calculator->findChild<QPushButton*>("cmdgetdate")->text(), "Get Date");
-    EXPECT_EQ(calculator->findChild<QLineEdit*>("txtdate")->maxLength(), 4);
+    EXPECT_EQ(calculator->findChild<QLineEdit*>("txtdate")->maxLength(), 6);
     auto* info = calculator->findChild<QLabel*>("lbldateinfo");
     EXPECT_EQ(info->text(), "");
     EXPECT_EQ(info->alignment(), Qt::AlignCenter);
@@ -66,9 +66,13 @@ TEST_F(DateCalculatorWindowTest, ButtonAndEnterConvertTheTypedWeek) {
     EXPECT_EQ(convert(calculator, "587", false), "Week 587\n=\n2000-02-28");
     EXPECT_EQ(convert(calculator, "600", true), "Week 600\n=\n2000-03-12");
     EXPECT_EQ(convert(calculator, "1000", false), "Week 1000\n=\n2001-04-16");
-    // Four characters at most: the fifth is not typed.
-    EXPECT_EQ(convert(calculator, "600.4", true), "Week 600.\n=\n2000-03-12");
+    EXPECT_EQ(convert(calculator, "10366", true), "Week 10366\n=\n2026-12-07");  // today's weeks
+    // Six characters at most: the seventh is not typed.
+    EXPECT_EQ(convert(calculator, "10366.45", true), "Week 10366.\n=\n2026-12-07");
     EXPECT_TRUE(dialogs.messages.empty());
+    // A week beyond 16 bits is refused, never cut to one that fits.
+    convert(calculator, "103660", true);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoWeek});
 }
 
 TEST_F(DateCalculatorWindowTest, TextThatIsNoWeekGetsTheMessageAndKeepsTheResult) {

@@ -5,13 +5,16 @@
 #include "shell/base/qt/grid_view.h"
 #include "shown_main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -30,11 +33,24 @@ TEST_F(HorseFinderWindowTest, FindsListsAndComparesFromTheMenu) {
     auto* finder = openFinder();
     ASSERT_TRUE(finder);
     EXPECT_EQ(openFinder(), finder) << "one instance";
+    QStringList accessKeys;
+    for (auto* widget : finder->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        const QKeySequence key = QKeySequence::mnemonic(label ? label->text() : button ? button->text() : QString());
+        if (!key.isEmpty()) accessKeys << key.toString();
+    }
+    EXPECT_EQ(accessKeys.size(), QSet<QString>(accessKeys.begin(), accessKeys.end()).size())
+        << accessKeys.join(' ').toStdString();
+
+    // Enter in a criteria box finds.
     finder->findChild<QComboBox*>("cbosurface")->setCurrentIndex(1);
-    finder->findChild<QPushButton*>("cmdfind")->click();
+    auto* speed = finder->findChild<QLineEdit*>("txtminspeed");
+    speed->setFocus();
+    QTest::keyClick(speed, Qt::Key_Return);
     EXPECT_TRUE(finder->findChild<QLabel*>("lblcount")->text().contains("match"));
     auto* grid = finder->resultsGrid();
-    ASSERT_GE(grid->model()->rowCount(), 2);
+    ASSERT_GE(grid->model()->rowCount(), 3);
 
     // Enter lists the current horse in the main window.
     const QString name = grid->model()->data(grid->model()->index(0, 0)).toString();
@@ -42,15 +58,23 @@ TEST_F(HorseFinderWindowTest, FindsListsAndComparesFromTheMenu) {
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(QString::fromStdString(window.MSFlexGrid1.text(1, 0)).toLower(), name.toLower());
 
-    // Two rows selected, then "Compare".
-    finder->panel().grid.select(1, 0, 2, 0);
+    // A click and a Ctrl+click choose two rows that are not neighbours, then "Compare".
+    const auto rowCentre = [grid](int row) { return grid->visualRect(grid->model()->index(row, 0)).center(); };
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(2));
+    const auto& found = finder->panel().grid;
+    EXPECT_EQ(finder->panel().selectedIds(),
+              (std::vector<std::int64_t>{std::stoll(found.text(1, 1)), std::stoll(found.text(3, 1))}));
     finder->findChild<QPushButton*>("cmdcompare")->click();
-    auto* comparison = view->findChild<search::HorseComparisonWindow*>("frmcompare");
+    QPointer<search::HorseComparisonWindow> comparison = view->findChild<search::HorseComparisonWindow*>("frmcompare");
     ASSERT_TRUE(comparison);
     EXPECT_EQ(comparison->table()->columnCount(), 2);
     EXPECT_EQ(comparison->table()->verticalHeaderItem(3)->text(), "Record");
     comparison->copyToClipboard();
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Name\t"));
+    comparison->activateWindow();
+    QTest::keyClick(comparison.data(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return comparison.isNull() || !comparison->isVisible(); }, 1000));
 }
 
 TEST_F(HorseFinderWindowTest, ResultsGridContextMenuComparesTheSelectedHorses) {

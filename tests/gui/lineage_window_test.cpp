@@ -149,7 +149,9 @@ TEST_F(LineageWindowTest, SecondRequestReplacesEveryTextOfTheOpenWindow) {
 
 TEST_F(LineageWindowTest, ClosedWindowGivesWayToANewOne) {
     QWidget* first = requestRow(1).front();
-    first->close();
+    first->activateWindow();
+    QTest::keyClick(first, Qt::Key_Escape);  // closes it, as it closes a dialog
+    EXPECT_FALSE(first->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const auto open = requestRow(2);
     ASSERT_EQ(open.size(), 1u);

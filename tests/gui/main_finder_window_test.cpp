@@ -55,10 +55,10 @@ TEST_F(MainFinderWindowTest, CriteriaPanelAsAfterStartUp) {
         EXPECT_FALSE(find<QRadioButton>(name)->isEnabled()) << name;
     }
     EXPECT_EQ(find<QRadioButton>("optdamdamsire")->text(), "DDS");
-    EXPECT_EQ(find<QLineEdit>("txthorse")->maxLength(), 25);
-    EXPECT_EQ(find<QLineEdit>("txtid")->maxLength(), 9);
-    EXPECT_EQ(find<QLineEdit>("txtfirstweek")->maxLength(), 4);
-    EXPECT_EQ(find<QLineEdit>("txtlastweek")->maxLength(), 4);
+    EXPECT_EQ(find<QLineEdit>("txthorse")->maxLength(), 32767);
+    EXPECT_EQ(find<QLineEdit>("txtid")->maxLength(), 10);
+    EXPECT_EQ(find<QLineEdit>("txtfirstweek")->maxLength(), 6);
+    EXPECT_EQ(find<QLineEdit>("txtlastweek")->maxLength(), 6);
     EXPECT_TRUE(find<QCheckBox>("chkname")->isChecked());
     EXPECT_FALSE(find<QCheckBox>("chkid")->isChecked());
     EXPECT_EQ(find<QCheckBox>("chkowner")->text(), "Current Owner Only");
@@ -139,9 +139,9 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
 TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) {
     find<QAction>("msfgridreset")->trigger();
     auto* results = find<shell::GridView>("MSFlexGrid1");
-    EXPECT_EQ(results->columnWidth(0), shell::twipsToPixelsX(1450, results));
+    EXPECT_EQ(results->columnWidth(0), shell::twipsToPixelsX(1250, results));
     EXPECT_EQ(readBytes(folder / "HarrowdexSettings.ini"),
-              " 1450  500  760  410  350  350  320  200  450  280  280  280  655  500  650  750  500  300 "
+              " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 "
               "-2147483626 \r\n");
     find<QAction>("msfgridback")->trigger();
     EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystemWindowBackground);

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -253,6 +254,30 @@ TEST_F(MaintenanceWindowsTest, StableSearchSavesLoadsAndUsesSets) {
     search->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(entries(in<QListWidget>(stables(), "lstnames")), QStringList({"C"}));  // loaded on opening
+}
+
+}  // namespace
+
+namespace {
+
+// Escape closes each small window of the menus and the "Multi." button, as it closes a dialog.
+TEST_F(MaintenanceWindowsTest, EscapeClosesEverySmallWindow) {
+    const std::vector<std::pair<const char*, const char*>> windows{{"datecalculator", "frmdatecalculator"},
+                                                                   {"cmdremoverace", "frmremovedata"},
+                                                                   {"edittracks", "frmedittracks"},
+                                                                   {"speedchart", "frmspeedchart"},
+                                                                   {"findhorses", "frmfindhorses"},
+                                                                   {"watchlist", "frmwatchlist"},
+                                                                   {"cmdspecial", "frmstable"}};
+    for (const auto& [command, name] : windows) {
+        if (auto* action = view->findChild<QAction*>(command)) action->trigger();
+        else view->findChild<QPushButton*>(command)->click();
+        QPointer<QWidget> shown = openWindow<QWidget>(name);
+        ASSERT_TRUE(shown) << name;
+        shown->activateWindow();
+        QTest::keyClick(shown.data(), Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown.isNull() || !shown->isVisible(); }, 1000)) << name;
+    }
 }
 
 }  // namespace

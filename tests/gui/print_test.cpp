@@ -34,16 +34,21 @@ protected:
         finder.frainfo.caption = "Statistics for Rapid Water";
         auto& grid = finder.MSFlexGrid1;
         grid.setRows(kRows + 1);
-        const char* cells[] = {"", "1234", "312.0507", "3U", "AZ", "A", "8.5", "D", "07.5",
-                               "1", "12", "3", "10000", "3.00", "6000", "Fisher", "12500", "5"};
+        const char* cells[] = {"",  "1234", "312.0507", "3U",    "AZ",   "A",    "8.5",    "D",     "07.5",
+                               "1", "12",   "3",        "10000", "3.00", "6000", "Fisher", "12500", "5"};
         for (int r = 1; r <= kRows; ++r) {
             for (int c = 1; c < 18; ++c) grid.setText(r, c, cells[c]);
             grid.setText(r, 0, "Horse Number " + std::to_string(r));
             grid.select(r, 0, r, 17);
             grid.setCellForeColour(r % 2 ? shell::kDirtFast : shell::kTurfGood);
         }
-        // Texts wider than their printed columns.
-        for (const auto& [col, text] : {std::pair{1, "8739639"}, {5, "SARG2"}, {15, "Reid Thoroughbreds"}, {16, "25000"}})
+        // Texts wider than their printed columns, and today's longer numbers.
+        for (const auto& [col, text] : {std::pair{1, "5065388"},
+                                        {2, "10366.7005"},
+                                        {5, "SARG2"},
+                                        {6, "10.5"},
+                                        {15, "Reid Thoroughbreds"},
+                                        {16, "25000"}})
             grid.setText(2, col, text);
         window = std::make_unique<shell::MainFinderWindow>(finder);
         window->show();
@@ -107,16 +112,19 @@ TEST_F(PrintTest, TheListingPrintsToAPdfWhoseTextShowsIt) {
 
     using Words = std::vector<std::string>;
     const auto first = wordsOfLines(pages[0]);
-    const Words headings{"Horse", "Name", "H.Id.", "Race", "ID", "Age", "TR", "Typ", "Dis", "Surf", "Con",
-                         "Sp", "Fn", "Fd", "PP", "Purse", "Odds", "Earnings", "Owner", "ClaimPr.", "St"};
+    const Words headings{"Horse", "Name",  "H.Id.", "Race",     "ID",    "Age",      "TR",
+                         "Typ",   "Dis",   "Surf",  "Con",      "Sp",    "Fn",       "Fd",
+                         "PP",    "Purse", "Odds",  "Earnings", "Owner", "ClaimPr.", "St"};
     ASSERT_EQ(first.size(), 2u + 47u);
     EXPECT_EQ(first[0], (Words{"Statistics", "for", "Rapid", "Water"}));
     EXPECT_EQ(first[1], headings);
-    EXPECT_EQ(first[2], (Words{"Horse", "Number", "1", "1234", "312.0507", "3U", "AZ", "A", "8.5", "Dirt", "Fst",
-                               "07.5", "1", "12", "3", "$10000", "$3.00", "$6000", "Fisher", "$12500", "5"}));
+    EXPECT_EQ(first[2],
+              (Words{"Horse", "Number", "1",  "1234", "312.0507", "3U",    "AZ",    "A",      "8.5",    "Dirt", "Fst",
+                     "07.5",  "1",      "12", "3",    "$10000",   "$3.00", "$6000", "Fisher", "$12500", "5"}));
     // No two values touch: each reads as a word of its own.
-    EXPECT_EQ(first[3], (Words{"Horse", "Number", "2", "8739639", "312.0507", "3U", "AZ", "SA\u2026", "8.5", "Dirt", "Gd",
-                               "07.5", "1", "12", "3", "$10000", "$3.00", "$6000", "Reid", "Thoroug\u2026", "$25000", "5"}));
+    EXPECT_EQ(first[3], (Words{"Horse", "Number", "2",    "5065388",       "10366.7005", "3U", "AZ", "SA\u2026",
+                               "10.5",  "Dirt",   "Gd",   "07.5",          "1",          "12", "3",  "$10000",
+                               "$3.00", "$6000",  "Reid", "Thoroug\u2026", "$25000",     "5"}));
     EXPECT_EQ(first.back()[2], "47");
 
     const auto second = wordsOfLines(pages[1]);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "shell/base/qt/grid_table_model.h"
 #include "shell/base/qt/grid_view.h"
+#include "shell/base/results_columns.h"
 #include "shown_main_window.h"
 
 #include <QAction>
@@ -79,3 +81,42 @@ TEST_F(ProgenyWindowTest, SireSearchShowsTheProgenyLayoutAndAHorseSearchRestores
 }
 
 }  // namespace
+
+// At the reset widths the longest of today's numbers show whole in both layouts, in the
+// grid's own font; only names and owners may show cut.
+TEST_F(ProgenyWindowTest, TheLongestNumbersShowWholeAtTheResetWidths) {
+    using namespace shell;
+    auto* results = find<GridView>("MSFlexGrid1");
+    const auto expectWhole = [&](const std::vector<std::pair<int, const char*>>& longest) {
+        for (const auto& [col, text] : longest) window.MSFlexGrid1.setText(1, col, text);
+        for (const auto& [col, text] : longest)
+            EXPECT_EQ(results->shownText(results->tableModel()->indexOfCell(1, col)), text) << "column " << col;
+    };
+    find<QAction>("msfgridreset")->trigger();
+    type("txthorse", "Black Dasher");
+    find<QPushButton>("cmdgethorse")->click();
+    using namespace horse_column;
+    expectWhole({{kHorseNumber, "9999999"},
+                 {kRace, "32767.9999"},
+                 {kDistance, "10.5"},
+                 {kSpeed, "199.9"},
+                 {kPlace, "20"},
+                 {kField, "20"},
+                 {kPost, "20"},
+                 {kPurse, "9999999"},
+                 {kOdds, "99.90"},
+                 {kEarnings, "5999999"},
+                 {kClaiming, "250000"},
+                 {kStart, "99"}});
+
+    find<QRadioButton>("optsire")->click();
+    type("txthorse", "Iron Duke");
+    find<QPushButton>("cmdgethorse")->click();
+    std::vector<std::pair<int, const char*>> progeny{{progeny_column::kHorseNumber, "9999999"},
+                                                     {progeny_column::kRaces, "199"},
+                                                     {progeny_column::kAllowance, "99"},
+                                                     {progeny_column::kStakes, "99"},
+                                                     {progeny_column::kGraded, "99"}};
+    for (int col = progeny_column::kDirtBest; col < progeny_column::kCount; ++col) progeny.emplace_back(col, "199");
+    expectWhole(progeny);
+}

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "shell/base/qt/grid_view.h"
 #include "shown_main_window.h"
+#include "store/database.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -69,6 +72,25 @@ TEST_F(SearchWindowTest, HorseSearchShowsTheWholeStatistics) {
                                               "60.9 (1)|0 (0)|60.9 (1)", "66.7 (4)|66.3 (2)|66.5 (6)"}));
 }
 
+// A trainer's name too long for the summary box is cut, and every figure stays in view.
+TEST_F(SearchWindowTest, TheSummaryKeepsEveryLineInViewWithALongTrainerName) {
+    const std::string trainer = "Midnight Treasure Thoroughbreds Of Wetherby And Sons";
+    store::Database::open(window.raceStorePath())
+        .exec("UPDATE tblhorsedata SET oname = '" + trainer + "' WHERE oname = 'Reid Thoroughbreds'");
+    QTest::keyClicks(find<QLineEdit>("txthorse"), "Black Dasher");
+    find<QPushButton>("cmdgethorse")->click();
+    auto* summary = find<QLabel>("lblprogress");
+    const QStringList lines = summary->text().split('\n');
+    ASSERT_EQ(lines.size(), 9);
+    EXPECT_TRUE(lines[1].startsWith("Under trainer:  Midnight") && lines[1].endsWith(QChar(0x2026)))
+        << lines[1].toStdString();
+    EXPECT_EQ(lines[8], "110+: 0     100+: 0     90+: 0");
+    const QRect room = summary->contentsRect();
+    EXPECT_LE(summary->fontMetrics().boundingRect(room, Qt::AlignLeft | Qt::AlignTop, summary->text()).height(),
+              room.height());
+    EXPECT_TRUE(summary->toolTip().contains(QString::fromStdString(trainer)));
+}
+
 TEST_F(SearchWindowTest, NumberBoxesRefuseLettersWithABeep) {
     auto* week = find<QLineEdit>("txtfirstweek");
     week->setFocus();
@@ -105,6 +127,76 @@ TEST_F(SearchWindowTest, NothingFoundTellsTheUserAndKeepsTheListing) {
     find<QPushButton>("cmdgethorse")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"No horses under the search criteria were found."});
     EXPECT_EQ(find<QLabel>("lblprogress")->text(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// Today's weeks have five digits: the sample weeks as weeks 10363 to 10365, searched as a
+// user would through the window's boxes and menus.
+class FiveDigitWeeksWindowTest : public testing_support::EmptyStoreWindow {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(startUp());
+        std::vector<import::ChosenFile> weeks;
+        for (int week = 310; week <= 312; ++week) {
+            const std::string name = "raceout" + std::to_string(week + 10053) + ".txt";
+            std::string text =
+                testing_support::readBytes(testing_support::kSamplesDir + "/raceout" + std::to_string(week) + ".txt");
+            const std::string from = "\n" + std::to_string(week) + ".";
+            const std::string to = "\n" + std::to_string(week + 10053) + ".";
+            for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+                text.replace(at, from.size(), to);
+            testing_support::writeBytes(folder / name, text);
+            weeks.push_back({(folder / name).string(), name});
+        }
+        ASSERT_EQ(import::importFiles(finder, finder.raceStorePath(), weeks), import::ImportResult::Done);
+        showWindow();
+    }
+    template <typename T>
+    T* find(const char* name) {
+        return window->findChild<T*>(name);
+    }
+    void type(const char* box, const QString& text) {
+        auto* edit = find<QLineEdit>(box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    QStringList raceNumbers() {
+        auto* model = find<shell::GridView>("MSFlexGrid1")->model();
+        QStringList numbers;
+        for (int r = 0; r < model->rowCount(); ++r) numbers << model->data(model->index(r, 2)).toString();
+        return numbers;
+    }
+};
+
+TEST_F(FiveDigitWeeksWindowTest, WeekBoundsRaceNumbersAndDatesTakeWholeWeeks) {
+    type("txtfirstweek", "10364");
+    type("txtlastweek", "10364");
+    type("txthorse", "Black Dasher");
+    QTest::keyClick(find<QLineEdit>("txthorse"), Qt::Key_Return);
+    EXPECT_EQ(raceNumbers(), (QStringList{"10364.3014", "10364.3010", "10364.3001"}));
+
+    type("txtfirstweek", "");
+    type("txtlastweek", "");
+    find<QRadioButton>("optrace")->click();
+    type("txtid", "10365.0501");
+    EXPECT_EQ(find<QLineEdit>("txtid")->text(), "10365.0501");
+    QTest::keyClick(find<QLineEdit>("txtid"), Qt::Key_Return);
+    ASSERT_FALSE(raceNumbers().isEmpty());
+    EXPECT_EQ(raceNumbers().front(), "10365.0501");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // "Week Date" of the context menu names the race's week and its date.
+    auto* results = find<shell::GridView>("MSFlexGrid1");
+    const QPoint cell = results->visualRect(results->model()->index(0, 0)).center();
+    QTest::mousePress(results->viewport(), Qt::RightButton, {}, cell);
+    QTest::mouseRelease(results->viewport(), Qt::RightButton, {}, cell);
+    EXPECT_EQ(find<QAction>("datecalc")->text(), "Week 10365 = 2026-12-06");
+    window->popupMenu()->hide();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "lineage/lineage_lookup.h"
 #include "lineage/qt/window_page_fetcher.h"
+#include "shell/base/qt/small_window.h"
 #include "lineage/server_address.h"
 #include "shell/main_finder.h"
 #include "shell/base/qt/grid_clipboard.h"
@@ -42,6 +43,7 @@ QGroupBox* addFrame(QWidget* parent, const char* name, QRect geometry) {
 LineageWindow::LineageWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    shell::closeOnEscape(*this);
     setWindowTitle(LineageForm::kCaption);
     setFont(shell::twipsFont("Arial", 7.5));
     setFixedSize(shell::twipsToPixelsX(LineageForm::kClientWidth, this),

@@ -153,6 +153,7 @@ SpeedChartWindow::SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindo
     : QWidget(mainWindow, Qt::Window), finder_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    shell::closeOnEscape(*this);
     setWindowTitle("Speed Chart");
     resize(shell::twipsToPixelsX(kWidthTwips, this), shell::twipsToPixelsY(kHeightTwips, this));
     setMinimumSize(shell::twipsToPixelsX(kMinimumWidthTwips, this), shell::twipsToPixelsY(kMinimumHeightTwips, this));

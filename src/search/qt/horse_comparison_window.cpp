@@ -27,6 +27,7 @@ HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFin
     : QWidget(mainWindow, Qt::Window), finder_(finder), rows_(std::move(rows)) {
     setObjectName("frmcompare");
     setAttribute(Qt::WA_DeleteOnClose);
+    shell::closeOnEscape(*this);
     setWindowTitle("Compare Horses");
     const int horses = rows_.empty() ? 0 : static_cast<int>(rows_.front().cells.size());
     table_ = new QTableWidget(static_cast<int>(rows_.size()), horses, this);

@@ -38,6 +38,7 @@ HorseFinderWindow::HorseFinderWindow(shell::MainFinderWindow& mainWindow, shell:
     : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), finder_(finder), panel_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    shell::closeOnEscape(*this);
     setWindowTitle(HorseFinderPanel::kCaption);
     panel_.loadExcludedOwners();
     auto* layout = new QVBoxLayout(this);
@@ -60,6 +61,7 @@ HorseFinderWindow::HorseFinderWindow(shell::MainFinderWindow& mainWindow, shell:
     layout->addLayout(actions);
     grid_ = new shell::GridView(panel_.grid, this);
     grid_->setObjectName("grdfound");
+    grid_->allowRowPicking();  // "Compare" takes any two to four horses
     layout->addWidget(grid_, 1);
     shell::enableCopyToClipboard(*grid_);
     watch::markListing(
@@ -92,6 +94,7 @@ QLineEdit* HorseFinderWindow::addBox(QGridLayout* layout, int row, int column, c
     layout->addWidget(problem, row, column + 2);
     boxes_[name] = box;
     problemLabels_[name] = problem;
+    connect(box, &QLineEdit::returnPressed, this, &HorseFinderWindow::cmdfind_Click);
     return box;
 }
 
@@ -106,7 +109,7 @@ QWidget* HorseFinderWindow::createCriteria() {
     surface_->setObjectName("cbosurface");
     surface_->addItems({"Any", "Dirt", "Turf"});
     layout->addWidget(surface_, 1, 1);
-    addBox(layout, 2, 0, "Distance &from:", "txtmindist");
+    addBox(layout, 2, 0, "&Distance from:", "txtmindist");
     addBox(layout, 3, 0, "Distance &to:", "txtmaxdist");
     auto* best = new QRadioButton("&Best speed", criteria);
     best->setObjectName("optbest");
@@ -116,7 +119,7 @@ QWidget* HorseFinderWindow::createCriteria() {
     layout->addWidget(best, 4, 0);
     layout->addWidget(average_, 5, 0);
     addBox(layout, 5, 0, "", "txtlast")->setText(fromUtf8(panel_.txtlast));
-    addBox(layout, 6, 0, "Speed at &least:", "txtminspeed");
+    addBox(layout, 6, 0, "S&peed at least:", "txtminspeed");
     auto* classLabel = new QLabel("Last race c&lass:", criteria);
     layout->addWidget(classLabel, 0, 3);
     classes_ = new QListWidget(criteria);
@@ -128,7 +131,7 @@ QWidget* HorseFinderWindow::createCriteria() {
     layout->addWidget(classes_, 1, 3, 3, 3);
     addBox(layout, 4, 3, "Claiming price at &most:", "txtmaxclaim");
     addBox(layout, 5, 3, "A&ge/sex code:", "txtage");
-    addBox(layout, 6, 3, "Starts at least:", "txtminstarts");
+    addBox(layout, 6, 3, "Sta&rts at least:", "txtminstarts");
     addBox(layout, 7, 3, "&Wins at most:", "txtmaxwins");
     auto* ownersLabel = new QLabel("Leave out &owners:", criteria);
     layout->addWidget(ownersLabel, 0, 6);
@@ -137,6 +140,7 @@ QWidget* HorseFinderWindow::createCriteria() {
         owner->setObjectName(QString("txtexclude%1").arg(i + 1));
         layout->addWidget(owner, i + 1, 6);
         boxes_["txtexclude" + std::to_string(i + 1)] = owner;
+        connect(owner, &QLineEdit::returnPressed, this, &HorseFinderWindow::cmdfind_Click);
         if (i == 0) ownersLabel->setBuddy(owner);
     }
     layout->setColumnStretch(2, 1);

@@ -24,6 +24,7 @@ SpecialStableWindow::SpecialStableWindow(shell::MainFinder& finder, shell::MainF
     : QWidget(&mainWindow, Qt::Window), search_(finder), mainWindow_(mainWindow) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    shell::closeOnEscape(*this);
     setWindowTitle(SpecialStable::kCaption);
     setFont(shell::twipsFont("Arial", 8.25));
     setFixedSize(shell::twipsToPixelsX(SpecialStable::kClientWidth, this),

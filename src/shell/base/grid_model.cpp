@@ -54,6 +54,7 @@ void GridModel::setText(int row, int col, std::string text) {
 void GridModel::setRow(int row) {
     if (row < 0 || row >= rows()) throw std::out_of_range("grid row out of range");
     row_ = rowSel_ = row;
+    pickedRows_.clear();
     notifyChanged();
 }
 
@@ -66,6 +67,7 @@ void GridModel::setCol(int col) {
 void GridModel::setRowSel(int row) {
     if (row < 0 || row >= rows()) throw std::out_of_range("grid row out of range");
     rowSel_ = row;
+    pickedRows_.clear();
     notifyChanged();
 }
 
@@ -80,6 +82,42 @@ void GridModel::select(int row, int col, int rowSel, int colSel) {
     setCol(col);
     setRowSel(rowSel);
     setColSel(colSel);
+}
+
+void GridModel::pick(int row) {
+    const auto at = std::lower_bound(pickedRows_.begin(), pickedRows_.end(), row);
+    if (at == pickedRows_.end() || *at != row) pickedRows_.insert(at, row);
+}
+
+void GridModel::moveCurrentRowKeepingPicks(int row) {
+    row_ = rowSel_ = row;
+    notifyChanged();
+}
+
+void GridModel::togglePickedRow(int row) {
+    if (row < fixedRows_ || row >= rows()) throw std::out_of_range("grid row out of range");
+    if (pickedRows_.empty())
+        for (const int selected : selectedDataRows()) pick(selected);
+    if (const auto at = std::ranges::find(pickedRows_, row); at != pickedRows_.end()) pickedRows_.erase(at);
+    else pick(row);
+    moveCurrentRowKeepingPicks(row);
+}
+
+void GridModel::pickRowsTo(int row) {
+    if (row < fixedRows_ || row >= rows()) throw std::out_of_range("grid row out of range");
+    if (pickedRows_.empty())
+        for (const int selected : selectedDataRows()) pick(selected);
+    const auto [first, last] = std::minmax(std::max(row_, fixedRows_), row);
+    for (int r = first; r <= last; ++r) pick(r);
+    moveCurrentRowKeepingPicks(row);
+}
+
+std::vector<int> GridModel::selectedDataRows() const {
+    if (!pickedRows_.empty()) return pickedRows_;
+    std::vector<int> selected;
+    const auto [top, bottom] = std::minmax(row_, rowSel_);
+    for (int r = std::max(top, fixedRows_); r <= bottom && r < rows(); ++r) selected.push_back(r);
+    return selected;
 }
 
 template <typename Apply>
@@ -176,6 +214,7 @@ void GridModel::setRedraw(bool redraw) {
 
 void GridModel::clear() {
     for (auto& row : cells_) std::fill(row.begin(), row.end(), Cell{});
+    pickedRows_.clear();
     notifyChanged();
 }
 
@@ -258,10 +297,12 @@ void GridModel::sort(SortOrder order) {
         break;
     }
     }
+    pickedRows_.clear();  // their rows have moved
     notifyChanged();
 }
 
 void GridModel::clampCursor() {
+    pickedRows_.clear();  // the rows they named may be gone
     const int lastRow = std::max(rows() - 1, 0);
     const int lastCol = std::max(cols() - 1, 0);
     row_ = std::min(row_, lastRow);

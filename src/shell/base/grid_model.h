@@ -67,6 +67,18 @@ public:
     void setRowSel(int row);
     void setColSel(int col);
     void select(int row, int col, int rowSel, int colSel);
+    // Data rows picked one by one (Ctrl+click, in a grid that allows it), for commands
+    // that take rows that are not neighbours. While any are picked they are the selected
+    // rows, whole. Moving the current row or the selection end, sorting and changing the
+    // rows drop them.
+    const std::vector<int>& pickedRows() const { return pickedRows_; }
+    // Picks `row`, or drops it when picked; the first pick keeps the selection's rows
+    // picked. The row becomes the current one.
+    void togglePickedRow(int row);
+    // Picks the rows from the current one to `row` besides those picked (Ctrl+Shift+click).
+    void pickRowsTo(int row);
+    // The selected data rows, top to bottom: the picked ones, or the selection's.
+    std::vector<int> selectedDataRows() const;
 
     // Formatting of the current selection (every cell of the rectangle).
     void setCellForeColour(Colour colour);
@@ -150,6 +162,8 @@ private:
     template <typename Apply>
     void forEachSelected(Apply apply);
     void clampCursor();
+    void pick(int row);
+    void moveCurrentRowKeepingPicks(int row);
     void notifyChanged();
     void notifyShapeChanged();
 
@@ -158,6 +172,7 @@ private:
     int fixedRows_;
     int fixedCols_;
     int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
+    std::vector<int> pickedRows_;  // sorted
     int rowHeight_;
     int height_ = 0;
     Colour backColour_ = kSystemWindowBackground;

@@ -22,6 +22,7 @@ DateCalculatorWindow::DateCalculatorWindow(UserDialogs& dialogs, const Clock& cl
     : QWidget(mainWindow, Qt::Window), calculator_(dialogs, clock) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    closeOnEscape(*this);
     setWindowTitle(DateCalculator::kCaption);
     setFont(twipsFont("Arial", 8.25));
     setFixedSize(twipsToPixelsX(DateCalculator::kClientWidth, this),
@@ -36,7 +37,7 @@ void DateCalculatorWindow::createControls() {
     prompt->setGeometry(twipsRect(120, 180, 950, 255, this));
     auto* week = new QLineEdit(this);
     week->setObjectName("txtdate");
-    week->setGeometry(twipsRect(1080, 135, 600, 300, this));
+    week->setGeometry(twipsRect(1080, 135, 700, 300, this));  // room for a five-digit week
     prompt->setBuddy(week);
     auto* get = new QPushButton(this);
     get->setObjectName("cmdgetdate");

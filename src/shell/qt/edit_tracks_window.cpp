@@ -21,6 +21,7 @@ EditTracksWindow::EditTracksWindow(MainFinder& finder, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), editor_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    closeOnEscape(*this);
     setWindowTitle(EditTracks::kCaption);
     setFont(twipsFont("Arial", 8.25));
     setFixedSize(twipsToPixelsX(EditTracks::kClientWidth, this), twipsToPixelsY(EditTracks::kClientHeight, this));

@@ -14,6 +14,7 @@
 #include "shell/compact_database.h"
 #include "shell/qt/date_calculator_window.h"
 #include "shell/qt/edit_tracks_window.h"
+#include "shell/base/qt/fitting_label.h"
 #include "shell/base/qt/grid_clipboard.h"
 #include "shell/base/qt/grid_view.h"
 #include "shell/qt/key_filter.h"
@@ -56,13 +57,8 @@ QWidget* createControl(ControlKind kind, QWidget* parent) {
     switch (kind) {
     case ControlKind::Frame: return new QGroupBox(parent);
     case ControlKind::WrappedFrame: return new WrappingGroupBox(parent);
-    case ControlKind::Label: {
-        auto* label = new QLabel(parent);
-        label->setTextFormat(Qt::PlainText);  // names and figures show as they are, never as markup
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(true);
-        return label;
-    }
+    case ControlKind::Label:
+        return new FittingLabel(parent);
     case ControlKind::TextBox: return new QLineEdit(parent);
     case ControlKind::CheckBox: return new QCheckBox(parent);
     case ControlKind::Option: return new QRadioButton(parent);
@@ -89,7 +85,7 @@ void showControl(QObject* object, const Control& control) {
         return;
     }
     if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(literalCaption(caption));
-    else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
+    else if (auto* label = qobject_cast<FittingLabel*>(widget)) label->setWholeText(caption);
     else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         box->setMaxLength(control.maxLength > 0 ? control.maxLength : 32767);
         if (box->text() != caption) box->setText(caption);

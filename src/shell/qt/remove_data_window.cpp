@@ -19,6 +19,7 @@ RemoveDataWindow::RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainFinde
     : QWidget(&mainWindow, Qt::Window), dialog_(std::move(dialog)), mainWindow_(mainWindow) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    closeOnEscape(*this);
     setWindowTitle(RemoveData::kCaption);
     setFont(twipsFont("Arial", 8.25));
     setFixedSize(twipsToPixelsX(RemoveData::kClientWidth, this), twipsToPixelsY(RemoveData::kClientHeight, this));

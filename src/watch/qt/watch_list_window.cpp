@@ -100,6 +100,7 @@ WatchListWindow::WatchListWindow(shell::MainFinderWindow& mainWindow, shell::Mai
     : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), finder_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
+    shell::closeOnEscape(*this);
     setWindowTitle("Watch List");
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);

@@ -137,8 +137,13 @@ void GridView::showSelection(bool force) {
     if (displayOnly_) return;
     const GridModel& g = grid();
     const std::array<int, 4> wanted{g.row(), g.col(), g.rowSel(), g.colSel()};
-    if (!force && shownSelection_ == wanted) return;
+    if (!force && shownSelection_ == wanted && shownPicks_ == g.pickedRows()) return;
     shownSelection_ = wanted;
+    shownPicks_ = g.pickedRows();
+    if (!shownPicks_.empty()) {
+        showPickedRows();
+        return;
+    }
     const int top = std::max(model_->itemRow(std::min(g.row(), g.rowSel())), 0);
     const int bottom = std::min(model_->itemRow(std::max(g.row(), g.rowSel())), model_->rowCount() - 1);
     const int left = std::min(g.col(), g.colSel());
@@ -154,6 +159,19 @@ QString GridView::shownText(const QModelIndex& index) const {
     initViewItemOption(&option);
     option.rect = visualRect(index);
     return static_cast<ElidingDelegate*>(itemDelegate())->shownText(option, index);
+}
+
+void GridView::showPickedRows() {
+    const GridModel& g = grid();
+    QItemSelection selection;
+    const int right = model_->columnCount() - 1;
+    for (const int row : g.pickedRows()) {
+        const int item = model_->itemRow(row);
+        if (item >= 0 && item < model_->rowCount() && right >= 0)
+            selection.select(model_->index(item, 0), model_->index(item, right));
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(model_->indexOfCell(g.row(), g.col()), QItemSelectionModel::NoUpdate);
 }
 
 bool GridView::isSelectable(const QModelIndex& index) const {
@@ -183,7 +201,14 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!isSelectable(index)) return;
-    moveTo(index, event->modifiers().testFlag(Qt::ShiftModifier));
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    if (rowPicking_ && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const int row = model_->gridRow(index);
+        if (shift) grid().pickRowsTo(row);
+        else grid().togglePickedRow(row);
+        return;
+    }
+    moveTo(index, shift);
     dragging_ = true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class QHelpEvent;
 
@@ -21,8 +22,8 @@ class GridTableModel;
 // chose. Rows have one fixed height, so a listing of any length scrolls at once.
 //
 // A left click makes the clicked cell current and collapses the selection; a drag or a
-// shift-click widens it; the arrow, page, Home and End keys move the current cell (with
-// Shift, the selection end). The right button never moves the selection: it asks for the
+// shift-click widens it (where the grid allows it, a Ctrl+click picks single rows); the arrow, page, Home and End keys
+// move the current cell (with Shift, the selection end). The right button never moves the selection: it asks for the
 // context menu, as do the menu key and Shift+F10. Dragging a header edge resizes a column
 // and writes the new width back into the model; nothing else writes widths back, so the
 // model's twips never drift through pixel rounding. Cells are never edited here. A text
@@ -39,6 +40,9 @@ public:
     // A grid that only displays (the statistics grids and the colour key): no current
     // cell, no highlighted selection, no scroll bars, no keyboard focus.
     void setDisplayOnly();
+    // Ctrl+click picks or drops one row, Ctrl+Shift+click the rows up to the clicked one, so
+    // that rows which are not neighbours can be chosen together.
+    void allowRowPicking() { rowPicking_ = true; }
     // The size that shows every column and the grid's height, without scroll bars.
     QSize designedSize() const;
     // The text painted in the cell at `index`: the cell's, or its cut form with an ellipsis.
@@ -71,6 +75,7 @@ private:
     void applyShape();
     void applyLook();
     void showSelection(bool force);
+    void showPickedRows();
     bool isSelectable(const QModelIndex& index) const;
     void moveTo(const QModelIndex& index, bool extend);
     QModelIndex dragTarget(QPoint position);
@@ -87,7 +92,9 @@ private:
     bool dragging_ = false;
     bool shownVisible_ = true;
     bool displayOnly_ = false;
+    bool rowPicking_ = false;
     std::optional<std::array<int, 4>> shownSelection_;
+    std::vector<int> shownPicks_;
 };
 
 }  // namespace shell

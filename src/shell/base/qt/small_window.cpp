@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -14,6 +15,21 @@ namespace shell {
 namespace {
 
 QString nameOf(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<int>(name.size())); }
+
+// Sees the keys that no control of the window took, as they pass up to the window.
+class EscapeCloses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+        static_cast<QWidget*>(watched)->close();
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -61,6 +77,8 @@ void connectList(QListWidget& widget, ListBox& list) {
                 list.setSelected(static_cast<std::size_t>(i), widget.item(i)->isSelected());
     });
 }
+
+void closeOnEscape(QWidget& window) { window.installEventFilter(new EscapeCloses(&window)); }
 
 void bringToFront(QWidget& window) {
     window.show();

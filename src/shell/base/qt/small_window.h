@@ -32,6 +32,8 @@ template <typename Widget>
 Widget* addChild(QWidget* parent, const char* name, int x, int y, int width, int height);
 // Shows a window beside the main window and brings it to the front.
 void bringToFront(QWidget& window);
+// Escape closes the window, as it closes a dialog.
+void closeOnEscape(QWidget& window);
 
 }  // namespace shell
 
