@@ -15,7 +15,6 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -249,13 +248,13 @@ public:
             typeWeights_.push_back(type.weight);
     }
 
-    // The track list: one line a track, its number and a code of the first three letters
-    // of its name ("07 ASH" for Ashford Downs).
+    // The track list: one line a track, its number and a code of the initials of its name
+    // ("07 AD" for Ashford Downs).
     std::string trackList() const {
         std::string out;
         for (std::size_t track = 1; track < trackNames_.size(); ++track) {
-            std::string code = trackNames_[track].substr(0, 3);
-            for (char& c : code) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            const std::string& name = trackNames_[track];
+            const std::string code{name.front(), name.at(name.find(' ') + 1)};
             out += (track < 10 ? "0" : "") + std::to_string(track) + " " + code + "\n";
         }
         return out;

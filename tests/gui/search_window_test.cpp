@@ -86,7 +86,9 @@ TEST_F(SearchWindowTest, TheSummaryKeepsEveryLineInViewWithALongTrainerName) {
         << lines[1].toStdString();
     EXPECT_EQ(lines[8], "110+: 0     100+: 0     90+: 0");
     const QRect room = summary->contentsRect();
-    EXPECT_LE(summary->fontMetrics().boundingRect(room, Qt::AlignLeft | Qt::AlignTop, summary->text()).height(),
+    EXPECT_LE(summary->fontMetrics()
+                  .boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, summary->text())
+                  .height(),
               room.height());
     EXPECT_TRUE(summary->toolTip().contains(QString::fromStdString(trainer)));
 }

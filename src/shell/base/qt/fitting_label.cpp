@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace shell {
 
 FittingLabel::FittingLabel(QWidget* parent) : QLabel(parent) {
@@ -29,22 +31,27 @@ void FittingLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) fit();
 }
 
+// Cuts the widest line first, one line at a time, so that lines which fit wrapped (a
+// date after a long week number) keep every character where there is room for them.
 void FittingLabel::fit() {
     const QFontMetrics metrics(font());
     const QRect room = contentsRect();
-    const QRect wrapped = metrics.boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, whole_);
-    if (wrapped.height() <= room.height()) {
-        setWordWrap(true);
-        setText(whole_);
-        setToolTip({});
-        return;
-    }
+    const auto fits = [&](const QString& text) {
+        return metrics.boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height() <=
+               room.height();
+    };
     QStringList lines = whole_.split('\n');
-    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, room.width());
-    setWordWrap(false);
-    setText(lines.join('\n'));
-    // Shown as typed: never read as markup, its line breaks kept.
-    setToolTip("<p style='white-space:pre'>" + whole_.toHtmlEscaped() + "</p>");
+    bool cut = false;
+    while (!fits(lines.join('\n'))) {
+        const auto widest =
+            std::ranges::max_element(lines, {}, [&](const QString& line) { return metrics.horizontalAdvance(line); });
+        if (widest == lines.end() || metrics.horizontalAdvance(*widest) <= room.width()) break;
+        *widest = metrics.elidedText(*widest, Qt::ElideRight, room.width());
+        cut = true;
+    }
+    setText(cut ? lines.join('\n') : whole_);
+    // The whole text, shown as typed: never read as markup, its line breaks kept.
+    setToolTip(cut ? "<p style='white-space:pre'>" + whole_.toHtmlEscaped() + "</p>" : QString());
 }
 
 }  // namespace shell

@@ -6,9 +6,9 @@
 
 namespace shell {
 
-// A label of plain text that never lets a line fall out of view: the text wraps where the
-// wrapped text fits the label's height; where it would not, each line too long for the
-// width is cut with an ellipsis instead, and the tooltip shows the whole text.
+// A label of plain text that never lets a line fall out of view: its lines wrap, and where
+// the wrapped text would not fit the label's height, the widest lines are cut with an
+// ellipsis instead, one by one until it fits; the tooltip then shows the whole text.
 class FittingLabel : public QLabel {
     Q_OBJECT
 public:
