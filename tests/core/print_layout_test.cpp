@@ -175,6 +175,12 @@ TEST(PrintLayout, NoTextRunsIntoTheNextOne) {
         // The longest of today's numbers fit their columns.
         {{{1, "123456789"}, {2, "32767.9999"}, {6, "10.5"}},
          {{0, "Rapid Water"}, {24, "123456789"}, {34, "32767.9999"}, {57, "10.5"}, {62, "Dirt"}}},
+        // clang-format off
+        {{{8, "199.9"}, {9, "20"}, {10, "20"}, {11, "20"}, {12, "9999999"}, {13, "99.90"}, {14, "5999999"},
+          {16, "250000"}, {17, "99"}},
+         {{71, "199.9"}, {77, "20"}, {80, "20"}, {83, "20"}, {87, "$9999999"}, {97, "$99.90"}, {104, "$5999999"},
+          {113, "Fisher & Ha\u2026"}, {126, "$250000"}, {135, "99"}}},
+        // clang-format on
         // A number wider than its column stays whole; the text before it gives way...
         {{{0, "Abcdefghij Klmnopqrstuvw"}, {1, "2147483647"}},
          {{0, "Abcdefghij Klmnopqrst\u2026"}, {23, "2147483647"}}},
