@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/user_dialogs.h"
+#include "base/user_dialogs.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,14 +11,14 @@
 namespace bench_support {
 
 // Answers every question Yes and shows nothing, as a user who agrees to everything.
-struct AgreeingDialogs : shell::UserDialogs {
+struct AgreeingDialogs : base::UserDialogs {
     void message(const std::string&, const std::string&) override {}
     bool askYesNo(const std::string&, const std::string&) override { return true; }
     void beep() override {}
     void setBusy(bool) override {}
     void repaintNow() override {}
-    std::optional<std::string> chooseFilesToOpen(const shell::FileDialogOptions&) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(const shell::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::string> chooseFilesToOpen(const base::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(const base::FileDialogOptions&) override { return std::nullopt; }
 };
 
 // A file the benchmark needs, named by an environment variable that scripts/bench.sh sets.

@@ -13,7 +13,7 @@
 #include "store/database.h"
 #include "store/horse_runs.h"
 #include "store/race_weeks.h"
-#include "shell/base/calendar.h"
+#include "base/calendar.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,7 +53,7 @@ void BM_CompareFourHorses(benchmark::State& state) {
     }
     for (auto _ : state) {
         auto db = store::Database::open(path, store::Access::ReadOnly);
-        benchmark::DoNotOptimize(search::compareHorses(db, ids, shell::kFirstWeekDay + 700));
+        benchmark::DoNotOptimize(search::compareHorses(db, ids, base::kFirstWeekDay + 700));
     }
 }
 

@@ -7,8 +7,8 @@
 #include "search/earnings.h"
 #include "search/listed_run.h"
 #include "search/search_statistics.h"
-#include "shell/base/calendar.h"
-#include "shell/base/number_format.h"
+#include "base/calendar.h"
+#include "base/number_format.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int kRows = 15000;
-constexpr int kToday = shell::kFirstWeekDay + 700;
+constexpr int kToday = base::kFirstWeekDay + 700;
 
 std::vector<search::ListedRun> listing() {
     std::vector<search::ListedRun> runs(kRows);
@@ -45,9 +45,9 @@ void BM_RowMasks(benchmark::State& state) {
     const auto runs = listing();
     for (auto _ : state) {
         for (const auto& run : runs) {
-            benchmark::DoNotOptimize(shell::formatNumber(run.racenum, "#0.0000"));
-            benchmark::DoNotOptimize(shell::formatNumber(run.sp, "00.0"));
-            benchmark::DoNotOptimize(shell::formatNumber(run.odds, "#0.00"));
+            benchmark::DoNotOptimize(base::formatNumber(run.racenum, "#0.0000"));
+            benchmark::DoNotOptimize(base::formatNumber(run.sp, "00.0"));
+            benchmark::DoNotOptimize(base::formatNumber(run.odds, "#0.00"));
         }
     }
     state.SetItemsProcessed(state.iterations() * kRows);

@@ -15,8 +15,8 @@
 namespace {
 
 void fillListing(shell::MainFinder& window, int runs) {
-    constexpr std::array colours{shell::kDirtFast, shell::kTurfFirm, shell::kDirtGood,
-                                 shell::kTurfGood, shell::kSloppy,   shell::kYielding};
+    constexpr std::array colours{base::kDirtFast, base::kTurfFirm, base::kDirtGood,
+                                 base::kTurfGood, base::kSloppy,   base::kYielding};
     auto& grid = window.MSFlexGrid1;
     grid.setRedraw(false);
     grid.setRows(runs + 1);

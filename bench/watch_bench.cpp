@@ -8,7 +8,7 @@
 
 #include "bench_support.h"
 #include "search/gethorse.h"
-#include "shell/base/results_columns.h"
+#include "base/results_columns.h"
 #include "shell/main_finder.h"
 #include "watch/watch_list.h"
 #include "watched_store.h"
@@ -27,9 +27,9 @@ void BM_WatchMarksOnLargestOwnerListing(benchmark::State& state) {
     auto db = store::Database::open(path, store::Access::ReadOnly);
     if (!search::gethorse(window, search::kOwner, bench_support::largestStableOf(db), ""))
         state.SkipWithError("nothing listed");
-    const watch::MarkedColumns columns{shell::horse_column::kName, shell::horse_column::kHorseNumber,
-                                       shell::horse_column::kOwner};
-    const shell::GridModel& grid = window.MSFlexGrid1;
+    const watch::MarkedColumns columns{base::horse_column::kName, base::horse_column::kHorseNumber,
+                                       base::horse_column::kOwner};
+    const base::GridModel& grid = window.MSFlexGrid1;
     int marked = 0;
     for (auto _ : state) {
         marked = 0;

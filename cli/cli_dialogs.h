@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/user_dialogs.h"
+#include "base/user_dialogs.h"
 
 #include <stdexcept>
 #include <string>
@@ -10,7 +10,7 @@ namespace cli {
 
 // The command line's answers: messages and progress go to standard error, a question is
 // answered No unless --yes was given, and nothing is ever read from standard input.
-class CliDialogs : public shell::UserDialogs {
+class CliDialogs : public base::UserDialogs {
 public:
     explicit CliDialogs(bool answerYes) : answerYes_(answerYes) {}
     // The status text that repaintNow() writes when it has changed.
@@ -21,8 +21,8 @@ public:
     void beep() override {}
     void setBusy(bool) override {}
     void repaintNow() override;
-    std::optional<std::string> chooseFilesToOpen(const shell::FileDialogOptions&) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(const shell::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::string> chooseFilesToOpen(const base::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(const base::FileDialogOptions&) override { return std::nullopt; }
 
 private:
     bool answerYes_;

@@ -24,9 +24,9 @@ void addTodayOption(CLI::App& command, std::string& today) {
         ->check([](const std::string& text) { return parseIsoDate(text) ? "" : "expected a date YYYY-MM-DD"; });
 }
 
-std::unique_ptr<shell::Clock> clockFor(const std::string& today) {
-    if (today.empty()) return std::make_unique<shell::SystemClock>();
-    return std::make_unique<shell::FixedClock>(shell::dayNumberOf(*parseIsoDate(today)));
+std::unique_ptr<base::Clock> clockFor(const std::string& today) {
+    if (today.empty()) return std::make_unique<base::SystemClock>();
+    return std::make_unique<base::FixedClock>(base::dayNumberOf(*parseIsoDate(today)));
 }
 
 void addFormatOption(CLI::App& command, std::string& format, const std::string& description) {

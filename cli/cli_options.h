@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/calendar.h"
+#include "base/calendar.h"
 
 #include <CLI/CLI.hpp>
 
@@ -13,7 +13,7 @@ namespace cli {
 // --today YYYY-MM-DD: the day taken as the system date (default: the real date).
 void addTodayOption(CLI::App& command, std::string& today);
 // The clock for a --today value; the real date when it is empty.
-std::unique_ptr<shell::Clock> clockFor(const std::string& today);
+std::unique_ptr<base::Clock> clockFor(const std::string& today);
 
 // --format csv|json.
 void addFormatOption(CLI::App& command, std::string& format,

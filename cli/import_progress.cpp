@@ -19,7 +19,7 @@ bool ImportProgressDialogs::askYesNo(const std::string& text, const std::string&
     return CliDialogs::askYesNo(text, title);
 }
 
-void ImportProgressDialogs::showProgress(const shell::ProgressState& state) {
+void ImportProgressDialogs::showProgress(const base::ProgressState& state) {
     // A file's line is written once the next file has begun, so it counts every race of it.
     if (style_ == ProgressStyle::LinePerFile && shown_ && shown_->step != state.step)
         out_ << shown_->text << '\n' << std::flush;

@@ -26,7 +26,7 @@ public:
     void message(const std::string& text, const std::string& title) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     void repaintNow() override {}
-    void showProgress(const shell::ProgressState& state) override;
+    void showProgress(const base::ProgressState& state) override;
     // After the import: the last file's line when it was stored, and a rewritten line ended.
     void finish(bool lastFileStored);
 
@@ -35,7 +35,7 @@ private:
 
     ProgressStyle style_;
     std::ostream& out_;
-    std::optional<shell::ProgressState> shown_;
+    std::optional<base::ProgressState> shown_;
     bool lineOpen_ = false;
 };
 

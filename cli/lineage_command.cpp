@@ -6,8 +6,8 @@
 #include "lineage/http_page_fetcher.h"
 #include "lineage/lineage_lookup.h"
 #include "lineage/server_address.h"
-#include "shell/base/program_folder.h"
-#include "shell/base/regular_file.h"
+#include "base/program_folder.h"
+#include "base/regular_file.h"
 
 #include <nlohmann/json.hpp>
 
@@ -42,17 +42,17 @@ private:
 std::string programFolder() {
     std::error_code error;
     const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : shell::withTrailingSeparator(program.parent_path().string());
+    return error ? std::string() : base::withTrailingSeparator(program.parent_path().string());
 }
 
 // Far larger than any horse page.
 constexpr std::uintmax_t kLargestPage = 16 * 1024 * 1024;
 
 std::string readPageFile(const std::string& path) {
-    auto file = shell::readRegularFile(path, kLargestPage);
-    if (file.problem == shell::FileProblem::NotRegular || file.problem == shell::FileProblem::TooLarge)
-        throw std::runtime_error("The page file " + path + " " + shell::describe(file.problem) + ".");
-    if (file.problem != shell::FileProblem::None) throw std::runtime_error("Cannot read the page file " + path + ".");
+    auto file = base::readRegularFile(path, kLargestPage);
+    if (file.problem == base::FileProblem::NotRegular || file.problem == base::FileProblem::TooLarge)
+        throw std::runtime_error("The page file " + path + " " + base::describe(file.problem) + ".");
+    if (file.problem != base::FileProblem::None) throw std::runtime_error("Cannot read the page file " + path + ".");
     return std::move(file.bytes);
 }
 
@@ -76,7 +76,7 @@ void runLineage(const LineageOptions& options) {
         // The page's own name passes the identity check, so the page is needed first.
         if (!page) page = lineage::GetHTMLPage(network, lineage::horsePageAddress(server, options.id));
         if (page->empty()) {
-            dialogs.message(lineage::connectionFailedMessage(network), shell::kAppTitle);
+            dialogs.message(lineage::connectionFailedMessage(network), base::kAppTitle);
             throw CommandEnded();
         }
         name = lineage::parseHorsePage(*page).name;
@@ -84,9 +84,9 @@ void runLineage(const LineageOptions& options) {
     // A search's listing, so that a page without a name (a server's "no such horse" page)
     // is read like any other rather than taken for the empty grid before any search.
     window.MSFlexGrid1.setRows(3);
-    window.MSFlexGrid1.setText(1, shell::horse_column::kName, name);
-    window.MSFlexGrid1.setText(1, shell::horse_column::kHorseNumber, options.id);
-    window.MSFlexGrid1.select(1, shell::horse_column::kName, 1, shell::horse_column::kName);
+    window.MSFlexGrid1.setText(1, base::horse_column::kName, name);
+    window.MSFlexGrid1.setText(1, base::horse_column::kHorseNumber, options.id);
+    window.MSFlexGrid1.select(1, base::horse_column::kName, 1, base::horse_column::kName);
     PageInHand inHand(page.value_or(""));
     lineage::PageFetcher& fetcher = page ? static_cast<lineage::PageFetcher&>(inHand) : network;
     const auto info = lineage::getlineage_Click(window, fetcher, server);

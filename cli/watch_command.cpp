@@ -38,7 +38,7 @@ bool applyChange(shell::MainFinder& window, const WatchOptions& o) {
     return true;
 }
 
-nlohmann::ordered_json listJson(const watch::WatchList& list, const shell::Clock& clock) {
+nlohmann::ordered_json listJson(const watch::WatchList& list, const base::Clock& clock) {
     nlohmann::ordered_json horses = nlohmann::ordered_json::array();
     for (const auto& h : list.horses) {
         const auto optional = [&h](auto value) {
@@ -67,7 +67,7 @@ nlohmann::ordered_json listJson(const watch::WatchList& list, const shell::Clock
 }
 
 // Two tables, horses then stables, a blank line between them.
-std::string listCsv(const watch::WatchList& list, const shell::Clock& clock) {
+std::string listCsv(const watch::WatchList& list, const base::Clock& clock) {
     std::vector<std::vector<std::string>> horses{watch::horseCaptions()};
     for (const auto& horse : list.horses) horses.push_back(watch::horseCells(horse, clock));
     std::vector<std::vector<std::string>> stables{watch::stableCaptions()};

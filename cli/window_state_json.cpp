@@ -3,7 +3,7 @@
 
 #include "json_output.h"
 #include "output/exported_text.h"
-#include "shell/base/results_columns.h"
+#include "base/results_columns.h"
 
 #include <cstdio>
 #include <iostream>
@@ -13,21 +13,21 @@ namespace cli {
 namespace {
 
 // The race number's colour is the track's condition.
-constexpr int kColourColumn = shell::horse_column::kRace;
+constexpr int kColourColumn = base::horse_column::kRace;
 
-nlohmann::json rowColour(const shell::GridModel& grid, int row) {
+nlohmann::json rowColour(const base::GridModel& grid, int row) {
     if (row == 0 || grid.cols() <= kColourColumn) return nullptr;
     const auto colour = grid.cell(row, kColourColumn).foreColour;
     if (!colour) return nullptr;
     char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", shell::redOf(*colour), shell::greenOf(*colour),
-                  shell::blueOf(*colour));
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", base::redOf(*colour), base::greenOf(*colour),
+                  base::blueOf(*colour));
     return text;
 }
 
 }  // namespace
 
-nlohmann::json gridCells(const shell::GridModel& grid) {
+nlohmann::json gridCells(const base::GridModel& grid) {
     auto rows = nlohmann::json::array();
     for (int r = 0; r < grid.rows(); ++r) {
         auto cells = nlohmann::json::array();
@@ -38,7 +38,7 @@ nlohmann::json gridCells(const shell::GridModel& grid) {
 }
 
 nlohmann::json windowState(shell::MainFinder& window, const std::vector<std::string>& statisticsGrids) {
-    const shell::GridModel& results = window.MSFlexGrid1;
+    const base::GridModel& results = window.MSFlexGrid1;
     auto colours = nlohmann::json::array();
     for (int r = 0; r < results.rows(); ++r) colours.push_back(rowColour(results, r));
     nlohmann::json state{{"grid", gridCells(results)},

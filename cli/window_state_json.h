@@ -11,7 +11,7 @@
 namespace cli {
 
 // All cells of a grid, row by row, headers included.
-nlohmann::json gridCells(const shell::GridModel& grid);
+nlohmann::json gridCells(const base::GridModel& grid);
 
 // The window state a search leaves, as the command line tool prints it with --format
 // json: the results grid, its rows' colours, the frame caption, the status text, and

@@ -10,7 +10,7 @@
 #include "generator/pedigree.h"
 #include "generator/results_text.h"
 #include "generator/vocabulary.h"
-#include "shell/base/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <CLI/CLI.hpp>
 
@@ -566,8 +566,7 @@ void writeBreedingFile(const Options& options, Population& horses) {
     Random random(options.seed ^ 0x9E3779B97F4A7C15u);
     Pedigree pedigree(random, static_cast<std::size_t>(options.stallions));
     const std::string text = pedigree.breedingText(horses.foals(), options.firstWeek + options.weeks - 1);
-    if (const auto failure = shell::writeFileAtomically(options.breeding, text))
-        throw std::runtime_error(*failure);
+    if (const auto failure = base::writeFileAtomically(options.breeding, text)) throw std::runtime_error(*failure);
     std::cout << "Wrote the breeding file " << options.breeding.string() << " (" << horses.foals().size()
               << " horses; the largest family: " << pedigree.largestFamily() << ", "
               << pedigree.largestFamilySize() << " offspring)\n";
@@ -583,15 +582,14 @@ void generate(const Options& options) {
     for (int week = options.firstWeek; week < options.firstWeek + options.weeks; ++week) {
         const std::string text = writer.write(week);
         const auto path = options.out / ("raceout" + std::to_string(week) + ".txt");
-        if (const auto failure = shell::writeFileAtomically(path, text))
-            throw std::runtime_error(*failure);
+        if (const auto failure = base::writeFileAtomically(path, text)) throw std::runtime_error(*failure);
         bytes += text.size();
     }
     std::cout << "Wrote " << options.weeks << " results files (" << options.weeks * options.racesPerWeek << " races, "
               << writer.runs() << " runs, " << bytes
               << " bytes) into " << options.out.string() << '\n';
     if (!options.tracks.empty()) {
-        if (const auto failure = shell::writeFileAtomically(options.tracks, writer.trackList()))
+        if (const auto failure = base::writeFileAtomically(options.tracks, writer.trackList()))
             throw std::runtime_error(*failure);
         std::cout << "Wrote the track list " << options.tracks.string() << '\n';
     }

@@ -4,7 +4,7 @@
 // HTTP without the simulation's server. It takes a free port and writes its address, as
 // the server file of the program's folder wants it, into the address file.
 #include "lineage/lineage_request.h"
-#include "shell/base/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <CLI/CLI.hpp>
 #include <httplib.h>
@@ -52,7 +52,7 @@ int serve(const Options& options) {
         return 1;
     }
     const std::string address = "http://127.0.0.1:" + std::to_string(port);
-    if (const auto failure = shell::writeFileAtomically(options.addressFile, address + "\n")) {
+    if (const auto failure = base::writeFileAtomically(options.addressFile, address + "\n")) {
         std::cerr << *failure << '\n';
         return 1;
     }

@@ -6,7 +6,7 @@
 
 #include "bench_support.h"
 #include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
+#include "app/qt/main_finder_window.h"
 #include "watch/qt/watch_list_window.h"
 #include "watched_store.h"
 
@@ -35,7 +35,7 @@ void BM_WatchListWindowWith500Horses(benchmark::State& state) {
     shell::MainFinder finder(dialogs);
     if (!finder.Form_Load({watchedProgramFolder(), "/nonexistent/breeding.txt"}))
         state.SkipWithError("start-up refused the store");
-    shell::MainFinderWindow window(finder);
+    app::MainFinderWindow window(finder);
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     int rows = 0;

@@ -8,8 +8,8 @@
 #include "bench_support.h"
 #include "search/gethorse.h"
 #include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
-#include "shell/base/qt/grid_view.h"
+#include "app/qt/main_finder_window.h"
+#include "base/qt/grid_view.h"
 
 #include <QApplication>
 #include <QTest>
@@ -45,7 +45,7 @@ void BM_StartupToShownWindow(benchmark::State& state) {
     for (auto _ : state) {
         shell::MainFinder finder(dialogs);
         if (!finder.Form_Load(environment())) state.SkipWithError("start-up refused the store");
-        auto window = std::make_unique<shell::MainFinderWindow>(finder);
+        auto window = std::make_unique<app::MainFinderWindow>(finder);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get())) state.SkipWithError("the window never showed");
         QApplication::processEvents();
@@ -105,7 +105,7 @@ void BM_WindowMemoryWith15000Rows(benchmark::State& state) {
     bench_support::AgreeingDialogs dialogs;
     shell::MainFinder finder(dialogs);
     if (!finder.Form_Load(environment())) state.SkipWithError("start-up refused the store");
-    shell::MainFinderWindow window(finder);
+    app::MainFinderWindow window(finder);
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     for (auto _ : state) {

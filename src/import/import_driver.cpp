@@ -5,8 +5,8 @@
 #include "import/results_file_error.h"
 #include "import/results_file_source.h"
 #include "import/results_reader.h"
-#include "shell/base/busy_pointer.h"
-#include "shell/base/program_folder.h"
+#include "base/busy_pointer.h"
+#include "base/program_folder.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/race_writer.h"
@@ -24,7 +24,7 @@ namespace {
 // One import: the status label, the store and the state that spans its files.
 class Import {
 public:
-    Import(shell::MainFinder& window, shell::UserDialogs& dialogs, store::Database& db, std::size_t fileCount)
+    Import(shell::MainFinder& window, base::UserDialogs& dialogs, store::Database& db, std::size_t fileCount)
         : window_(window), dialogs_(dialogs), db_(db), fileCount_(static_cast<int>(fileCount)) {}
 
     // Stores one file whole, or nothing of it. False when the user declined to replace
@@ -45,7 +45,7 @@ private:
     bool replaceWeekIfAgreed(store::Database& db, double firstRace, int week);
 
     shell::MainFinder& window_;
-    shell::UserDialogs& dialogs_;
+    base::UserDialogs& dialogs_;
     store::Database& db_;
     int fileCount_;
     RaceConditionsClassifier classifier_;  // its non-winner count spans the whole import
@@ -56,8 +56,8 @@ bool Import::replaceWeekIfAgreed(store::Database& db, double firstRace, int week
     if (!store::hasAnyRace(db) || !store::raceExists(db, firstRace)) return true;
     if (!dialogs_.askYesNo("This week has already been entered into the database.  Do you wish to over-write all old "
                            "data from this week?",
-                           shell::kAppTitle)) {
-        dialogs_.message("Database import cancelled at user request.", shell::kAppTitle);
+                           base::kAppTitle)) {
+        dialogs_.message("Database import cancelled at user request.", base::kAppTitle);
         return false;
     }
     showStatus("Deleting old records.\rPlease wait.");
@@ -126,8 +126,7 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
                 "Import of " + files[k].name + " was NOT completed.\rImport terminated." + reasonLine(error);
             window.dialogs().repaintNow();
             // A full disk or a locked store is no fault of the file: the user must learn which it was.
-            if (dynamic_cast<const store::StoreError*>(&error))
-                window.dialogs().message(error.what(), shell::kAppTitle);
+            if (dynamic_cast<const store::StoreError*>(&error)) window.dialogs().message(error.what(), base::kAppTitle);
             return ImportResult::Failed;
         }
     }
@@ -137,22 +136,21 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
 
 }  // namespace
 
-shell::FileDialogOptions importDialogOptions() {
+base::FileDialogOptions importDialogOptions() {
     return {"Open", "All Files (*.*)|*.*|Raceout.zip Files (*.zip)|*.zip", 2, true};
 }
 
 ImportResult cmdimportdata_Click(shell::MainFinder& window) {
-    shell::BusyPointer busy(window.dialogs());
+    base::BusyPointer busy(window.dialogs());
     const auto answer = window.dialogs().chooseFilesToOpen(importDialogOptions());
     if (!answer) return ImportResult::Cancelled;
-    return importFiles(window, window.raceStorePath(),
-                       fileListFromDialogAnswer(*answer, shell::kPathSeparator));
+    return importFiles(window, window.raceStorePath(), fileListFromDialogAnswer(*answer, base::kPathSeparator));
 }
 
 ImportResult importFiles(shell::MainFinder& window, const std::string& storePath,
                          const std::vector<ChosenFile>& files) {
-    shell::UserDialogs& dialogs = window.dialogs();
-    shell::BusyPointer busy(dialogs);
+    base::UserDialogs& dialogs = window.dialogs();
+    base::BusyPointer busy(dialogs);
     try {
         auto db = store::Database::open(storePath);
         store::ensureSearchIndexes(db);
@@ -163,7 +161,7 @@ ImportResult importFiles(shell::MainFinder& window, const std::string& storePath
         return result;
     } catch (const store::StoreError& error) {
         // The store itself failed (missing, locked, full): the files are not to blame.
-        dialogs.message(error.what(), shell::kAppTitle);
+        dialogs.message(error.what(), base::kAppTitle);
         return ImportResult::Failed;
     }
 }

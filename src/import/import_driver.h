@@ -23,6 +23,6 @@ ImportResult importFiles(shell::MainFinder& window, const std::string& storePath
                          const std::vector<ChosenFile>& files);
 
 // How the import's file dialog is set up.
-shell::FileDialogOptions importDialogOptions();
+base::FileDialogOptions importDialogOptions();
 
 }  // namespace import

@@ -11,7 +11,7 @@ namespace import {
 // Text forms and conversions of the numbers in a results file. Whole-number conversions
 // round to the nearest, an exact half to the even neighbour.
 
-// The shortest text of a number is shell::shortestText.
+// The shortest text of a number is base::shortestText.
 // Rounded to four decimals, always showing four: 312.0500, 12.0700.
 std::string fourDecimalForm(double value);
 

@@ -2,7 +2,7 @@
 #include "import/race_conditions_classifier.h"
 
 #include "import/results_file_error.h"
-#include "import/utf8_text.h"
+#include "base/utf8_text.h"
 
 #include <array>
 #include <utility>
@@ -22,9 +22,9 @@ std::string ageCode(std::string_view conditions) {
     const std::size_t year = conditions.find("year");
     if (year != npos) {
         const std::string_view before = conditions.substr(0, year);
-        const std::size_t characters = characterCount(before);
+        const std::size_t characters = base::characterCount(before);
         if (characters < 2) throw ResultsFileError("conditions text has \"year\" at its start");
-        code += firstCharacters(withoutFirstCharacters(before, characters - 2), 1);
+        code += base::firstCharacters(base::withoutFirstCharacters(before, characters - 2), 1);
     }
     if (contains(conditions, "and up")) code += '+';
     return code;
@@ -33,11 +33,11 @@ std::string ageCode(std::string_view conditions) {
 // The class named by a CPU value: the text from 14 characters after "CPU value" up to
 // the next comma; a one-character value is a maiden value and gets an "M".
 std::string cpuValueCode(std::string_view conditions, std::size_t at) {
-    const std::string_view rest = withoutFirstCharacters(conditions.substr(at), 14);
+    const std::string_view rest = base::withoutFirstCharacters(conditions.substr(at), 14);
     const std::size_t comma = rest.find(',');
     if (comma == npos) throw ResultsFileError("CPU value without a comma after it");
     std::string value(rest.substr(0, comma));
-    if (characterCount(value) < 2) value += 'M';
+    if (base::characterCount(value) < 2) value += 'M';
     return value;
 }
 

@@ -2,7 +2,7 @@
 #include "import/race_number.h"
 
 #include "import/number_forms.h"
-#include "shell/base/number_format.h"
+#include "base/number_format.h"
 #include "import/results_file_error.h"
 
 #include <cmath>
@@ -31,7 +31,7 @@ std::string wholePartText(double number) {
 // Race within the track before the point, track after it: 12.07 is race 12 at track 07.
 // The text keeps the first two characters after the point (one when there is only one).
 double fromOldStyle(double number, std::int16_t week) {
-    const std::string shortest = shell::shortestText(number);
+    const std::string shortest = base::shortestText(number);
     const std::size_t point = shortest.find('.');
     const std::string track = point == std::string::npos ? std::string() : part(shortest, point + 1, 2);
     return readBack(std::to_string(week) + "." + track + wholePartText(number));
@@ -42,7 +42,7 @@ double fromOldStyle(double number, std::int16_t week) {
 double fromNextWeek(double number, std::int16_t week) {
     const std::string fixed = fourDecimalForm(number);
     const double wholePart = std::trunc(number);
-    if (std::fabs(wholePart) > 1e15) throw ResultsFileError("race number out of range: " + shell::shortestText(number));
+    if (std::fabs(wholePart) > 1e15) throw ResultsFileError("race number out of range: " + base::shortestText(number));
     const std::size_t point = fixed.find('.');
     const long long index = std::stoll(fixed.substr(point + 1, 4)) + static_cast<long long>(wholePart) - week;
     std::string digits = std::to_string(index < 0 ? -index : index);
@@ -54,7 +54,7 @@ double fromNextWeek(double number, std::int16_t week) {
 
 std::int16_t weekOfRaceNumber(double firstRaceNumber) {
     const auto week = roundToInteger16(std::trunc(firstRaceNumber));
-    if (!week) throw ResultsFileError("week does not fit 16 bits: " + shell::shortestText(firstRaceNumber));
+    if (!week) throw ResultsFileError("week does not fit 16 bits: " + base::shortestText(firstRaceNumber));
     return *week;
 }
 
@@ -63,9 +63,9 @@ double storedRaceNumber(double number, std::int16_t week) {
     if (week == 579 || week == 586) number = fromNextWeek(number, week);
     // The point is found in the shortest form but the digits are taken from the
     // four-decimal form at that place, so a number without a fraction cannot be read.
-    const std::size_t point = shell::shortestText(number).find('.');
+    const std::size_t point = base::shortestText(number).find('.');
     if (point == std::string::npos) {
-        throw ResultsFileError("race number has no fractional part: " + shell::shortestText(number));
+        throw ResultsFileError("race number has no fractional part: " + base::shortestText(number));
     }
     return readBack(std::to_string(week) + "." + part(fourDecimalForm(number), point + 1, 4));
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "import/results_file_source.h"
 
-#include "shell/base/regular_file.h"
+#include "base/regular_file.h"
 
 #include <zip.h>
 
@@ -26,16 +26,16 @@ bool isTextName(std::string name) {
 }
 
 std::string readWholeFile(const std::string& path) {
-    shell::FileContents file = shell::readRegularFile(path, kLargestEntry);
+    base::FileContents file = base::readRegularFile(path, kLargestEntry);
     switch (file.problem) {
-    case shell::FileProblem::None:
+    case base::FileProblem::None:
         return std::move(file.bytes);
-    case shell::FileProblem::Missing:
+    case base::FileProblem::Missing:
         throw UnreadableFile("The file cannot be opened: " + std::string(std::strerror(ENOENT)) + ".");
-    case shell::FileProblem::NotRegular:
-    case shell::FileProblem::TooLarge:
-        throw UnreadableFile("The file " + shell::describe(file.problem) + ", so it holds no results.");
-    case shell::FileProblem::Unreadable:
+    case base::FileProblem::NotRegular:
+    case base::FileProblem::TooLarge:
+        throw UnreadableFile("The file " + base::describe(file.problem) + ", so it holds no results.");
+    case base::FileProblem::Unreadable:
         break;
     }
     throw UnreadableFile("The file cannot be read.");

@@ -2,11 +2,11 @@
 #include "import/results_reader.h"
 
 #include "import/number_forms.h"
-#include "shell/base/number_format.h"
+#include "base/number_format.h"
 #include "import/race_conditions_classifier.h"
 #include "import/race_number.h"
 #include "import/results_file_error.h"
-#include "import/utf8_text.h"
+#include "base/utf8_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,15 +27,15 @@ std::int64_t amount(std::string_view text, const char* what) {
     return *whole;
 }
 
-std::int64_t purse(std::string_view text) { return amount(withoutFirstCharacters(text, 1), "purse"); }
+std::int64_t purse(std::string_view text) { return amount(base::withoutFirstCharacters(text, 1), "purse"); }
 
 // "0" or "" for no claiming price; "$5,000", or "($5,000)" for an optional claim.
 std::int64_t claimingPrice(std::string_view text) {
-    if (characterCount(text) < 4) return 0;
+    if (base::characterCount(text) < 4) return 0;
     if (text.find('(') != std::string_view::npos) {
-        return amount(withoutLastCharacters(withoutFirstCharacters(text, 2), 1), "claiming price");
+        return amount(base::withoutLastCharacters(base::withoutFirstCharacters(text, 2), 1), "claiming price");
     }
-    return amount(withoutFirstCharacters(text, 1), "claiming price");
+    return amount(base::withoutFirstCharacters(text, 1), "claiming price");
 }
 
 // The first and last digit of a horse number's shortest form code its speed figure and
@@ -54,7 +54,7 @@ HorseDigits horseDigits(float horse) {
         while (number >= 10) number /= 10;
         return {static_cast<int>(number), last};
     }
-    const std::string form = shell::shortestText(horse);
+    const std::string form = base::shortestText(horse);
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     if (!isDigit(form.front()) || !isDigit(form.back())) {
         throw ResultsFileError("horse number does not begin and end with a digit: " + form);
@@ -146,7 +146,7 @@ std::optional<ParsedRace> ResultsReader::nextRace() {
         state_ = State::BetweenRaces;
         return parsed;
     } catch (const ResultsFileError& error) {
-        throw located(error, "race " + shell::shortestText(current_.number) + ": ");
+        throw located(error, "race " + base::shortestText(current_.number) + ": ");
     }
 }
 
@@ -183,8 +183,8 @@ ParsedRace ResultsReader::race(const SecondRecord& second) {
     parsed.progressText = progressText(week_, current_.number);
     store::RaceRow& row = parsed.race;
     row.racenum = storedRaceNumber(current_.number, week_);
-    row.surf = firstCharacters(current_.surface, 1);
-    row.cond = firstCharacters(current_.condition, 1);
+    row.surf = base::firstCharacters(current_.surface, 1);
+    row.cond = base::firstCharacters(current_.condition, 1);
     row.dist = current_.distance;
     row.size = current_.size;
     row.purse = purse(second.purse);
@@ -201,7 +201,7 @@ ParsedRace ResultsReader::race(const SecondRecord& second) {
 store::RunnerRow ResultsReader::readRunner(double racenum, int fin) {
     store::RunnerRow row;
     row.hname = nextText();
-    row.hname.resize(firstCharacters(row.hname, kNameCharacters).size());
+    row.hname.resize(base::firstCharacters(row.hname, kNameCharacters).size());
     const float horse = fields_.nextSingle();
     RunnerFigures figures;
     figures.speed = fields_.nextSingle();

@@ -3,7 +3,7 @@
 
 #include "import/field_reader.h"
 #include "import/results_file_error.h"
-#include "import/utf8_text.h"
+#include "base/utf8_text.h"
 #include "store/race_writer.h"
 
 #include <cstdint>
@@ -67,7 +67,7 @@ private:
     };
     enum class State { NotStarted, InRace, BetweenRaces, Done, Failed };
 
-    std::string nextText() { return utf8Text(fields_.nextText()); }
+    std::string nextText() { return base::utf8Text(fields_.nextText()); }
     // The error with its reason led by `prefix` and with the line it concerns.
     ResultsFileError located(const ResultsFileError& error, const std::string& prefix) const;
     FirstRecord readFirstRecord();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/horse_page_parser.h"
 
-#include "shell/base/capitalise.h"
+#include "base/capitalise.h"
 
 #include <cstddef>
 #include <optional>
@@ -87,7 +87,7 @@ std::string HorsePageReader::name() {
     // The name stands on the line after the large font's tag, before the cell's end.
     const Position start = plus(find("font size=4", restart()), 14);
     nameEnd_ = minus(find("</td>", start), 2);
-    return shell::capitaliseWords(between(start, nameEnd_));
+    return base::capitaliseWords(between(start, nameEnd_));
 }
 
 std::string HorsePageReader::owner() {

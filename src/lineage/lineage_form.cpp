@@ -14,7 +14,7 @@ constexpr std::array<const char*, 4> kRowHeaders{"Horse", "Sire", "Dam-Sire", "S
 
 LineageForm::LineageForm() {
     MSFlexGrid1.setFont("Arial", 7.5);
-    MSFlexGrid1.setGridLineColour(shell::kLightGrey);
+    MSFlexGrid1.setGridLineColour(base::kLightGrey);
     MSFlexGrid1.setColumnWidth(0, kHorseColumnWidth);
     for (int col = 1; col < MSFlexGrid1.cols(); ++col) MSFlexGrid1.setColumnWidth(col, kLineColumnWidth);
     // Every row shows, with a small allowance for the borders.
@@ -35,7 +35,7 @@ void LineageForm::showLineage(const LineageInfo& info) {
         MSFlexGrid1.setText(static_cast<int>(row) + 1, 0, kRowHeaders[row]);
 }
 
-std::vector<std::pair<std::string_view, shell::Control*>> LineageForm::controls() {
+std::vector<std::pair<std::string_view, base::Control*>> LineageForm::controls() {
     return {{"lbllineage", &lbllineage}, {"fra1", &fra1},          {"lblmisc", &lblmisc},
             {"fra2", &fra2},             {"lblwinstats", &lblwinstats}};
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "lineage/lineage_request.h"
-#include "shell/base/control.h"
-#include "shell/base/grid_model.h"
+#include "base/control.h"
+#include "base/grid_model.h"
 
 #include <string_view>
 #include <utility>
@@ -29,14 +29,14 @@ public:
     // grid's headers, with the first line's header as the current cell.
     void showLineage(const LineageInfo& info);
 
-    std::vector<std::pair<std::string_view, shell::Control*>> controls();
+    std::vector<std::pair<std::string_view, base::Control*>> controls();
 
-    shell::Control lbllineage{"Lineage For"};
-    shell::Control fra1{"Miscellaneous Stats"};
-    shell::Control lblmisc{""};
-    shell::Control fra2{"Win Stats"};
-    shell::Control lblwinstats{""};
-    shell::GridModel MSFlexGrid1{5, 4, 1, 1};
+    base::Control lbllineage{"Lineage For"};
+    base::Control fra1{"Miscellaneous Stats"};
+    base::Control lblmisc{""};
+    base::Control fra2{"Win Stats"};
+    base::Control lblwinstats{""};
+    base::GridModel MSFlexGrid1{5, 4, 1, 1};
 };
 
 }  // namespace lineage

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/lineage_request.h"
 
-#include "import/utf8_text.h"
+#include "base/utf8_text.h"
 
 #include <cstdio>
 
@@ -44,7 +44,7 @@ std::string GetHTMLPage(PageFetcher& Inet, const std::string& URL) {
 }
 
 bool sameHorse(std::string_view pageName, std::string_view gridName) {
-    return pageName == gridName || import::firstCharacters(pageName, kStoredNameCharacters) == gridName;
+    return pageName == gridName || base::firstCharacters(pageName, kStoredNameCharacters) == gridName;
 }
 
 std::string lineageTitle(std::string_view name, std::string_view id) {

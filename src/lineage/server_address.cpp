@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/server_address.h"
 
-#include "shell/base/regular_file.h"
+#include "base/regular_file.h"
 
 #ifndef HARROWDEX_DEFAULT_SERVER
 #define HARROWDEX_DEFAULT_SERVER "http://localhost"
@@ -13,7 +13,7 @@ std::string defaultServerAddress() { return HARROWDEX_DEFAULT_SERVER; }
 
 std::string serverAddress(const std::string& programFolder) {
     // Anything but a small regular file is not one a user wrote: the default stands.
-    const auto file = shell::readRegularFile(programFolder + kServerFile, shell::kSideFileLimit);
+    const auto file = base::readRegularFile(programFolder + kServerFile, base::kSideFileLimit);
     std::string line = file.bytes.substr(0, file.bytes.find('\n'));
     // A file saved by a Windows editor ends its line in a carriage return, perhaps after
     // a byte order mark.

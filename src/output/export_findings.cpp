@@ -2,20 +2,20 @@
 #include "output/export_findings.h"
 
 #include "output/exported_text.h"
-#include "shell/base/atomic_file.h"
-#include "shell/base/empty_grid.h"
+#include "base/atomic_file.h"
+#include "base/empty_grid.h"
 
 #include <exception>
 
 namespace output {
 
 void ExportText_Click(shell::MainFinder& window) {
-    if (shell::isEmptyGrid(window.MSFlexGrid1)) {
+    if (base::isEmptyGrid(window.MSFlexGrid1)) {
         window.dialogs().message("No data found.  You must have executed a successful search before export.",
-                                 shell::kAppTitle);
+                                 base::kAppTitle);
         return;
     }
-    shell::FileDialogOptions options;
+    base::FileDialogOptions options;
     options.title = "Export as";
     options.filter = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt";
     options.filterIndex = 2;
@@ -23,7 +23,7 @@ void ExportText_Click(shell::MainFinder& window) {
     if (!path) return;
     // A file that cannot be written ends the command quietly; the file is then as it was.
     try {
-        (void)shell::writeFileAtomically(*path, exportedText(window.MSFlexGrid1));
+        (void)base::writeFileAtomically(*path, exportedText(window.MSFlexGrid1));
     } catch (const std::exception&) {
         // Nothing to tell: the listing is still in the grid, the file as it was.
     }

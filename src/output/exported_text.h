@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/grid_model.h"
+#include "base/grid_model.h"
 
 #include <string>
 
@@ -10,6 +10,6 @@ namespace output {
 // The exported text of the results grid: every row from the captions on, columns 0 to
 // 17 (the progeny layout's last column is left out), each cell's text between double
 // quotes and followed by a comma, lines ending in CR LF. Texts are written as they are.
-std::string exportedText(const shell::GridModel& grid);
+std::string exportedText(const base::GridModel& grid);
 
 }  // namespace output

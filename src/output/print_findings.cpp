@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/print_findings.h"
 
-#include "shell/base/empty_grid.h"
+#include "base/empty_grid.h"
 
 namespace output {
 
@@ -9,8 +9,8 @@ namespace {
 
 // Refuses an empty grid with the user told why; true when there is something to print.
 bool hasFindings(shell::MainFinder& window) {
-    if (!shell::isEmptyGrid(window.MSFlexGrid1)) return true;
-    window.dialogs().message("No results in the flexgrid.", shell::kAppTitle);
+    if (!base::isEmptyGrid(window.MSFlexGrid1)) return true;
+    window.dialogs().message("No results in the flexgrid.", base::kAppTitle);
     return false;
 }
 
@@ -36,21 +36,21 @@ std::string outcomeMessage(const PrintResult& result) {
 bool printToFileAccepted(shell::MainFinder& window, const FindingsPrinter& printer) {
     return printer.printerInstalled() ||
            window.dialogs().askYesNo("No printer is installed.\rPrint the findings to a PDF file instead?",
-                                     shell::kAppTitle);
+                                     base::kAppTitle);
 }
 
 // Reading each printed row's condition colour made it the current cell in turn.
-void leaveCurrentCellAtLastRow(shell::GridModel& grid) { grid.select(grid.rows() - 1, 2, grid.rows() - 1, 2); }
+void leaveCurrentCellAtLastRow(base::GridModel& grid) { grid.select(grid.rows() - 1, 2, grid.rows() - 1, 2); }
 
 }  // namespace
 
 void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer) {
     if (!hasFindings(window)) return;
-    if (!window.dialogs().askYesNo("Are you sure that you wish to print these findings?", shell::kAppTitle)) return;
+    if (!window.dialogs().askYesNo("Are you sure that you wish to print these findings?", base::kAppTitle)) return;
     if (!printToFileAccepted(window, printer)) return;
     const PrintResult result = printer.print(findingsLayOut(window));
     if (result.outcome != PrintOutcome::Printed) {
-        window.dialogs().message(outcomeMessage(result), shell::kAppTitle);
+        window.dialogs().message(outcomeMessage(result), base::kAppTitle);
         return;
     }
     leaveCurrentCellAtLastRow(window.MSFlexGrid1);
@@ -62,7 +62,7 @@ void cmdprintpreview_Click(shell::MainFinder& window, FindingsPrinter& printer) 
     // Closing the preview is no cancelled print: the user only looked.
     if (result.outcome == PrintOutcome::Printed) leaveCurrentCellAtLastRow(window.MSFlexGrid1);
     else if (result.outcome != PrintOutcome::Cancelled)
-        window.dialogs().message(outcomeMessage(result), shell::kAppTitle);
+        window.dialogs().message(outcomeMessage(result), base::kAppTitle);
 }
 
 }  // namespace output

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "output/print_layout.h"
 
-#include "import/utf8_text.h"
-#include "shell/base/results_columns.h"
+#include "base/utf8_text.h"
+#include "base/results_columns.h"
 
 #include <algorithm>
 #include <array>
@@ -36,7 +36,7 @@ struct PrintedColumn {
 };
 
 constexpr std::size_t kNameLength = 23;
-using namespace shell::horse_column;
+using namespace base::horse_column;
 
 // One printed column a line. The numbers' columns hold the longest of today's values whole:
 // a nine-digit horse number (as many as the ID box takes), the race number of any 16-bit
@@ -72,17 +72,17 @@ constexpr int kListingBottom = kLastRowTop + kRowStep;
 
 int xOfColumn(int column) { return kListingLeft + kCharacterWidth * column; }
 
-int characters(const std::string& text) { return static_cast<int>(import::characterCount(text)); }
+int characters(const std::string& text) { return static_cast<int>(base::characterCount(text)); }
 
 // The text a column prints for one cell and the character column it starts at; an
 // empty text prints nothing.
-std::pair<std::string, int> cellText(const shell::GridModel& grid, int row, const PrintedColumn& column) {
+std::pair<std::string, int> cellText(const base::GridModel& grid, int row, const PrintedColumn& column) {
     static const std::string kNone;
     const std::string& text = column.gridColumn < grid.cols() ? grid.text(row, column.gridColumn) : kNone;
     const int rightStart = column.startColumn + column.width - characters(text);
     switch (column.rule) {
     case Rule::Name:
-        return {std::string(import::firstCharacters(text, kNameLength)), column.startColumn};
+        return {std::string(base::firstCharacters(text, kNameLength)), column.startColumn};
     case Rule::Left:
     case Rule::LeftNumber:
         return {text, column.startColumn};
@@ -122,8 +122,8 @@ constexpr int kLeastKept = 2;
 // character is lost.
 std::string keepFirst(const std::string& text, int count) {
     const auto kept = static_cast<std::size_t>(std::max(count, kLeastKept));
-    if (import::characterCount(text) <= kept) return text;
-    return std::string(import::firstCharacters(text, kept - 1)) + kEllipsis;
+    if (base::characterCount(text) <= kept) return text;
+    return std::string(base::firstCharacters(text, kept - 1)) + kEllipsis;
 }
 
 // Keeps the texts of a row apart, so that none runs into the next: a text ends one blank
@@ -160,7 +160,7 @@ public:
         y_ = kHeadingTop;
     }
 
-    void addRow(const shell::GridModel& grid, int row) {
+    void addRow(const base::GridModel& grid, int row) {
         y_ += kRowStep;
         if (y_ > kLastRowTop) {
             startPage();
@@ -194,23 +194,23 @@ private:
 
 }  // namespace
 
-std::string conditionWord(shell::Colour colour) {
+std::string conditionWord(base::Colour colour) {
     switch (colour) {
-    case shell::kDirtFast:
+    case base::kDirtFast:
         return "Fst";
-    case shell::kTurfFirm:
+    case base::kTurfFirm:
         return "Frm";
-    case shell::kTurfGood:
-    case shell::kDirtGood:
+    case base::kTurfGood:
+    case base::kDirtGood:
         return "Gd";
-    case shell::kYielding:
+    case base::kYielding:
         return "Yld";
     default:
         return "Slp";  // the sloppy navy, and any colour outside the key
     }
 }
 
-PrintLayout layOutFindings(const shell::GridModel& grid, const std::string& title, PageSize page) {
+PrintLayout layOutFindings(const base::GridModel& grid, const std::string& title, PageSize page) {
     PageWriter writer(title);
     writer.startPage();
     for (int row = 1; row < grid.rows(); ++row) writer.addRow(grid, row);

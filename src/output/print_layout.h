@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/grid_model.h"
+#include "base/grid_model.h"
 
 #include <string>
 #include <vector>
@@ -53,10 +53,10 @@ inline constexpr int kRowPoints = 8;
 // page, 47 rows a page, page numbers in the titles from the second page on. No text of a
 // row runs into the next one: it is cut one blank before the next begins, and an
 // ellipsis shows where. A number is never cut.
-PrintLayout layOutFindings(const shell::GridModel& grid, const std::string& title, PageSize page);
+PrintLayout layOutFindings(const base::GridModel& grid, const std::string& title, PageSize page);
 
 // The condition word for a race-number cell's text colour, the only trace of the track
 // condition in the grid.
-std::string conditionWord(shell::Colour colour);
+std::string conditionWord(base::Colour colour);
 
 }  // namespace output

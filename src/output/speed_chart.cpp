@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "output/speed_chart.h"
 
-#include "shell/base/number_format.h"
-#include "shell/base/number_text.h"
-#include "shell/base/results_columns.h"
-#include "shell/base/rounding.h"
+#include "base/number_format.h"
+#include "base/number_text.h"
+#include "base/results_columns.h"
+#include "base/rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,13 +17,13 @@ namespace output {
 
 namespace {
 
-namespace run = shell::horse_column;
-namespace offspring = shell::progeny_column;
+namespace run = base::horse_column;
+namespace offspring = base::progeny_column;
 
 const char kLineBreak = '\r';
 
 std::optional<double> finiteNumber(std::string_view text) {
-    const auto value = shell::parseNumber(text);
+    const auto value = base::parseNumber(text);
     if (!value || !std::isfinite(*value)) return std::nullopt;
     return value;
 }
@@ -37,7 +37,7 @@ std::string subjectOf(std::string_view caption) {
     return std::string(subject);
 }
 
-std::string runTooltip(const shell::GridModel& grid, int row) {
+std::string runTooltip(const base::GridModel& grid, int row) {
     const auto& track = grid.text(row, run::kTrack);
     return grid.text(row, run::kName) + kLineBreak + "Race " + grid.text(row, run::kRace) +
            (track.empty() ? "" : " at " + track) + kLineBreak + "Class " + grid.text(row, run::kType) + ", distance " +
@@ -96,7 +96,7 @@ void addRuns(const ChartSource& source, SpeedChart& chart) {
     // A box the search would refuse draws no line.
     const auto threshold = finiteNumber(source.threshold);
     if (threshold && std::abs(*threshold) <= std::numeric_limits<std::int32_t>::max())
-        chart.threshold = static_cast<int>(shell::roundHalfEven(*threshold));
+        chart.threshold = static_cast<int>(base::roundHalfEven(*threshold));
     double lowest = chart.threshold ? *chart.threshold : INFINITY;
     double highest = chart.threshold ? *chart.threshold : -INFINITY;
     for (const auto& each : series)
@@ -108,14 +108,14 @@ void addRuns(const ChartSource& source, SpeedChart& chart) {
     chart.series = std::move(series);
 }
 
-double bestOf(const shell::GridModel& grid, int row, int firstColumn) {
+double bestOf(const base::GridModel& grid, int row, int firstColumn) {
     double best = 0;
     for (int c = firstColumn; c < firstColumn + offspring::kBands && c < grid.cols(); ++c)
         best = std::max(best, finiteNumber(grid.text(row, c)).value_or(0));
     return best;
 }
 
-void addOffspring(const shell::GridModel& grid, SpeedChart& chart) {
+void addOffspring(const base::GridModel& grid, SpeedChart& chart) {
     std::map<std::string, int> namesSeen;
     for (int row = grid.fixedRows(); row < grid.rows(); ++row)
         if (!grid.text(row, offspring::kName).empty()) ++namesSeen[grid.text(row, offspring::kName)];
@@ -129,15 +129,15 @@ void addOffspring(const shell::GridModel& grid, SpeedChart& chart) {
                                   {}};
         const auto& races = grid.text(row, offspring::kRaces);
         offspring.tooltip = name + " (" + number + ")" + kLineBreak + "Races " + (races.empty() ? "0" : races) +
-                            kLineBreak + kBestOnDirt + " " + shell::shortestText(offspring.bestDirt) + kLineBreak +
-                            kBestOnTurf + " " + shell::shortestText(offspring.bestTurf);
+                            kLineBreak + kBestOnDirt + " " + base::shortestText(offspring.bestDirt) + kLineBreak +
+                            kBestOnTurf + " " + base::shortestText(offspring.bestTurf);
         chart.offspring.push_back(std::move(offspring));
     }
 }
 
 }  // namespace
 
-std::string SpeedChart::tooltipAt(const shell::GridModel& grid, double x, double speed) const {
+std::string SpeedChart::tooltipAt(const base::GridModel& grid, double x, double speed) const {
     std::string text;
     for (const auto& each : series)
         for (const auto& point : each.points)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/colour.h"
-#include "shell/base/grid_model.h"
+#include "base/colour.h"
+#include "base/grid_model.h"
 
 #include <optional>
 #include <string>
@@ -26,7 +26,7 @@ struct SpeedPoint {
 // The runs of one row colour, named as the colour key names it.
 struct SpeedSeries {
     std::string name;
-    shell::Colour colour = shell::kBlack;
+    base::Colour colour = base::kBlack;
     std::vector<SpeedPoint> points;
     bool operator==(const SpeedSeries&) const = default;
 };
@@ -59,7 +59,7 @@ struct SpeedChart {
     // The tooltip of the run plotted at (x, speed), read from the results grid `grid` the
     // chart was made of; of every run there, one after the other, should two coincide.
     // A tooltip names the horse, race, track, class, distance, finish and odds.
-    std::string tooltipAt(const shell::GridModel& grid, double x, double speed) const;
+    std::string tooltipAt(const base::GridModel& grid, double x, double speed) const;
     int runCount() const;
     bool operator==(const SpeedChart&) const = default;
 };
@@ -72,8 +72,8 @@ inline const std::string kBestOnTurf = "Best on turf";
 
 // What the chart is made of: the results grid and what the main window shows beside it.
 struct ChartSource {
-    const shell::GridModel& results;    // `MSFlexGrid1`
-    const shell::GridModel& colourKey;  // `MSFColorGridKey`, which names the row colours
+    const base::GridModel& results;     // `MSFlexGrid1`
+    const base::GridModel& colourKey;   // `MSFColorGridKey`, which names the row colours
     bool horseLayout = true;            // false while the progeny layout is showing
     std::string_view caption;           // of `frainfo`, which names the subject
     std::string_view threshold;         // of `txtinjury`

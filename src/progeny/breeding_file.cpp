@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file.h"
 
-#include "shell/base/regular_file.h"
+#include "base/regular_file.h"
 
 #include <unistd.h>
 
@@ -16,14 +16,14 @@ std::unique_ptr<BreedingFile> BreedingFile::open(const std::string& path, std::s
         why = "No breeding file is named.";
         return nullptr;
     }
-    shell::FileProblem problem = shell::FileProblem::None;
-    const int fd = shell::openRegularFile(path, problem);
+    base::FileProblem problem = base::FileProblem::None;
+    const int fd = base::openRegularFile(path, problem);
     std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "rb");
     if (file) return std::unique_ptr<BreedingFile>(new BreedingFile(path, file));
     if (fd >= 0) ::close(fd);
-    why = problem == shell::FileProblem::Missing      ? "There is no such file."
-          : problem == shell::FileProblem::NotRegular ? "It is not a regular file."
-                                                      : "It cannot be opened for reading.";
+    why = problem == base::FileProblem::Missing      ? "There is no such file."
+          : problem == base::FileProblem::NotRegular ? "It is not a regular file."
+                                                     : "It cannot be opened for reading.";
     return nullptr;
 }
 

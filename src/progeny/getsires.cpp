@@ -4,9 +4,9 @@
 #include "progeny/breeding_file.h"
 #include "progeny/breeding_file_reader.h"
 #include "progeny/progeny_statistics.h"
-#include "shell/base/busy_pointer.h"
+#include "base/busy_pointer.h"
 #include "shell/restore_search_indexes.h"
-#include "shell/base/capitalise.h"
+#include "base/capitalise.h"
 #include "store/database.h"
 #include "store/offspring_runs.h"
 #include "store/store_error.h"
@@ -18,9 +18,9 @@ namespace progeny {
 
 namespace {
 
-using namespace shell::progeny_column;
-constexpr shell::Colour kDarkRed = shell::rgb(128, 0, 0);
-constexpr shell::Colour kDarkGreen = shell::rgb(0, 128, 0);
+using namespace base::progeny_column;
+constexpr base::Colour kDarkRed = base::rgb(128, 0, 0);
+constexpr base::Colour kDarkGreen = base::rgb(0, 128, 0);
 
 Ancestor selectedAncestor(const shell::MainFinder& window) {
     if (window.optdamsire.checked) return Ancestor::DamSire;
@@ -50,22 +50,22 @@ std::array<const std::string*, 2> shownAncestors(const Offspring& horse, Ancesto
 }
 
 // Columns 0 to 5 of one row per offspring; the grid grows to hold them all.
-void listOffspring(shell::GridModel& grid, const std::vector<Offspring>& offspring, Ancestor position) {
+void listOffspring(base::GridModel& grid, const std::vector<Offspring>& offspring, Ancestor position) {
     grid.setRows(std::max(grid.rows(), static_cast<int>(offspring.size()) + 1));
     for (std::size_t i = 0; i < offspring.size(); ++i) {
         const Offspring& horse = offspring[i];
         const int row = static_cast<int>(i) + 1;
         const auto ancestors = shownAncestors(horse, position);
-        grid.setText(row, kName, shell::capitaliseWords(horse.name));
+        grid.setText(row, kName, base::capitaliseWords(horse.name));
         grid.setText(row, kHorseNumber, std::to_string(horse.number));
-        grid.setText(row, kFirstAncestor, shell::capitaliseWords(*ancestors[0]));
-        grid.setText(row, kSecondAncestor, shell::capitaliseWords(*ancestors[1]));
+        grid.setText(row, kFirstAncestor, base::capitaliseWords(*ancestors[0]));
+        grid.setText(row, kSecondAncestor, base::capitaliseWords(*ancestors[1]));
         grid.setText(row, kAge, std::to_string(horse.age));
         grid.setText(row, kSex, horse.sex);
     }
 }
 
-void layOutColumns(shell::GridModel& grid, Ancestor position) {
+void layOutColumns(base::GridModel& grid, Ancestor position) {
     const int ancestorWidth = std::max(grid.columnWidth(kName) - 200, 0);
     // The widths and captions in the columns' order.
     // clang-format off
@@ -83,10 +83,10 @@ void layOutColumns(shell::GridModel& grid, Ancestor position) {
         grid.setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
         grid.setText(0, c, captions[static_cast<std::size_t>(c)]);
     }
-    grid.setColumnAlignment(kTurfBest, shell::Alignment::RightCenter);
+    grid.setColumnAlignment(kTurfBest, base::Alignment::RightCenter);
 }
 
-void showSummary(shell::GridModel& grid, int row, const OffspringSummary& summary) {
+void showSummary(base::GridModel& grid, int row, const OffspringSummary& summary) {
     if (summary.races == 0) {
         for (int c = kDirtBest; c < kCount; ++c) grid.setText(row, c, "0");
         return;
@@ -126,36 +126,36 @@ bool getsires(shell::MainFinder& window, const std::string& sirename) {
     std::string why;
     auto file = BreedingFile::open(window.breedingFile(), why);
     if (!file) {
-        window.dialogs().message(BreedingFile::unreadable(window.breedingFile(), why), shell::kAppTitle);
+        window.dialogs().message(BreedingFile::unreadable(window.breedingFile(), why), base::kAppTitle);
         return false;
     }
-    shell::BusyPointer busy(window.dialogs());
+    base::BusyPointer busy(window.dialogs());
     if (window.MSFSGrid.visible()) window.showProgenyLayout();
     for (int row = 3; row <= 5; ++row)
         for (int col = 1; col <= 5; ++col) window.MSFmaxgrid.setText(row, col, "0");
-    shell::GridModel& grid = window.MSFlexGrid1;
+    base::GridModel& grid = window.MSFlexGrid1;
     grid.clear();
     // A horse's or owner's summary went with the statistics the progeny tables replace.
     window.lblprogress.caption.clear();
-    shell::RedrawOff redrawOff(grid);
+    base::RedrawOff redrawOff(grid);
     const Ancestor position = selectedAncestor(window);
     const BreedingSelection selection = selectOffspring(*file, sirename, position);
     file.reset();  // closed before the race store is opened
     listOffspring(grid, selection.offspring, position);
     if (selection.problem) {
-        window.dialogs().message(*selection.problem, shell::kAppTitle);
+        window.dialogs().message(*selection.problem, base::kAppTitle);
         return false;
     }
     const auto count = static_cast<int>(selection.offspring.size());
     grid.setRows(count + 1);
     layOutColumns(grid, position);
     window.frainfo.caption =
-        "Statistics for Progeny of " + shell::capitaliseWords(sirename) + "  (" + std::to_string(count) + ").";
+        "Statistics for Progeny of " + base::capitaliseWords(sirename) + "  (" + std::to_string(count) + ").";
     ProgenyStatistics statistics(startsRequired(window.txtnum.caption), window.chk2yo.checked);
     try {
         if (count > 0) addOffspringRuns(window, selection.offspring, statistics);
     } catch (const store::StoreError& error) {
-        window.dialogs().message(error.what(), shell::kAppTitle);
+        window.dialogs().message(error.what(), base::kAppTitle);
         return false;
     }
     statistics.fillSuccessTable(window.MSFSRGrid);

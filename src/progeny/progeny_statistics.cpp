@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/progeny_statistics.h"
 
-#include "shell/base/number_format.h"
-#include "shell/base/rounding.h"
+#include "base/number_format.h"
+#include "base/rounding.h"
 
 #include <algorithm>
 #include <numeric>
@@ -21,7 +21,7 @@ bool isAllowance(const std::string& restr) {
 // speed; a tie keeps the earlier run.
 bool improves(std::int32_t held, float sp, std::int32_t& replaced) {
     if (!(static_cast<double>(held) < sp)) return false;
-    replaced = static_cast<std::int32_t>(shell::roundHalfEven(sp));
+    replaced = static_cast<std::int32_t>(base::roundHalfEven(sp));
     return true;
 }
 
@@ -122,33 +122,33 @@ void ProgenyStatistics::addBestSpeeds(const OffspringSummary& summary) {
         }
 }
 
-void ProgenyStatistics::fillSuccessTable(shell::GridModel& grid) const {
+void ProgenyStatistics::fillSuccessTable(base::GridModel& grid) const {
     for (int row = kMC; row < kRows; ++row) {
         const int denominator = row <= kMdn ? qualified_ : seasoned_;
         grid.setText(row + 1, 6, std::to_string(denominator));
         const auto divisor = static_cast<float>(std::max(denominator, 1));
         for (int split = kTot; split < kSplits; ++split) {
             const auto count = static_cast<float>(success_[static_cast<std::size_t>(row)][static_cast<std::size_t>(split)]);
-            grid.setText(row + 1, split + 1, shell::formatNumber(count / divisor, "#0.0%"));
+            grid.setText(row + 1, split + 1, base::formatNumber(count / divisor, "#0.0%"));
         }
     }
 }
 
 // One average row of the speed table: a column per band, then all bands together.
-void ProgenyStatistics::fillSpeedRow(shell::GridModel& grid, int row, const std::array<std::int64_t, kBands>& sums,
+void ProgenyStatistics::fillSpeedRow(base::GridModel& grid, int row, const std::array<std::int64_t, kBands>& sums,
                                      const std::array<int, kBands>& counts, const char* bandMask) const {
     for (int band = 0; band < kBands; ++band) {
         const auto b = static_cast<std::size_t>(band);
-        grid.setText(row, band + 1,
-                     counts[b] == 0 ? std::string()
-                                    : shell::formatNumber(static_cast<double>(sums[b]) / counts[b], bandMask));
+        grid.setText(
+            row, band + 1,
+            counts[b] == 0 ? std::string() : base::formatNumber(static_cast<double>(sums[b]) / counts[b], bandMask));
     }
     const auto sum = std::accumulate(sums.begin(), sums.end(), std::int64_t{0});
     const auto count = std::accumulate(counts.begin(), counts.end(), 0);
-    grid.setText(row, 5, count == 0 ? std::string() : shell::formatNumber(static_cast<double>(sum) / count, "#0.0"));
+    grid.setText(row, 5, count == 0 ? std::string() : base::formatNumber(static_cast<double>(sum) / count, "#0.0"));
 }
 
-void ProgenyStatistics::fillSpeedTable(shell::GridModel& grid) const {
+void ProgenyStatistics::fillSpeedTable(base::GridModel& grid) const {
     fillSpeedRow(grid, 1, speedSums_[kDirt], speedCounts_[kDirt], "#0.0");
     fillSpeedRow(grid, 2, speedSums_[kTurf], speedCounts_[kTurf], "#0.0");
     std::array<std::int64_t, kBands> sums{};

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/grid_model.h"
-#include "shell/base/results_columns.h"
+#include "base/grid_model.h"
+#include "base/results_columns.h"
 #include "store/offspring_runs.h"
 
 #include <array>
@@ -13,7 +13,7 @@
 namespace progeny {
 
 // Distance bands of the best speeds: under 8 furlongs, 8 up to 9.5, 9.5 up to 11, 11 on.
-using shell::progeny_column::kBands;
+using base::progeny_column::kBands;
 int bandOf(float dist);
 
 enum Surface { kDirt = 0, kTurf = 1 };
@@ -47,9 +47,9 @@ public:
     OffspringSummary add(int age, const std::vector<store::OffspringRun>& runs);
 
     // `MSFSRGrid` rows 1 to 7, columns 1 to 6: the shares of the offspring that won.
-    void fillSuccessTable(shell::GridModel& grid) const;
+    void fillSuccessTable(base::GridModel& grid) const;
     // `MSFmaxgrid` rows 1 to 6, columns 1 to 5: averages and highest of the best speeds.
-    void fillSpeedTable(shell::GridModel& grid) const;
+    void fillSpeedTable(base::GridModel& grid) const;
     // The text of `lblfastest`.
     std::string fastestLabel() const;
 
@@ -64,7 +64,7 @@ private:
                 ClassWins& graded);
     void addSeasoned(Row row, int total, const ClassWins& wins, int over);
     void addBestSpeeds(const OffspringSummary& summary);
-    void fillSpeedRow(shell::GridModel& grid, int row, const std::array<std::int64_t, kBands>& sums,
+    void fillSpeedRow(base::GridModel& grid, int row, const std::array<std::int64_t, kBands>& sums,
                       const std::array<int, kBands>& counts, const char* bandMask) const;
 
     std::int64_t startsRequired_;

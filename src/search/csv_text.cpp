@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "search/csv_text.h"
 
-#include "shell/base/atomic_file.h"
-#include "shell/base/user_dialogs.h"
+#include "base/atomic_file.h"
+#include "base/user_dialogs.h"
 
 namespace search {
 
@@ -36,10 +36,10 @@ std::string csvText(const std::vector<std::vector<std::string>>& rows) {
 
 namespace search {
 
-void exportCsv(shell::UserDialogs& dialogs, const std::string& csv) {
+void exportCsv(base::UserDialogs& dialogs, const std::string& csv) {
     const auto path = dialogs.chooseFileToSave({"Export", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"});
     if (!path) return;
-    if (const auto problem = shell::writeFileAtomically(*path, csv)) dialogs.message(*problem, shell::kAppTitle);
+    if (const auto problem = base::writeFileAtomically(*path, csv)) dialogs.message(*problem, base::kAppTitle);
 }
 
 }  // namespace search

@@ -12,14 +12,14 @@ std::string csvText(const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace search
 
-namespace shell {
+namespace base {
 class UserDialogs;
-}
+}  // namespace base
 
 namespace search {
 
 // "Export...": asks for a file name and writes `csv` there, whole or not at all. A
 // cancelled dialog writes nothing; a failed write is reported.
-void exportCsv(shell::UserDialogs& dialogs, const std::string& csv);
+void exportCsv(base::UserDialogs& dialogs, const std::string& csv);
 
 }  // namespace search

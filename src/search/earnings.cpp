@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/earnings.h"
 
-#include "shell/base/rounding.h"
+#include "base/rounding.h"
 
 #include <array>
 
@@ -18,7 +18,7 @@ std::int32_t earningsOf(std::int64_t purse, int fin) {
     // The product in double lands exactly on a half wherever the decimal share does, so
     // the tie goes to the even neighbour as it should.
     const double amount = static_cast<double>(purse) * kShares[static_cast<std::size_t>(fin - 1)];
-    return static_cast<std::int32_t>(shell::roundHalfEven(amount));
+    return static_cast<std::int32_t>(base::roundHalfEven(amount));
 }
 
 }  // namespace search

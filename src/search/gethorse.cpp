@@ -5,7 +5,7 @@
 #include "search/race_listing.h"
 #include "search/search_request.h"
 #include "search/search_statistics.h"
-#include "shell/base/busy_pointer.h"
+#include "base/busy_pointer.h"
 #include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/run_read_ahead.h"
@@ -29,7 +29,7 @@ const char* const kNothingFound = "No horses under the search criteria were foun
 std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQuery& query, std::int64_t count) {
     const auto subject = count > 0 ? query.first() : std::nullopt;
     if (!subject) {
-        window.dialogs().message(kNothingFound, shell::kAppTitle);
+        window.dialogs().message(kNothingFound, base::kAppTitle);
         return std::nullopt;
     }
     if (count > kAskAbove &&
@@ -37,7 +37,7 @@ std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQ
                                        " horses that match this query.  Proceed anyway?\rNote: the actual number of "
                                        "horses listed may be less than this amount, and also that the maximum number "
                                        "of horses that can be listed is 15,000 in this version.",
-                                   shell::kAppTitle))
+                                   base::kAppTitle))
         return std::nullopt;
     return subject;
 }
@@ -46,7 +46,7 @@ std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQ
 // listed row is cleared as it is filled, while it is at hand, and the rows of an earlier
 // listing beyond the new one are dropped at its end.
 void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t rows) {
-    shell::GridModel& grid = window.MSFlexGrid1;
+    base::GridModel& grid = window.MSFlexGrid1;
     grid.setRows(static_cast<int>(rows) + 1);
     grid.clearRow(0);
     window.msfgridsavesettings();
@@ -63,7 +63,7 @@ void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t r
 // that lists nothing leaves the earlier listing. False when nothing was listed.
 bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhead& runs, std::int64_t count,
               const store::RunRecord& subject, const SearchRequest& request, int opt) {
-    shell::GridModel& grid = window.MSFlexGrid1;
+    base::GridModel& grid = window.MSFlexGrid1;
     std::map<int, std::string> codes;
     for (auto& [num, code] : store::trackCodes(db)) codes.emplace(num, std::move(code));
     RaceListing listing(grid, std::move(codes));
@@ -97,11 +97,11 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
     }
     if (listed == 0) {
         // A last-week bound that no run meets.
-        window.dialogs().message(kNothingFound, shell::kAppTitle);
+        window.dialogs().message(kNothingFound, base::kAppTitle);
         return false;
     }
     grid.setRows(listed + 1);  // a listing that ended early
-    grid.select(1, shell::horse_column::kName, 1, shell::horse_column::kName);
+    grid.select(1, base::horse_column::kName, 1, base::horse_column::kName);
     statistics.report({window.MSFWGrid, window.MSFSGrid, window.frainfo.caption, window.lblprogress.caption}, opt,
                       request.title, window.clock());
     return true;
@@ -125,21 +125,19 @@ bool gethorse(shell::MainFinder& window, int opt, const std::string& name, const
     const auto request = makeSearchRequest(
         {opt, name, txtid, window.txtfirstweek.caption, window.txtlastweek.caption, window.txtinjury.caption});
     if (const auto* problem = std::get_if<std::string>(&request)) {
-        window.dialogs().message(*problem, shell::kAppTitle);
+        window.dialogs().message(*problem, base::kAppTitle);
         return false;
     }
-    shell::BusyPointer busy(window.dialogs());
-    shell::GridModel& grid = window.MSFlexGrid1;
-    const shell::RedrawOff redrawOff(grid);
+    base::BusyPointer busy(window.dialogs());
+    base::GridModel& grid = window.MSFlexGrid1;
+    const base::RedrawOff redrawOff(grid);
     if (window.MSFSRGrid.visible()) window.showHorseLayout();
     window.lblprogress.caption = "Searching...";
     window.dialogs().repaintNow();
     bool listed = false;
     try {
         listed = search(window, std::get<SearchRequest>(request), opt);
-    } catch (const store::StoreError& error) {
-        window.dialogs().message(error.what(), shell::kAppTitle);
-    }
+    } catch (const store::StoreError& error) { window.dialogs().message(error.what(), base::kAppTitle); }
     if (!listed) window.lblprogress.caption.clear();
     return listed;
 }

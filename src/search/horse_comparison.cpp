@@ -6,10 +6,10 @@
 #include "search/horse_finder.h"
 #include "search/race_listing.h"
 #include "search/run_classes.h"
-#include "shell/base/grid_model.h"
+#include "base/grid_model.h"
 #include "shell/main_finder.h"
-#include "shell/base/number_format.h"
-#include "shell/base/number_text.h"
+#include "base/number_format.h"
+#include "base/number_text.h"
 #include "store/database.h"
 #include "store/store_error.h"
 #include "store/horse_runs.h"
@@ -86,7 +86,7 @@ private:
     std::vector<ComparisonRow> rows_;
 };
 
-std::string speedText(double speed) { return shell::formatNumber(speed, "#0.0"); }
+std::string speedText(double speed) { return base::formatNumber(speed, "#0.0"); }
 
 template <typename Figure>
 std::vector<std::optional<double>> perHorse(const std::vector<Runs>& horses, Figure figure) {
@@ -110,9 +110,9 @@ void addSpeedRows(RowsBuilder& rows, const std::vector<Runs>& horses, const std:
 
 std::string runText(const store::RunRecord& run, const std::map<int, std::string>& trackCodes) {
     const auto track = trackCodes.find(trackNumberOf(run.racenum));
-    return "Wk " + std::to_string(weekOf(run.racenum)) + " " + (track == trackCodes.end() ? "" : track->second) +
-           " " + run.restr + " " + shell::shortestText(run.dist) + run.surf + " " + run.cond + " " +
-           shell::formatNumber(run.sp, "00.0") + " " + std::to_string(run.fin);
+    return "Wk " + std::to_string(weekOf(run.racenum)) + " " + (track == trackCodes.end() ? "" : track->second) + " " +
+           run.restr + " " + base::shortestText(run.dist) + run.surf + " " + run.cond + " " +
+           base::formatNumber(run.sp, "00.0") + " " + std::to_string(run.fin);
 }
 
 void addRecordRows(RowsBuilder& rows, const std::vector<Runs>& horses) {
@@ -131,28 +131,34 @@ void addRecordRows(RowsBuilder& rows, const std::vector<Runs>& horses) {
     rows.addTexts("H.ID.", numbers);
     rows.addTexts("Owner", owners);
     rows.addTexts("Record", records);
-    rows.add("Earnings", perHorse(horses, [](const Runs& runs) -> std::optional<double> {
-                 std::int64_t sum = 0;
-                 for (const auto& run : runs) sum += earningsOf(run.purse, run.fin);
-                 return static_cast<double>(sum);
-             }),
-             Better::Higher, [](double v) { return shell::formatNumber(v, "$#,##0"); });
+    rows.add("Earnings",
+             perHorse(horses,
+                      [](const Runs& runs) -> std::optional<double> {
+                          std::int64_t sum = 0;
+                          for (const auto& run : runs) sum += earningsOf(run.purse, run.fin);
+                          return static_cast<double>(sum);
+                      }),
+             Better::Higher, [](double v) { return base::formatNumber(v, "$#,##0"); });
 }
 
 void addReturnAndTag(RowsBuilder& rows, const std::vector<Runs>& horses, int today) {
-    rows.add("Flat Bet %", perHorse(horses, [](const Runs& runs) {
-                 FlatBet bet;
-                 for (const auto& run : runs) bet.add(run.fin, run.odds);
-                 return bet.percent();
-             }),
-             Better::Higher, [](double v) { return shell::formatNumber(v, "#0.0"); });
-    rows.add("Tag", perHorse(horses, [today](const Runs& runs) -> std::optional<double> {
-                 ClaimingTag tag;
-                 for (const auto& run : runs) tag.add(run.racenum, run.restr, run.cprice, today);
-                 if (const auto shown = tag.shown()) return *shown;
-                 return std::nullopt;
-             }),
-             Better::Lower, [](double v) { return shell::formatNumber(v, "$#,##0"); });
+    rows.add("Flat Bet %",
+             perHorse(horses,
+                      [](const Runs& runs) {
+                          FlatBet bet;
+                          for (const auto& run : runs) bet.add(run.fin, run.odds);
+                          return bet.percent();
+                      }),
+             Better::Higher, [](double v) { return base::formatNumber(v, "#0.0"); });
+    rows.add("Tag",
+             perHorse(horses,
+                      [today](const Runs& runs) -> std::optional<double> {
+                          ClaimingTag tag;
+                          for (const auto& run : runs) tag.add(run.racenum, run.restr, run.cprice, today);
+                          if (const auto shown = tag.shown()) return *shown;
+                          return std::nullopt;
+                      }),
+             Better::Lower, [](double v) { return base::formatNumber(v, "$#,##0"); });
 }
 
 }  // namespace
@@ -195,17 +201,15 @@ std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& windo
         auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
         return compareHorses(db, ids, window.clock().today());
     } catch (const FindError& e) {
-        window.dialogs().message(e.what(), shell::kAppTitle);
-    } catch (const store::StoreError& e) {
-        window.dialogs().message(e.what(), shell::kAppTitle);
-    }
+        window.dialogs().message(e.what(), base::kAppTitle);
+    } catch (const store::StoreError& e) { window.dialogs().message(e.what(), base::kAppTitle); }
     return std::nullopt;
 }
 
-std::vector<std::int64_t> selectedHorseIds(const shell::GridModel& grid, int column) {
+std::vector<std::int64_t> selectedHorseIds(const base::GridModel& grid, int column) {
     std::vector<std::int64_t> ids;
     for (const int r : grid.selectedDataRows()) {
-        const auto id = shell::parseNumber(grid.text(r, column));
+        const auto id = base::parseNumber(grid.text(r, column));
         if (id && std::ranges::find(ids, static_cast<std::int64_t>(*id)) == ids.end())
             ids.push_back(static_cast<std::int64_t>(*id));
     }

@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
-namespace shell {
+namespace base {
 class GridModel;
+}  // namespace base
+
+namespace shell {
 class MainFinder;
 }  // namespace shell
 
@@ -50,7 +53,7 @@ std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& windo
 
 // The distinct horse numbers in column `column` of the grid's selected data rows, top to
 // bottom.
-std::vector<std::int64_t> selectedHorseIds(const shell::GridModel& grid, int column);
+std::vector<std::int64_t> selectedHorseIds(const base::GridModel& grid, int column);
 
 // The comparison as a table of texts: captions down the first column.
 std::vector<std::vector<std::string>> comparisonTable(const std::vector<ComparisonRow>& rows);

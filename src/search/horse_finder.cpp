@@ -4,7 +4,7 @@
 #include "search/earnings.h"
 #include "search/flat_bet.h"
 #include "search/run_classes.h"
-#include "shell/base/number_format.h"
+#include "base/number_format.h"
 #include "store/horse_runs.h"
 #include "store/race_weeks.h"
 #include "store/text_compare.h"
@@ -77,9 +77,7 @@ bool recordFits(const FindCriteria& criteria, const FoundHorse& horse) {
     return !(criteria.maxWins && horse.wins > *criteria.maxWins);
 }
 
-std::string speedText(std::optional<float> speed) {
-    return speed ? shell::formatNumber(*speed, "#0.0") : "";
-}
+std::string speedText(std::optional<float> speed) { return speed ? base::formatNumber(*speed, "#0.0") : ""; }
 
 }  // namespace
 
@@ -158,7 +156,7 @@ std::vector<std::string> foundCells(const FoundHorse& horse) {
             speedText(horse.bestDirt),
             speedText(horse.bestTurf),
             speedText(horse.lastAverage),
-            shell::formatNumber(horse.flatBetReturn, "#0.0"),
+            base::formatNumber(horse.flatBetReturn, "#0.0"),
             horse.claimingTag ? std::to_string(*horse.claimingTag) : ""};
 }
 

@@ -4,11 +4,11 @@
 #include "search/csv_text.h"
 #include "search/gethorse.h"
 #include "search/horse_comparison.h"
-#include "shell/base/atomic_file.h"
+#include "base/atomic_file.h"
 #include "shell/main_finder.h"
 #include "shell/restore_search_indexes.h"
-#include "shell/base/number_format.h"
-#include "shell/base/number_text.h"
+#include "base/number_format.h"
+#include "base/number_text.h"
 #include "store/database.h"
 #include "store/horse_runs.h"
 #include "store/store_error.h"
@@ -30,7 +30,7 @@ constexpr const char* kNotAWholeNumber = "Not a whole number.";
 std::optional<double> numberIn(const std::string& box, const std::string& text,
                                std::map<std::string, std::string>& problems) {
     if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
-    const auto value = shell::parseNumber(text);
+    const auto value = base::parseNumber(text);
     if (!value) problems[box] = kNotANumber;
     return value;
 }
@@ -105,7 +105,8 @@ void HorseFinderPanel::fillGrid(const FindCriteria& criteria, const FindResult& 
         grid.setText(0, c, columns[static_cast<std::size_t>(c)]);
         // Names need room; figures fit the grid's narrow default.
         if (c == kNameColumn || c == kOwnerColumn) grid.setColumnWidth(c, kNameWidthTwips);
-        if (c != kNameColumn && c != kOwnerColumn && c != kClassColumn) grid.setColumnAlignment(c, shell::Alignment::RightCenter);
+        if (c != kNameColumn && c != kOwnerColumn && c != kClassColumn)
+            grid.setColumnAlignment(c, base::Alignment::RightCenter);
     }
     for (std::size_t r = 0; r < result.rows.size(); ++r) {
         const auto cells = foundCells(result.rows[r]);
@@ -113,10 +114,10 @@ void HorseFinderPanel::fillGrid(const FindCriteria& criteria, const FindResult& 
     }
     if (!result.rows.empty()) grid.select(1, 0, 1, 0);
     grid.setRedraw(true);
-    lblcount = shell::formatNumber(result.count, "#,##0") + (result.count == 1 ? " horse matches" : " horses match");
+    lblcount = base::formatNumber(result.count, "#,##0") + (result.count == 1 ? " horse matches" : " horses match");
     if (result.count > static_cast<std::int64_t>(result.rows.size()))
-        lblcount += "; the first " + shell::formatNumber(static_cast<std::int64_t>(result.rows.size()), "#,##0") +
-                    " are listed";
+        lblcount +=
+            "; the first " + base::formatNumber(static_cast<std::int64_t>(result.rows.size()), "#,##0") + " are listed";
     lblcount += ".";
 }
 
@@ -164,7 +165,7 @@ void HorseFinderPanel::saveExcludedOwners() {
     std::string text;
     for (const auto& owner : txtexclude) text += owner + "\n";
     // Remembering is a convenience: a folder that cannot be written loses only that.
-    (void)shell::writeFileAtomically(window_.programFolder() + kExcludedOwnersFile, text);
+    (void)base::writeFileAtomically(window_.programFolder() + kExcludedOwnersFile, text);
 }
 
 }  // namespace search

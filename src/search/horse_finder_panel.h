@@ -2,7 +2,7 @@
 #pragma once
 
 #include "search/horse_finder.h"
-#include "shell/base/grid_model.h"
+#include "base/grid_model.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +13,7 @@
 
 namespace shell {
 class MainFinder;
-}
+}  // namespace shell
 
 namespace search {
 
@@ -67,7 +67,7 @@ public:
     // Box name -> the message shown beside it.
     std::map<std::string, std::string> problems;
     std::string lblcount;
-    shell::GridModel grid;
+    base::GridModel grid;
 
 private:
     std::optional<FindCriteria> criteria();

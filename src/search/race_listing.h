@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/colour.h"
-#include "shell/base/grid_model.h"
+#include "base/colour.h"
+#include "base/grid_model.h"
 #include "store/run_query.h"
 
 #include <map>
@@ -16,13 +16,13 @@ int trackNumberOf(double racenum);
 
 // The text colour of a run's row by track condition and surface; none for a condition
 // outside the colour key.
-std::optional<shell::Colour> rowColourOf(const std::string& cond, const std::string& surf);
+std::optional<base::Colour> rowColourOf(const std::string& cond, const std::string& surf);
 
 // Fills the results grid in the horse layout: one row per listed run, in the formats,
 // alignments and colours of the listing.
 class RaceListing {
 public:
-    RaceListing(shell::GridModel& grid, std::map<int, std::string> trackCodes);
+    RaceListing(base::GridModel& grid, std::map<int, std::string> trackCodes);
 
     // Aligns the caption cells and the columns; once per search, before the rows.
     void prepare();
@@ -31,7 +31,7 @@ public:
     void fillRow(int row, store::RunRecord&& run, std::int32_t earnings);
 
 private:
-    shell::GridModel& grid_;
+    base::GridModel& grid_;
     std::map<int, std::string> trackCodes_;
 };
 

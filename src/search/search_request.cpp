@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "search/search_request.h"
 
-#include "shell/base/number_text.h"
-#include "shell/base/rounding.h"
+#include "base/number_text.h"
+#include "base/rounding.h"
 
 #include <cmath>
 #include <limits>
@@ -16,9 +16,9 @@ constexpr std::string_view kOwnerSeparator = "\" OR oname=\"";
 bool hasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 
 std::optional<std::int64_t> whole32(const std::string& text) {
-    const auto value = shell::parseNumber(text);
+    const auto value = base::parseNumber(text);
     if (!value || !std::isfinite(*value)) return std::nullopt;
-    const auto rounded = shell::roundHalfEven(*value);
+    const auto rounded = base::roundHalfEven(*value);
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return rounded;
@@ -51,7 +51,7 @@ bool setNumber(store::RunCriteria& criteria, int opt, const std::string& txtid) 
         return true;
     }
     if (opt == kRace) {
-        const auto value = shell::parseNumber(txtid);
+        const auto value = base::parseNumber(txtid);
         if (!value || !std::isfinite(*value)) return false;
         criteria.racenum = *value;
         return true;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "search/search_statistics.h"
 
-#include "shell/base/calendar.h"
-#include "shell/base/capitalise.h"
-#include "shell/base/grid_model.h"
-#include "shell/base/number_format.h"
+#include "base/calendar.h"
+#include "base/capitalise.h"
+#include "base/grid_model.h"
+#include "base/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +30,7 @@ std::size_t surfaceClassOf(const ListedRun& run) {
     return run.surf == "T" ? kTurfFirm : kDirtFast;
 }
 
-bool withinDays(int week, int days, int today) { return shell::kFirstWeekDay + week + days > today; }
+bool withinDays(int week, int days, int today) { return base::kFirstWeekDay + week + days > today; }
 
 template <typename Counts>
 std::string joined(const Counts& counts, std::string_view separator) {
@@ -45,13 +45,13 @@ std::string joined(const Counts& counts, std::string_view separator) {
 // The special stable search passes its whole owner condition as the title; only the
 // first owner's name is shown.
 std::string shownTitle(const std::string& title) {
-    if (title.find("oname=") == std::string::npos) return shell::capitaliseWords(title);
-    return shell::capitaliseWords("Special: " + title.substr(0, title.find('"')));
+    if (title.find("oname=") == std::string::npos) return base::capitaliseWords(title);
+    return base::capitaliseWords("Special: " + title.substr(0, title.find('"')));
 }
 
 std::string percentOf(int count, int runs) {
     const float share = runs > 0 ? static_cast<float>(count) / static_cast<float>(runs) : 0.0f;
-    return shell::formatNumber(share, "#0.0%");
+    return base::formatNumber(share, "#0.0%");
 }
 
 }  // namespace
@@ -123,7 +123,7 @@ void SearchStatistics::addFinish(const ListedRun& run, bool sameHorse, int week,
 }
 
 void SearchStatistics::report(const StatisticsDisplay& display, int opt, const std::string& title,
-                              const shell::Clock& clock) const {
+                              const base::Clock& clock) const {
     fillMaxSpeedGrid(display.maxSpeedGrid);
     fillAverageSpeedGrid(display.averageSpeedGrid);
     display.caption = captionText(title);
@@ -136,9 +136,9 @@ void SearchStatistics::report(const StatisticsDisplay& display, int opt, const s
     }
 }
 
-void SearchStatistics::fillMaxSpeedGrid(shell::GridModel& grid) const {
+void SearchStatistics::fillMaxSpeedGrid(base::GridModel& grid) const {
     const Tallies& t = tallies_;
-    const shell::RedrawOff redrawOff(grid);
+    const base::RedrawOff redrawOff(grid);
     for (int row = 1; row <= 6; ++row) {
         for (int col = 1; col <= 9; ++col) grid.setText(row, col, "");
     }
@@ -151,12 +151,13 @@ void SearchStatistics::fillMaxSpeedGrid(shell::GridModel& grid) const {
             for (std::size_t p = 0; p < 3; ++p) placings[p] += bucketPlacings[p];
             if (t.starts[c][b] == 0) continue;
             const int col = static_cast<int>(b) + 1;
-            grid.setText(speedRow, col, std::to_string(t.starts[c][b]) + "-" + shell::formatNumber(t.best[c][b], "#0.0"));
+            grid.setText(speedRow, col,
+                         std::to_string(t.starts[c][b]) + "-" + base::formatNumber(t.best[c][b], "#0.0"));
             grid.setText(placeRow, col, joined(bucketPlacings, "-"));
         }
         const float best = *std::max_element(t.best[c].begin(), t.best[c].end());
         const std::string races = "/" + std::to_string(t.races[c]);
-        grid.setText(speedRow, 9, shell::formatNumber(best, "#0.0") + races);
+        grid.setText(speedRow, 9, base::formatNumber(best, "#0.0") + races);
         grid.setText(placeRow, 9, joined(placings, "-") + races);
     }
 }
@@ -173,11 +174,11 @@ std::string SearchStatistics::averageSpeedCell(std::size_t surfaceClass, std::si
         }
     }
     if (count == 0) return "0 (0)";
-    return shell::formatNumber(sum / static_cast<float>(count), "#0.0") + " (" + std::to_string(count) + ")";
+    return base::formatNumber(sum / static_cast<float>(count), "#0.0") + " (" + std::to_string(count) + ")";
 }
 
-void SearchStatistics::fillAverageSpeedGrid(shell::GridModel& grid) const {
-    const shell::RedrawOff redrawOff(grid);
+void SearchStatistics::fillAverageSpeedGrid(base::GridModel& grid) const {
+    const base::RedrawOff redrawOff(grid);
     for (std::size_t c = 0; c <= kClasses; ++c) {
         for (std::size_t b = 0; b <= kBands; ++b) {
             grid.setText(static_cast<int>(c) + 1, static_cast<int>(b) + 1, averageSpeedCell(c, b));
@@ -188,24 +189,23 @@ void SearchStatistics::fillAverageSpeedGrid(shell::GridModel& grid) const {
 std::string SearchStatistics::captionText(const std::string& title) const {
     const Tallies& t = tallies_;
     const int placed = std::accumulate(t.finishes.begin(), t.finishes.end(), 0);
-    return "Statistics for " + shownTitle(title) + ";     $" + shell::formatNumber(t.totalEarnings, "#,##0") +
-           ";  " + joined(t.finishes, " - ") + " = " + std::to_string(placed) + " / " +
-           std::to_string(listedRuns());
+    return "Statistics for " + shownTitle(title) + ";     $" + base::formatNumber(t.totalEarnings, "#,##0") + ";  " +
+           joined(t.finishes, " - ") + " = " + std::to_string(placed) + " / " + std::to_string(listedRuns());
 }
 
-std::string SearchStatistics::horseSummary(const std::string& title, const shell::Clock& clock) const {
+std::string SearchStatistics::horseSummary(const std::string& title, const base::Clock& clock) const {
     const Tallies& t = tallies_;
     const int placed = std::accumulate(t.sameHorseFinishes.begin(), t.sameHorseFinishes.end(), 0);
     std::string text = "Statistics for " + shownTitle(title) + kLineBreak;
     text += "Under trainer:  " + subjectOwner_ + kLineBreak;
-    text += "Earnings: " + shell::formatNumber(t.sameHorseEarnings, "$#,##0") + kLineBreak;
+    text += "Earnings: " + base::formatNumber(t.sameHorseEarnings, "$#,##0") + kLineBreak;
     text += "W-P-S-4-5:  " + joined(t.sameHorseFinishes, "-") + "=" + std::to_string(placed) + "/" +
             std::to_string(t.sameHorseStarts) + kLineBreak;
     if (const auto tag = t.tag.shown()) {
         const int lastWeek = t.tag.week + ClaimingTag::kDays;
-        text += "Current Tag: " + shell::formatNumber(*tag, "$0,000") + kLineBreak;
+        text += "Current Tag: " + base::formatNumber(*tag, "$0,000") + kLineBreak;
         text += "Last Week of Tag:  Week " + std::to_string(lastWeek) + "  (" +
-                clock.shortDate(shell::kFirstWeekDay + lastWeek) + ")";
+                clock.shortDate(base::kFirstWeekDay + lastWeek) + ")";
     } else {
         text += "This horse has no tag.";
     }
@@ -221,8 +221,8 @@ std::string SearchStatistics::ownerSummary(const std::string& title) const {
     const int runs = listedRuns();
     const double perRace = runs > 0 ? static_cast<double>(t.totalEarnings) / runs : 0.0;
     std::string text = "Statistics for " + shownTitle(title) + kLineBreak;
-    text += "Earnings = " + shell::formatNumber(t.totalEarnings, "$#,##0") + " = " +
-            shell::formatNumber(perRace, "$#,##0") + " / race" + kLineBreak;
+    text += "Earnings = " + base::formatNumber(t.totalEarnings, "$#,##0") + " = " +
+            base::formatNumber(perRace, "$#,##0") + " / race" + kLineBreak;
     text += "W:  " + std::to_string(t.finishes[0]) + " = " + percentOf(t.finishes[0], runs) + kLineBreak;
     text += "P:  " + std::to_string(t.finishes[1]) + " = " + percentOf(t.finishes[1], runs) + kLineBreak;
     text += "S:  " + std::to_string(t.finishes[2]) + " = " + percentOf(t.finishes[2], runs) + kLineBreak;

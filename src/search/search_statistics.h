@@ -9,18 +9,18 @@
 #include <cstdint>
 #include <string>
 
-namespace shell {
+namespace base {
 class Clock;
 class GridModel;
-}  // namespace shell
+}  // namespace base
 
 namespace search {
 
 // Where the statistics of a search are shown: the two statistics grids and the texts of
 // the frame above them and of the status label.
 struct StatisticsDisplay {
-    shell::GridModel& maxSpeedGrid;      // `MSFWGrid`
-    shell::GridModel& averageSpeedGrid;  // `MSFSGrid`
+    base::GridModel& maxSpeedGrid;       // `MSFWGrid`
+    base::GridModel& averageSpeedGrid;   // `MSFSGrid`
     std::string& caption;                // of `frainfo`
     std::string& summary;                // of `lblprogress`
 };
@@ -50,7 +50,7 @@ public:
 
     // Writes the whole of `display` for a search of kind `opt` (1 to 3 horse, 4 owner,
     // 5 race) titled `title`; the clock gives the short date form of the tag's last week.
-    void report(const StatisticsDisplay& display, int opt, const std::string& title, const shell::Clock& clock) const;
+    void report(const StatisticsDisplay& display, int opt, const std::string& title, const base::Clock& clock) const;
 
     int listedRuns() const;
 
@@ -89,12 +89,12 @@ private:
     bool isSameHorse(const ListedRun& run) const;
     void addToTables(const ListedRun& run, int threshold);
     void addFinish(const ListedRun& run, bool sameHorse, int week, int today);
-    void fillMaxSpeedGrid(shell::GridModel& grid) const;
-    void fillAverageSpeedGrid(shell::GridModel& grid) const;
+    void fillMaxSpeedGrid(base::GridModel& grid) const;
+    void fillAverageSpeedGrid(base::GridModel& grid) const;
     // The average of one class (kClasses: all) over one band (kBands: both).
     std::string averageSpeedCell(std::size_t surfaceClass, std::size_t band) const;
     std::string captionText(const std::string& title) const;
-    std::string horseSummary(const std::string& title, const shell::Clock& clock) const;
+    std::string horseSummary(const std::string& title, const base::Clock& clock) const;
     std::string ownerSummary(const std::string& title) const;
 
     std::string subjectName_;

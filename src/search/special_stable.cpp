@@ -2,8 +2,8 @@
 #include "search/special_stable.h"
 
 #include "search/gethorse.h"
-#include "shell/base/atomic_file.h"
-#include "shell/base/regular_file.h"
+#include "base/atomic_file.h"
+#include "base/regular_file.h"
 
 #include <sstream>
 
@@ -47,7 +47,7 @@ void SpecialStable::cmdgo_Click() {
     lblquerystring.caption.clear();
     const auto names = typedNames();
     if (names.empty()) {
-        window_.dialogs().message("You must enter at least one trainer's name.", shell::kAppTitle);
+        window_.dialogs().message("You must enter at least one trainer's name.", base::kAppTitle);
         return;
     }
     lblquerystring.caption = stableQueryText(names);
@@ -73,7 +73,7 @@ std::string SpecialStable::savedNamesPath() const { return window_.programFolder
 void SpecialStable::cmdload_Click() {
     lstnames.clear();
     // A file that is no small regular file is not one this program wrote: no sets.
-    const auto file = shell::readRegularFile(savedNamesPath(), shell::kSideFileLimit);
+    const auto file = base::readRegularFile(savedNamesPath(), base::kSideFileLimit);
     std::istringstream lines(file.bytes);
     std::string line;
     while (std::getline(lines, line)) {
@@ -86,14 +86,14 @@ void SpecialStable::cmdadd_Click() {
     std::string set;
     for (const auto& name : typedNames()) set += (set.empty() ? "" : kSetSeparator) + name;
     if (!set.empty()) lstnames.addItem(set);
-    else window_.dialogs().message("Please enter at least one Stable into the textboxes provided.", shell::kAppTitle);
+    else window_.dialogs().message("Please enter at least one Stable into the textboxes provided.", base::kAppTitle);
     save();
 }
 
 void SpecialStable::cmddelete_Click() {
     const auto selected = lstnames.listIndex();
     if (!selected) {
-        window_.dialogs().message("Please select a set of stables to delete.", shell::kAppTitle);
+        window_.dialogs().message("Please select a set of stables to delete.", base::kAppTitle);
         return;
     }
     lstnames.removeItem(*selected);
@@ -103,7 +103,7 @@ void SpecialStable::cmddelete_Click() {
 void SpecialStable::cmduse_Click() {
     const auto selected = lstnames.listIndex();
     if (!selected) {
-        window_.dialogs().message("Please select a set of names to use.", shell::kAppTitle);
+        window_.dialogs().message("Please select a set of names to use.", base::kAppTitle);
         return;
     }
     const auto names = namesOfSavedSet(lstnames.list(*selected));
@@ -113,18 +113,19 @@ void SpecialStable::cmduse_Click() {
 void SpecialStable::save() {
     std::string contents;
     for (const auto& set : lstnames.items()) contents += set + kLineEnd;
-    if (const auto problem = shell::writeFileAtomically(savedNamesPath(), contents))
-        window_.dialogs().message(*problem, shell::kAppTitle);
+    if (const auto problem = base::writeFileAtomically(savedNamesPath(), contents))
+        window_.dialogs().message(*problem, base::kAppTitle);
 }
 
-std::vector<std::pair<std::string_view, shell::Control*>> SpecialStable::controls() {
+std::vector<std::pair<std::string_view, base::Control*>> SpecialStable::controls() {
     static constexpr std::array<std::string_view, kBoxes> kBoxNames{"txto1_0", "txto1_1", "txto1_2", "txto1_3"};
     static constexpr std::array<std::string_view, kBoxes> kLabelNames{"lblstable_0", "lblstable_1", "lblstable_2",
                                                                        "lblstable_3"};
-    std::vector<std::pair<std::string_view, shell::Control*>> all{{"fratrainers", &fratrainers}, {"lblnote", &lblnote},         {"cmdgo", &cmdgo},
-            {"cmdcancel", &cmdcancel},     {"frasaveload", &frasaveload}, {"cmdadd", &cmdadd},
-            {"cmddelete", &cmddelete},     {"cmduse", &cmduse},           {"cmdload", &cmdload},
-            {"lblquerystring", &lblquerystring}};
+    std::vector<std::pair<std::string_view, base::Control*>> all{
+        {"fratrainers", &fratrainers},      {"lblnote", &lblnote},         {"cmdgo", &cmdgo},
+        {"cmdcancel", &cmdcancel},          {"frasaveload", &frasaveload}, {"cmdadd", &cmdadd},
+        {"cmddelete", &cmddelete},          {"cmduse", &cmduse},           {"cmdload", &cmdload},
+        {"lblquerystring", &lblquerystring}};
     for (std::size_t i = 0; i < txto1.size(); ++i) {
         all.emplace_back(kLabelNames[i], &lblstable[i]);
         all.emplace_back(kBoxNames[i], &txto1[i]);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/control.h"
-#include "shell/base/list_box.h"
+#include "base/control.h"
+#include "base/list_box.h"
 #include "shell/main_finder.h"
 
 #include <array>
@@ -47,23 +47,22 @@ public:
     std::string savedNamesPath() const;
     bool closed() const { return closed_; }
 
-    std::vector<std::pair<std::string_view, shell::Control*>> controls();
+    std::vector<std::pair<std::string_view, base::Control*>> controls();
 
-    shell::Control fratrainers{"Trainer Names"};
-    std::array<shell::Control, kBoxes> lblstable{
-        {{"Stable #1:"}, {"Stable #2:"}, {"Stable #3:"}, {"Stable #4:"}}};
-    std::array<shell::Control, kBoxes> txto1{};
-    shell::Control lblnote{
+    base::Control fratrainers{"Trainer Names"};
+    std::array<base::Control, kBoxes> lblstable{{{"Stable #1:"}, {"Stable #2:"}, {"Stable #3:"}, {"Stable #4:"}}};
+    std::array<base::Control, kBoxes> txto1{};
+    base::Control lblnote{
         "Note: wildcard searches may not work with this procedure.  Do not use a * or ? or comma in a name."};
-    shell::Control cmdgo{"Search!"};
-    shell::Control cmdcancel{"Cancel"};
-    shell::Control frasaveload{"Save / Load Names"};
-    shell::ListBox lstnames;
-    shell::Control cmdadd{"Add"};
-    shell::Control cmddelete{"Delete"};
-    shell::Control cmduse{"Use"};
-    shell::Control cmdload{"Load"};
-    shell::Control lblquerystring{"", false};
+    base::Control cmdgo{"Search!"};
+    base::Control cmdcancel{"Cancel"};
+    base::Control frasaveload{"Save / Load Names"};
+    base::ListBox lstnames;
+    base::Control cmdadd{"Add"};
+    base::Control cmddelete{"Delete"};
+    base::Control cmduse{"Use"};
+    base::Control cmdload{"Load"};
+    base::Control lblquerystring{"", false};
     bool visible = true;
 
 private:

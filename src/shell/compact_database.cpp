@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "shell/compact_database.h"
 
-#include "shell/base/busy_pointer.h"
+#include "base/busy_pointer.h"
 #include "store/compaction.h"
 #include "store/store_error.h"
 
 namespace shell {
 
 bool cmdcompact_Click(MainFinder& window) {
-    BusyPointer busy(window.dialogs());
+    base::BusyPointer busy(window.dialogs());
     window.lblprogress.caption = "Compacting Database ...\r\rThis may take several minutes.";
     window.dialogs().repaintNow();
     bool compacted = true;
@@ -16,7 +16,7 @@ bool cmdcompact_Click(MainFinder& window) {
         store::compactRaceStore(window.raceStorePath());
     } catch (const store::StoreError& error) {
         compacted = false;
-        window.dialogs().message(error.what(), kAppTitle);
+        window.dialogs().message(error.what(), base::kAppTitle);
     }
     window.lblprogress.caption.clear();
     return compacted;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/date_calculator.h"
 
-#include "shell/base/number_text.h"
-#include "shell/base/rounding.h"
+#include "base/number_text.h"
+#include "base/rounding.h"
 
 #include <cstdint>
 #include <limits>
@@ -16,11 +16,11 @@ namespace {
 // nearest and a half to the even neighbour. Nothing for text that is not a number or
 // whose value does not fit (9e99 fits in four characters).
 std::optional<int> typedWeek(const std::string& text) {
-    const auto value = parseNumber(text);
+    const auto value = base::parseNumber(text);
     constexpr double kLowest = std::numeric_limits<std::int16_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int16_t>::max();
     if (!value || !(*value > kLowest - 1 && *value < kHighest + 1)) return std::nullopt;
-    const auto week = roundHalfEven(*value);
+    const auto week = base::roundHalfEven(*value);
     if (week < kLowest || week > kHighest) return std::nullopt;
     return static_cast<int>(week);
 }
@@ -30,9 +30,9 @@ std::optional<int> typedWeek(const std::string& text) {
 void DateCalculator::cmdgetdate_Click() {
     const auto week = typedWeek(txtdate.caption);
     // Every 16-bit week has a date; the check keeps the rule's range in one place.
-    const auto day = week ? weekDateDay(*week) : std::nullopt;
+    const auto day = week ? base::weekDateDay(*week) : std::nullopt;
     if (!day) {
-        dialogs_.message("You must enter a week number in the text box.", kAppTitle);
+        dialogs_.message("You must enter a week number in the text box.", base::kAppTitle);
         return;
     }
     lbldateinfo.caption = "Week " + txtdate.caption + "\r=\r" + clock_.shortDate(*day);
@@ -42,7 +42,7 @@ void DateCalculator::txtdate_Keypress(int KeyAscii) {
     if (KeyAscii == kEnter) cmdgetdate_Click();
 }
 
-std::vector<std::pair<std::string_view, Control*>> DateCalculator::controls() {
+std::vector<std::pair<std::string_view, base::Control*>> DateCalculator::controls() {
     return {{"lblenterdate", &lblenterdate}, {"txtdate", &txtdate}, {"cmdgetdate", &cmdgetdate},
             {"lbldateinfo", &lbldateinfo}};
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/calendar.h"
-#include "shell/base/control.h"
-#include "shell/base/user_dialogs.h"
+#include "base/calendar.h"
+#include "base/control.h"
+#include "base/user_dialogs.h"
 
 #include <string_view>
 #include <utility>
@@ -21,7 +21,7 @@ public:
     static constexpr int kClientHeight = 1620;  // twips
     static constexpr int kEnter = 13;           // the key code of Enter
 
-    DateCalculator(UserDialogs& dialogs, const Clock& clock) : dialogs_(dialogs), clock_(clock) {}
+    DateCalculator(base::UserDialogs& dialogs, const base::Clock& clock) : dialogs_(dialogs), clock_(clock) {}
 
     // "Get Date": the typed week's date into `lbldateinfo`, as "Week ", the text as
     // typed, "=" and the date on three lines. Text that is not a week number gets a
@@ -31,16 +31,16 @@ public:
     // the box handles each one as usual.
     void txtdate_Keypress(int KeyAscii);
 
-    std::vector<std::pair<std::string_view, Control*>> controls();
+    std::vector<std::pair<std::string_view, base::Control*>> controls();
 
-    Control lblenterdate{"Enter Date:"};
-    Control txtdate{"", true, true, false, 6};  // every 16-bit week number
-    Control cmdgetdate{"Get Date"};
-    Control lbldateinfo{""};
+    base::Control lblenterdate{"Enter Date:"};
+    base::Control txtdate{"", true, true, false, 6};  // every 16-bit week number
+    base::Control cmdgetdate{"Get Date"};
+    base::Control lbldateinfo{""};
 
 private:
-    UserDialogs& dialogs_;
-    const Clock& clock_;
+    base::UserDialogs& dialogs_;
+    const base::Clock& clock_;
 };
 
 }  // namespace shell

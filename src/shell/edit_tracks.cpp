@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/edit_tracks.h"
 
-#include "shell/base/number_text.h"
-#include "shell/base/rounding.h"
+#include "base/number_text.h"
+#include "base/rounding.h"
 #include "store/database.h"
 #include "store/store_error.h"
 #include "store/track_list.h"
@@ -19,9 +19,9 @@ constexpr int kLowestTrack = 0;
 constexpr int kHighestTrack = 99;
 
 std::optional<int> trackNumber(const std::string& text) {
-    const auto value = parseNumber(text);
+    const auto value = base::parseNumber(text);
     if (!value || !(*value >= kLowestTrack - 0.5 && *value <= kHighestTrack + 0.5)) return std::nullopt;
-    const auto rounded = roundHalfEven(*value);
+    const auto rounded = base::roundHalfEven(*value);
     if (rounded < kLowestTrack || rounded > kHighestTrack) return std::nullopt;
     return static_cast<int>(rounded);
 }
@@ -47,7 +47,7 @@ bool EditTracks::withStore(Work work) {
         work(db);
         return true;
     } catch (const store::StoreError& error) {
-        window_.dialogs().message(error.what(), kAppTitle);
+        window_.dialogs().message(error.what(), base::kAppTitle);
         return false;
     }
 }
@@ -64,7 +64,7 @@ void EditTracks::fillList() {
 bool EditTracks::cmdaddtrack_Click() {
     const auto num = trackNumber(txttracknum.caption);
     if (!num) {
-        window_.dialogs().message("You must enter a valid track number.", kAppTitle);
+        window_.dialogs().message("You must enter a valid track number.", base::kAppTitle);
         return false;
     }
     bool added = false;
@@ -77,7 +77,7 @@ bool EditTracks::cmdaddtrack_Click() {
         window_.dialogs().message(txttracknum.caption +
                                       " is already in the database.  If you wish to edit or replace it, \rthen "
                                       "please delete the track first.",
-                                  kAppTitle);
+                                  base::kAppTitle);
     }
     fillList();
     return added;
@@ -86,7 +86,7 @@ bool EditTracks::cmdaddtrack_Click() {
 bool EditTracks::cmddeletetrack_Click() {
     const auto selected = lsttracks.listIndex();
     if (!selected) {
-        window_.dialogs().message("Please select a track to delete.", kAppTitle);
+        window_.dialogs().message("Please select a track to delete.", base::kAppTitle);
         return false;
     }
     const int num = entryNumber(lsttracks.list(*selected));
@@ -96,7 +96,7 @@ bool EditTracks::cmddeletetrack_Click() {
     return done;
 }
 
-std::vector<std::pair<std::string_view, Control*>> EditTracks::controls() {
+std::vector<std::pair<std::string_view, base::Control*>> EditTracks::controls() {
     return {{"fraaddtrack", &fraaddtrack},   {"lbltracknum", &lbltracknum},   {"txttracknum", &txttracknum},
             {"lbltrackcode", &lbltrackcode}, {"txttrackcode", &txttrackcode}, {"cmdaddtrack", &cmdaddtrack},
             {"fratracklist", &fratracklist}, {"cmddeletetrack", &cmddeletetrack}};

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/control.h"
-#include "shell/base/list_box.h"
+#include "base/control.h"
+#include "base/list_box.h"
 #include "shell/main_finder.h"
 
 #include <string>
@@ -33,17 +33,17 @@ public:
     // selected or the store failed.
     bool cmddeletetrack_Click();
 
-    std::vector<std::pair<std::string_view, Control*>> controls();
+    std::vector<std::pair<std::string_view, base::Control*>> controls();
 
-    Control fraaddtrack{"Add Track . . ."};
-    Control lbltracknum{"Track #:"};
-    Control txttracknum{""};
-    Control lbltrackcode{"Track Code:"};
-    Control txttrackcode{""};
-    Control cmdaddtrack{"Add Track"};
-    Control fratracklist{"Current Track List"};
-    ListBox lsttracks;
-    Control cmddeletetrack{"Delete Track"};
+    base::Control fraaddtrack{"Add Track . . ."};
+    base::Control lbltracknum{"Track #:"};
+    base::Control txttracknum{""};
+    base::Control lbltrackcode{"Track Code:"};
+    base::Control txttrackcode{""};
+    base::Control cmdaddtrack{"Add Track"};
+    base::Control fratracklist{"Current Track List"};
+    base::ListBox lsttracks;
+    base::Control cmddeletetrack{"Delete Track"};
 
 private:
     void fillList();

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "shell/grid_settings.h"
 
-#include "shell/base/atomic_file.h"
-#include "shell/base/colour.h"
-#include "shell/base/number_text.h"
-#include "shell/base/regular_file.h"
-#include "shell/base/rounding.h"
+#include "base/atomic_file.h"
+#include "base/colour.h"
+#include "base/number_text.h"
+#include "base/regular_file.h"
+#include "base/rounding.h"
 
 #include <limits>
 #include <sstream>
@@ -39,17 +39,17 @@ std::vector<std::string_view> fields(std::string_view text) {
 }
 
 std::optional<std::int64_t> wholeNumber(std::string_view field) {
-    const auto value = parseNumber(field);
+    const auto value = base::parseNumber(field);
     if (!value || *value > 4e18 || *value < -4e18) return std::nullopt;
-    return roundHalfEven(*value);
+    return base::roundHalfEven(*value);
 }
 
 bool isShowableColour(std::int64_t value) {
-    const auto colour = static_cast<Colour>(static_cast<std::uint32_t>(value));
+    const auto colour = static_cast<base::Colour>(static_cast<std::uint32_t>(value));
     if (value >= 0) return value <= 0xFFFFFF;
     // A system colour reference: high bit, no other bits but the index byte.
     return value >= std::numeric_limits<std::int32_t>::min() && (colour & 0x7FFFFF00u) == 0 &&
-           systemColourIndex(colour) <= 0x18;
+           base::systemColourIndex(colour) <= 0x18;
 }
 
 }  // namespace
@@ -78,15 +78,15 @@ std::optional<GridSettings> parseGridSettings(std::string_view text) {
 }
 
 SettingsFileContents readSettingsFile(const std::filesystem::path& path) {
-    FileContents file = readRegularFile(path, kSideFileLimit);
-    if (file.problem == FileProblem::Missing) return {SettingsFileState::Missing, {}};
-    if (file.problem != FileProblem::None) return {SettingsFileState::Damaged, {}};
+    base::FileContents file = base::readRegularFile(path, base::kSideFileLimit);
+    if (file.problem == base::FileProblem::Missing) return {SettingsFileState::Missing, {}};
+    if (file.problem != base::FileProblem::None) return {SettingsFileState::Damaged, {}};
     if (file.bytes.empty()) return {SettingsFileState::Empty, {}};
     return {SettingsFileState::Readable, std::move(file.bytes)};
 }
 
 std::optional<std::string> writeSettingsFile(const std::filesystem::path& path, const GridSettings& settings) {
-    return writeFileAtomically(path, formatGridSettings(settings));
+    return base::writeFileAtomically(path, formatGridSettings(settings));
 }
 
 }  // namespace shell

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/main_finder.h"
 
-#include "shell/base/program_folder.h"
+#include "base/program_folder.h"
 #include "shell/statistics_grids_layout.h"
 #include "store/schema.h"
 
@@ -22,29 +22,29 @@ struct ColumnCaption {
 // The reset widths show the longest of today's numbers whole in the grid's font (a
 // seven-digit horse number, the race number of a five-digit week, a six-digit claiming
 // price); names and owners may show cut, whole in their tooltips.
-constexpr std::array<ColumnCaption, horse_column::kCount> kColumns{{{"Name", 1250},
-                                                                    {"H.ID.", 630},
-                                                                    {"Race #", 825},
-                                                                    {"Age", 410},
-                                                                    {"Tr", 350},
-                                                                    {"Typ", 350},
-                                                                    {"Dis", 375},
-                                                                    {"S", 200},
-                                                                    {"Sp", 450},
-                                                                    {"PL", 280},
-                                                                    {"FD", 280},
-                                                                    {"PP", 280},
-                                                                    {"Purse", 630},
-                                                                    {"Odds", 500},
-                                                                    {"Earn.", 630},
-                                                                    {"Owner", 750},
-                                                                    {"Clm", 555},
-                                                                    {"St", 300}}};
+constexpr std::array<ColumnCaption, base::horse_column::kCount> kColumns{{{"Name", 1250},
+                                                                          {"H.ID.", 630},
+                                                                          {"Race #", 825},
+                                                                          {"Age", 410},
+                                                                          {"Tr", 350},
+                                                                          {"Typ", 350},
+                                                                          {"Dis", 375},
+                                                                          {"S", 200},
+                                                                          {"Sp", 450},
+                                                                          {"PL", 280},
+                                                                          {"FD", 280},
+                                                                          {"PP", 280},
+                                                                          {"Purse", 630},
+                                                                          {"Odds", 500},
+                                                                          {"Earn.", 630},
+                                                                          {"Owner", 750},
+                                                                          {"Clm", 555},
+                                                                          {"St", 300}}};
 
 GridSettings resetSettings() {
     GridSettings settings;
     for (std::size_t i = 0; i < kColumns.size(); ++i) settings.widths[i] = kColumns[i].resetWidth;
-    settings.background = static_cast<std::int32_t>(kSystem3DLight);
+    settings.background = static_cast<std::int32_t>(base::kSystem3DLight);
     return settings;
 }
 
@@ -52,26 +52,26 @@ GridSettings resetSettings() {
 
 const GridSettings kResetGridSettings = resetSettings();
 
-MainFinder::MainFinder(UserDialogs& dialogs) : dialogs_(dialogs) {
+MainFinder::MainFinder(base::UserDialogs& dialogs) : dialogs_(dialogs) {
     for (auto* grid : {&MSFSRGrid, &MSFmaxgrid, &MSFWGrid, &MSFSGrid}) applyStatisticsGridLook(*grid);
     MSFColorGridKey.setFont("Arial", 7.5);
-    MSFColorGridKey.setBackColourBeyond(kSystemButtonFace);
+    MSFColorGridKey.setBackColourBeyond(base::kSystemButtonFace);
     MSFlexGrid1.setFont("Arial", 8.25);
-    MSFlexGrid1.setBackColour(kSystem3DLight);
-    MSFlexGrid1.setGridLineColour(kLightGrey);
-    MSFlexGrid1.setBackColourBeyond(kGrey);
+    MSFlexGrid1.setBackColour(base::kSystem3DLight);
+    MSFlexGrid1.setGridLineColour(base::kLightGrey);
+    MSFlexGrid1.setBackColourBeyond(base::kGrey);
     // Before any settings file exists the results grid starts with the reset widths, so
     // a first run shows every column; the file is written on the first change.
     applySettings(kResetGridSettings);
 }
 
 std::string MainFinder::raceStorePath() const {
-    return raceStorePath_.empty() ? programFolder_ + kRaceStoreFile : raceStorePath_;
+    return raceStorePath_.empty() ? programFolder_ + base::kRaceStoreFile : raceStorePath_;
 }
-std::string MainFinder::settingsPath() const { return programFolder_ + kSettingsFile; }
+std::string MainFinder::settingsPath() const { return programFolder_ + base::kSettingsFile; }
 
 bool MainFinder::Form_Load(const StartupEnvironment& environment) {
-    programFolder_ = withTrailingSeparator(environment.programFolder);
+    programFolder_ = base::withTrailingSeparator(environment.programFolder);
     breedingFile_ = environment.breedingFile;
     setUpControls();
     if (!checkRaceStore()) return false;
@@ -108,22 +108,23 @@ void MainFinder::hideProgenyControls() {
 bool MainFinder::checkRaceStore() {
     const std::string path = raceStorePath();
     if (!std::filesystem::exists(path)) {
-        dialogs_.message("Please restart this program after you have successfully saved or moved the horses.mdb "
-                         "file to the SAME directory in which this program is located.",
-                         kAppTitle);
+        dialogs_.message(
+            "Please restart this program after you have successfully saved or moved the horses.mdb "
+            "file to the SAME directory in which this program is located.",
+            base::kAppTitle);
         return false;
     }
     if (const auto problem = store::raceStoreProblem(path)) {
         dialogs_.message("The race database " + path + " cannot be used:\r" + *problem +
                              "\r\rThe program will close now; the file has not been changed.",
-                         kAppTitle);
+                         base::kAppTitle);
         return false;
     }
     return true;
 }
 
 void MainFinder::msfgridcaption() {
-    for (int c = 0; c < horse_column::kCount && c < MSFlexGrid1.cols(); ++c)
+    for (int c = 0; c < base::horse_column::kCount && c < MSFlexGrid1.cols(); ++c)
         MSFlexGrid1.setText(0, c, kColumns[static_cast<std::size_t>(c)].caption);
 }
 
@@ -141,14 +142,14 @@ void MainFinder::msfgridgetsettings() {
 }
 
 void MainFinder::applySettings(const GridSettings& settings) {
-    for (int c = 0; c < horse_column::kCount && c < MSFlexGrid1.cols(); ++c)
+    for (int c = 0; c < base::horse_column::kCount && c < MSFlexGrid1.cols(); ++c)
         MSFlexGrid1.setColumnWidth(c, settings.widths[static_cast<std::size_t>(c)]);
-    MSFlexGrid1.setBackColour(static_cast<Colour>(static_cast<std::uint32_t>(settings.background)));
+    MSFlexGrid1.setBackColour(static_cast<base::Colour>(static_cast<std::uint32_t>(settings.background)));
 }
 
 GridSettings MainFinder::currentSettings() const {
     GridSettings settings;
-    for (int c = 0; c < horse_column::kCount; ++c) {
+    for (int c = 0; c < base::horse_column::kCount; ++c) {
         const int width = c < MSFlexGrid1.cols() ? MSFlexGrid1.columnWidth(c) : 0;
         settings.widths[static_cast<std::size_t>(c)] =
             static_cast<std::int16_t>(std::min(width, static_cast<int>(std::numeric_limits<std::int16_t>::max())));
@@ -162,7 +163,7 @@ void MainFinder::showHorseLayout() {
     MSFSGrid.setVisible(true);
     MSFWGrid.setVisible(true);
     for (auto* control : {&fraspeedstats, &framaxspeedstats, &lblinjurytest, &txtinjury}) control->visible = true;
-    MSFlexGrid1.setCols(horse_column::kCount);
+    MSFlexGrid1.setCols(base::horse_column::kCount);
     msfgridgetsettings();
     MSFmaxgrid.setVisible(false);
     lblfastest.visible = false;
@@ -180,7 +181,7 @@ void MainFinder::showProgenyLayout() {
     for (auto* control : {&fraspeedstats, &framaxspeedstats, &lblinjurytest, &txtinjury}) control->visible = false;
     MSFmaxgrid.setVisible(true);
     lblfastest.visible = true;
-    MSFlexGrid1.setCols(progeny_column::kCount);
+    MSFlexGrid1.setCols(base::progeny_column::kCount);
     cmdprint.enabled = false;
     cmdprintpreview.enabled = false;
 }
@@ -191,7 +192,7 @@ void MainFinder::msfgridsavesettings() {
     // A folder the user may not write to would otherwise repeat the box at every search.
     if (error && !settingsWriteFailureReported_) {
         settingsWriteFailureReported_ = true;
-        dialogs_.message("The grid settings could not be saved.\r" + *error, kAppTitle);
+        dialogs_.message("The grid settings could not be saved.\r" + *error, base::kAppTitle);
     }
 }
 
@@ -202,16 +203,17 @@ void MainFinder::msfgridreset_click() {
 }
 
 void MainFinder::msfgridback_Click() {
-    MSFlexGrid1.setBackColour(MSFlexGrid1.backColour() == kSystem3DLight ? kSystemWindowBackground : kSystem3DLight);
+    MSFlexGrid1.setBackColour(MSFlexGrid1.backColour() == base::kSystem3DLight ? base::kSystemWindowBackground
+                                                                               : base::kSystem3DLight);
     if (!MSFmaxgrid.visible()) msfgridsavesettings();
 }
 
-void MainFinder::selectSearchKind(Control& option) {
+void MainFinder::selectSearchKind(base::Control& option) {
     for (auto* each : {&opthorse, &optowner, &optrace, &optsire, &optdamsire, &optdamdamsire})
         each->checked = each == &option;
 }
 
-std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
+std::vector<std::pair<std::string_view, base::Control*>> MainFinder::controls() {
     return {{"frasearchcriteria", &frasearchcriteria},
             {"chkowner", &chkowner},
             {"cmdspecial", &cmdspecial},
@@ -271,7 +273,7 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"msfgridback", &msfgridback}};
 }
 
-std::vector<std::pair<std::string_view, GridModel*>> MainFinder::grids() {
+std::vector<std::pair<std::string_view, base::GridModel*>> MainFinder::grids() {
     return {{"MSFlexGrid1", &MSFlexGrid1}, {"MSFSRGrid", &MSFSRGrid}, {"MSFmaxgrid", &MSFmaxgrid},
             {"MSFWGrid", &MSFWGrid},       {"MSFSGrid", &MSFSGrid},   {"MSFColorGridKey", &MSFColorGridKey}};
 }

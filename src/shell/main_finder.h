@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/calendar.h"
-#include "shell/base/control.h"
-#include "shell/base/grid_model.h"
-#include "shell/base/results_columns.h"
-#include "shell/base/user_dialogs.h"
+#include "base/calendar.h"
+#include "base/control.h"
+#include "base/grid_model.h"
+#include "base/results_columns.h"
+#include "base/user_dialogs.h"
 #include "shell/grid_settings.h"
 #include "watch/watch_state.h"
 
@@ -34,7 +34,7 @@ public:
     // Room for every 16-bit week number, so that no typed week is cut short.
     static constexpr int kWeekBoxLength = 6;
 
-    explicit MainFinder(UserDialogs& dialogs);
+    explicit MainFinder(base::UserDialogs& dialogs);
 
     // Start-up sequence (`Form_Load`). False when the program must end at once: the
     // race store is missing or is not a race store; the user has been told why.
@@ -44,10 +44,10 @@ public:
     void setUpControls();
 
     // How the window's commands talk to the user.
-    UserDialogs& dialogs() const { return dialogs_; }
+    base::UserDialogs& dialogs() const { return dialogs_; }
     // Today's date and the short date form; the machine's unless set otherwise.
-    const Clock& clock() const { return *clock_; }
-    void setClock(const Clock& clock) { clock_ = &clock; }
+    const base::Clock& clock() const { return *clock_; }
+    void setClock(const base::Clock& clock) { clock_ = &clock; }
 
     // The program's folder with its trailing separator, and the files kept in it.
     const std::string& programFolder() const { return programFolder_; }
@@ -76,86 +76,86 @@ public:
     void showProgenyLayout();
 
     // Selecting one kind-of-search button clears the others of its frame.
-    void selectSearchKind(Control& option);
+    void selectSearchKind(base::Control& option);
 
     // Every named control and grid, for the window's binding and for reports.
-    std::vector<std::pair<std::string_view, Control*>> controls();
-    std::vector<std::pair<std::string_view, GridModel*>> grids();
+    std::vector<std::pair<std::string_view, base::Control*>> controls();
+    std::vector<std::pair<std::string_view, base::GridModel*>> grids();
 
     std::string caption = kCaption;
     int leftTwips = 0;
     int topTwips = 0;
 
     // Search-criteria panel.
-    Control frasearchcriteria{"Search Criteria"};
-    Control chkowner{"Current Owner Only"};
-    Control cmdspecial{"Multi."};
-    Control txtfirstweek{"", true, true, false, kWeekBoxLength};
-    Control txtlastweek{"", true, true, false, kWeekBoxLength};
-    Control lblfirstweek{"First Week #:"};
-    Control lbllastweek{"Last Week #:"};
-    Control frahorsesorowners{"Type of Search -- Horse Information or Sire Searches"};
-    Control opthorse{"Horse", true, true, true};
-    Control optowner{"Owner"};
-    Control optrace{"Race"};
-    Control optsire{"S"};
-    Control optdamsire{"DS"};
-    Control optdamdamsire{"DDS"};
-    Control txtnum{"5"};
-    Control lblnum{"#"};
-    Control Frame2{""};
-    Control txthorse{"", true, true, false, 0};  // an owner name has any length
-    Control txtid{"", true, true, false, 10};    // a race number of a five-digit week
-    Control chkname{"", true, true, true};
-    Control chkid{""};
-    Control lblname{"Name:"};
-    Control lblid{"ID:"};
-    Control chk2yo{"2yo"};
-    Control cmdgethorse{"GO!"};
+    base::Control frasearchcriteria{"Search Criteria"};
+    base::Control chkowner{"Current Owner Only"};
+    base::Control cmdspecial{"Multi."};
+    base::Control txtfirstweek{"", true, true, false, kWeekBoxLength};
+    base::Control txtlastweek{"", true, true, false, kWeekBoxLength};
+    base::Control lblfirstweek{"First Week #:"};
+    base::Control lbllastweek{"Last Week #:"};
+    base::Control frahorsesorowners{"Type of Search -- Horse Information or Sire Searches"};
+    base::Control opthorse{"Horse", true, true, true};
+    base::Control optowner{"Owner"};
+    base::Control optrace{"Race"};
+    base::Control optsire{"S"};
+    base::Control optdamsire{"DS"};
+    base::Control optdamdamsire{"DDS"};
+    base::Control txtnum{"5"};
+    base::Control lblnum{"#"};
+    base::Control Frame2{""};
+    base::Control txthorse{"", true, true, false, 0};  // an owner name has any length
+    base::Control txtid{"", true, true, false, 10};    // a race number of a five-digit week
+    base::Control chkname{"", true, true, true};
+    base::Control chkid{""};
+    base::Control lblname{"Name:"};
+    base::Control lblid{"ID:"};
+    base::Control chk2yo{"2yo"};
+    base::Control cmdgethorse{"GO!"};
 
     // Information area.
-    Control frainfo{""};
-    Control framaxspeedstats{"Max Speed And W-P-S"};
-    Control fraspeedstats{"Average Speed Stats"};
-    Control txtinjury{"30", true, true, false, 3};
-    Control lblinjurytest{""};
-    Control lblfastest{""};
-    Control lblprogress{""};
+    base::Control frainfo{""};
+    base::Control framaxspeedstats{"Max Speed And W-P-S"};
+    base::Control fraspeedstats{"Average Speed Stats"};
+    base::Control txtinjury{"30", true, true, false, 3};
+    base::Control lblinjurytest{""};
+    base::Control lblfastest{""};
+    base::Control lblprogress{""};
 
     // Menus and the results grid's context menu.
-    Control filemenu{"&File"};
-    Control cmdimportdata{"&Import Race Data"};
-    Control cmdremoverace{"R&emove Race Data"};
-    Control cmdprint{"&Print Findings"};
-    Control cmdprintpreview{"Print Pre&view"};
-    Control ExportText{"E&xport to Text File"};
-    Control Utilitiesmenu{"&Utilities"};
-    Control datecalculator{"&Date Calculator"};
-    Control cmdcompact{"&Compact Database"};
-    Control edittracks{"&Edit Tracks"};
-    Control speedchart{"&Speed Chart"};
-    Control findhorses{"Find &Horses..."};
-    Control watchlist{"&Watch List"};
-    Control datecalc{"Week Date"};
-    Control bar1{"-"};
-    Control getlineage{"Get Lineage Info."};
-    Control listhorse{"List Horse"};
-    Control listrace{"List Race "};
-    Control listowner{"List Owner "};
-    Control listfilter{"Filter this List"};
-    Control comparehorses{"Compare"};
-    Control watchhorse{"Watch Horse"};
-    Control watchstable{"Watch Stable"};
-    Control msfgridreset{"Reset Columns"};
-    Control msfgridback{"Toggle Background"};
+    base::Control filemenu{"&File"};
+    base::Control cmdimportdata{"&Import Race Data"};
+    base::Control cmdremoverace{"R&emove Race Data"};
+    base::Control cmdprint{"&Print Findings"};
+    base::Control cmdprintpreview{"Print Pre&view"};
+    base::Control ExportText{"E&xport to Text File"};
+    base::Control Utilitiesmenu{"&Utilities"};
+    base::Control datecalculator{"&Date Calculator"};
+    base::Control cmdcompact{"&Compact Database"};
+    base::Control edittracks{"&Edit Tracks"};
+    base::Control speedchart{"&Speed Chart"};
+    base::Control findhorses{"Find &Horses..."};
+    base::Control watchlist{"&Watch List"};
+    base::Control datecalc{"Week Date"};
+    base::Control bar1{"-"};
+    base::Control getlineage{"Get Lineage Info."};
+    base::Control listhorse{"List Horse"};
+    base::Control listrace{"List Race "};
+    base::Control listowner{"List Owner "};
+    base::Control listfilter{"Filter this List"};
+    base::Control comparehorses{"Compare"};
+    base::Control watchhorse{"Watch Horse"};
+    base::Control watchstable{"Watch Stable"};
+    base::Control msfgridreset{"Reset Columns"};
+    base::Control msfgridback{"Toggle Background"};
 
     // Grids.
-    GridModel MSFlexGrid1{2, horse_column::kCount, 1, 0};
-    GridModel MSFSRGrid{8, 7, 1, 1};
-    GridModel MSFmaxgrid{7, 6, 1, 1};
-    GridModel MSFWGrid{7, 10, 1, 1};
-    GridModel MSFSGrid{5, 4, 1, 1};
-    GridModel MSFColorGridKey{7, 1, 1, 0};
+    base::GridModel MSFlexGrid1{2, base::horse_column::kCount, 1, 0};
+    base::GridModel MSFSRGrid{8, 7, 1, 1};
+    base::GridModel MSFmaxgrid{7, 6, 1, 1};
+    base::GridModel MSFWGrid{7, 10, 1, 1};
+    base::GridModel MSFSGrid{5, 4, 1, 1};
+    base::GridModel MSFColorGridKey{7, 1, 1, 0};
 
     // The watch list's marks for the listings, and who ran in the last import.
     watch::WatchState watching;
@@ -166,9 +166,9 @@ private:
     void applySettings(const GridSettings& settings);
     GridSettings currentSettings() const;
 
-    UserDialogs& dialogs_;
-    SystemClock systemClock_;
-    const Clock* clock_ = &systemClock_;
+    base::UserDialogs& dialogs_;
+    base::SystemClock systemClock_;
+    const base::Clock* clock_ = &systemClock_;
     std::string programFolder_;
     std::string raceStorePath_;
     std::string breedingFile_;

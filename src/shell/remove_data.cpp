@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/remove_data.h"
 
-#include "shell/base/busy_pointer.h"
+#include "base/busy_pointer.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/search_indexes.h"
@@ -29,7 +29,7 @@ int entryWeek(const std::string& entry) {
 std::string weekEntry(int week) { return std::string(kWeekPrefix) + std::to_string(week); }
 
 std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window) {
-    BusyPointer busy(window.dialogs());
+    base::BusyPointer busy(window.dialogs());
     std::vector<int> weeks;
     try {
         auto db = store::Database::open(window.raceStorePath());
@@ -37,11 +37,11 @@ std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window) {
         store::ensureSearchIndexes(db);
         weeks = store::raceWeeks(db);
     } catch (const store::StoreError& error) {
-        window.dialogs().message(error.what(), kAppTitle);
+        window.dialogs().message(error.what(), base::kAppTitle);
         return nullptr;
     }
     if (weeks.empty()) {
-        window.dialogs().message("No races in the database.  Action cancelled.", kAppTitle);
+        window.dialogs().message("No races in the database.  Action cancelled.", base::kAppTitle);
         return nullptr;
     }
     auto dialog = std::make_unique<RemoveData>(window);
@@ -51,7 +51,7 @@ std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window) {
 
 bool RemoveData::cmdremove_Click() {
     bool removed = false;
-    if (window_.dialogs().askYesNo("Are you sure you wish to remove the selected week(s)?", kAppTitle)) {
+    if (window_.dialogs().askYesNo("Are you sure you wish to remove the selected week(s)?", base::kAppTitle)) {
         visible = false;
         window_.lblprogress.caption = "Please wait.\r\rRemoving Data.";
         window_.dialogs().repaintNow();
@@ -63,7 +63,7 @@ bool RemoveData::cmdremove_Click() {
 
 bool RemoveData::removeSelectedWeeks() {
     if (!lstweeks.listIndex()) return true;
-    BusyPointer busy(window_.dialogs());
+    base::BusyPointer busy(window_.dialogs());
     try {
         auto db = store::Database::open(window_.raceStorePath());
         store::Transaction transaction(db);
@@ -73,7 +73,7 @@ bool RemoveData::removeSelectedWeeks() {
         window_.watching.reload(db);  // the watch list's last runs may be gone with the weeks
         return true;
     } catch (const store::StoreError& error) {
-        window_.dialogs().message(std::string(error.what()) + "\rNo week was removed.", kAppTitle);
+        window_.dialogs().message(std::string(error.what()) + "\rNo week was removed.", base::kAppTitle);
         return false;
     }
 }
@@ -86,7 +86,7 @@ void RemoveData::close() {
     window_.lblprogress.caption.clear();
 }
 
-std::vector<std::pair<std::string_view, Control*>> RemoveData::controls() {
+std::vector<std::pair<std::string_view, base::Control*>> RemoveData::controls() {
     return {{"cmdremove", &cmdremove}, {"cmdcancel", &cmdcancel}};
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/control.h"
-#include "shell/base/list_box.h"
+#include "base/control.h"
+#include "base/list_box.h"
 #include "shell/main_finder.h"
 
 #include <memory>
@@ -32,11 +32,11 @@ public:
     // Whether a button has closed the dialog.
     bool closed() const { return closed_; }
 
-    std::vector<std::pair<std::string_view, Control*>> controls();
+    std::vector<std::pair<std::string_view, base::Control*>> controls();
 
-    ListBox lstweeks{true};
-    Control cmdremove{"Remove Data"};
-    Control cmdcancel{"Cancel"};
+    base::ListBox lstweeks{true};
+    base::Control cmdremove{"Remove Data"};
+    base::Control cmdcancel{"Cancel"};
     bool visible = true;
 
 private:

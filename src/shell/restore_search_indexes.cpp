@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/restore_search_indexes.h"
 
-#include "shell/base/busy_pointer.h"
+#include "base/busy_pointer.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
@@ -10,7 +10,7 @@ namespace shell {
 
 void restoreSearchIndexes(MainFinder& window, store::Database& reader) {
     if (!store::searchIndexesMissing(reader)) return;
-    BusyPointer busy(window.dialogs());
+    base::BusyPointer busy(window.dialogs());
     const std::string status = window.lblprogress.caption;  // a search's "Searching..."
     window.lblprogress.caption = kRestoringIndexes;
     window.dialogs().repaintNow();

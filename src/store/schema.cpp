@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "store/schema.h"
 
-#include "shell/base/atomic_file.h"
+#include "base/atomic_file.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
 #include "store/sqlite_error.h"
@@ -65,7 +65,7 @@ void removeWithSideFiles(const std::filesystem::path& file) {
 
 // The new store is built under a temporary name and put in place once complete.
 std::filesystem::path createEmptyFileBeside(const std::filesystem::path& target) {
-    const shell::NewFile file = shell::createNewFile(target);
+    const base::NewFile file = base::createNewFile(target);
     if (file.fd < 0)
         throw StoreError("Could not create a file in the folder " + quoted(target.parent_path()) + ".");
     ::close(file.fd);

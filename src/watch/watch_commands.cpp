@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "watch/watch_commands.h"
 
-#include "shell/base/busy_pointer.h"
-#include "shell/base/number_format.h"
-#include "shell/base/results_columns.h"
+#include "base/busy_pointer.h"
+#include "base/number_format.h"
+#include "base/results_columns.h"
 #include "shell/main_finder.h"
 #include "store/database.h"
 #include "store/store_error.h"
@@ -31,10 +31,10 @@ bool noteFits(MainFinder& window, const std::optional<std::string>& note) {
     if (!note) return true;
     const std::size_t length = characterCount(*note);
     if (length <= kMostNoteCharacters) return true;
-    window.dialogs().message("A note holds at most " + shell::formatNumber(kMostNoteCharacters, "#,##0") +
-                                 " characters; this one has " + shell::formatNumber(length, "#,##0") +
+    window.dialogs().message("A note holds at most " + base::formatNumber(kMostNoteCharacters, "#,##0") +
+                                 " characters; this one has " + base::formatNumber(length, "#,##0") +
                                  ". The watch list is unchanged.",
-                             shell::kAppTitle);
+                             base::kAppTitle);
     return false;
 }
 
@@ -49,7 +49,7 @@ bool changeWatchList(MainFinder& window, const std::function<std::optional<std::
     std::optional<std::string> refusal;
     try {
         // A store that another program holds is waited for, up to its busy time-out.
-        const shell::BusyPointer busy(window.dialogs());
+        const base::BusyPointer busy(window.dialogs());
         auto db = store::Database::open(window.raceStorePath());
         store::Transaction transaction(db);
         store::createWatchTables(db);
@@ -62,7 +62,7 @@ bool changeWatchList(MainFinder& window, const std::function<std::optional<std::
         refusal = "The watch list could not be changed: " + sentence(error.what()) + " The watch list is unchanged.";
     }
     if (refusal) {
-        window.dialogs().message(*refusal, shell::kAppTitle);
+        window.dialogs().message(*refusal, base::kAppTitle);
         return false;
     }
     return true;
@@ -88,7 +88,7 @@ std::optional<std::int64_t> horseNumber(const std::string& text) {
 
 // The data row the context menu opened on, as the list commands take it.
 std::optional<int> menuRow(const MainFinder& window) {
-    const shell::GridModel& grid = window.MSFlexGrid1;
+    const base::GridModel& grid = window.MSFlexGrid1;
     const int row = grid.rowSel();
     if (row < grid.fixedRows() || row >= grid.rows()) return std::nullopt;
     return row;
@@ -97,13 +97,13 @@ std::optional<int> menuRow(const MainFinder& window) {
 std::optional<std::int64_t> menuHorse(const MainFinder& window) {
     const auto row = menuRow(window);
     if (!row) return std::nullopt;
-    return horseNumber(window.MSFlexGrid1.text(*row, shell::horse_column::kHorseNumber));
+    return horseNumber(window.MSFlexGrid1.text(*row, base::horse_column::kHorseNumber));
 }
 
 std::optional<std::string> menuStable(const MainFinder& window) {
     const auto row = menuRow(window);
     if (!row || !window.horseLayoutShowing()) return std::nullopt;
-    const std::string& owner = window.MSFlexGrid1.text(*row, shell::horse_column::kOwner);
+    const std::string& owner = window.MSFlexGrid1.text(*row, base::horse_column::kOwner);
     if (owner.empty()) return std::nullopt;
     return owner;
 }

@@ -8,7 +8,7 @@
 
 namespace shell {
 class MainFinder;
-}
+}  // namespace shell
 
 namespace watch {
 

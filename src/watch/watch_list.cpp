@@ -2,8 +2,8 @@
 #include "watch/watch_list.h"
 
 #include "search/gethorse.h"
-#include "shell/base/calendar.h"
-#include "shell/base/number_format.h"
+#include "base/calendar.h"
+#include "base/number_format.h"
 #include "shell/main_finder.h"
 #include "store/database.h"
 #include "watch/watch_commands.h"
@@ -22,13 +22,13 @@ std::vector<std::string> horseCaptions() {
     return {"Name", "H.ID.", "Owner", "Last Week", "Race", "Fin", "Speed", "Runs Since Added", "Note", "Added"};
 }
 
-std::vector<std::string> horseCells(const store::WatchedHorseRow& horse, const shell::Clock& clock) {
+std::vector<std::string> horseCells(const store::WatchedHorseRow& horse, const base::Clock& clock) {
     std::vector<std::string> cells{horse.name, std::to_string(horse.hid), horse.owner};
     if (horse.hasRuns) {
         cells.push_back(std::to_string(static_cast<long long>(std::floor(horse.lastRace))));
-        cells.push_back(shell::formatNumber(horse.lastRace, "#0.0000"));
+        cells.push_back(base::formatNumber(horse.lastRace, "#0.0000"));
         cells.push_back(std::to_string(horse.lastFinish));
-        cells.push_back(shell::formatNumber(horse.lastSpeed, "#0.0"));
+        cells.push_back(base::formatNumber(horse.lastSpeed, "#0.0"));
     } else {
         cells.insert(cells.end(), {kNoRunsStored, "", "", ""});
     }
@@ -40,7 +40,7 @@ std::vector<std::string> horseCells(const store::WatchedHorseRow& horse, const s
 
 std::vector<std::string> stableCaptions() { return {"Name", "Runs Newest Week", "Wins Newest Week", "Note", "Added"}; }
 
-std::vector<std::string> stableCells(const store::WatchedStableRow& stable, const shell::Clock& clock) {
+std::vector<std::string> stableCells(const store::WatchedStableRow& stable, const base::Clock& clock) {
     return {stable.name, std::to_string(stable.runsNewestWeek), std::to_string(stable.winsNewestWeek), stable.note,
             clock.shortDate(stable.addedDay)};
 }
@@ -62,13 +62,13 @@ void listWatchedStable(shell::MainFinder& window, const store::WatchedStableRow&
 bool askToStopWatching(shell::MainFinder& window, const store::WatchedHorseRow& horse) {
     if (!window.dialogs().askYesNo(
             "Stop watching the horse \"" + horse.name + "\" (number " + std::to_string(horse.hid) + ")?",
-            shell::kAppTitle))
+            base::kAppTitle))
         return false;
     return stopWatchingHorse(window, horse.hid);
 }
 
 bool askToStopWatching(shell::MainFinder& window, const store::WatchedStableRow& stable) {
-    if (!window.dialogs().askYesNo("Stop watching the stable \"" + stable.name + "\"?", shell::kAppTitle)) return false;
+    if (!window.dialogs().askYesNo("Stop watching the stable \"" + stable.name + "\"?", base::kAppTitle)) return false;
     return stopWatchingStable(window, stable.name);
 }
 

@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
-namespace shell {
+namespace base {
 class Clock;
+}  // namespace base
+
+namespace shell {
 class MainFinder;
 }  // namespace shell
 
@@ -27,9 +30,9 @@ WatchList readWatchList(const std::string& storePath);
 // The two tables' captions and cells. A horse without a stored run shows "no runs stored"
 // for its last week; notes are as typed, line breaks and tabs included.
 std::vector<std::string> horseCaptions();
-std::vector<std::string> horseCells(const store::WatchedHorseRow& horse, const shell::Clock& clock);
+std::vector<std::string> horseCells(const store::WatchedHorseRow& horse, const base::Clock& clock);
 std::vector<std::string> stableCaptions();
-std::vector<std::string> stableCells(const store::WatchedStableRow& stable, const shell::Clock& clock);
+std::vector<std::string> stableCells(const store::WatchedStableRow& stable, const base::Clock& clock);
 // The columns of the notes in them.
 constexpr int kHorseNoteColumn = 8;
 constexpr int kStableNoteColumn = 3;

@@ -58,8 +58,8 @@ const std::string* WatchMarks::stableNote(std::string_view owner) const {
     return it == stables_.end() ? nullptr : &it->second;
 }
 
-const std::string* cellNote(const WatchMarks& marks, const shell::GridModel& grid, const MarkedColumns& columns,
-                            int row, int col) {
+const std::string* cellNote(const WatchMarks& marks, const base::GridModel& grid, const MarkedColumns& columns, int row,
+                            int col) {
     if (row < grid.fixedRows() || row >= grid.rows()) return nullptr;
     if (col == columns.name && columns.number < grid.cols()) return marks.horseNote(grid.text(row, columns.number));
     if (col == columns.owner && col < grid.cols()) return marks.stableNote(grid.text(row, col));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/grid_model.h"
+#include "base/grid_model.h"
 
 #include <cstdint>
 #include <string>
@@ -53,7 +53,7 @@ struct MarkedColumns {
 
 // The note that the cell at `row`, `col` of a listing carries: a watched horse's name cell
 // or a watched stable's owner cell. Nothing for every other cell, the header rows included.
-const std::string* cellNote(const WatchMarks& marks, const shell::GridModel& grid, const MarkedColumns& columns,
-                            int row, int col);
+const std::string* cellNote(const WatchMarks& marks, const base::GridModel& grid, const MarkedColumns& columns, int row,
+                            int col);
 
 }  // namespace watch

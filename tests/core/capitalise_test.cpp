@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/capitalise.h"
+#include "base/capitalise.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using shell::capitaliseWords;
+using base::capitaliseWords;
 
 TEST(CapitaliseWords, EveryWordFirstLetterUpperRestLower) {
     EXPECT_EQ(capitaliseWords("RAPID WATER"), "Rapid Water");

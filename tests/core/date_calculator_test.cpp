@@ -14,29 +14,29 @@ using namespace std::chrono;
 
 const std::string kNoWeek = "You must enter a week number in the text box.";
 
-int day(int y, unsigned m, unsigned d) { return shell::dayNumberOf(year{y} / month{m} / d); }
+int day(int y, unsigned m, unsigned d) { return base::dayNumberOf(year{y} / month{m} / d); }
 
 TEST(WeekDate, WeeksBefore587AreTakenOneEarlier) {
-    EXPECT_EQ(shell::weekDateDay(1), day(1998, 7, 21));
-    EXPECT_EQ(shell::weekDateDay(586), day(2000, 2, 26));
-    EXPECT_EQ(shell::weekDateDay(587), day(2000, 2, 28));  // 27 February 2000 belongs to no week
-    EXPECT_EQ(shell::weekDateDay(600), day(2000, 3, 12));
-    EXPECT_EQ(shell::weekDateDay(1000), day(2001, 4, 16));
-    EXPECT_EQ(shell::weekDateWeek(586), 585);
-    EXPECT_EQ(shell::weekDateWeek(587), 587);
+    EXPECT_EQ(base::weekDateDay(1), day(1998, 7, 21));
+    EXPECT_EQ(base::weekDateDay(586), day(2000, 2, 26));
+    EXPECT_EQ(base::weekDateDay(587), day(2000, 2, 28));  // 27 February 2000 belongs to no week
+    EXPECT_EQ(base::weekDateDay(600), day(2000, 3, 12));
+    EXPECT_EQ(base::weekDateDay(1000), day(2001, 4, 16));
+    EXPECT_EQ(base::weekDateWeek(586), 585);
+    EXPECT_EQ(base::weekDateWeek(587), 587);
 }
 
 TEST(WeekDate, NothingOutsideTheCalendar) {
-    EXPECT_EQ(shell::dateOfDay(shell::kFirstCalendarDay), year{100} / January / 1);
-    EXPECT_EQ(shell::dateOfDay(shell::kLastCalendarDay), year{9999} / December / 31);
-    const long long lastWeek = shell::kLastCalendarDay - shell::kFirstWeekDay;
-    EXPECT_EQ(shell::weekDateDay(lastWeek), shell::kLastCalendarDay);
-    EXPECT_FALSE(shell::weekDateDay(lastWeek + 1));
-    const long long firstWeek = shell::kFirstCalendarDay - shell::kFirstWeekDay + 1;  // taken one earlier
-    EXPECT_EQ(shell::weekDateDay(firstWeek), shell::kFirstCalendarDay);
-    EXPECT_FALSE(shell::weekDateDay(firstWeek - 1));
-    EXPECT_FALSE(shell::weekDateDay(9'000'000'000'000'000'000LL));
-    EXPECT_FALSE(shell::weekDateDay(-9'000'000'000'000'000'000LL));
+    EXPECT_EQ(base::dateOfDay(base::kFirstCalendarDay), year{100} / January / 1);
+    EXPECT_EQ(base::dateOfDay(base::kLastCalendarDay), year{9999} / December / 31);
+    const long long lastWeek = base::kLastCalendarDay - base::kFirstWeekDay;
+    EXPECT_EQ(base::weekDateDay(lastWeek), base::kLastCalendarDay);
+    EXPECT_FALSE(base::weekDateDay(lastWeek + 1));
+    const long long firstWeek = base::kFirstCalendarDay - base::kFirstWeekDay + 1;  // taken one earlier
+    EXPECT_EQ(base::weekDateDay(firstWeek), base::kFirstCalendarDay);
+    EXPECT_FALSE(base::weekDateDay(firstWeek - 1));
+    EXPECT_FALSE(base::weekDateDay(9'000'000'000'000'000'000LL));
+    EXPECT_FALSE(base::weekDateDay(-9'000'000'000'000'000'000LL));
 }
 
 class DateCalculatorTest : public ::testing::Test {
@@ -48,7 +48,7 @@ protected:
     }
 
     testing_support::ScriptedDialogs dialogs;
-    shell::FixedClock clock{40000};
+    base::FixedClock clock{40000};
     shell::DateCalculator calculator{dialogs, clock};
 };
 

@@ -3,7 +3,7 @@
 // the importer walks a results file.
 #include "lineage/horse_page_parser.h"
 #include "program_runner.h"
-#include "shell/base/capitalise.h"
+#include "base/capitalise.h"
 #include "test_folder.h"
 
 #include <gmock/gmock.h>
@@ -230,7 +230,7 @@ TEST(GenerateResultsToolTest, HorsePagesAgreeWithTheBreedingFile) {
         const auto read = lineage::parseHorsePage(page);
         ASSERT_TRUE(groups.contains(number)) << number;
         const Group& group = groups.at(number);
-        EXPECT_EQ(read.name, shell::capitaliseWords(group.name)) << number;
+        EXPECT_EQ(read.name, base::capitaliseWords(group.name)) << number;
         EXPECT_NE(page.find("ID# " + number + "<"), std::string::npos) << number;
         EXPECT_EQ(std::vector<std::string>(read.pedigree[0].begin(), read.pedigree[0].end()), group.lines) << number;
         for (const auto& row : read.pedigree)

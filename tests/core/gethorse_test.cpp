@@ -35,9 +35,9 @@ TEST_F(Gethorse, HorseByNameListsEveryRunNewestFirstWithWholeRows) {
                                "5", "39300", "99.90", "786", "Reid Thoroughbreds", "25000", "42"}));
     EXPECT_EQ(column(2), (Strings{"312.3006", "311.3014", "311.3010", "311.3001", "310.3004", "310.3003"}));
     window.MSFlexGrid1.select(1, 2, 1, 2);
-    EXPECT_EQ(window.MSFlexGrid1.cellForeColour(), shell::kTurfGood);
-    EXPECT_EQ(window.MSFlexGrid1.effectiveAlignment(0, 1), shell::Alignment::RightCenter);
-    EXPECT_EQ(window.MSFlexGrid1.effectiveAlignment(0, 0), shell::Alignment::General);
+    EXPECT_EQ(window.MSFlexGrid1.cellForeColour(), base::kTurfGood);
+    EXPECT_EQ(window.MSFlexGrid1.effectiveAlignment(0, 1), base::Alignment::RightCenter);
+    EXPECT_EQ(window.MSFlexGrid1.effectiveAlignment(0, 0), base::Alignment::General);
     EXPECT_EQ(window.frainfo.caption.rfind("Statistics for Black Dasher;", 0), 0u);
     EXPECT_TRUE(dialogs.messages.empty());
 }

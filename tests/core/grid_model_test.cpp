@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/grid_model.h"
-#include "shell/base/grid_selection_text.h"
+#include "base/grid_model.h"
+#include "base/grid_selection_text.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace shell {
+namespace base {
 namespace {
 
 struct Recorder : GridModel::Observer {
@@ -148,7 +148,7 @@ TEST(GridModelSelection, PickedRowsNeedNotBeNeighbours) {
     EXPECT_EQ(grid.row(), 6);
     grid.togglePickedRow(3);
     EXPECT_EQ(grid.selectedDataRows(), (Rows{2, 6}));
-    EXPECT_EQ(shell::selectionAsTabSeparatedText(grid), "r0\t\r\nr2\t\r\nr6\t\r\n");
+    EXPECT_EQ(base::selectionAsTabSeparatedText(grid), "r0\t\r\nr2\t\r\nr6\t\r\n");
     grid.pickRowsTo(5);  // from the row last clicked, 3
     EXPECT_EQ(grid.selectedDataRows(), (Rows{2, 3, 4, 5, 6}));
     grid.setCol(1);  // a column only: the picks stay
@@ -156,7 +156,7 @@ TEST(GridModelSelection, PickedRowsNeedNotBeNeighbours) {
     grid.setRow(4);
     EXPECT_EQ(grid.selectedDataRows(), (Rows{4}));
     grid.togglePickedRow(1);
-    grid.sort(shell::SortOrder::TextDescending);
+    grid.sort(base::SortOrder::TextDescending);
     EXPECT_TRUE(grid.pickedRows().empty());
     EXPECT_THROW(grid.togglePickedRow(0), std::out_of_range);  // the caption row is no data row
 }
@@ -412,4 +412,4 @@ TEST(GridModelObservers, RedrawOffHoldsEveryNotificationUntilOnThenTellsOnce) {
 }
 
 }  // namespace
-}  // namespace shell
+}  // namespace base

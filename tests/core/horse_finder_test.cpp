@@ -2,7 +2,7 @@
 #include "search/flat_bet.h"
 #include "search/horse_comparison.h"
 #include "search/horse_finder.h"
-#include "shell/base/calendar.h"
+#include "base/calendar.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ using search::FindCriteria;
 using store::RunRecord;
 
 constexpr int kNewestWeek = 600;
-constexpr int kToday = shell::kFirstWeekDay + kNewestWeek;
+constexpr int kToday = base::kFirstWeekDay + kNewestWeek;
 
 RunRecord run(int week, std::string surf, float dist, float sp, int fin, double odds = 4.0, std::string restr = "Alw",
               std::int64_t cprice = 0) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "import/field_reader.h"
 #include "import/number_forms.h"
-#include "shell/base/number_format.h"
+#include "base/number_format.h"
 #include "import/results_file_error.h"
-#include "import/utf8_text.h"
+#include "base/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -120,17 +120,17 @@ TEST(ImportNumberForms, ReadsNumbersCorrectlyRounded) {
 }
 
 TEST(ImportNumberForms, ShortestAndFourDecimalForms) {
-    EXPECT_EQ(shell::shortestText(312.0507), "312.0507");
-    EXPECT_EQ(shell::shortestText(312.05), "312.05");
-    EXPECT_EQ(shell::shortestText(312.0), "312");
-    EXPECT_EQ(shell::shortestText(9948.0f), "9948");
-    EXPECT_EQ(shell::shortestText(100000.0f), "100000");  // plain digits below 10^7
-    EXPECT_EQ(shell::shortestText(9999999.0f), "9999999");
-    EXPECT_EQ(shell::shortestText(0.1f), "0.1");           // the single's digits, not 0.10000000149
-    EXPECT_EQ(shell::shortestText(10000000.0f), "1e+07");
-    EXPECT_EQ(shell::shortestText(16777217.0f), "1.6777216e+07");
-    EXPECT_EQ(shell::shortestText(1000000.0), "1000000");
-    EXPECT_EQ(shell::shortestText(1e-5), "0.00001");
+    EXPECT_EQ(base::shortestText(312.0507), "312.0507");
+    EXPECT_EQ(base::shortestText(312.05), "312.05");
+    EXPECT_EQ(base::shortestText(312.0), "312");
+    EXPECT_EQ(base::shortestText(9948.0f), "9948");
+    EXPECT_EQ(base::shortestText(100000.0f), "100000");  // plain digits below 10^7
+    EXPECT_EQ(base::shortestText(9999999.0f), "9999999");
+    EXPECT_EQ(base::shortestText(0.1f), "0.1");  // the single's digits, not 0.10000000149
+    EXPECT_EQ(base::shortestText(10000000.0f), "1e+07");
+    EXPECT_EQ(base::shortestText(16777217.0f), "1.6777216e+07");
+    EXPECT_EQ(base::shortestText(1000000.0), "1000000");
+    EXPECT_EQ(base::shortestText(1e-5), "0.00001");
     EXPECT_EQ(import::fourDecimalForm(12.07), "12.0700");
     EXPECT_EQ(import::fourDecimalForm(312.05), "312.0500");
     EXPECT_EQ(import::fourDecimalForm(580.01234), "580.0123");
@@ -160,22 +160,22 @@ TEST(ImportNumberForms, WholeNumbersRoundHalvesToEvenAndKeepTheirWidth) {
 
 TEST(ImportUtf8Text, CountsCodePointsAndNeverSplitsOne) {
     const std::string text = "Ölçü🐎x";  // 6 characters, 12 bytes
-    EXPECT_EQ(import::characterCount(text), 6u);
-    EXPECT_EQ(import::firstCharacters(text, 5), "Ölçü🐎");
-    EXPECT_EQ(import::firstCharacters(text, 99), text);
-    EXPECT_EQ(import::withoutFirstCharacters(text, 1), "lçü🐎x");
-    EXPECT_EQ(import::withoutLastCharacters(text, 2), "Ölçü");
-    EXPECT_EQ(import::withoutLastCharacters(text, 7), "");
-    EXPECT_EQ(import::withoutFirstCharacters("ab", 3), "");
+    EXPECT_EQ(base::characterCount(text), 6u);
+    EXPECT_EQ(base::firstCharacters(text, 5), "Ölçü🐎");
+    EXPECT_EQ(base::firstCharacters(text, 99), text);
+    EXPECT_EQ(base::withoutFirstCharacters(text, 1), "lçü🐎x");
+    EXPECT_EQ(base::withoutLastCharacters(text, 2), "Ölçü");
+    EXPECT_EQ(base::withoutLastCharacters(text, 7), "");
+    EXPECT_EQ(base::withoutFirstCharacters("ab", 3), "");
 }
 
 TEST(ImportUtf8Text, CountsBytesOfInvalidText) {
     for (const std::string text : {"\xc3", "a\xff", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82"}) {
-        EXPECT_FALSE(import::isValidUtf8(text));
-        EXPECT_EQ(import::characterCount(text), text.size());
-        EXPECT_EQ(import::firstCharacters(text, 1), text.substr(0, 1));
+        EXPECT_FALSE(base::isValidUtf8(text));
+        EXPECT_EQ(base::characterCount(text), text.size());
+        EXPECT_EQ(base::firstCharacters(text, 1), text.substr(0, 1));
     }
-    EXPECT_TRUE(import::isValidUtf8("\xf4\x8f\xbf\xbf"));  // U+10FFFF
+    EXPECT_TRUE(base::isValidUtf8("\xf4\x8f\xbf\xbf"));  // U+10FFFF
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "import/file_list.h"
-#include "shell/base/file_dialog_answer.h"
+#include "base/file_dialog_answer.h"
 #include "import/results_file_source.h"
 #include "test_folder.h"
 
@@ -42,7 +42,7 @@ TEST(FileListFromDialogAnswer, SeveralFilesInTheDialogsOrder) {
 
 TEST(FileListFromDialogAnswer, RoundTripsTheWindowsAnswer) {
     const std::vector<std::string> paths{"/data/w/raceout311.txt", "/data/w/raceout310.zip"};
-    const auto files = import::fileListFromDialogAnswer(shell::dialogAnswerFor(paths, '/'), '/');
+    const auto files = import::fileListFromDialogAnswer(base::dialogAnswerFor(paths, '/'), '/');
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].path, paths[0]);
     EXPECT_EQ(files[1].path, paths[1]);

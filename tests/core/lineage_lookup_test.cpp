@@ -60,7 +60,7 @@ protected:
     }
 
     std::optional<lineage::LineageInfo> request() { return lineage::getlineage_Click(window, fetcher, kServer); }
-    shell::GridModel& grid() { return window.MSFlexGrid1; }
+    base::GridModel& grid() { return window.MSFlexGrid1; }
 
     testing_support::ScriptedDialogs dialogs;
     shell::MainFinder window{dialogs};

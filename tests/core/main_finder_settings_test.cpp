@@ -38,10 +38,10 @@ TEST_F(ResultsGridSettings, ResetWritesTheResetLineAndMakesColumnZeroCurrent) {
 TEST_F(ResultsGridSettings, ToggleBackgroundAlternatesAndRewritesTheFile) {
     finder.msfgridreset_click();
     finder.msfgridback_Click();
-    EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystemWindowBackground);
+    EXPECT_EQ(finder.MSFlexGrid1.backColour(), base::kSystemWindowBackground);
     EXPECT_EQ(settingsFile(), kWidths + "-2147483643 \r\n");
     finder.msfgridback_Click();
-    EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystem3DLight);
+    EXPECT_EQ(finder.MSFlexGrid1.backColour(), base::kSystem3DLight);
     EXPECT_EQ(settingsFile(), kWidths + "-2147483626 \r\n");
 }
 
@@ -50,7 +50,7 @@ TEST_F(ResultsGridSettings, ProgenyLayoutChangesTheColourButNotTheFile) {
     finder.MSFSGrid.setVisible(false);
     finder.MSFmaxgrid.setVisible(true);
     finder.msfgridback_Click();
-    EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystemWindowBackground);
+    EXPECT_EQ(finder.MSFlexGrid1.backColour(), base::kSystemWindowBackground);
     EXPECT_EQ(settingsFile(), kWidths + "-2147483626 \r\n");
     finder.msfgridsavesettings();
     EXPECT_EQ(settingsFile(), kWidths + "-2147483626 \r\n");

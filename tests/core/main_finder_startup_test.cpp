@@ -92,7 +92,7 @@ TEST_F(MainFinderStartup, ControlsStandAsAfterStartUp) {
     EXPECT_EQ(finder.MSFlexGrid1.rows(), 2);
     EXPECT_EQ(finder.MSFlexGrid1.cols(), 18);
     EXPECT_EQ(finder.MSFlexGrid1.fontSize(), 7);
-    EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystem3DLight);
+    EXPECT_EQ(finder.MSFlexGrid1.backColour(), base::kSystem3DLight);
     EXPECT_EQ(finder.MSFlexGrid1.text(0, 0), "Name");
     EXPECT_EQ(finder.MSFlexGrid1.text(0, 17), "St");
 }
@@ -128,7 +128,7 @@ TEST_F(MainFinderStartup, SavedWidthsAndBackgroundAreApplied) {
     ASSERT_TRUE(start());
     EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), 2000);
     EXPECT_EQ(finder.MSFlexGrid1.columnWidth(17), 999);
-    EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystemWindowBackground);
+    EXPECT_EQ(finder.MSFlexGrid1.backColour(), base::kSystemWindowBackground);
 }
 
 }  // namespace

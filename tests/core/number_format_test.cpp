@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/number_format.h"
+#include "base/number_format.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 
 namespace {
 
-using shell::formatDecimalText;
-using shell::formatNumber;
-using shell::shortestText;
+using base::formatDecimalText;
+using base::formatNumber;
+using base::shortestText;
 
 TEST(NumberFormat, MasksOfTheDisplays) {
     EXPECT_EQ(formatNumber(96.35f, "#0.0"), "96.4");

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-namespace shell {
+namespace base {
 namespace {
 
 struct Numeric {
@@ -55,4 +55,4 @@ TEST(ParseNumber, BeyondADoubleIsAnInfiniteNumber) {
 }
 
 }  // namespace
-}  // namespace shell
+}  // namespace base

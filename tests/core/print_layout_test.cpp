@@ -30,13 +30,13 @@ const std::array<std::string, 18> kFullRow{
 
 // A horse-layout grid of `rows` data rows, each a copy of `cells` with its name numbered,
 // coloured as a fast dirt race.
-shell::GridModel listing(int rows, const std::array<std::string, 18>& cells = kFullRow) {
-    shell::GridModel grid(rows + 1, 18);
+base::GridModel listing(int rows, const std::array<std::string, 18>& cells = kFullRow) {
+    base::GridModel grid(rows + 1, 18);
     for (int r = 1; r <= rows; ++r) {
         for (int c = 0; c < 18; ++c) grid.setText(r, c, cells[static_cast<std::size_t>(c)]);
         if (rows > 1) grid.setText(r, 0, "Horse " + std::to_string(r));
         grid.select(r, 0, r, 17);
-        grid.setCellForeColour(shell::kDirtFast);
+        grid.setCellForeColour(base::kDirtFast);
     }
     return grid;
 }
@@ -214,20 +214,20 @@ TEST(PrintLayout, OnlyASurfaceOfDPrintsDirt) {
 }
 
 TEST(PrintLayout, ConditionComesFromTheRaceNumberCellsColour) {
-    const std::vector<std::pair<shell::Colour, std::string>> cases{
-        {shell::kDirtFast, "Fst"},    {shell::kTurfFirm, "Frm"},        {shell::kTurfGood, "Gd"},
-        {shell::kDirtGood, "Gd"},     {shell::kYielding, "Yld"},        {shell::kSloppy, "Slp"},
-        {shell::rgb(1, 2, 3), "Slp"}, {shell::kSystemWindowText, "Slp"}};
+    const std::vector<std::pair<base::Colour, std::string>> cases{
+        {base::kDirtFast, "Fst"},    {base::kTurfFirm, "Frm"},        {base::kTurfGood, "Gd"},
+        {base::kDirtGood, "Gd"},     {base::kYielding, "Yld"},        {base::kSloppy, "Slp"},
+        {base::rgb(1, 2, 3), "Slp"}, {base::kSystemWindowText, "Slp"}};
     for (const auto& [colour, word] : cases) {
         auto grid = listing(1);
         // Only column 2 counts: the rest of the row is given another class's colour.
         grid.select(1, 0, 1, 17);
-        grid.setCellForeColour(shell::kYielding == colour ? shell::kTurfFirm : shell::kYielding);
+        grid.setCellForeColour(base::kYielding == colour ? base::kTurfFirm : base::kYielding);
         grid.select(1, 2, 1, 2);
         grid.setCellForeColour(colour);
         EXPECT_EQ(textAt(output::layOutFindings(grid, "T", kLetterLandscape), 67), word) << colour;
     }
-    shell::GridModel uncoloured(2, 18);
+    base::GridModel uncoloured(2, 18);
     uncoloured.setText(1, 0, "Plain");
     EXPECT_EQ(textAt(output::layOutFindings(uncoloured, "T", kLetterLandscape), 67), "Slp");
 }

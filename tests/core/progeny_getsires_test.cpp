@@ -13,7 +13,7 @@ namespace {
 
 using testing_support::kSamplesDir;
 
-nlohmann::json cellsOf(const shell::GridModel& grid) {
+nlohmann::json cellsOf(const base::GridModel& grid) {
     auto rows = nlohmann::json::array();
     for (int r = 0; r < grid.rows(); ++r) {
         auto cells = nlohmann::json::array();
@@ -89,13 +89,13 @@ TEST_F(Getsires, SwitchesToTheProgenyLayoutAndTheNextHorseSearchSwitchesBack) {
         EXPECT_FALSE(hidden->visible);
     EXPECT_FALSE(window.cmdprint.enabled);
     EXPECT_FALSE(window.cmdprintpreview.enabled);
-    const shell::GridModel& grid = window.MSFlexGrid1;
+    const base::GridModel& grid = window.MSFlexGrid1;
     ASSERT_EQ(grid.cols(), 19);
     const std::vector<int> widths{
         2000, grid.columnWidth(1), 1800, 1800, 250, 250, 330, 250, 310, 310, 310, 330, 330, 330, 330, 330, 330, 330,
         330};
     for (int c = 0; c < 19; ++c) EXPECT_EQ(grid.columnWidth(c), widths[static_cast<std::size_t>(c)]) << c;
-    EXPECT_EQ(grid.columnAlignment(15), shell::Alignment::RightCenter);
+    EXPECT_EQ(grid.columnAlignment(15), base::Alignment::RightCenter);
 
     window.MSFlexGrid1.setColumnWidth(0, 900);  // progeny widths are never saved
     search::opthorse_Click(window);
@@ -110,7 +110,7 @@ TEST_F(Getsires, SwitchesToTheProgenyLayoutAndTheNextHorseSearchSwitchesBack) {
 
 TEST_F(Getsires, SpeedCellsAreColouredOnlyForOffspringThatRan) {
     searchFor(search::optsire_Click, "Daring Duke", "1");
-    const shell::GridModel& grid = window.MSFlexGrid1;
+    const base::GridModel& grid = window.MSFlexGrid1;
     // Crimson Queen Of Wetherby Cannon: the store keeps the first 25 characters of its
     // name, so it finds no race.
     ASSERT_EQ(grid.text(1, 0), "Crimson Queen Of Wetherby Cannon");
@@ -122,8 +122,8 @@ TEST_F(Getsires, SpeedCellsAreColouredOnlyForOffspringThatRan) {
     ASSERT_EQ(grid.text(2, 0), "Proud Summit");
     EXPECT_EQ(grid.text(2, 6), "2");
     EXPECT_EQ(grid.text(2, 18), "120");
-    for (int c = 11; c <= 14; ++c) EXPECT_EQ(grid.cell(2, c).foreColour, shell::rgb(128, 0, 0));
-    for (int c = 15; c <= 18; ++c) EXPECT_EQ(grid.cell(2, c).foreColour, shell::rgb(0, 128, 0));
+    for (int c = 11; c <= 14; ++c) EXPECT_EQ(grid.cell(2, c).foreColour, base::rgb(128, 0, 0));
+    for (int c = 15; c <= 18; ++c) EXPECT_EQ(grid.cell(2, c).foreColour, base::rgb(0, 128, 0));
     EXPECT_FALSE(grid.cell(2, 10).foreColour);
 }
 
@@ -145,13 +145,13 @@ TEST_F(Getsires, NoMatchingGroupLeavesTheCaptionRowOnly) {
 // speed cells, but the tables read nothing and the label names no horse.
 TEST_F(Getsires, NoQualifiedOffspringLeavesTheTablesEmpty) {
     searchFor(search::optsire_Click, "Daring Duke", "5");
-    const shell::GridModel& grid = window.MSFlexGrid1;
+    const base::GridModel& grid = window.MSFlexGrid1;
     ASSERT_EQ(grid.rows(), 6);
     EXPECT_EQ(grid.text(5, 0), "Proud Echo");
     EXPECT_EQ(grid.text(5, 6), "4");
     EXPECT_EQ(grid.text(5, 7), "");
     EXPECT_EQ(grid.text(5, 11), "0");
-    EXPECT_EQ(grid.cell(5, 11).foreColour, shell::rgb(128, 0, 0));
+    EXPECT_EQ(grid.cell(5, 11).foreColour, base::rgb(128, 0, 0));
     for (int r = 1; r <= 7; ++r) {
         for (int c = 1; c <= 5; ++c) EXPECT_EQ(window.MSFSRGrid.text(r, c), "0.0%") << r << "," << c;
         EXPECT_EQ(window.MSFSRGrid.text(r, 6), "0");

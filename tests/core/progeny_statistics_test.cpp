@@ -20,7 +20,7 @@ std::vector<OffspringRun> plus(std::vector<OffspringRun> runs, std::initializer_
     return runs;
 }
 
-std::vector<std::string> row(const shell::GridModel& grid, int r) {
+std::vector<std::string> row(const base::GridModel& grid, int r) {
     std::vector<std::string> cells;
     for (int c = 1; c < grid.cols(); ++c) cells.push_back(grid.text(r, c));
     return cells;
@@ -34,8 +34,8 @@ protected:
     }
 
     ProgenyStatistics statistics{5, false};
-    shell::GridModel success{8, 7, 1, 1};
-    shell::GridModel speed{7, 6, 1, 1};
+    base::GridModel success{8, 7, 1, 1};
+    base::GridModel speed{7, 6, 1, 1};
 };
 
 using Cells = std::vector<std::string>;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/results_grid_commands.h"
+#include "search/results_grid_commands.h"
 
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
@@ -28,7 +28,7 @@ protected:
         grid().setCols(19);
     }
 
-    shell::GridModel& grid() { return finder.MSFlexGrid1; }
+    base::GridModel& grid() { return finder.MSFlexGrid1; }
 
     // One data row per value of column `col`; column 1 numbers the rows so that a test
     // sees whole rows move.
@@ -60,7 +60,7 @@ protected:
 
     testing_support::ScriptedDialogs dialogs;
     shell::MainFinder finder{dialogs};
-    shell::FixedClock clock{36000};
+    base::FixedClock clock{36000};
 };
 
 struct SortCase {
@@ -80,9 +80,9 @@ TEST_P(SortByColumn, EachDoubleClickTurnsTheOrder) {
     const SortCase& c = GetParam();
     if (c.progeny) showProgenyLayout();
     fillColumn(c.col, c.start);
-    shell::MSFlexGrid1_DblClick(finder);
+    search::MSFlexGrid1_DblClick(finder);
     EXPECT_EQ(column(c.col), c.afterFirst);
-    shell::MSFlexGrid1_DblClick(finder);
+    search::MSFlexGrid1_DblClick(finder);
     EXPECT_EQ(column(c.col), c.afterSecond);
     EXPECT_EQ(grid().text(0, c.col), "Caption");
 }
@@ -113,17 +113,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ResultsGridCommands, SortMovesWholeRowsAndKeepsEqualRowsInOrder) {
     fillColumn(9, {"2", "1", "2", "1"});
-    shell::MSFlexGrid1_DblClick(finder);  // 2 > 1: ascending
+    search::MSFlexGrid1_DblClick(finder);  // 2 > 1: ascending
     EXPECT_EQ(column(9), (Column{"1", "1", "2", "2"}));
     EXPECT_EQ(column(1), (Column{"row2", "row4", "row1", "row3"}));
 }
 
 TEST_F(ResultsGridCommands, SortLeavesAGridWithoutTwoDataRowsAlone) {
     fillColumn(8, {"5"});
-    shell::MSFlexGrid1_DblClick(finder);
+    search::MSFlexGrid1_DblClick(finder);
     EXPECT_EQ(column(8), Column{"5"});
     grid().setRows(1);
-    shell::MSFlexGrid1_DblClick(finder);
+    search::MSFlexGrid1_DblClick(finder);
     EXPECT_EQ(grid().rows(), 1);
 }
 
@@ -133,7 +133,7 @@ TEST_F(ResultsGridCommands, MenuRewritesItsCaptionsForTheSelectedRun) {
     setRun(2, "Amber Bay", "586.0003", "Sable Bolt Equine");
     setRun(3, "Iron Duke", "600.0101", "Fisher & Harris");
     clickRow(1, 7);
-    ASSERT_TRUE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     EXPECT_EQ(finder.datecalc.caption, "Week 587 = 2000-02-28");
     EXPECT_EQ(finder.listhorse.caption, "List horse: \"Black Dasher\"");
     EXPECT_EQ(finder.listrace.caption, "List race: 587.0012");
@@ -141,11 +141,11 @@ TEST_F(ResultsGridCommands, MenuRewritesItsCaptionsForTheSelectedRun) {
     for (const auto* item : {&finder.datecalc, &finder.bar1, &finder.listrace}) EXPECT_TRUE(item->visible);
 
     clickRow(2);
-    ASSERT_TRUE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     EXPECT_EQ(finder.datecalc.caption, "Week 585 = 2000-02-26");
     // The selection's end row counts, not the current row.
     grid().select(1, 0, 3, 2);
-    ASSERT_TRUE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     EXPECT_EQ(finder.datecalc.caption, "Week 600 = 2000-03-12");
     EXPECT_EQ(finder.listowner.caption, "List Owner: Fisher & Harris");
 }
@@ -157,34 +157,34 @@ TEST_F(ResultsGridCommands, RowsWithoutADatedRaceNumberHideTheDateAndRaceItems) 
     setRun(3, "Huge", "9e99", "Someone");
     setRun(4, "Beyond The Calendar", "3000000.0101", "Someone");
     clickRow(1);
-    ASSERT_TRUE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     for (const int row : {2, 3, 4}) {
         clickRow(row);
-        ASSERT_TRUE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton)) << row;
+        ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton)) << row;
         for (const auto* item : {&finder.datecalc, &finder.bar1, &finder.listrace}) EXPECT_FALSE(item->visible);
         // The captions of the last dated row stay.
         EXPECT_EQ(finder.datecalc.caption, "Week 311 = 1999-05-28") << row;
         EXPECT_EQ(finder.listhorse.caption, "List horse: \"Black Dasher\"") << row;
     }
     clickRow(1);
-    ASSERT_TRUE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     EXPECT_TRUE(finder.datecalc.visible);
 }
 
 TEST_F(ResultsGridCommands, MenuOpensOnlyForTheRightButtonAboveTheLastRow) {
     // Before any search: one empty data row, and the selection still on the captions.
-    EXPECT_FALSE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    EXPECT_FALSE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     clickRow(1);
-    EXPECT_FALSE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    EXPECT_FALSE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     grid().setRows(4);
     setRun(1, "Black Dasher", "312.0501", "Reid Thoroughbreds");
-    EXPECT_FALSE(shell::MSFlexGrid1_MouseDown(finder, shell::kLeftButton));
-    EXPECT_FALSE(shell::MSFlexGrid1_MouseDown(finder, shell::kMiddleButton));
+    EXPECT_FALSE(search::MSFlexGrid1_MouseDown(finder, search::kLeftButton));
+    EXPECT_FALSE(search::MSFlexGrid1_MouseDown(finder, search::kMiddleButton));
     EXPECT_EQ(finder.datecalc.caption, "Week Date");
     clickRow(3);
-    EXPECT_FALSE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    EXPECT_FALSE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     clickRow(2);
-    EXPECT_TRUE(shell::MSFlexGrid1_MouseDown(finder, shell::kRightButton));
+    EXPECT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -193,8 +193,8 @@ TEST_F(ResultsGridCommands, RaceAndOwnerListsNeedTheHorseLayout) {
     grid().setRows(3);
     setRun(1, "Black Dasher", "", "");
     clickRow(1);
-    shell::listrace_Click(finder);
-    shell::listowner_Click(finder);
+    search::listrace_Click(finder);
+    search::listowner_Click(finder);
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{
                                     "This option is only available after a horse, owner or race search.",
                                     "This option is only available after a horse, owner or race search."}));
@@ -216,14 +216,14 @@ TEST_F(ResultsGridCommands, FilterKeepsTheRowsSharingTheCellAndNarrowsAgain) {
     finder.lblprogress.caption = "6 runs";
 
     grid().select(3, 15, 3, 15);
-    shell::listfilter_Click(finder);
+    search::listfilter_Click(finder);
     EXPECT_EQ(column(0), (Column{"Black Dasher", "Grand Island", "Rebel's Hunter"}));
     EXPECT_EQ(grid().text(0, 0), "Name");  // the header row stays
     EXPECT_EQ(grid().rowSel(), 2);         // with the row it was on
     EXPECT_EQ(grid().colSel(), 15);
 
     grid().select(1, 3, 1, 3);
-    shell::listfilter_Click(finder);
+    search::listfilter_Click(finder);
     EXPECT_EQ(column(0), (Column{"Black Dasher", "Grand Island"}));
     EXPECT_EQ(finder.MSFSGrid.text(1, 1), "12.3");
     EXPECT_EQ(finder.lblprogress.caption, "6 runs");

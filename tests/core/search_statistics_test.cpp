@@ -3,7 +3,7 @@
 
 #include "scripted_dialogs.h"
 #include "search/earnings.h"
-#include "shell/base/calendar.h"
+#include "base/calendar.h"
 #include "shell/main_finder.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 using search::ListedRun;
 using Texts = std::vector<std::string>;
 
-constexpr int kToday = shell::kFirstWeekDay + 700;  // week 700 is today
+constexpr int kToday = base::kFirstWeekDay + 700;  // week 700 is today
 constexpr const char* kHorse = "Blue River";
 constexpr std::int64_t kHid = 42;
 constexpr const char* kOwner = "Smith Stable";
@@ -68,7 +68,7 @@ protected:
     // Columns 1 to 9 of a row of MSFWGrid; columns 1 to 3 of a row of MSFSGrid.
     Texts maxSpeedRow(int row) const { return cells(window.MSFWGrid, row, 9); }
     Texts averageRow(int row) const { return cells(window.MSFSGrid, row, 3); }
-    static Texts cells(const shell::GridModel& grid, int row, int lastCol) {
+    static Texts cells(const base::GridModel& grid, int row, int lastCol) {
         Texts texts;
         for (int col = 1; col <= lastCol; ++col) texts.push_back(grid.text(row, col));
         return texts;
@@ -82,7 +82,7 @@ protected:
 
     testing_support::ScriptedDialogs dialogs;
     shell::MainFinder window{dialogs};
-    shell::FixedClock clock{kToday};
+    base::FixedClock clock{kToday};
     search::SearchStatistics statistics;
 };
 
@@ -285,7 +285,7 @@ TEST_F(SearchStatisticsTest, NewestRaceKeepsAnEqualTag) {
     add({.racenum = 600.0101, .restr = "Clm", .cprice = 8000});
     add({.racenum = 400.0101, .restr = "Clm", .cprice = 8000});
     report(3, "42");
-    EXPECT_EQ(statusLines()[5], "Last Week of Tag:  Week 971  (" + clock.shortDate(shell::kFirstWeekDay + 971) + ")");
+    EXPECT_EQ(statusLines()[5], "Last Week of Tag:  Week 971  (" + clock.shortDate(base::kFirstWeekDay + 971) + ")");
 }
 
 TEST_F(SearchStatisticsTest, TagWindowEndsAfter370Days) {
@@ -293,7 +293,7 @@ TEST_F(SearchStatisticsTest, TagWindowEndsAfter370Days) {
     add({.racenum = 329.0101, .restr = "MC", .cprice = 5000});  // 371 days old
     report(2);
     EXPECT_EQ(statusLines()[4], "Current Tag: $6,000");
-    EXPECT_EQ(statusLines()[5], "Last Week of Tag:  Week 701  (" + clock.shortDate(shell::kFirstWeekDay + 701) + ")");
+    EXPECT_EQ(statusLines()[5], "Last Week of Tag:  Week 701  (" + clock.shortDate(base::kFirstWeekDay + 701) + ")");
 }
 
 TEST_F(SearchStatisticsTest, TagBelowOneThousandShowsALeadingZeroGroup) {

@@ -8,9 +8,9 @@
 #include "progeny/breeding_file.h"
 #include "scripted_dialogs.h"
 #include "search/special_stable.h"
-#include "shell/base/atomic_file.h"
+#include "base/atomic_file.h"
 #include "shell/main_finder.h"
-#include "shell/base/regular_file.h"
+#include "base/regular_file.h"
 #include "store/schema.h"
 #include "test_folder.h"
 
@@ -48,7 +48,7 @@ void plant(const std::filesystem::path& path, Kind kind, const std::string& line
         break;
     case Kind::Oversized: {
         std::string text;
-        while (text.size() <= shell::kSideFileLimit) text += line;
+        while (text.size() <= base::kSideFileLimit) text += line;
         writeBytes(path, text);
         break;
     }
@@ -150,7 +150,7 @@ TEST(SideFiles, WritesNeverFollowALinkPlantedBesideTheFile) {
     writeBytes(victim, "keep me");
     const auto settings = folder / "HarrowdexSettings.ini";
     std::filesystem::create_symlink(victim, folder / "HarrowdexSettings.ini.tmp");
-    EXPECT_EQ(shell::writeFileAtomically(settings, "new settings\r\n"), std::nullopt);
+    EXPECT_EQ(base::writeFileAtomically(settings, "new settings\r\n"), std::nullopt);
     EXPECT_EQ(readBytes(settings), "new settings\r\n");
     EXPECT_EQ(readBytes(victim), "keep me");
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "HarrowdexSettings.ini.tmp"));
@@ -161,10 +161,10 @@ TEST(SideFiles, TheReaderTellsWhatItRefused) {
     testing_support::TestFolder folder;
     writeBytes(folder / "small", "abc");
     writeBytes(folder / "large", std::string(5000, 'x'));
-    EXPECT_EQ(shell::readRegularFile(folder / "small", 3).bytes, "abc");
-    EXPECT_EQ(shell::readRegularFile(folder / "large", 4999).problem, shell::FileProblem::TooLarge);
-    EXPECT_EQ(shell::readRegularFile("/dev/zero", 10).problem, shell::FileProblem::NotRegular);
-    EXPECT_EQ(shell::readRegularFile(folder / "none", 10).problem, shell::FileProblem::Missing);
+    EXPECT_EQ(base::readRegularFile(folder / "small", 3).bytes, "abc");
+    EXPECT_EQ(base::readRegularFile(folder / "large", 4999).problem, base::FileProblem::TooLarge);
+    EXPECT_EQ(base::readRegularFile("/dev/zero", 10).problem, base::FileProblem::NotRegular);
+    EXPECT_EQ(base::readRegularFile(folder / "none", 10).problem, base::FileProblem::Missing);
 }
 
 }  // namespace

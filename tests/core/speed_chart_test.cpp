@@ -4,7 +4,7 @@
 #include "sample_store.h"
 #include "search/criteria_panel.h"
 #include "search/gethorse.h"
-#include "shell/results_grid_commands.h"
+#include "search/results_grid_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ using output::SpeedChart;
 using testing_support::kSamplesDir;
 
 // A plotted run as a test states it: series (colour key caption), colour, week, speed, won.
-using Plotted = std::tuple<std::string, shell::Colour, double, double, bool>;
+using Plotted = std::tuple<std::string, base::Colour, double, double, bool>;
 
 std::vector<Plotted> plotted(const SpeedChart& chart) {
     std::vector<Plotted> runs;
@@ -46,11 +46,11 @@ TEST_F(SpeedChartOfSearch, HorseSearchPlotsEveryRunByWeekInItsRowColour) {
     EXPECT_EQ(chart.kind, SpeedChart::Kind::Runs);
     EXPECT_EQ(chart.title, "Speed figures: Southern Waltz");
     EXPECT_EQ(chart.runCount(), 5);
-    EXPECT_EQ(plotted(chart), (std::vector<Plotted>{{"Dirt - Fast", shell::rgb(128, 0, 0), 311, 80.4, false},
-                                                    {"Dirt - Fast", shell::rgb(128, 0, 0), 311, 69.7, true},
-                                                    {"Dirt - Fast", shell::rgb(128, 0, 0), 310, 83.0, false},
-                                                    {"Dirt - Good", shell::rgb(128, 0, 128), 312, 81.4, false},
-                                                    {"Turf - Good", shell::rgb(0, 128, 128), 312, 81.9, false}}));
+    EXPECT_EQ(plotted(chart), (std::vector<Plotted>{{"Dirt - Fast", base::rgb(128, 0, 0), 311, 80.4, false},
+                                                    {"Dirt - Fast", base::rgb(128, 0, 0), 311, 69.7, true},
+                                                    {"Dirt - Fast", base::rgb(128, 0, 0), 310, 83.0, false},
+                                                    {"Dirt - Good", base::rgb(128, 0, 128), 312, 81.4, false},
+                                                    {"Turf - Good", base::rgb(0, 128, 128), 312, 81.9, false}}));
     EXPECT_EQ(chart.threshold, 30);
     EXPECT_EQ(chart.tooltipAt(window.MSFlexGrid1, 311, 69.7),
               "Southern Waltz\rRace 311.3010\rClass A2x, distance 6\rFinish 1, odds 0.30");
@@ -59,17 +59,16 @@ TEST_F(SpeedChartOfSearch, HorseSearchPlotsEveryRunByWeekInItsRowColour) {
 TEST_F(SpeedChartOfSearch, FollowsTheGridThroughFilters) {
     ASSERT_TRUE(search::gethorse(window, search::kHorseByName, "Southern Waltz", ""));
     selectCell(1, 7);  // surface "D"
-    shell::listfilter_Click(window);
+    search::listfilter_Click(window);
     EXPECT_EQ(plotted(chartOf(window)),
-              (std::vector<Plotted>{{"Dirt - Fast", shell::rgb(128, 0, 0), 311, 80.4, false},
-                                    {"Dirt - Fast", shell::rgb(128, 0, 0), 311, 69.7, true},
-                                    {"Dirt - Fast", shell::rgb(128, 0, 0), 310, 83.0, false},
-                                    {"Dirt - Good", shell::rgb(128, 0, 128), 312, 81.4, false}}));
+              (std::vector<Plotted>{{"Dirt - Fast", base::rgb(128, 0, 0), 311, 80.4, false},
+                                    {"Dirt - Fast", base::rgb(128, 0, 0), 311, 69.7, true},
+                                    {"Dirt - Fast", base::rgb(128, 0, 0), 310, 83.0, false},
+                                    {"Dirt - Good", base::rgb(128, 0, 128), 312, 81.4, false}}));
     // Then on the winner's place: one point, marked won.
     selectCell(3, 9);
-    shell::listfilter_Click(window);
-    EXPECT_EQ(plotted(chartOf(window)),
-              (std::vector<Plotted>{{"Dirt - Fast", shell::rgb(128, 0, 0), 311, 69.7, true}}));
+    search::listfilter_Click(window);
+    EXPECT_EQ(plotted(chartOf(window)), (std::vector<Plotted>{{"Dirt - Fast", base::rgb(128, 0, 0), 311, 69.7, true}}));
 }
 
 TEST_F(SpeedChartOfSearch, ProgenyLayoutShowsEachOffspringsBestSpeeds) {
@@ -124,12 +123,12 @@ TEST_F(SpeedChartOfGrid, RunsOutsideTheColourKeyRunsOnOneSpotAndTheThreshold) {
     run(1, "312.0507", "80.0", "1");
     run(2, "312.0612", "80.0", "3");
     window.MSFlexGrid1.select(2, 0, 2, 17);
-    window.MSFlexGrid1.setCellForeColour(shell::kSloppy);
+    window.MSFlexGrid1.setCellForeColour(base::kSloppy);
     const auto chart = chartOf(window);
     EXPECT_EQ(chart.title, "Speed figures");
-    EXPECT_EQ(plotted(chart), (std::vector<Plotted>{{"Dirt - Slop", shell::kSloppy, 312, 80.0, false},
-                                                    {output::kOtherRuns, window.MSFlexGrid1.foreColour(), 312, 80.0,
-                                                     true}}));
+    EXPECT_EQ(plotted(chart),
+              (std::vector<Plotted>{{"Dirt - Slop", base::kSloppy, 312, 80.0, false},
+                                    {output::kOtherRuns, window.MSFlexGrid1.foreColour(), 312, 80.0, true}}));
     // The two runs stand apart, each with its own tooltip.
     EXPECT_EQ(chart.tooltipAt(window.MSFlexGrid1, 312.1, 80.0),
               "Lone Star\rRace 312.0612 at KY\rClass A2, distance 8.5\rFinish 3, odds 3.20");

@@ -5,8 +5,8 @@
 
 namespace {
 
-using shell::Alignment;
-using shell::GridModel;
+using base::Alignment;
+using base::GridModel;
 
 std::vector<std::string> rowTexts(const GridModel& grid, int row) {
     std::vector<std::string> texts;
@@ -20,13 +20,13 @@ std::vector<std::string> columnTexts(const GridModel& grid, int col) {
     return texts;
 }
 
-shell::Colour foreAt(GridModel& grid, int row, int col) {
+base::Colour foreAt(GridModel& grid, int row, int col) {
     grid.setRow(row);
     grid.setCol(col);
     return grid.cellForeColour();
 }
 
-shell::Colour backAt(GridModel& grid, int row, int col) {
+base::Colour backAt(GridModel& grid, int row, int col) {
     grid.setRow(row);
     grid.setCol(col);
     return grid.cellBackColour();
@@ -50,13 +50,13 @@ TEST(StatisticsGridsLayout, MaxSpeedGrid) {
     EXPECT_EQ(grid.columnWidth(9), 1050);
     EXPECT_EQ(grid.effectiveAlignment(0, 9), Alignment::RightCenter);
     for (int c = 0; c <= 9; ++c) {
-        EXPECT_EQ(foreAt(grid, 1, c), shell::kDirtFast);
-        EXPECT_EQ(foreAt(grid, 4, c), shell::kDirtFast);
-        EXPECT_EQ(foreAt(grid, 2, c), shell::kTurfFirm);
-        EXPECT_EQ(foreAt(grid, 5, c), shell::kTurfFirm);
-        for (int r = 4; r <= 6; ++r) EXPECT_EQ(backAt(grid, r, c), shell::kSystem3DLight);
+        EXPECT_EQ(foreAt(grid, 1, c), base::kDirtFast);
+        EXPECT_EQ(foreAt(grid, 4, c), base::kDirtFast);
+        EXPECT_EQ(foreAt(grid, 2, c), base::kTurfFirm);
+        EXPECT_EQ(foreAt(grid, 5, c), base::kTurfFirm);
+        for (int r = 4; r <= 6; ++r) EXPECT_EQ(backAt(grid, r, c), base::kSystem3DLight);
     }
-    EXPECT_EQ(backAt(grid, 1, 0), shell::kSystemActiveBorder);  // a fixed cell
+    EXPECT_EQ(backAt(grid, 1, 0), base::kSystemActiveBorder);  // a fixed cell
     EXPECT_EQ(grid.height(), 7 * grid.rowHeight() + 90);
 }
 
@@ -67,15 +67,15 @@ TEST(StatisticsGridsLayout, AverageSpeedGrid) {
     EXPECT_EQ(columnTexts(grid, 0), (std::vector<std::string>{"", "Dirt", "Turf", "OT", "Total"}));
     for (int c = 1; c <= 3; ++c) EXPECT_EQ(grid.effectiveAlignment(0, c), Alignment::RightCenter);
     for (int c = 0; c <= 3; ++c) {
-        EXPECT_EQ(foreAt(grid, 1, c), shell::kDirtFast);
-        EXPECT_EQ(foreAt(grid, 2, c), shell::kTurfFirm);
+        EXPECT_EQ(foreAt(grid, 1, c), base::kDirtFast);
+        EXPECT_EQ(foreAt(grid, 2, c), base::kTurfFirm);
     }
-    for (int c = 1; c <= 3; ++c) EXPECT_EQ(backAt(grid, 4, c), shell::kSystem3DLight);
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(backAt(grid, 4, c), base::kSystem3DLight);
     for (int r = 1; r <= 4; ++r) {
-        EXPECT_EQ(backAt(grid, r, 3), shell::kSystem3DLight);
+        EXPECT_EQ(backAt(grid, r, 3), base::kSystem3DLight);
         EXPECT_EQ(grid.effectiveAlignment(r, 3), Alignment::RightCenter);
     }
-    EXPECT_EQ(backAt(grid, 1, 1), shell::kSystemWindowBackground);
+    EXPECT_EQ(backAt(grid, 1, 1), base::kSystemWindowBackground);
     EXPECT_EQ(grid.columnWidth(0), 450);
     EXPECT_EQ(grid.columnWidth(3), 730);
 }
@@ -106,8 +106,8 @@ TEST(StatisticsGridsLayout, ColourKey) {
     shell::layOutColourKey(key);
     EXPECT_EQ(columnTexts(key, 0), (std::vector<std::string>{"Color Key", "Dirt - Fast", "Turf - Firm", "Dirt - Good",
                                                              "Turf - Good", "Dirt - Slop", "Turf - Yldg"}));
-    const shell::Colour colours[] = {shell::rgb(128, 0, 0),   shell::rgb(0, 128, 0),   shell::rgb(128, 0, 128),
-                                     shell::rgb(0, 128, 128), shell::rgb(0, 0, 128),   shell::rgb(128, 128, 0)};
+    const base::Colour colours[] = {base::rgb(128, 0, 0),   base::rgb(0, 128, 0), base::rgb(128, 0, 128),
+                                    base::rgb(0, 128, 128), base::rgb(0, 0, 128), base::rgb(128, 128, 0)};
     for (int r = 1; r <= 6; ++r) EXPECT_EQ(foreAt(key, r, 0), colours[r - 1]);
     EXPECT_EQ(key.columnAlignment(0), Alignment::LeftTop);
     EXPECT_EQ(key.height(), 7 * key.rowHeight() + 12);

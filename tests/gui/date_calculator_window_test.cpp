@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/qt/regional_clock.h"
-#include "shell/base/qt/twips.h"
+#include "base/qt/regional_clock.h"
+#include "base/qt/twips.h"
 #include "shell/qt/date_calculator_window.h"
 #include "shown_main_window.h"
 
@@ -48,8 +48,8 @@ TEST_F(DateCalculatorWindowTest, OpensBesideTheMainWindowInItsDesignedSize) {
     EXPECT_TRUE(calculator->isWindow());
     EXPECT_FALSE(calculator->isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(calculator->width(), shell::twipsToPixelsX(2790, calculator));
-    EXPECT_EQ(calculator->height(), shell::twipsToPixelsY(1620, calculator));
+    EXPECT_EQ(calculator->width(), base::twipsToPixelsX(2790, calculator));
+    EXPECT_EQ(calculator->height(), base::twipsToPixelsY(1620, calculator));
     EXPECT_EQ(calculator->findChild<QLabel*>("lblenterdate")->text(), "Enter Date:");
     EXPECT_EQ(calculator->findChild<QPushButton*>("cmdgetdate")->text(), "Get Date");
     EXPECT_EQ(calculator->findChild<QLineEdit*>("txtdate")->maxLength(), 6);
@@ -111,7 +111,7 @@ TEST_F(DateCalculatorWindowTest, MenuAccessKeysReachTheCalculator) {
 }
 
 TEST(RegionalClock, UsesTheSystemsShortDateForm) {
-    const shell::RegionalClock clock;
+    const base::RegionalClock clock;
     const int day = 35997 + 600;
     EXPECT_EQ(clock.shortDate(day), QLocale::system().toString(QDate(2000, 3, 12), QLocale::ShortFormat).toStdString());
     EXPECT_EQ(clock.today(), QDate(1899, 12, 30).daysTo(QDate::currentDate()));

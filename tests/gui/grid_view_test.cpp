@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/qt/colours.h"
-#include "shell/base/qt/grid_table_model.h"
-#include "shell/base/qt/grid_view.h"
-#include "shell/base/qt/twips.h"
+#include "base/qt/colours.h"
+#include "base/qt/grid_table_model.h"
+#include "base/qt/grid_view.h"
+#include "base/qt/twips.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -21,7 +21,7 @@
 // Readable colours in failure messages.
 void PrintTo(const QColor& colour, std::ostream* out) { *out << colour.name().toStdString(); }
 
-namespace shell {
+namespace base {
 namespace {
 
 QColor rgbOf(const QVariant& brush) { return brush.value<QBrush>().color(); }
@@ -398,4 +398,4 @@ TEST(GridView, LongListingLoadsAndScrolls) {
 }
 
 }  // namespace
-}  // namespace shell
+}  // namespace base

@@ -2,7 +2,7 @@
 #include "search/gethorse.h"
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
-#include "shell/base/qt/grid_view.h"
+#include "base/qt/grid_view.h"
 #include "shown_main_window.h"
 
 #include <QAbstractButton>

@@ -3,8 +3,8 @@
 #include "lineage/qt/lineage_window.h"
 #include "lineage/qt/window_page_fetcher.h"
 #include "local_http_server.h"
-#include "shell/base/qt/grid_view.h"
-#include "shell/base/qt/twips.h"
+#include "base/qt/grid_view.h"
+#include "base/qt/twips.h"
 #include "shown_main_window.h"
 
 #include <QAction>
@@ -39,7 +39,7 @@ std::string pageNamed(const std::string& name) {
 // Brings the window up to date whenever the core repaints, as the program's own dialogs do.
 class RepaintingDialogs : public testing_support::ScriptedDialogs {
 public:
-    shell::MainFinderWindow* window = nullptr;
+    app::MainFinderWindow* window = nullptr;
     void repaintNow() override {
         ScriptedDialogs::repaintNow();
         if (window) window->repaintState();
@@ -89,10 +89,10 @@ protected:
     }
 
     static QString text(QWidget* lineage, const char* name) { return lineage->findChild<QLabel*>(name)->text(); }
-    static shell::GridModel& pedigree(QWidget* lineage) {
-        return lineage->findChild<shell::GridView*>("MSFlexGrid1")->grid();
+    static base::GridModel& pedigree(QWidget* lineage) {
+        return lineage->findChild<base::GridView*>("MSFlexGrid1")->grid();
     }
-    static std::vector<std::vector<std::string>> cells(const shell::GridModel& grid) {
+    static std::vector<std::vector<std::string>> cells(const base::GridModel& grid) {
         std::vector<std::vector<std::string>> all;
         for (int r = 0; r < grid.rows(); ++r) {
             all.emplace_back();
@@ -111,8 +111,8 @@ TEST_F(LineageWindowTest, ShowsThePageServedForTheSelectedRow) {
     QWidget* lineage = open.front();
     EXPECT_EQ(lineage->windowTitle(), "Lineage and Statistics");
     EXPECT_FALSE(lineage->isModal());
-    EXPECT_EQ(lineage->width(), shell::twipsToPixelsX(8460, lineage));
-    EXPECT_EQ(lineage->height(), shell::twipsToPixelsY(4155, lineage));
+    EXPECT_EQ(lineage->width(), base::twipsToPixelsX(8460, lineage));
+    EXPECT_EQ(lineage->height(), base::twipsToPixelsY(4155, lineage));
     EXPECT_EQ(text(lineage, "lbllineage"), "Lineage of 'Black Dasher'  (742503)");
     EXPECT_TRUE(lineage->findChild<QLabel*>("lbllineage")->font().bold());
     EXPECT_EQ(text(lineage, "lblmisc"), "Owner:   REID THOROUGHBREDS\n\nDk filly, 2 years old, bred in Durham County\n\n"
@@ -121,7 +121,7 @@ TEST_F(LineageWindowTest, ShowsThePageServedForTheSelectedRow) {
               "Earnings:  $99,986\n\nWins in the last:\n3 months: 1\n6 months: 2\n9 months: 2\nYear: 5");
     EXPECT_EQ(lineage->findChild<QGroupBox*>("fra1")->title(), "Miscellaneous Stats");
     EXPECT_EQ(lineage->findChild<QGroupBox*>("fra2")->title(), "Win Stats");
-    const shell::GridModel& grid = pedigree(lineage);
+    const base::GridModel& grid = pedigree(lineage);
     EXPECT_EQ(grid.columnWidth(0), 1013);
     EXPECT_EQ(grid.columnWidth(3), 2309);
     EXPECT_EQ(cells(grid), (std::vector<std::vector<std::string>>{

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/qt/colours.h"
-#include "shell/base/qt/grid_view.h"
-#include "shell/base/qt/twips.h"
+#include "base/qt/colours.h"
+#include "base/qt/grid_view.h"
+#include "base/qt/twips.h"
 #include "shown_main_window.h"
 
 #include <QAction>
@@ -31,7 +31,7 @@ protected:
     }
 
     QString cell(const char* grid, int row, int col) {
-        auto* model = find<shell::GridView>(grid)->model();
+        auto* model = find<base::GridView>(grid)->model();
         return model->data(model->index(row, col)).toString();
     }
 };
@@ -39,8 +39,8 @@ protected:
 TEST_F(MainFinderWindowTest, CaptionAndDesignedClientArea) {
     EXPECT_EQ(window->windowTitle(), "Harrowdex v4.31");
     EXPECT_EQ(window->objectName(), "frmmainfinder");
-    EXPECT_EQ(window->centralWidget()->width(), shell::twipsToPixelsX(9390, window.get()));
-    EXPECT_EQ(window->centralWidget()->height(), shell::twipsToPixelsY(8280, window.get()));
+    EXPECT_EQ(window->centralWidget()->width(), base::twipsToPixelsX(9390, window.get()));
+    EXPECT_EQ(window->centralWidget()->height(), base::twipsToPixelsY(8280, window.get()));
 }
 
 TEST_F(MainFinderWindowTest, CriteriaPanelAsAfterStartUp) {
@@ -83,9 +83,9 @@ TEST_F(MainFinderWindowTest, InformationAreaAsAfterStartUp) {
     EXPECT_EQ(find<QLabel>("lblinjurytest")->text(), "Injury Exclusion:\nIgnore races slower than ...");
     EXPECT_EQ(find<QLabel>("lblprogress")->text(), "");
     for (const char* shown : {"MSFWGrid", "MSFSGrid", "MSFColorGridKey", "MSFlexGrid1"})
-        EXPECT_TRUE(find<shell::GridView>(shown)->isVisible()) << shown;
+        EXPECT_TRUE(find<base::GridView>(shown)->isVisible()) << shown;
     for (const char* hidden : {"MSFSRGrid", "MSFmaxgrid"})
-        EXPECT_FALSE(find<shell::GridView>(hidden)->isVisible()) << hidden;
+        EXPECT_FALSE(find<base::GridView>(hidden)->isVisible()) << hidden;
 }
 
 TEST_F(MainFinderWindowTest, StatisticsGridsShowTheirHeaders) {
@@ -93,20 +93,20 @@ TEST_F(MainFinderWindowTest, StatisticsGridsShowTheirHeaders) {
     EXPECT_EQ(cell("MSFWGrid", 0, 8), "12+");
     EXPECT_EQ(cell("MSFWGrid", 0, 9), "Max");
     EXPECT_EQ(cell("MSFWGrid", 6, 0), "OT");
-    auto* max = find<shell::GridView>("MSFWGrid")->model();
-    const QColor activeBorder = shell::toQColor(shell::kSystemActiveBorder);
+    auto* max = find<base::GridView>("MSFWGrid")->model();
+    const QColor activeBorder = base::toQColor(base::kSystemActiveBorder);
     EXPECT_EQ(max->data(max->index(0, 1), Qt::BackgroundRole).value<QBrush>().color(), activeBorder);
     EXPECT_EQ(max->data(max->index(2, 0), Qt::BackgroundRole).value<QBrush>().color(), activeBorder);
     EXPECT_EQ(cell("MSFSGrid", 0, 3), "Total");
     EXPECT_EQ(cell("MSFSGrid", 4, 0), "Total");
     EXPECT_EQ(cell("MSFSRGrid", 7, 0), "Grp");
     EXPECT_EQ(cell("MSFmaxgrid", 0, 3), "9.5-10.5");
-    auto* key = find<shell::GridView>("MSFColorGridKey")->model();
+    auto* key = find<base::GridView>("MSFColorGridKey")->model();
     EXPECT_EQ(key->headerData(0, Qt::Horizontal).toString(), "Color Key");
     EXPECT_EQ(key->data(key->index(0, 0)).toString(), "Dirt - Fast");
     EXPECT_EQ(key->data(key->index(0, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(128, 0, 0));
     EXPECT_EQ(key->data(key->index(5, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(128, 128, 0));
-    auto* results = find<shell::GridView>("MSFlexGrid1")->model();
+    auto* results = find<base::GridView>("MSFlexGrid1")->model();
     EXPECT_EQ(results->headerData(0, Qt::Horizontal).toString(), "Name");
     EXPECT_EQ(results->headerData(17, Qt::Horizontal).toString(), "St");
     EXPECT_EQ(results->columnCount(), 18);
@@ -138,13 +138,13 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
 
 TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) {
     find<QAction>("msfgridreset")->trigger();
-    auto* results = find<shell::GridView>("MSFlexGrid1");
-    EXPECT_EQ(results->columnWidth(0), shell::twipsToPixelsX(1250, results));
+    auto* results = find<base::GridView>("MSFlexGrid1");
+    EXPECT_EQ(results->columnWidth(0), base::twipsToPixelsX(1250, results));
     EXPECT_EQ(readBytes(folder / "HarrowdexSettings.ini"),
               " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 "
               "-2147483626 \r\n");
     find<QAction>("msfgridback")->trigger();
-    EXPECT_EQ(finder.MSFlexGrid1.backColour(), shell::kSystemWindowBackground);
+    EXPECT_EQ(finder.MSFlexGrid1.backColour(), base::kSystemWindowBackground);
     EXPECT_NE(readBytes(folder / "HarrowdexSettings.ini").find("-2147483643 \r\n"), std::string::npos);
 }
 
@@ -166,7 +166,7 @@ TEST_F(MainFinderWindowTest, RoughEdgesAUserMeetsFirst) {
     EXPECT_EQ(keys.size(), 6) << "shared access keys";
     EXPECT_EQ(window->focusWidget(), find<QLineEdit>("txthorse"));
 
-    auto* results = find<shell::GridView>("MSFlexGrid1");
+    auto* results = find<base::GridView>("MSFlexGrid1");
     const QSize designed = window->centralWidget()->size();
     const QRect before = results->geometry();
     const QRect info = find<QGroupBox>("frainfo")->geometry();

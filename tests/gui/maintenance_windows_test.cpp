@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/special_stable_window.h"
-#include "shell/base/qt/grid_view.h"
+#include "base/qt/grid_view.h"
 #include "shell/qt/edit_tracks_window.h"
 #include "shell/qt/remove_data_window.h"
 #include "shell/restore_search_indexes.h"
@@ -64,7 +64,7 @@ protected:
         view->findChild<QPushButton*>("cmdspecial")->click();
         return openWindow<search::SpecialStableWindow>("frmstable");
     }
-    int listedRows() { return view->findChild<shell::GridView*>("MSFlexGrid1")->model()->rowCount(); }
+    int listedRows() { return view->findChild<base::GridView*>("MSFlexGrid1")->model()->rowCount(); }
 };
 
 TEST_F(MaintenanceWindowsTest, TheCommandsAreOffered) {
@@ -126,7 +126,7 @@ TEST_F(MaintenanceWindowsTest, AShownWindowRestoresTheIndexesOfAnInterruptedBulk
         store::BulkLoad unfinished(db);  // as an import killed while loading leaves it
     }
     dialogs.status = &window.lblprogress.caption;
-    shell::MainFinderWindow again(window);
+    app::MainFinderWindow again(window);
     again.show();
     QTest::qWait(50);
     EXPECT_THAT(dialogs.statusTexts, ::testing::Contains(shell::kRestoringIndexes));

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "output/export_findings.h"
-#include "shell/base/qt/window_dialogs.h"
+#include "base/qt/window_dialogs.h"
 #include "shown_main_window.h"
 
 #include <QAction>
@@ -97,7 +97,7 @@ TEST_F(OutputWindowTest, TheProgenyLayoutIsExportedButNotPrinted) {
 TEST(ExportDialog, TheSaveDialogKeepsTheTypedNameAndReplacesWithoutAsking) {
     testing_support::TestFolder folder;
     testing_support::writeBytes(folder / "findings", "an older export");
-    shell::WindowDialogs dialogs;
+    base::WindowDialogs dialogs;
     shell::MainFinder finder{dialogs};
     finder.setUpControls();
     finder.MSFlexGrid1.setText(1, 0, "Only");

@@ -3,7 +3,7 @@
 #include "output/qt/system_printer.h"
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
+#include "app/qt/main_finder_window.h"
 #include "test_folder.h"
 
 #include <QAction>
@@ -40,7 +40,7 @@ protected:
             for (int c = 1; c < 18; ++c) grid.setText(r, c, cells[c]);
             grid.setText(r, 0, "Horse Number " + std::to_string(r));
             grid.select(r, 0, r, 17);
-            grid.setCellForeColour(r % 2 ? shell::kDirtFast : shell::kTurfGood);
+            grid.setCellForeColour(r % 2 ? base::kDirtFast : base::kTurfGood);
         }
         // Texts wider than their printed columns, and today's longer numbers.
         for (const auto& [col, text] : {std::pair{1, "5065388"},
@@ -50,7 +50,7 @@ protected:
                                         {15, "Reid Thoroughbreds"},
                                         {16, "25000"}})
             grid.setText(2, col, text);
-        window = std::make_unique<shell::MainFinderWindow>(finder);
+        window = std::make_unique<app::MainFinderWindow>(finder);
         window->show();
     }
 
@@ -67,7 +67,7 @@ protected:
     testing_support::TestFolder folder;
     testing_support::ScriptedDialogs dialogs;
     shell::MainFinder finder{dialogs};
-    std::unique_ptr<shell::MainFinderWindow> window;
+    std::unique_ptr<app::MainFinderWindow> window;
 };
 
 // The words of each line of a text, blank lines left out.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/qt/grid_table_model.h"
-#include "shell/base/qt/grid_view.h"
-#include "shell/base/results_columns.h"
+#include "base/qt/grid_table_model.h"
+#include "base/qt/grid_view.h"
+#include "base/results_columns.h"
 #include "shown_main_window.h"
 
 #include <QAction>
@@ -30,7 +30,7 @@ protected:
     }
     // A cell of the view; the results grid shows its row 0 as the header.
     QString cell(const char* grid, int row, int col) {
-        auto* model = find<shell::GridView>(grid)->model();
+        auto* model = find<base::GridView>(grid)->model();
         return model->data(model->index(row, col)).toString();
     }
     void type(const char* box, const QString& text) {
@@ -48,15 +48,17 @@ TEST_F(ProgenyWindowTest, SireSearchShowsTheProgenyLayoutAndAHorseSearchRestores
     type("txthorse", "Iron Duke");
     find<QPushButton>("cmdgethorse")->click();
 
-    for (const char* shown : {"MSFSRGrid", "MSFmaxgrid"}) EXPECT_TRUE(find<shell::GridView>(shown)->isVisible()) << shown;
-    for (const char* hidden : {"MSFSGrid", "MSFWGrid"}) EXPECT_FALSE(find<shell::GridView>(hidden)->isVisible()) << hidden;
+    for (const char* shown : {"MSFSRGrid", "MSFmaxgrid"})
+        EXPECT_TRUE(find<base::GridView>(shown)->isVisible()) << shown;
+    for (const char* hidden : {"MSFSGrid", "MSFWGrid"})
+        EXPECT_FALSE(find<base::GridView>(hidden)->isVisible()) << hidden;
     EXPECT_FALSE(find<QGroupBox>("fraspeedstats")->isVisible());
     EXPECT_FALSE(find<QAction>("cmdprint")->isEnabled());
     auto* fastest = find<QLabel>("lblfastest");
     EXPECT_TRUE(fastest->isVisible());
     EXPECT_EQ(fastest->text(), "Fastest progeny? Silent King - 98");
     EXPECT_EQ(find<QGroupBox>("frainfo")->title(), "Statistics for Progeny of Iron Duke  (45).");
-    auto* results = find<shell::GridView>("MSFlexGrid1")->model();
+    auto* results = find<base::GridView>("MSFlexGrid1")->model();
     EXPECT_EQ(results->columnCount(), 19);
     EXPECT_EQ(results->rowCount(), 45);
     EXPECT_EQ(cell("MSFlexGrid1", 0, 0), "Scarlet Bolt");
@@ -65,16 +67,16 @@ TEST_F(ProgenyWindowTest, SireSearchShowsTheProgenyLayoutAndAHorseSearchRestores
     EXPECT_EQ(cell("MSFmaxgrid", 4, 5), "98");  // the "Max" row's "Avg"
     // The status label moves right of the speed table, clear of the colour key.
     const QRect progress = find<QLabel>("lblprogress")->geometry();
-    EXPECT_GE(progress.left(), find<shell::GridView>("MSFmaxgrid")->geometry().right());
-    EXPECT_LE(progress.right(), find<shell::GridView>("MSFColorGridKey")->geometry().left());
+    EXPECT_GE(progress.left(), find<base::GridView>("MSFmaxgrid")->geometry().right());
+    EXPECT_LE(progress.right(), find<base::GridView>("MSFColorGridKey")->geometry().left());
 
     find<QRadioButton>("opthorse")->click();
     type("txthorse", "Black Dasher");
     find<QPushButton>("cmdgethorse")->click();
-    EXPECT_FALSE(find<shell::GridView>("MSFSRGrid")->isVisible());
-    EXPECT_FALSE(find<shell::GridView>("MSFmaxgrid")->isVisible());
+    EXPECT_FALSE(find<base::GridView>("MSFSRGrid")->isVisible());
+    EXPECT_FALSE(find<base::GridView>("MSFmaxgrid")->isVisible());
     EXPECT_FALSE(fastest->isVisible());
-    EXPECT_TRUE(find<shell::GridView>("MSFSGrid")->isVisible() && find<shell::GridView>("MSFWGrid")->isVisible());
+    EXPECT_TRUE(find<base::GridView>("MSFSGrid")->isVisible() && find<base::GridView>("MSFWGrid")->isVisible());
     EXPECT_TRUE(find<QGroupBox>("fraspeedstats")->isVisible());
     EXPECT_EQ(results->columnCount(), 18);
     EXPECT_EQ(cell("MSFlexGrid1", 0, 0), "Black Dasher");
@@ -85,7 +87,7 @@ TEST_F(ProgenyWindowTest, SireSearchShowsTheProgenyLayoutAndAHorseSearchRestores
 // At the reset widths the longest of today's numbers show whole in both layouts, in the
 // grid's own font; only names and owners may show cut.
 TEST_F(ProgenyWindowTest, TheLongestNumbersShowWholeAtTheResetWidths) {
-    using namespace shell;
+    using namespace base;
     auto* results = find<GridView>("MSFlexGrid1");
     const auto expectWhole = [&](const std::vector<std::pair<int, const char*>>& longest) {
         for (const auto& [col, text] : longest) window.MSFlexGrid1.setText(1, col, text);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "import/import_driver.h"
 #include "search/gethorse.h"
-#include "shell/base/qt/grid_table_model.h"
-#include "shell/base/qt/grid_view.h"
+#include "base/qt/grid_table_model.h"
+#include "base/qt/grid_view.h"
 #include "shown_main_window.h"
 
 #include <QAction>
@@ -30,8 +30,8 @@ class ResultsGridWindowTest : public testing_support::EmptyStoreWindow {
 protected:
     void TearDown() override { window->popupMenu()->hide(); }
 
-    shell::GridView* view() { return window->grid("MSFlexGrid1"); }
-    shell::GridModel& grid() { return finder.MSFlexGrid1; }
+    base::GridView* view() { return window->grid("MSFlexGrid1"); }
+    base::GridModel& grid() { return finder.MSFlexGrid1; }
     QWidget* cells() { return view()->viewport(); }
     // Where cell (row, col) shows, scrolled into view first.
     QPoint centre(int row, int col) {

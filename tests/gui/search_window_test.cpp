@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/base/qt/grid_view.h"
+#include "base/qt/grid_view.h"
 #include "shown_main_window.h"
 #include "store/database.h"
 
@@ -23,7 +23,7 @@ protected:
         return view->findChild<T*>(name);
     }
     QString resultCell(int row, int col) {
-        auto* model = find<shell::GridView>("MSFlexGrid1")->model();
+        auto* model = find<base::GridView>("MSFlexGrid1")->model();
         return model->data(model->index(row - 1, col)).toString();  // grid row 0 is the header
     }
 };
@@ -33,12 +33,12 @@ TEST_F(SearchWindowTest, TypingANameAndEnterListsTheHorse) {
     name->setFocus();
     QTest::keyClicks(name, "Black Dasher");
     QTest::keyClick(name, Qt::Key_Return);
-    EXPECT_EQ(find<shell::GridView>("MSFlexGrid1")->model()->rowCount(), 6);
+    EXPECT_EQ(find<base::GridView>("MSFlexGrid1")->model()->rowCount(), 6);
     EXPECT_EQ(resultCell(1, 0), "Black Dasher");
     EXPECT_EQ(resultCell(1, 2), "312.3006");
     EXPECT_TRUE(find<QGroupBox>("frainfo")->title().startsWith("Statistics for Black Dasher;"));
     EXPECT_TRUE(find<QLabel>("lblprogress")->text().startsWith("Statistics for Black Dasher\nUnder trainer:  "));
-    auto* stats = find<shell::GridView>("MSFWGrid")->model();
+    auto* stats = find<base::GridView>("MSFWGrid")->model();
     EXPECT_FALSE(stats->data(stats->index(1, 9)).toString().isEmpty());
 }
 
@@ -56,7 +56,7 @@ TEST_F(SearchWindowTest, HorseSearchShowsTheWholeStatistics) {
               "W-P-S-4-5:  0-0-1-1-2=4/6\nCurrent Tag: $4,000\nLast Week of Tag:  Week 681  (2000-06-01)\n\n"
               "Last 3, 6, 9, 12 mths: 0-0-0-0\n110+: 0     100+: 0     90+: 0");
     auto cells = [this](const char* grid) {
-        auto* model = find<shell::GridView>(grid)->model();
+        auto* model = find<base::GridView>(grid)->model();
         QStringList rows;
         for (int r = 1; r < model->rowCount(); ++r) {
             QStringList row;
@@ -100,7 +100,7 @@ TEST_F(SearchWindowTest, NumberBoxesRefuseLettersWithABeep) {
     EXPECT_EQ(week->text(), "310");
     EXPECT_EQ(dialogs.beeps, 2);
     QTest::keyClick(week, Qt::Key_Return);  // Enter in a week box starts nothing
-    EXPECT_EQ(find<shell::GridView>("MSFlexGrid1")->model()->rowCount(), 1);
+    EXPECT_EQ(find<base::GridView>("MSFlexGrid1")->model()->rowCount(), 1);
     auto* id = find<QLineEdit>("txtid");
     id->setFocus();
     QTest::keyClicks(id, "31a2.05*?");
@@ -168,7 +168,7 @@ protected:
         QTest::keyClicks(edit, text);
     }
     QStringList raceNumbers() {
-        auto* model = find<shell::GridView>("MSFlexGrid1")->model();
+        auto* model = find<base::GridView>("MSFlexGrid1")->model();
         QStringList numbers;
         for (int r = 0; r < model->rowCount(); ++r) numbers << model->data(model->index(r, 2)).toString();
         return numbers;
@@ -193,7 +193,7 @@ TEST_F(FiveDigitWeeksWindowTest, WeekBoundsRaceNumbersAndDatesTakeWholeWeeks) {
     EXPECT_TRUE(dialogs.messages.empty());
 
     // "Week Date" of the context menu names the race's week and its date.
-    auto* results = find<shell::GridView>("MSFlexGrid1");
+    auto* results = find<base::GridView>("MSFlexGrid1");
     const QPoint cell = results->visualRect(results->model()->index(0, 0)).center();
     QTest::mousePress(results->viewport(), Qt::RightButton, {}, cell);
     QTest::mouseRelease(results->viewport(), Qt::RightButton, {}, cell);

@@ -108,8 +108,8 @@ void expectWhole(const QGraphicsItem* item) {
 // pointer rests on it.
 TEST_F(SpeedChartWindowTest, RunsReadAtTheSmallestSizeAndTooltipsStay) {
     auto& grid = window.MSFlexGrid1;
-    const shell::Colour colours[] = {shell::kDirtFast, shell::kTurfFirm, shell::kTurfGood,
-                                     shell::kDirtGood, shell::kYielding, shell::kSloppy};
+    const base::Colour colours[] = {base::kDirtFast, base::kTurfFirm, base::kTurfGood,
+                                    base::kDirtGood, base::kYielding, base::kSloppy};
     grid.setRows(7);
     for (int row = 1; row <= 6; ++row) {
         for (const auto& [col, text] : {std::pair{0, std::string("Lone Star")},

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shown_main_window.h"
 #include "search/gethorse.h"
-#include "shell/base/qt/grid_view.h"
-#include "shell/qt/main_finder_window.h"
+#include "base/qt/grid_view.h"
+#include "app/qt/main_finder_window.h"
 #include "watch/qt/watch_list_window.h"
 #include "watch/watch_list.h"
 
@@ -36,7 +36,7 @@ protected:
     QVariant cell(int col, int role) const { return grid->model()->data(grid->model()->index(0, col), role); }
     bool bold(int col) const { return cell(col, Qt::FontRole).value<QFont>().bold(); }
 
-    shell::GridView* grid = nullptr;
+    base::GridView* grid = nullptr;
 };
 
 TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList) {
@@ -46,9 +46,9 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     menuItem("watchstable")->trigger();
     EXPECT_EQ(menuItem("watchhorse")->text(), "Stop Watching Horse");
     EXPECT_EQ(view->findChild<QAction*>("watchstable")->text(), "Stop Watching Stable");
-    EXPECT_TRUE(bold(shell::horse_column::kName));
-    EXPECT_TRUE(bold(shell::horse_column::kOwner));
-    EXPECT_FALSE(bold(shell::horse_column::kRace));
+    EXPECT_TRUE(bold(base::horse_column::kName));
+    EXPECT_TRUE(bold(base::horse_column::kOwner));
+    EXPECT_FALSE(bold(base::horse_column::kRace));
 
     view->findChild<QAction*>("watchlist")->trigger();
     auto* list = view->findChild<watch::WatchListWindow*>("frmwatchlist");
@@ -57,7 +57,7 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     EXPECT_EQ(view->findChildren<watch::WatchListWindow*>().size(), 1) << "one instance";
     QTableWidget* horses = list->horses();
     ASSERT_EQ(horses->rowCount(), 1);
-    EXPECT_EQ(horses->item(0, 0)->text(), cell(shell::horse_column::kName, Qt::DisplayRole).toString());
+    EXPECT_EQ(horses->item(0, 0)->text(), cell(base::horse_column::kName, Qt::DisplayRole).toString());
 
     // A note typed in place is stored, shown on one line, and becomes the name cell's tooltip.
     horses->setCurrentCell(0, watch::kHorseNoteColumn);
@@ -69,7 +69,7 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     QApplication::processEvents();
     EXPECT_EQ(watch::readWatchList(window.raceStorePath()).horses.at(0).note, "claim at 5000\tif sound");
     EXPECT_EQ(list->horses()->item(0, watch::kHorseNoteColumn)->text(), "claim at 5000 if sound");
-    EXPECT_EQ(cell(shell::horse_column::kName, Qt::ToolTipRole).toString(), "claim at 5000\tif sound");
+    EXPECT_EQ(cell(base::horse_column::kName, Qt::ToolTipRole).toString(), "claim at 5000\tif sound");
 
     // Ctrl+C copies the selection with its captions.
     QTableWidget* stables = list->stables();
@@ -81,7 +81,7 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     // A double click lists the stable in the main window.
     ASSERT_TRUE(search::gethorse(window, search::kHorseByNumber, "", "5426737"));
     emit stables->cellDoubleClicked(0, 0);
-    EXPECT_EQ(window.MSFlexGrid1.text(1, shell::horse_column::kOwner), "Webb, A.");
+    EXPECT_EQ(window.MSFlexGrid1.text(1, base::horse_column::kOwner), "Webb, A.");
     EXPECT_GT(window.MSFlexGrid1.rows(), 3);
 
     // Delete asks, then stops watching.
@@ -90,7 +90,7 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     QApplication::processEvents();
     EXPECT_EQ(dialogs.questions.back(), "Stop watching the stable \"Webb, A.\"?");
     EXPECT_EQ(list->stables()->rowCount(), 0);
-    EXPECT_FALSE(bold(shell::horse_column::kOwner));
+    EXPECT_FALSE(bold(base::horse_column::kOwner));
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

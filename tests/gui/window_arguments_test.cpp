@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window program's command line: its options, and the real program answering --help
 // and --version without a display.
-#include "shell/qt/window_arguments.h"
+#include "app/qt/window_arguments.h"
 
 #include "program_runner.h"
 
@@ -31,7 +31,7 @@ TEST(WindowArgumentsTest, BreedingFileAnswersAndErrors) {
         {{"--unknown"}, true, kFixedPlace, false, true},
         {{"--breeding"}, true, kFixedPlace, false, true}};
     for (const auto& c : cases) {
-        const auto read = shell::readWindowArguments(c.arguments, kFixedPlace, c.qtOptionsTaken);
+        const auto read = app::readWindowArguments(c.arguments, kFixedPlace, c.qtOptionsTaken);
         const std::string label = c.arguments.join(' ').toStdString();
         EXPECT_EQ(read.breedingFile, c.breeding) << label;
         EXPECT_EQ(read.answer.has_value(), c.answered) << label;

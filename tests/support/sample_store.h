@@ -43,7 +43,7 @@ protected:
 
     TestFolder folder;
     ScriptedDialogs dialogs;
-    shell::FixedClock clock{35997 + 312};
+    base::FixedClock clock{35997 + 312};
     shell::MainFinder window{dialogs};
 };
 

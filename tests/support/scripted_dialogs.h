@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shell/base/user_dialogs.h"
+#include "base/user_dialogs.h"
 
 #include <deque>
 #include <optional>
@@ -13,7 +13,7 @@ namespace testing_support {
 
 // Answers the core's questions from a script and records every text it was shown, so a
 // test can assert the exact messages in their order.
-class ScriptedDialogs : public shell::UserDialogs {
+class ScriptedDialogs : public base::UserDialogs {
 public:
     std::vector<std::string> messages;   // message boxes, in order
     std::vector<std::string> questions;  // Yes/No questions, in order
@@ -24,10 +24,10 @@ public:
     std::vector<std::string> statusTexts;            // what a repaint showed, in order
     const std::string* status = nullptr;             // the status text to record on repaint
     std::deque<std::optional<std::string>> fileAnswers;  // answers of file-open dialogs
-    std::vector<shell::FileDialogOptions> fileDialogs;   // how each dialog was configured
+    std::vector<base::FileDialogOptions> fileDialogs;    // how each dialog was configured
     std::deque<std::optional<std::string>> saveAnswers;  // answers of file-save dialogs
-    std::vector<shell::FileDialogOptions> saveDialogs;   // how each save dialog was configured
-    std::vector<shell::ProgressState> progress;
+    std::vector<base::FileDialogOptions> saveDialogs;    // how each save dialog was configured
+    std::vector<base::ProgressState> progress;
 
     void message(const std::string& text, const std::string&) override { messages.push_back(text); }
     bool askYesNo(const std::string& text, const std::string&) override {
@@ -43,21 +43,21 @@ public:
         ++repaints;
         if (status) statusTexts.push_back(*status);
     }
-    std::optional<std::string> chooseFilesToOpen(const shell::FileDialogOptions& options) override {
+    std::optional<std::string> chooseFilesToOpen(const base::FileDialogOptions& options) override {
         fileDialogs.push_back(options);
         if (fileAnswers.empty()) throw std::logic_error("unexpected file dialog: " + options.title);
         auto answer = fileAnswers.front();
         fileAnswers.pop_front();
         return answer;
     }
-    std::optional<std::string> chooseFileToSave(const shell::FileDialogOptions& options) override {
+    std::optional<std::string> chooseFileToSave(const base::FileDialogOptions& options) override {
         saveDialogs.push_back(options);
         if (saveAnswers.empty()) throw std::logic_error("unexpected save dialog: " + options.title);
         auto answer = saveAnswers.front();
         saveAnswers.pop_front();
         return answer;
     }
-    void showProgress(const shell::ProgressState& state) override { progress.push_back(state); }
+    void showProgress(const base::ProgressState& state) override { progress.push_back(state); }
 };
 
 }  // namespace testing_support

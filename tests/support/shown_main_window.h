@@ -4,7 +4,7 @@
 #include "sample_store.h"
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
+#include "app/qt/main_finder_window.h"
 #include "store/schema.h"
 #include "test_folder.h"
 
@@ -16,8 +16,8 @@
 namespace testing_support {
 
 // Makes the main window of `state` and shows it headless, once it is on the screen.
-inline void showMainWindow(shell::MainFinder& state, std::unique_ptr<shell::MainFinderWindow>& window) {
-    window = std::make_unique<shell::MainFinderWindow>(state);
+inline void showMainWindow(shell::MainFinder& state, std::unique_ptr<app::MainFinderWindow>& window) {
+    window = std::make_unique<app::MainFinderWindow>(state);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
@@ -42,8 +42,8 @@ protected:
     TestFolder folder;
     Dialogs dialogs;
     shell::MainFinder finder{dialogs};
-    shell::FixedClock clock{40000};
-    std::unique_ptr<shell::MainFinderWindow> window;
+    base::FixedClock clock{40000};
+    std::unique_ptr<app::MainFinderWindow> window;
 };
 
 using EmptyStoreWindow = EmptyStoreWindowWith<ScriptedDialogs>;
@@ -58,7 +58,7 @@ protected:
     }
     void showWindow() { showMainWindow(window, view); }
 
-    std::unique_ptr<shell::MainFinderWindow> view;
+    std::unique_ptr<app::MainFinderWindow> view;
 };
 
 }  // namespace testing_support

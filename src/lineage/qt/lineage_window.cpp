@@ -3,13 +3,13 @@
 
 #include "lineage/lineage_lookup.h"
 #include "lineage/qt/window_page_fetcher.h"
-#include "shell/base/qt/small_window.h"
+#include "base/qt/small_window.h"
 #include "lineage/server_address.h"
 #include "shell/main_finder.h"
-#include "shell/base/qt/grid_clipboard.h"
-#include "shell/base/qt/grid_view.h"
-#include "shell/base/qt/twips.h"
-#include "shell/base/qt/window_dialogs.h"
+#include "base/qt/grid_clipboard.h"
+#include "base/qt/grid_view.h"
+#include "base/qt/twips.h"
+#include "base/qt/window_dialogs.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -43,11 +43,11 @@ QGroupBox* addFrame(QWidget* parent, const char* name, QRect geometry) {
 LineageWindow::LineageWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    shell::closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle(LineageForm::kCaption);
-    setFont(shell::twipsFont("Arial", 7.5));
-    setFixedSize(shell::twipsToPixelsX(LineageForm::kClientWidth, this),
-                 shell::twipsToPixelsY(LineageForm::kClientHeight, this));
+    setFont(base::twipsFont("Arial", 7.5));
+    setFixedSize(base::twipsToPixelsX(LineageForm::kClientWidth, this),
+                 base::twipsToPixelsY(LineageForm::kClientHeight, this));
     createControls();
     showState();
 }
@@ -56,27 +56,27 @@ LineageWindow::LineageWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
 LineageWindow::~LineageWindow() { qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)); }
 
 void LineageWindow::createControls() {
-    QLabel* title = addLabel(this, "lbllineage", shell::twipsRect(120, 120, 8220, 360, this));
-    title->setFont(shell::twipsFont("Arial", 12));
+    QLabel* title = addLabel(this, "lbllineage", base::twipsRect(120, 120, 8220, 360, this));
+    title->setFont(base::twipsFont("Arial", 12));
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    QGroupBox* misc = addFrame(this, "fra1", shell::twipsRect(240, 600, 3900, 2010, this));
-    addLabel(misc, "lblmisc", shell::twipsRect(90, 240, 3720, 1680, this));
-    QGroupBox* wins = addFrame(this, "fra2", shell::twipsRect(4320, 600, 3900, 2010, this));
-    addLabel(wins, "lblwinstats", shell::twipsRect(90, 240, 3720, 1680, this));
+    QGroupBox* misc = addFrame(this, "fra1", base::twipsRect(240, 600, 3900, 2010, this));
+    addLabel(misc, "lblmisc", base::twipsRect(90, 240, 3720, 1680, this));
+    QGroupBox* wins = addFrame(this, "fra2", base::twipsRect(4320, 600, 3900, 2010, this));
+    addLabel(wins, "lblwinstats", base::twipsRect(90, 240, 3720, 1680, this));
 
-    auto* grid = new shell::GridView(form_.MSFlexGrid1, this);
+    auto* grid = new base::GridView(form_.MSFlexGrid1, this);
     grid->setObjectName("MSFlexGrid1");
     grid->setDisplayOnly();
-    grid->setGeometry(QRect(shell::twipsRect(240, 2790, 0, 0, this).topLeft(), grid->designedSize()));
-    shell::enableCopyToClipboard(*grid);
+    grid->setGeometry(QRect(base::twipsRect(240, 2790, 0, 0, this).topLeft(), grid->designedSize()));
+    base::enableCopyToClipboard(*grid);
 }
 
 void LineageWindow::showState() {
     for (const auto& [name, control] : form_.controls()) {
         QWidget* widget = findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
-        const QString caption = shell::displayText(control->caption);
+        const QString caption = base::displayText(control->caption);
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
         else if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(caption);
     }

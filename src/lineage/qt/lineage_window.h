@@ -7,7 +7,7 @@
 
 namespace shell {
 class MainFinder;
-}
+}  // namespace shell
 
 namespace lineage {
 

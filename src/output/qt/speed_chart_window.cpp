@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "output/qt/speed_chart_window.h"
 
-#include "shell/base/qt/small_window.h"
-#include "shell/base/atomic_file.h"
-#include "shell/base/qt/colours.h"
-#include "shell/base/qt/twips.h"
-#include "shell/base/qt/window_dialogs.h"
+#include "base/qt/small_window.h"
+#include "base/atomic_file.h"
+#include "base/qt/colours.h"
+#include "base/qt/twips.h"
+#include "base/qt/window_dialogs.h"
 
 #include <QBarCategoryAxis>
 #include <QBuffer>
@@ -111,7 +111,7 @@ QValueAxis* speedAxis(const Extent& extent) {
 QScatterSeries* scatterOf(const SpeedSeries& runs) {
     auto* series = new QScatterSeries;
     series->setName(fromStd(runs.name));
-    series->setColor(shell::toQColor(runs.colour));
+    series->setColor(base::toQColor(runs.colour));
     series->setBorderColor(Qt::white);
     series->setMarkerSize(kMarkerSize);
     for (const auto& point : runs.points) series->append(point.x, point.speed);
@@ -140,10 +140,10 @@ QLineSeries* thresholdLine(int threshold, const Extent& extent) {
     return line;
 }
 
-QBarSet* barSetOf(const std::string& name, shell::Colour colour) {
+QBarSet* barSetOf(const std::string& name, base::Colour colour) {
     auto* set = new QBarSet(fromStd(name));
-    set->setColor(shell::toQColor(colour));
-    set->setBorderColor(shell::toQColor(colour));
+    set->setColor(base::toQColor(colour));
+    set->setBorderColor(base::toQColor(colour));
     return set;
 }
 
@@ -153,10 +153,10 @@ SpeedChartWindow::SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindo
     : QWidget(mainWindow, Qt::Window), finder_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    shell::closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle("Speed Chart");
-    resize(shell::twipsToPixelsX(kWidthTwips, this), shell::twipsToPixelsY(kHeightTwips, this));
-    setMinimumSize(shell::twipsToPixelsX(kMinimumWidthTwips, this), shell::twipsToPixelsY(kMinimumHeightTwips, this));
+    resize(base::twipsToPixelsX(kWidthTwips, this), base::twipsToPixelsY(kHeightTwips, this));
+    setMinimumSize(base::twipsToPixelsX(kMinimumWidthTwips, this), base::twipsToPixelsY(kMinimumHeightTwips, this));
     view_ = new QChartView(new QChart);
     view_->setObjectName("chtspeed");
     view_->setRenderHint(QPainter::Antialiasing);
@@ -255,8 +255,8 @@ void SpeedChartWindow::drawRuns() {
 // grid's first row at the top; the chart grows a line per offspring.
 void SpeedChartWindow::drawProgeny() {
     QChart* chart = this->chart();
-    auto* dirt = barSetOf(kBestOnDirt, shell::kDirtFast);
-    auto* turf = barSetOf(kBestOnTurf, shell::kTurfFirm);
+    auto* dirt = barSetOf(kBestOnDirt, base::kDirtFast);
+    auto* turf = barSetOf(kBestOnTurf, base::kTurfFirm);
     QStringList labels;
     double best = 0;
     for (auto each = shown_.offspring.rbegin(); each != shown_.offspring.rend(); ++each) {
@@ -304,13 +304,13 @@ bool SpeedChartWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SpeedChartWindow::showTooltip(const std::string& text) {
-    hoverTip_ = shell::displayText(text);
+    hoverTip_ = base::displayText(text);
     if (hoverTip_.isEmpty()) QToolTip::hideText();
     else QToolTip::showText(QCursor::pos(), hoverTip_, view_);
 }
 
 void SpeedChartWindow::cmdsaveimage_Click() {
-    shell::FileDialogOptions options;
+    base::FileDialogOptions options;
     options.title = "Save Chart As";
     options.filter = "PNG Images (*.png)|*.png|All Files (*.*)|*.*";
     const auto path = finder_.dialogs().chooseFileToSave(options);
@@ -320,11 +320,13 @@ void SpeedChartWindow::cmdsaveimage_Click() {
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !view_->grab().toImage().save(&buffer, "PNG")) {
         finder_.dialogs().message("The chart could not be saved as " + *path + ".\rThe image could not be made.",
-                                  shell::kAppTitle);
+                                  base::kAppTitle);
         return;
     }
-    const auto failure = shell::writeFileAtomically(*path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-    if (failure) finder_.dialogs().message("The chart could not be saved as " + *path + ".\r" + *failure, shell::kAppTitle);
+    const auto failure =
+        base::writeFileAtomically(*path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (failure)
+        finder_.dialogs().message("The chart could not be saved as " + *path + ".\r" + *failure, base::kAppTitle);
 }
 
 SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell::MainFinder& finder) {
@@ -333,7 +335,7 @@ SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell:
     for (auto* each : mainWindow->findChildren<SpeedChartWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
         if (each->isVisible()) shown = each;
     if (!shown) shown = new SpeedChartWindow(finder, mainWindow);
-    shell::bringToFront(*shown);
+    base::bringToFront(*shown);
     return shown;
 }
 

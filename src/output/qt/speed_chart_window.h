@@ -2,7 +2,7 @@
 #pragma once
 
 #include "output/speed_chart.h"
-#include "shell/base/grid_model.h"
+#include "base/grid_model.h"
 #include "shell/main_finder.h"
 
 #include <QWidget>
@@ -16,7 +16,7 @@ namespace output {
 // The speed chart window `frmspeedchart`: draws the chart of the results grid and follows
 // the grid as searches, sorting and filtering change it. It never blocks the main window
 // and closes with it; its "Save Image..." button writes the chart as a PNG image.
-class SpeedChartWindow : public QWidget, private shell::GridModel::Observer {
+class SpeedChartWindow : public QWidget, private base::GridModel::Observer {
     Q_OBJECT
 public:
     SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindow);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/qt/system_printer.h"
 
-#include "shell/base/qt/twips.h"
+#include "base/qt/twips.h"
 
 #include <QApplication>
 #include <QFile>
@@ -56,16 +56,16 @@ PrintResult abandon(QPrinter& printer, QPainter& painter, const QString& why) {
 
 PageSize printablePage(const QPrinter& printer) {
     const QRectF inches = printer.pageLayout().paintRect(QPageLayout::Inch);
-    return {static_cast<int>(inches.width() * shell::kTwipsPerInch),
-            static_cast<int>(inches.height() * shell::kTwipsPerInch)};
+    return {static_cast<int>(inches.width() * base::kTwipsPerInch),
+            static_cast<int>(inches.height() * base::kTwipsPerInch)};
 }
 
 PrintResult paintPages(QPrinter& printer, const PrintLayout& layout) {
     QPainter painter;
     if (!painter.begin(&printer))
         return abandon(printer, painter, QStringLiteral("The print job could not be started."));
-    const double scaleX = printer.logicalDpiX() / double(shell::kTwipsPerInch) * layout.scale;
-    const double scaleY = printer.logicalDpiY() / double(shell::kTwipsPerInch) * layout.scale;
+    const double scaleX = printer.logicalDpiX() / double(base::kTwipsPerInch) * layout.scale;
+    const double scaleY = printer.logicalDpiY() / double(base::kTwipsPerInch) * layout.scale;
     for (std::size_t i = 0; i < layout.pages.size(); ++i) {
         if (i > 0 && !printer.newPage())
             return abandon(printer, painter, QStringLiteral("The printer refused page %1.").arg(i + 1));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/horse_comparison_window.h"
 
-#include "shell/base/qt/small_window.h"
+#include "base/qt/small_window.h"
 #include "search/csv_text.h"
 #include "shell/main_finder.h"
 
@@ -27,7 +27,7 @@ HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFin
     : QWidget(mainWindow, Qt::Window), finder_(finder), rows_(std::move(rows)) {
     setObjectName("frmcompare");
     setAttribute(Qt::WA_DeleteOnClose);
-    shell::closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle("Compare Horses");
     const int horses = rows_.empty() ? 0 : static_cast<int>(rows_.front().cells.size());
     table_ = new QTableWidget(static_cast<int>(rows_.size()), horses, this);
@@ -78,7 +78,7 @@ HorseComparisonWindow* HorseComparisonWindow::compare(QWidget* mainWindow, shell
     auto rows = compareHorses(finder, ids);
     if (!rows) return nullptr;
     auto* window = new HorseComparisonWindow(mainWindow, finder, std::move(*rows));
-    shell::bringToFront(*window);
+    base::bringToFront(*window);
     return window;
 }
 

@@ -12,7 +12,7 @@ class QTableWidget;
 
 namespace shell {
 class MainFinder;
-}
+}  // namespace shell
 
 namespace search {
 

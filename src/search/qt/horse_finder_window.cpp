@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/horse_finder_window.h"
 
-#include "shell/base/qt/small_window.h"
+#include "base/qt/small_window.h"
 #include "search/qt/horse_comparison_window.h"
 #include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
-#include "shell/base/qt/grid_clipboard.h"
-#include "shell/base/qt/grid_view.h"
+#include "shell/qt/main_window_view.h"
+#include "base/qt/grid_clipboard.h"
+#include "base/qt/grid_view.h"
 #include "watch/qt/watch_marking.h"
 
 #include <QComboBox>
@@ -34,11 +34,11 @@ QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data()
 
 }  // namespace
 
-HorseFinderWindow::HorseFinderWindow(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder)
-    : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), finder_(finder), panel_(finder) {
+HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
+    : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), finder_(finder), panel_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    shell::closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle(HorseFinderPanel::kCaption);
     panel_.loadExcludedOwners();
     auto* layout = new QVBoxLayout(this);
@@ -59,18 +59,18 @@ HorseFinderWindow::HorseFinderWindow(shell::MainFinderWindow& mainWindow, shell:
     actions->addWidget(compare);
     actions->addWidget(exportButton);
     layout->addLayout(actions);
-    grid_ = new shell::GridView(panel_.grid, this);
+    grid_ = new base::GridView(panel_.grid, this);
     grid_->setObjectName("grdfound");
     grid_->allowRowPicking();  // "Compare" takes any two to four horses
     layout->addWidget(grid_, 1);
-    shell::enableCopyToClipboard(*grid_);
+    base::enableCopyToClipboard(*grid_);
     watch::markListing(
         *grid_, finder_.watching,
         {HorseFinderPanel::kNameColumn, HorseFinderPanel::kNumberColumn, HorseFinderPanel::kOwnerColumn});
     connect(find, &QPushButton::clicked, this, &HorseFinderWindow::cmdfind_Click);
     connect(compare, &QPushButton::clicked, this, &HorseFinderWindow::cmdcompare_Click);
     connect(exportButton, &QPushButton::clicked, this, [this] { panel_.cmdexport_Click(); });
-    connect(grid_, &shell::GridView::cellDoubleClicked, this, &HorseFinderWindow::listSelectedHorse);
+    connect(grid_, &base::GridView::cellDoubleClicked, this, &HorseFinderWindow::listSelectedHorse);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &HorseFinderWindow::sortBy);
     grid_->installEventFilter(this);
     resize(1000, 640);
@@ -185,14 +185,14 @@ void HorseFinderWindow::cmdfind_Click() {
 }
 
 void HorseFinderWindow::sortBy(int column) {
-    shell::GridModel& grid = panel_.grid;
+    base::GridModel& grid = panel_.grid;
     if (grid.rows() <= 2) return;
     ascending_ = column == sortedColumn_ ? !ascending_ : isTextColumn(column);
     sortedColumn_ = column;
     grid.setCol(column);
     const bool text = isTextColumn(column);
-    grid.sort(text ? (ascending_ ? shell::SortOrder::TextAscending : shell::SortOrder::TextDescending)
-                   : (ascending_ ? shell::SortOrder::NumericAscending : shell::SortOrder::NumericDescending));
+    grid.sort(text ? (ascending_ ? base::SortOrder::TextAscending : base::SortOrder::TextDescending)
+                   : (ascending_ ? base::SortOrder::NumericAscending : base::SortOrder::NumericDescending));
 }
 
 // Enter on the grid lists the current horse, as a double click does.
@@ -214,13 +214,14 @@ void HorseFinderWindow::listSelectedHorse() {
 
 void HorseFinderWindow::cmdcompare_Click() {
     const auto ids = panel_.selectedIds();
-    HorseComparisonWindow::compare(&mainWindow_, finder_, ids);
+    HorseComparisonWindow::compare(&mainWindow_.widget(), finder_, ids);
 }
 
-HorseFinderWindow* HorseFinderWindow::findhorses_Click(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder) {
-    HorseFinderWindow* shown = mainWindow.findChild<HorseFinderWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
+HorseFinderWindow* HorseFinderWindow::findhorses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder) {
+    HorseFinderWindow* shown =
+        mainWindow.widget().findChild<HorseFinderWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
     if (!shown) shown = new HorseFinderWindow(mainWindow, finder);
-    shell::bringToFront(*shown);
+    base::bringToFront(*shown);
     return shown;
 }
 

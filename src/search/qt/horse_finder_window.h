@@ -14,10 +14,13 @@ class QLineEdit;
 class QListWidget;
 class QRadioButton;
 
-namespace shell {
+namespace base {
 class GridView;
+}  // namespace base
+
+namespace shell {
 class MainFinder;
-class MainFinderWindow;
+class MainWindowView;
 }  // namespace shell
 
 namespace search {
@@ -29,15 +32,15 @@ namespace search {
 class HorseFinderWindow : public QWidget {
     Q_OBJECT
 public:
-    HorseFinderWindow(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder);
+    HorseFinderWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
     // The grid's view goes before the panel whose grid model it shows.
     ~HorseFinderWindow() override;
 
     // "Find &Horses...": the open finder brought to the front, or a new one.
-    static HorseFinderWindow* findhorses_Click(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder);
+    static HorseFinderWindow* findhorses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
 
     HorseFinderPanel& panel() { return panel_; }
-    shell::GridView* resultsGrid() const { return grid_; }
+    base::GridView* resultsGrid() const { return grid_; }
     void cmdfind_Click();
     void cmdcompare_Click();
     void listSelectedHorse();
@@ -50,7 +53,7 @@ private:
     void sortBy(int column);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    shell::MainFinderWindow& mainWindow_;
+    shell::MainWindowView& mainWindow_;
     shell::MainFinder& finder_;
     HorseFinderPanel panel_;
     std::map<std::string, QLineEdit*> boxes_;
@@ -59,7 +62,7 @@ private:
     QRadioButton* average_ = nullptr;
     QListWidget* classes_ = nullptr;
     QLabel* count_ = nullptr;
-    shell::GridView* grid_ = nullptr;
+    base::GridView* grid_ = nullptr;
     int sortedColumn_ = -1;
     bool ascending_ = false;
 };

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/special_stable_window.h"
 
-#include "shell/base/busy_pointer.h"
-#include "shell/qt/main_finder_window.h"
-#include "shell/base/qt/small_window.h"
+#include "base/busy_pointer.h"
+#include "shell/qt/main_window_view.h"
+#include "base/qt/small_window.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,46 +20,46 @@ constexpr int kEnter = 13;
 
 }  // namespace
 
-SpecialStableWindow::SpecialStableWindow(shell::MainFinder& finder, shell::MainFinderWindow& mainWindow)
-    : QWidget(&mainWindow, Qt::Window), search_(finder), mainWindow_(mainWindow) {
+SpecialStableWindow::SpecialStableWindow(shell::MainFinder& finder, shell::MainWindowView& mainWindow)
+    : QWidget(&mainWindow.widget(), Qt::Window), search_(finder), mainWindow_(mainWindow) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    shell::closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle(SpecialStable::kCaption);
-    setFont(shell::twipsFont("Arial", 8.25));
-    setFixedSize(shell::twipsToPixelsX(SpecialStable::kClientWidth, this),
-                 shell::twipsToPixelsY(SpecialStable::kClientHeight, this));
+    setFont(base::twipsFont("Arial", 8.25));
+    setFixedSize(base::twipsToPixelsX(SpecialStable::kClientWidth, this),
+                 base::twipsToPixelsY(SpecialStable::kClientHeight, this));
     createControls();
     createSavedSets();
-    shell::connectTextBoxes(*this, search_.controls());
+    base::connectTextBoxes(*this, search_.controls());
     search_.Form_Load();
     showState();
 }
 
 void SpecialStableWindow::createControls() {
-    auto* names = shell::addChild<QGroupBox>(this, "fratrainers", 120, 60, 2895, 1980);
+    auto* names = base::addChild<QGroupBox>(this, "fratrainers", 120, 60, 2895, 1980);
     static const char* const kLabels[] = {"lblstable_0", "lblstable_1", "lblstable_2", "lblstable_3"};
     static const char* const kBoxes[] = {"txto1_0", "txto1_1", "txto1_2", "txto1_3"};
     for (int i = 0; i < SpecialStable::kBoxes; ++i) {
         const int y = 300 + i * 420;
-        auto* label = shell::addChild<QLabel>(names, kLabels[i], 120, y + 45, 855, 255);
-        auto* box = shell::addChild<QLineEdit>(names, kBoxes[i], 1020, y, 1755, 300);
+        auto* label = base::addChild<QLabel>(names, kLabels[i], 120, y + 45, 855, 255);
+        auto* box = base::addChild<QLineEdit>(names, kBoxes[i], 1020, y, 1755, 300);
         label->setBuddy(box);
         connect(box, &QLineEdit::returnPressed, this, [this, i] { handle([this, i] { search_.txto1_KeyPress(i, kEnter); }); });
     }
-    auto* note = shell::addChild<QLabel>(this, "lblnote", 120, 2130, 2895, 615);
+    auto* note = base::addChild<QLabel>(this, "lblnote", 120, 2130, 2895, 615);
     note->setWordWrap(true);
-    shell::addChild<QLabel>(this, "lblquerystring", 120, 3300, 2895, 255);
-    auto* go = shell::addChild<QPushButton>(this, "cmdgo", 120, 2880, 1380, 375);
-    auto* cancel = shell::addChild<QPushButton>(this, "cmdcancel", 1635, 2880, 1380, 375);
+    base::addChild<QLabel>(this, "lblquerystring", 120, 3300, 2895, 255);
+    auto* go = base::addChild<QPushButton>(this, "cmdgo", 120, 2880, 1380, 375);
+    auto* cancel = base::addChild<QPushButton>(this, "cmdcancel", 1635, 2880, 1380, 375);
     connect(go, &QPushButton::clicked, this, [this] { handle([this] { search_.cmdgo_Click(); }); });
     connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { search_.cmdcancel_Click(); }); });
 }
 
 void SpecialStableWindow::createSavedSets() {
-    auto* saved = shell::addChild<QGroupBox>(this, "frasaveload", 3135, 60, 2475, 3195);
-    auto* list = shell::addChild<QListWidget>(saved, "lstnames", 120, 255, 2235, 2055);
-    shell::connectList(*list, search_.lstnames);
+    auto* saved = base::addChild<QGroupBox>(this, "frasaveload", 3135, 60, 2475, 3195);
+    auto* list = base::addChild<QListWidget>(saved, "lstnames", 120, 255, 2235, 2055);
+    base::connectList(*list, search_.lstnames);
     connect(list, &QListWidget::itemDoubleClicked, this, [this] { handle([this] { search_.lstnames_DblClick(); }); });
     const std::pair<const char*, void (SpecialStable::*)()> buttons[] = {{"cmdadd", &SpecialStable::cmdadd_Click},
                                                                          {"cmddelete", &SpecialStable::cmddelete_Click},
@@ -67,7 +67,7 @@ void SpecialStableWindow::createSavedSets() {
                                                                          {"cmdload", &SpecialStable::cmdload_Click}};
     int x = 120;
     for (const auto& [name, click] : buttons) {
-        auto* button = shell::addChild<QPushButton>(saved, name, x, 2400, 525, 375);
+        auto* button = base::addChild<QPushButton>(saved, name, x, 2400, 525, 375);
         connect(button, &QPushButton::clicked, this, [this, click = click] { handle([this, click] { (search_.*click)(); }); });
         x += 570;
     }
@@ -80,23 +80,23 @@ void SpecialStableWindow::handle(Event event) {
     if (!search_.closed()) return;
     mainWindow_.showState();
     close();
-    shell::bringToFront(mainWindow_);
+    base::bringToFront(mainWindow_.widget());
 }
 
 void SpecialStableWindow::showState() {
-    shell::showControls(*this, search_.controls());
-    shell::showList(*findChild<QListWidget*>("lstnames"), search_.lstnames);
+    base::showControls(*this, search_.controls());
+    base::showList(*findChild<QListWidget*>("lstnames"), search_.lstnames);
 }
 
-SpecialStableWindow* SpecialStableWindow::cmdspecial_Click(shell::MainFinderWindow& mainWindow,
+SpecialStableWindow* SpecialStableWindow::cmdspecial_Click(shell::MainWindowView& mainWindow,
                                                            shell::MainFinder& finder) {
-    shell::BusyPointer busy(finder.dialogs());
+    base::BusyPointer busy(finder.dialogs());
     SpecialStableWindow* window = nullptr;
     // A closed window is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow.findChildren<SpecialStableWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
+    for (auto* each : mainWindow.widget().findChildren<SpecialStableWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
         if (each->isVisible()) window = each;
     if (!window) window = new SpecialStableWindow(finder, mainWindow);
-    shell::bringToFront(*window);
+    base::bringToFront(*window);
     return window;
 }
 

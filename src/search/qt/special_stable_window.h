@@ -6,8 +6,8 @@
 #include <QWidget>
 
 namespace shell {
-class MainFinderWindow;
-}
+class MainWindowView;
+}  // namespace shell
 
 namespace search {
 
@@ -17,10 +17,10 @@ namespace search {
 class SpecialStableWindow : public QWidget {
     Q_OBJECT
 public:
-    SpecialStableWindow(shell::MainFinder& finder, shell::MainFinderWindow& mainWindow);
+    SpecialStableWindow(shell::MainFinder& finder, shell::MainWindowView& mainWindow);
 
     // "Multi.": the open window brought to the front, or a new one with the saved sets.
-    static SpecialStableWindow* cmdspecial_Click(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder);
+    static SpecialStableWindow* cmdspecial_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
 
 private:
     void createControls();
@@ -32,7 +32,7 @@ private:
     void handle(Event event);
 
     SpecialStable search_;
-    shell::MainFinderWindow& mainWindow_;
+    shell::MainWindowView& mainWindow_;
 };
 
 }  // namespace search

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "shell/qt/date_calculator_window.h"
 
-#include "shell/base/qt/small_window.h"
-#include "shell/base/qt/twips.h"
-#include "shell/base/qt/window_dialogs.h"
+#include "base/qt/small_window.h"
+#include "base/qt/twips.h"
+#include "base/qt/window_dialogs.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,15 +18,15 @@ const char* const kObjectName = "frmdatecalculator";
 
 }  // namespace
 
-DateCalculatorWindow::DateCalculatorWindow(UserDialogs& dialogs, const Clock& clock, QWidget* mainWindow)
+DateCalculatorWindow::DateCalculatorWindow(base::UserDialogs& dialogs, const base::Clock& clock, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), calculator_(dialogs, clock) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle(DateCalculator::kCaption);
-    setFont(twipsFont("Arial", 8.25));
-    setFixedSize(twipsToPixelsX(DateCalculator::kClientWidth, this),
-                 twipsToPixelsY(DateCalculator::kClientHeight, this));
+    setFont(base::twipsFont("Arial", 8.25));
+    setFixedSize(base::twipsToPixelsX(DateCalculator::kClientWidth, this),
+                 base::twipsToPixelsY(DateCalculator::kClientHeight, this));
     createControls();
     showState();
 }
@@ -34,18 +34,18 @@ DateCalculatorWindow::DateCalculatorWindow(UserDialogs& dialogs, const Clock& cl
 void DateCalculatorWindow::createControls() {
     auto* prompt = new QLabel(this);
     prompt->setObjectName("lblenterdate");
-    prompt->setGeometry(twipsRect(120, 180, 950, 255, this));
+    prompt->setGeometry(base::twipsRect(120, 180, 950, 255, this));
     auto* week = new QLineEdit(this);
     week->setObjectName("txtdate");
-    week->setGeometry(twipsRect(1080, 135, 700, 300, this));  // room for a five-digit week
+    week->setGeometry(base::twipsRect(1080, 135, 700, 300, this));  // room for a five-digit week
     prompt->setBuddy(week);
     auto* get = new QPushButton(this);
     get->setObjectName("cmdgetdate");
-    get->setGeometry(twipsRect(1800, 120, 870, 330, this));
+    get->setGeometry(base::twipsRect(1800, 120, 870, 330, this));
     auto* info = new QLabel(this);
     info->setObjectName("lbldateinfo");
     info->setAlignment(Qt::AlignCenter);
-    info->setGeometry(twipsRect(120, 600, 2550, 900, this));
+    info->setGeometry(base::twipsRect(120, 600, 2550, 900, this));
 
     connect(week, &QLineEdit::textEdited, this,
             [this](const QString& text) { calculator_.txtdate.caption = text.toStdString(); });
@@ -62,7 +62,7 @@ void DateCalculatorWindow::createControls() {
 void DateCalculatorWindow::showState() {
     for (const auto& [name, control] : calculator_.controls()) {
         auto* widget = findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
-        const QString caption = displayText(control->caption);
+        const QString caption = base::displayText(control->caption);
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
         else if (auto* button = qobject_cast<QPushButton*>(widget)) button->setText(caption);
         else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
@@ -73,14 +73,14 @@ void DateCalculatorWindow::showState() {
     }
 }
 
-DateCalculatorWindow* DateCalculatorWindow::datecalculator_Click(QWidget* mainWindow, UserDialogs& dialogs,
-                                                                  const Clock& clock) {
+DateCalculatorWindow* DateCalculatorWindow::datecalculator_Click(QWidget* mainWindow, base::UserDialogs& dialogs,
+                                                                 const base::Clock& clock) {
     DateCalculatorWindow* calculator = nullptr;
     // A closed calculator is hidden until it is deleted; it is not the open one.
     for (auto* each : mainWindow->findChildren<DateCalculatorWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
         if (each->isVisible()) calculator = each;
     if (!calculator) calculator = new DateCalculatorWindow(dialogs, clock, mainWindow);
-    shell::bringToFront(*calculator);
+    base::bringToFront(*calculator);
     return calculator;
 }
 

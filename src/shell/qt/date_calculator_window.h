@@ -13,11 +13,12 @@ namespace shell {
 class DateCalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    DateCalculatorWindow(UserDialogs& dialogs, const Clock& clock, QWidget* mainWindow);
+    DateCalculatorWindow(base::UserDialogs& dialogs, const base::Clock& clock, QWidget* mainWindow);
 
     // "&Date Calculator": the open calculator brought to the front with its content, or
     // a new one. A closed calculator is deleted; the next one starts empty.
-    static DateCalculatorWindow* datecalculator_Click(QWidget* mainWindow, UserDialogs& dialogs, const Clock& clock);
+    static DateCalculatorWindow* datecalculator_Click(QWidget* mainWindow, base::UserDialogs& dialogs,
+                                                      const base::Clock& clock);
 
 private:
     void createControls();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/qt/edit_tracks_window.h"
 
-#include "shell/base/qt/small_window.h"
+#include "base/qt/small_window.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -21,30 +21,31 @@ EditTracksWindow::EditTracksWindow(MainFinder& finder, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), editor_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle(EditTracks::kCaption);
-    setFont(twipsFont("Arial", 8.25));
-    setFixedSize(twipsToPixelsX(EditTracks::kClientWidth, this), twipsToPixelsY(EditTracks::kClientHeight, this));
+    setFont(base::twipsFont("Arial", 8.25));
+    setFixedSize(base::twipsToPixelsX(EditTracks::kClientWidth, this),
+                 base::twipsToPixelsY(EditTracks::kClientHeight, this));
     createControls();
     editor_.Form_Load();
     showState();
 }
 
 void EditTracksWindow::createControls() {
-    auto* add = addChild<QGroupBox>(this, "fraaddtrack", 120, 60, 3630, 1290);
-    auto* numberLabel = addChild<QLabel>(add, "lbltracknum", 120, 300, 1020, 255);
-    auto* number = addChild<QLineEdit>(add, "txttracknum", 1200, 255, 735, 300);
+    auto* add = base::addChild<QGroupBox>(this, "fraaddtrack", 120, 60, 3630, 1290);
+    auto* numberLabel = base::addChild<QLabel>(add, "lbltracknum", 120, 300, 1020, 255);
+    auto* number = base::addChild<QLineEdit>(add, "txttracknum", 1200, 255, 735, 300);
     numberLabel->setBuddy(number);
-    auto* codeLabel = addChild<QLabel>(add, "lbltrackcode", 120, 750, 1020, 255);
-    auto* code = addChild<QLineEdit>(add, "txttrackcode", 1200, 705, 735, 300);
+    auto* codeLabel = base::addChild<QLabel>(add, "lbltrackcode", 120, 750, 1020, 255);
+    auto* code = base::addChild<QLineEdit>(add, "txttrackcode", 1200, 705, 735, 300);
     codeLabel->setBuddy(code);
-    auto* addButton = addChild<QPushButton>(add, "cmdaddtrack", 2100, 450, 1365, 375);
-    auto* current = addChild<QGroupBox>(this, "fratracklist", 120, 1440, 3630, 3060);
-    auto* list = addChild<QListWidget>(current, "lsttracks", 120, 255, 2055, 2655);
-    auto* deleteButton = addChild<QPushButton>(current, "cmddeletetrack", 2280, 255, 1215, 375);
+    auto* addButton = base::addChild<QPushButton>(add, "cmdaddtrack", 2100, 450, 1365, 375);
+    auto* current = base::addChild<QGroupBox>(this, "fratracklist", 120, 1440, 3630, 3060);
+    auto* list = base::addChild<QListWidget>(current, "lsttracks", 120, 255, 2055, 2655);
+    auto* deleteButton = base::addChild<QPushButton>(current, "cmddeletetrack", 2280, 255, 1215, 375);
 
-    connectTextBoxes(*this, editor_.controls());
-    connectList(*list, editor_.lsttracks);
+    base::connectTextBoxes(*this, editor_.controls());
+    base::connectList(*list, editor_.lsttracks);
     connect(addButton, &QPushButton::clicked, this, [this] {
         editor_.cmdaddtrack_Click();
         showState();
@@ -56,8 +57,8 @@ void EditTracksWindow::createControls() {
 }
 
 void EditTracksWindow::showState() {
-    showControls(*this, editor_.controls());
-    showList(*findChild<QListWidget*>("lsttracks"), editor_.lsttracks);
+    base::showControls(*this, editor_.controls());
+    base::showList(*findChild<QListWidget*>("lsttracks"), editor_.lsttracks);
 }
 
 EditTracksWindow* EditTracksWindow::edittracks_Click(QWidget* mainWindow, MainFinder& finder) {
@@ -66,7 +67,7 @@ EditTracksWindow* EditTracksWindow::edittracks_Click(QWidget* mainWindow, MainFi
     for (auto* each : mainWindow->findChildren<EditTracksWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
         if (each->isVisible()) editor = each;
     if (!editor) editor = new EditTracksWindow(finder, mainWindow);
-    bringToFront(*editor);
+    base::bringToFront(*editor);
     return editor;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/qt/remove_data_window.h"
 
-#include "shell/qt/main_finder_window.h"
-#include "shell/base/qt/small_window.h"
+#include "shell/qt/main_window_view.h"
+#include "base/qt/small_window.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -15,23 +15,24 @@ const char* const kObjectName = "frmremovedata";
 
 }  // namespace
 
-RemoveDataWindow::RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainFinderWindow& mainWindow)
-    : QWidget(&mainWindow, Qt::Window), dialog_(std::move(dialog)), mainWindow_(mainWindow) {
+RemoveDataWindow::RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainWindowView& mainWindow)
+    : QWidget(&mainWindow.widget(), Qt::Window), dialog_(std::move(dialog)), mainWindow_(mainWindow) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle(RemoveData::kCaption);
-    setFont(twipsFont("Arial", 8.25));
-    setFixedSize(twipsToPixelsX(RemoveData::kClientWidth, this), twipsToPixelsY(RemoveData::kClientHeight, this));
+    setFont(base::twipsFont("Arial", 8.25));
+    setFixedSize(base::twipsToPixelsX(RemoveData::kClientWidth, this),
+                 base::twipsToPixelsY(RemoveData::kClientHeight, this));
     createControls();
     showState();
 }
 
 void RemoveDataWindow::createControls() {
-    auto* weeks = addChild<QListWidget>(this, "lstweeks", 120, 120, 3255, 2430);
-    connectList(*weeks, dialog_->lstweeks);
-    addChild<QPushButton>(this, "cmdremove", 120, 2670, 1560, 375);
-    addChild<QPushButton>(this, "cmdcancel", 1815, 2670, 1560, 375);
+    auto* weeks = base::addChild<QListWidget>(this, "lstweeks", 120, 120, 3255, 2430);
+    base::connectList(*weeks, dialog_->lstweeks);
+    base::addChild<QPushButton>(this, "cmdremove", 120, 2670, 1560, 375);
+    base::addChild<QPushButton>(this, "cmdcancel", 1815, 2670, 1560, 375);
     onButton("cmdremove", [this] { dialog_->cmdremove_Click(); });
     onButton("cmdcancel", [this] { dialog_->cmdcancel_Click(); });
 }
@@ -44,23 +45,23 @@ void RemoveDataWindow::onButton(const char* name, Click click) {
         mainWindow_.showState();
         if (!dialog_->closed()) return;
         close();
-        bringToFront(mainWindow_);
+        base::bringToFront(mainWindow_.widget());
     });
 }
 
 void RemoveDataWindow::showState() {
-    showControls(*this, dialog_->controls());
-    showList(*findChild<QListWidget*>("lstweeks"), dialog_->lstweeks);
+    base::showControls(*this, dialog_->controls());
+    base::showList(*findChild<QListWidget*>("lstweeks"), dialog_->lstweeks);
     if (!dialog_->visible) hide();
 }
 
-RemoveDataWindow* RemoveDataWindow::cmdremoverace_Click(MainFinderWindow& mainWindow, MainFinder& finder) {
-    for (auto* open : mainWindow.findChildren<RemoveDataWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
+RemoveDataWindow* RemoveDataWindow::cmdremoverace_Click(MainWindowView& mainWindow, MainFinder& finder) {
+    for (auto* open : mainWindow.widget().findChildren<RemoveDataWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
         open->close();
     auto dialog = shell::cmdremoverace_Click(finder);
     if (!dialog) return nullptr;
     auto* window = new RemoveDataWindow(std::move(dialog), mainWindow);
-    bringToFront(*window);
+    base::bringToFront(*window);
     return window;
 }
 

@@ -9,7 +9,7 @@
 
 namespace shell {
 
-class MainFinderWindow;
+class MainWindowView;
 
 // The removal dialog `frmremovedata`: the week list with multiple selection and the
 // two buttons, forwarded to `RemoveData`. It never blocks the main window and is
@@ -17,11 +17,11 @@ class MainFinderWindow;
 class RemoveDataWindow : public QWidget {
     Q_OBJECT
 public:
-    RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainFinderWindow& mainWindow);
+    RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainWindowView& mainWindow);
 
     // "R&emove Race Data": a new dialog over the store's weeks in place of an open one,
     // or none when there is nothing to remove.
-    static RemoveDataWindow* cmdremoverace_Click(MainFinderWindow& mainWindow, MainFinder& finder);
+    static RemoveDataWindow* cmdremoverace_Click(MainWindowView& mainWindow, MainFinder& finder);
 
 private:
     void createControls();
@@ -30,7 +30,7 @@ private:
     void onButton(const char* name, Click click);
 
     std::unique_ptr<RemoveData> dialog_;
-    MainFinderWindow& mainWindow_;
+    MainWindowView& mainWindow_;
 };
 
 }  // namespace shell

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "watch/qt/watch_list_window.h"
 
-#include "shell/base/grid_model.h"
-#include "shell/base/grid_selection_text.h"
-#include "shell/base/qt/small_window.h"
+#include "base/grid_model.h"
+#include "base/grid_selection_text.h"
+#include "base/qt/small_window.h"
 #include "shell/main_finder.h"
-#include "shell/qt/main_finder_window.h"
+#include "shell/qt/main_window_view.h"
 #include "store/store_error.h"
 #include "watch/watch_commands.h"
 
@@ -96,11 +96,11 @@ void fillTable(QTableWidget& table, const std::vector<std::vector<std::string>>&
 
 }  // namespace
 
-WatchListWindow::WatchListWindow(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder)
-    : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), finder_(finder) {
+WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
+    : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), finder_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    shell::closeOnEscape(*this);
+    base::closeOnEscape(*this);
     setWindowTitle("Watch List");
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
@@ -139,10 +139,10 @@ WatchListWindow* WatchListWindow::openWindow(QWidget& mainWindow) {
     return mainWindow.findChild<WatchListWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
 }
 
-WatchListWindow* WatchListWindow::watchlist_Click(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder) {
-    WatchListWindow* shown = openWindow(mainWindow);
+WatchListWindow* WatchListWindow::watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder) {
+    WatchListWindow* shown = openWindow(mainWindow.widget());
     if (!shown) shown = new WatchListWindow(mainWindow, finder);
-    shell::bringToFront(*shown);
+    base::bringToFront(*shown);
     return shown;
 }
 
@@ -151,7 +151,7 @@ void WatchListWindow::reload() {
         list_ = readWatchList(finder_.raceStorePath());
     } catch (const store::StoreError& error) {
         list_ = {};
-        finder_.dialogs().message(error.what(), shell::kAppTitle);
+        finder_.dialogs().message(error.what(), base::kAppTitle);
     }
     fillHorses();
     fillStables();
@@ -217,7 +217,7 @@ void WatchListWindow::copySelection(QTableWidget* table) {
         bottom = std::max(bottom, range.bottomRow());
         right = std::max(right, range.rightColumn());
     }
-    shell::GridModel grid(table->rowCount() + 1, table->columnCount(), 1, 0);
+    base::GridModel grid(table->rowCount() + 1, table->columnCount(), 1, 0);
     for (int col = 0; col < table->columnCount(); ++col) {
         grid.setText(0, col, table->horizontalHeaderItem(col)->text().toStdString());
         for (int row = 0; row < table->rowCount(); ++row) {
@@ -231,7 +231,7 @@ void WatchListWindow::copySelection(QTableWidget* table) {
         }
     }
     grid.select(top + 1, left, bottom + 1, right);
-    QApplication::clipboard()->setText(fromUtf8(shell::selectionAsTabSeparatedText(grid)));
+    QApplication::clipboard()->setText(fromUtf8(base::selectionAsTabSeparatedText(grid)));
 }
 
 bool WatchListWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -252,7 +252,7 @@ bool WatchListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WatchListWindow::showChangeLater() {
-    QTimer::singleShot(0, &mainWindow_, [window = &mainWindow_] { window->showState(); });
+    QTimer::singleShot(0, &mainWindow_.widget(), [window = &mainWindow_] { window->showState(); });
 }
 
 }  // namespace watch

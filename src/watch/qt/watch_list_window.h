@@ -10,7 +10,7 @@ class QTabWidget;
 
 namespace shell {
 class MainFinder;
-class MainFinderWindow;
+class MainWindowView;
 }  // namespace shell
 
 namespace watch {
@@ -23,10 +23,10 @@ namespace watch {
 class WatchListWindow : public QWidget {
     Q_OBJECT
 public:
-    WatchListWindow(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder);
+    WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
 
     // "&Watch List": the open window brought to the front, or a new one.
-    static WatchListWindow* watchlist_Click(shell::MainFinderWindow& mainWindow, shell::MainFinder& finder);
+    static WatchListWindow* watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
     // The open window, if any.
     static WatchListWindow* openWindow(QWidget& mainWindow);
 
@@ -48,7 +48,7 @@ private:
     // Shows a change in the main window (its marks) and then here, once the current event is done.
     void showChangeLater();
 
-    shell::MainFinderWindow& mainWindow_;
+    shell::MainWindowView& mainWindow_;
     shell::MainFinder& finder_;
     WatchList list_;
     QTabWidget* tabs_ = nullptr;

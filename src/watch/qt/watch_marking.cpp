@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "watch/qt/watch_marking.h"
 
-#include "shell/base/qt/grid_table_model.h"
-#include "shell/base/qt/grid_view.h"
+#include "base/qt/grid_table_model.h"
+#include "base/qt/grid_view.h"
 #include "shell/main_finder.h"
 #include "watch/qt/watch_list_window.h"
 
 namespace watch {
 
-void markResultsGrid(shell::GridView& view, const shell::MainFinder& finder) {
+void markResultsGrid(base::GridView& view, const shell::MainFinder& finder) {
     view.tableModel()->setCellNote([&finder](int row, int col) {
-        const MarkedColumns columns{shell::horse_column::kName, shell::horse_column::kHorseNumber,
-                                    finder.MSFmaxgrid.visible() ? -1 : shell::horse_column::kOwner};
+        const MarkedColumns columns{base::horse_column::kName, base::horse_column::kHorseNumber,
+                                    finder.MSFmaxgrid.visible() ? -1 : base::horse_column::kOwner};
         return cellNote(finder.watching.marks, finder.MSFlexGrid1, columns, row, col);
     });
 }
 
-void markListing(shell::GridView& view, const WatchState& state, MarkedColumns columns) {
-    const shell::GridModel& grid = view.grid();
+void markListing(base::GridView& view, const WatchState& state, MarkedColumns columns) {
+    const base::GridModel& grid = view.grid();
     view.tableModel()->setCellNote(
         [&state, &grid, columns](int row, int col) { return cellNote(state.marks, grid, columns, row, col); });
 }
@@ -25,7 +25,7 @@ void markListing(shell::GridView& view, const WatchState& state, MarkedColumns c
 void showWatchChanges(QWidget& mainWindow, shell::MainFinder& finder, int& shownRevision) {
     if (shownRevision == finder.watching.revision) return;
     shownRevision = finder.watching.revision;
-    for (auto* view : mainWindow.findChildren<shell::GridView*>()) view->viewport()->update();
+    for (auto* view : mainWindow.findChildren<base::GridView*>()) view->viewport()->update();
     if (auto* list = WatchListWindow::openWindow(mainWindow)) list->reload();
 }
 

@@ -5,8 +5,11 @@
 
 class QWidget;
 
-namespace shell {
+namespace base {
 class GridView;
+}  // namespace base
+
+namespace shell {
 class MainFinder;
 }  // namespace shell
 
@@ -17,8 +20,8 @@ struct WatchState;
 // Watched horses' names and watched stables' owners show bold in a listing, with the note
 // as tooltip. The results grid finds its columns by its layout (the progeny layout has no
 // owners); another listing names its own. The state must outlive the view.
-void markResultsGrid(shell::GridView& view, const shell::MainFinder& finder);
-void markListing(shell::GridView& view, const WatchState& state, MarkedColumns columns);
+void markResultsGrid(base::GridView& view, const shell::MainFinder& finder);
+void markListing(base::GridView& view, const WatchState& state, MarkedColumns columns);
 
 // Once the watch list has changed (`revision` differs from `shownRevision`): repaints the
 // listings of the main window and its windows, and reads the open watch list window again.

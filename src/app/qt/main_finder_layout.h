@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+
+namespace app {
+
+// Where the main window's controls stand, in twips within their frame (or the client
+// area). The window has a fixed layout; frames keep their contents together.
+enum class ControlKind { Frame, WrappedFrame, Label, TextBox, CheckBox, Option, Button };
+
+struct ControlPlace {
+    const char* name;
+    const char* parent;  // "" for the client area
+    ControlKind kind;
+    int x, y, width, height;
+};
+
+inline constexpr std::array<ControlPlace, 32> kMainFinderPlaces{{
+    {"frasearchcriteria", "", ControlKind::Frame, 30, 30, 2890, 3300},
+    {"frahorsesorowners", "frasearchcriteria", ControlKind::WrappedFrame, 60, 200, 2770, 1000},
+    {"opthorse", "frahorsesorowners", ControlKind::Option, 90, 420, 800, 240},
+    {"optowner", "frahorsesorowners", ControlKind::Option, 950, 420, 850, 240},
+    {"optrace", "frahorsesorowners", ControlKind::Option, 1850, 420, 800, 240},
+    {"optsire", "frahorsesorowners", ControlKind::Option, 90, 700, 450, 240},
+    {"optdamsire", "frahorsesorowners", ControlKind::Option, 560, 700, 500, 240},
+    {"optdamdamsire", "frahorsesorowners", ControlKind::Option, 1080, 700, 600, 240},
+    {"chk2yo", "frahorsesorowners", ControlKind::CheckBox, 1700, 700, 560, 240},
+    {"lblnum", "frahorsesorowners", ControlKind::Label, 2280, 715, 150, 240},
+    {"txtnum", "frahorsesorowners", ControlKind::TextBox, 2420, 680, 300, 285},
+    {"Frame2", "frasearchcriteria", ControlKind::Frame, 60, 1260, 2770, 850},
+    {"lblname", "Frame2", ControlKind::Label, 90, 150, 500, 240},
+    {"txthorse", "Frame2", ControlKind::TextBox, 600, 120, 1850, 285},
+    {"chkname", "Frame2", ControlKind::CheckBox, 2500, 140, 240, 240},
+    {"lblid", "Frame2", ControlKind::Label, 90, 500, 500, 240},
+    {"txtid", "Frame2", ControlKind::TextBox, 600, 470, 1300, 285},
+    {"chkid", "Frame2", ControlKind::CheckBox, 2500, 490, 240, 240},
+    {"lblfirstweek", "frasearchcriteria", ControlKind::Label, 90, 2250, 1100, 240},
+    {"txtfirstweek", "frasearchcriteria", ControlKind::TextBox, 1250, 2220, 600, 285},
+    {"lbllastweek", "frasearchcriteria", ControlKind::Label, 90, 2590, 1100, 240},
+    {"txtlastweek", "frasearchcriteria", ControlKind::TextBox, 1250, 2560, 600, 285},
+    {"chkowner", "frasearchcriteria", ControlKind::CheckBox, 90, 2940, 1750, 240},
+    {"cmdspecial", "frasearchcriteria", ControlKind::Button, 1950, 2890, 850, 330},
+    {"cmdgethorse", "", ControlKind::Button, 30, 3390, 2890, 380},
+    {"frainfo", "", ControlKind::Frame, 2950, 30, 6410, 3740},
+    {"framaxspeedstats", "frainfo", ControlKind::Frame, 15, 170, 6380, 1770},
+    {"fraspeedstats", "frainfo", ControlKind::Frame, 15, 1960, 2750, 1730},
+    {"lblinjurytest", "fraspeedstats", ControlKind::Label, 60, 1340, 1750, 360},
+    {"txtinjury", "fraspeedstats", ControlKind::TextBox, 1850, 1380, 450, 285},
+    {"lblprogress", "frainfo", ControlKind::Label, 2800, 1990, 2440, 1700},
+    {"lblfastest", "frainfo", ControlKind::Label, 4150, 230, 2200, 700},
+}};
+
+// Places of the grids: parent, position; their size follows their columns and height.
+struct GridPlace {
+    const char* name;
+    const char* parent;
+    int x, y;
+};
+
+inline constexpr std::array<GridPlace, 6> kGridPlaces{{
+    {"MSFWGrid", "framaxspeedstats", 15, 200},
+    {"MSFSGrid", "fraspeedstats", 15, 190},
+    {"MSFColorGridKey", "frainfo", 5280, 1990},
+    {"MSFSRGrid", "frainfo", 15, 200},
+    {"MSFmaxgrid", "frainfo", 15, 1990},
+    {"MSFlexGrid1", "", 30, 3830},
+}};
+
+// The results grid fills the client area below the panels.
+inline constexpr int kResultsGridBottomMargin = 30;
+// In the progeny layout the status label moves right of the speed table.
+inline constexpr int kProgressProgenyX = 3900;
+inline constexpr int kProgressProgenyWidth = 1340;
+
+}  // namespace app

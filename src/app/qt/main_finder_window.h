@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/main_finder.h"
+#include "shell/qt/main_window_view.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <string>
+
+class QMenu;
+class QAction;
+
+namespace base {
+class GridView;
+}  // namespace base
+
+namespace app {
+
+// The main window `frmmainfinder`: builds its controls with the program's names, shows
+// the state that `MainFinder` keeps and forwards the user's events to its commands.
+class MainFinderWindow : public QMainWindow, public shell::MainWindowView {
+    Q_OBJECT
+public:
+    explicit MainFinderWindow(shell::MainFinder& finder, QWidget* parent = nullptr);
+
+    // Brings every control, menu item and grid up to date with the core's state.
+    void showState() override;
+    QWidget& widget() override { return *this; }
+    // The same, painted at once: a long command's status text shows while it works.
+    void repaintState();
+
+    base::GridView* grid(const std::string& name) const;
+    QMenu* popupMenu() const { return popmenu_; }
+
+private:
+    void createControls();
+    void createGrids();
+    void createMenus();
+    void connectControls();
+    void connectCommands();
+    void connectSearchPanel();
+    // Filters the keys typed into the box `name` through a core key filter.
+    void filterKeys(const char* name, std::function<int(shell::MainFinder&, int)> filter);
+    // Runs `command` when the menu item `name` is chosen.
+    void onCommand(const char* name, std::function<void()> command);
+    void placeInformationArea();
+    void placeResultsGrid();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void openContextMenu(const QPoint& globalPos);
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Once the window is on the screen, so that the user sees the status text while
+    // search indexes that an interrupted import left dropped are built again.
+    void restoreSearchIndexesOnceShown();
+    // Runs a core command, then shows the state it left.
+    template <typename Command>
+    void run(Command command);
+
+    shell::MainFinder& finder_;
+    QWidget* client_ = nullptr;
+    QMenu* popmenu_ = nullptr;
+    std::map<std::string, base::GridView*> grids_;
+    int shownWatchRevision_ = 0;  // of the watch list's marks the listings show
+};
+
+}  // namespace app

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#include "app/qt/window_arguments.h"
+
+#include <QCommandLineParser>
+
+namespace app {
+
+WindowArguments readWindowArguments(const QStringList& arguments, const std::string& defaultBreedingFile,
+                                    bool qtOptionsTaken) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Harrowdex: the race store's searches, statistics, progeny and lineage.");
+    const QCommandLineOption help({"h", "help"}, "Show this help and end.");
+    const QCommandLineOption version("version", "Show the program's version and end.");
+    const QCommandLineOption breeding(
+        "breeding", "Read the breeding file FILE instead of " + QString::fromStdString(defaultBreedingFile) + ".",
+        "FILE");
+    parser.addOptions({help, version, breeding});
+
+    WindowArguments result{defaultBreedingFile, std::nullopt, std::nullopt};
+    const bool parsed = parser.parse(QStringList{"harrowdex"} + arguments);
+    // Before the application object exists the parser knows no program name.
+    const std::string helpText = parser.helpText().replace("<executable_name>", "harrowdex").toStdString();
+    if (parser.isSet(help)) {
+        result.answer = helpText;
+    } else if (parser.isSet(version)) {
+        result.answer = "harrowdex " HARROWDEX_VERSION "\n";
+    } else if (!parsed && qtOptionsTaken) {
+        result.error = "harrowdex: " + parser.errorText().toStdString() + "\n" + helpText;
+    } else if (parser.isSet(breeding)) {
+        result.breedingFile = parser.value(breeding).toStdString();
+    }
+    return result;
+}
+
+}  // namespace app

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace base {
+
+// The answer a file-open dialog gives for these full paths, all in one folder: the path
+// itself for one file; for several, the folder, then each name, separated by a
+// character 0.
+std::string dialogAnswerFor(const std::vector<std::string>& paths, char separator);
+
+}  // namespace base

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "base/colour.h"
+
+#include <QColor>
+
+namespace base {
+
+// The colour to paint for a grid or settings colour. Explicit colours map exactly. The
+// four system colours that the program names map to fixed shades, so the grids read the
+// same under every desktop theme (black text on white or light grey); any other system
+// colour index takes the nearest role of the application's palette.
+QColor toQColor(Colour colour);
+
+}  // namespace base

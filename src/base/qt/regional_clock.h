@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "base/calendar.h"
+
+namespace base {
+
+// The machine's date, and dates in the short form of the user's regional settings.
+class RegionalClock : public Clock {
+public:
+    int today() const override;
+    std::string shortDate(int dayNumber) const override;
+};
+
+}  // namespace base

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#include "base/qt/small_window.h"
+
+#include "base/qt/window_dialogs.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace base {
+
+namespace {
+
+QString nameOf(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<int>(name.size())); }
+
+// Sees the keys that no control of the window took, as they pass up to the window.
+class EscapeCloses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+        static_cast<QWidget*>(watched)->close();
+        return true;
+    }
+};
+
+}  // namespace
+
+void showControls(QWidget& window, const NamedControls& controls) {
+    for (const auto& [name, control] : controls) {
+        auto* widget = window.findChild<QWidget*>(nameOf(name));
+        if (!widget) continue;
+        const QSignalBlocker blocker(widget);
+        const QString caption = displayText(control->caption);
+        if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(caption);
+        else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(caption);
+        else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            box->setMaxLength(control->maxLength > 0 ? control->maxLength : 32767);
+            if (box->text() != caption) box->setText(caption);
+        }
+        widget->setEnabled(control->enabled);
+        widget->setVisible(control->visible);
+    }
+}
+
+void connectTextBoxes(QWidget& window, const NamedControls& controls) {
+    for (const auto& [name, control] : controls) {
+        if (auto* box = window.findChild<QLineEdit*>(nameOf(name)))
+            QObject::connect(box, &QLineEdit::textEdited, &window,
+                             [control = control](const QString& text) { control->caption = text.toStdString(); });
+    }
+}
+
+void showList(QListWidget& widget, const ListBox& list) {
+    const QSignalBlocker blocker(widget);
+    widget.clear();
+    for (std::size_t i = 0; i < list.listCount(); ++i) {
+        widget.addItem(QString::fromStdString(list.list(i)));
+        widget.item(static_cast<int>(i))->setSelected(list.selected(i));
+    }
+}
+
+void connectList(QListWidget& widget, ListBox& list) {
+    widget.setSelectionMode(list.multiSelect() ? QAbstractItemView::MultiSelection
+                                               : QAbstractItemView::SingleSelection);
+    QObject::connect(&widget, &QListWidget::itemSelectionChanged, &widget, [&widget, &list] {
+        for (int i = 0; i < widget.count() && static_cast<std::size_t>(i) < list.listCount(); ++i)
+            if (list.selected(static_cast<std::size_t>(i)) != widget.item(i)->isSelected())
+                list.setSelected(static_cast<std::size_t>(i), widget.item(i)->isSelected());
+    });
+}
+
+void closeOnEscape(QWidget& window) { window.installEventFilter(new EscapeCloses(&window)); }
+
+void bringToFront(QWidget& window) {
+    window.show();
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace base

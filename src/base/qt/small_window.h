@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "base/control.h"
+#include "base/list_box.h"
+
+#include <QListWidget>
+#include <QWidget>
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace base {
+
+using NamedControls = std::vector<std::pair<std::string_view, Control*>>;
+
+// What the small windows share: their controls are children named as the core names
+// them, the window shows the core's state and reports the user's edits back to it.
+
+// Shows each control's state on the child widget of its name (labels, frames, buttons,
+// text boxes).
+void showControls(QWidget& window, const NamedControls& controls);
+// Copies what the user types into a text box back into its control.
+void connectTextBoxes(QWidget& window, const NamedControls& controls);
+// Shows a list's entries and selection.
+void showList(QListWidget& widget, const ListBox& list);
+// Copies the user's selection back into the list.
+void connectList(QListWidget& widget, ListBox& list);
+// The child widget `name` of `window`, created as a `Widget` at its place in twips.
+template <typename Widget>
+Widget* addChild(QWidget* parent, const char* name, int x, int y, int width, int height);
+// Shows a window beside the main window and brings it to the front.
+void bringToFront(QWidget& window);
+// Escape closes the window, as it closes a dialog.
+void closeOnEscape(QWidget& window);
+
+}  // namespace base
+
+#include "base/qt/twips.h"
+
+template <typename Widget>
+Widget* base::addChild(QWidget* parent, const char* name, int x, int y, int width, int height) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(twipsRect(x, y, width, height, parent));
+    return widget;
+}

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace base {
+
+// Conversion to a whole number: to the nearest, an exact half to the even neighbour.
+inline std::int64_t roundHalfEven(double value) {
+    return static_cast<std::int64_t>(std::nearbyint(value));  // default rounding mode: to even
+}
+
+}  // namespace base

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace base {
+
+// Character-wise views of the results file's texts. The files are UTF-8, so a character
+// is a code point and a cut never splits one; a text that is not valid UTF-8 counts each
+// of its bytes as a character instead.
+
+bool isValidUtf8(std::string_view text);
+// The text as it is when it is valid UTF-8; otherwise each of its bytes read as a Latin-1
+// character, as older files were written. Every text the import stores passes here, so
+// the store holds UTF-8 only and each byte of such a text stays one character.
+std::string utf8Text(std::string_view text);
+std::size_t characterCount(std::string_view text);
+// The first `count` characters (the whole text when it is shorter).
+std::string_view firstCharacters(std::string_view text, std::size_t count);
+// The text after its first `count` characters (empty when it is shorter).
+std::string_view withoutFirstCharacters(std::string_view text, std::size_t count);
+// The text before its last `count` characters (empty when it is shorter).
+std::string_view withoutLastCharacters(std::string_view text, std::size_t count);
+
+}  // namespace base
