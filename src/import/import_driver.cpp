@@ -10,6 +10,7 @@
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/race_writer.h"
+#include "store/schema.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
@@ -145,8 +146,7 @@ ImportResult cmdimportdata_Click(shell::MainFinder& window) {
     shell::BusyPointer busy(window.dialogs());
     const auto answer = window.dialogs().chooseFilesToOpen(importDialogOptions());
     if (!answer) return ImportResult::Cancelled;
-    return importFiles(window, window.raceStorePath(),
-                       fileListFromDialogAnswer(*answer, shell::kPathSeparator));
+    return importFiles(window, window.raceStorePath(), fileListFromDialogAnswer(*answer, shell::kPathSeparator));
 }
 
 ImportResult importFiles(shell::MainFinder& window, const std::string& storePath,
@@ -154,7 +154,7 @@ ImportResult importFiles(shell::MainFinder& window, const std::string& storePath
     shell::UserDialogs& dialogs = window.dialogs();
     shell::BusyPointer busy(dialogs);
     try {
-        auto db = store::Database::open(storePath);
+        auto db = store::openRaceStoreForWriting(storePath);
         store::ensureSearchIndexes(db);
         std::optional<store::BulkLoad> bulkLoad;
         if (worthABulkLoad(db, files)) bulkLoad.emplace(db);

@@ -4,6 +4,7 @@
 #include "shell/base/number_text.h"
 #include "shell/base/rounding.h"
 #include "store/database.h"
+#include "store/schema.h"
 #include "store/store_error.h"
 #include "store/track_list.h"
 
@@ -43,7 +44,7 @@ std::string trackEntry(int num, const std::string& stcode) {
 template <typename Work>
 bool EditTracks::withStore(Work work) {
     try {
-        auto db = store::Database::open(window_.raceStorePath());
+        auto db = store::openRaceStoreForWriting(window_.raceStorePath());
         work(db);
         return true;
     } catch (const store::StoreError& error) {
@@ -68,8 +69,7 @@ bool EditTracks::cmdaddtrack_Click() {
         return false;
     }
     bool added = false;
-    if (!withStore([&](store::Database& db) { added = store::addTrack(db, *num, txttrackcode.caption); }))
-        return false;
+    if (!withStore([&](store::Database& db) { added = store::addTrack(db, *num, txttrackcode.caption); })) return false;
     if (added) {
         txttracknum.caption.clear();
         txttrackcode.caption.clear();
@@ -97,8 +97,8 @@ bool EditTracks::cmddeletetrack_Click() {
 }
 
 std::vector<std::pair<std::string_view, Control*>> EditTracks::controls() {
-    return {{"fraaddtrack", &fraaddtrack},   {"lbltracknum", &lbltracknum},   {"txttracknum", &txttracknum},
-            {"lbltrackcode", &lbltrackcode}, {"txttrackcode", &txttrackcode}, {"cmdaddtrack", &cmdaddtrack},
+    return {{"fraaddtrack", &fraaddtrack},   {"lbltracknum", &lbltracknum},      {"txttracknum", &txttracknum},
+            {"lbltrackcode", &lbltrackcode}, {"txttrackcode", &txttrackcode},    {"cmdaddtrack", &cmdaddtrack},
             {"fratracklist", &fratracklist}, {"cmddeletetrack", &cmddeletetrack}};
 }
 

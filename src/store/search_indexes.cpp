@@ -2,6 +2,7 @@
 #include "store/search_indexes.h"
 
 #include "store/database.h"
+#include "store/schema.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
 
@@ -95,7 +96,7 @@ void ensureSearchIndexes(Database& db) {
 bool restoreSearchIndexes(Database& reader) {
     if (!searchIndexesMissing(reader)) return true;
     try {
-        auto writer = Database::open(reader.path());
+        auto writer = openRaceStoreForWriting(reader.path());
         ensureSearchIndexes(writer);
         return true;
     } catch (const StoreError&) { return false; }

@@ -11,9 +11,9 @@
 
 namespace {
 
-using testing_support::SampleStore;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using testing_support::SampleStore;
 
 const char* const kQuestion = "Are you sure you wish to remove the selected week(s)?";
 
@@ -173,12 +173,44 @@ TEST_F(CompactionTest, ShrinksTheStoreAndKeepsEveryRow) {
     EXPECT_FALSE(std::filesystem::exists(folder / "horsestemp.mdb"));
 }
 
-TEST_F(CompactionTest, ALeftoverCopyIsRemoved) {
-    testing_support::writeBytes(folder / "horsestemp.mdb", "half a copy");
-    EXPECT_EQ(store::compactionFile(storePath()), folder / "horsestemp.mdb");
-    store::compactRaceStore(storePath());
-    EXPECT_EQ(store::raceStoreProblem(storePath()), std::nullopt);
-    EXPECT_FALSE(std::filesystem::exists(folder / "horsestemp.mdb"));
+// Compaction works in place: files beside the store, whatever their names, stay as they
+// are (a copy of the store kept as horsestemp.mdb, the neighbour whose name an earlier
+// build used for its copy, or another store named like that).
+TEST_F(CompactionTest, LeavesEveryOtherFileAlone) {
+    makeFreeSpace();
+    const std::vector<std::string> neighbours{"horsestemp.mdb", "horsestemp.mdb-journal", "horsestemp.mdb-wal",
+                                              "horses.mdbtemp"};
+    for (const auto& name : neighbours) testing_support::writeBytes(folder / name, "a file of the user's: " + name);
+    EXPECT_TRUE(shell::cmdcompact_Click(window));
+    EXPECT_TRUE(dialogs.messages.empty());
+    for (const auto& name : neighbours)
+        EXPECT_EQ(testing_support::readBytes(folder / name), "a file of the user's: " + name);
+}
+
+// Damaged pages: the compaction refuses the store as it is and says how to recover it.
+TEST_F(CompactionTest, ADamagedStoreIsRefusedAsItIs) {
+    std::int64_t page = 0;
+    {
+        auto db = store::Database::open(storePath());
+        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        auto root = db.prepare("SELECT rootpage FROM sqlite_schema WHERE name = 'ix_tblhorsedata_oname_newest'");
+        ASSERT_TRUE(root.step());
+        page = root.integer(0);
+    }
+    // An index page whose header is scrambled: the rewrite, which builds the indexes anew
+    // from the tables, would never read it.
+    std::string bytes = testing_support::readBytes(storePath());
+    const std::size_t pageSize = 4096;
+    ASSERT_GE(bytes.size(), static_cast<std::size_t>(page) * pageSize);
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>((page - 1) * pageSize), 12, '\x5a');
+    testing_support::writeBytes(storePath(), bytes);
+    const auto before = testing_support::FileSnapshot::of(storePath());
+    EXPECT_FALSE(shell::cmdcompact_Click(window));
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("is damaged"));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr(".recover"));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("The store is unchanged."));
+    EXPECT_EQ(testing_support::FileSnapshot::of(storePath()), before);
 }
 
 // Another program's connection, open before the compaction and written through after it.
