@@ -13,6 +13,7 @@
 #include "store/database.h"
 #include "store/store_error.h"
 #include "store/horse_runs.h"
+#include "store/transaction.h"
 
 #include <algorithm>
 #include <array>
@@ -110,8 +111,8 @@ void addSpeedRows(RowsBuilder& rows, const std::vector<Runs>& horses, const std:
 
 std::string runText(const store::RunRecord& run, const std::map<int, std::string>& trackCodes) {
     const auto track = trackCodes.find(trackNumberOf(run.racenum));
-    return "Wk " + std::to_string(weekOf(run.racenum)) + " " + (track == trackCodes.end() ? "" : track->second) +
-           " " + run.restr + " " + shell::shortestText(run.dist) + run.surf + " " + run.cond + " " +
+    return "Wk " + std::to_string(weekOf(run.racenum)) + " " + (track == trackCodes.end() ? "" : track->second) + " " +
+           run.restr + " " + shell::shortestText(run.dist) + run.surf + " " + run.cond + " " +
            shell::formatNumber(run.sp, "00.0") + " " + std::to_string(run.fin);
 }
 
@@ -131,27 +132,33 @@ void addRecordRows(RowsBuilder& rows, const std::vector<Runs>& horses) {
     rows.addTexts("H.ID.", numbers);
     rows.addTexts("Owner", owners);
     rows.addTexts("Record", records);
-    rows.add("Earnings", perHorse(horses, [](const Runs& runs) -> std::optional<double> {
-                 std::int64_t sum = 0;
-                 for (const auto& run : runs) sum += earningsOf(run.purse, run.fin);
-                 return static_cast<double>(sum);
-             }),
+    rows.add("Earnings",
+             perHorse(horses,
+                      [](const Runs& runs) -> std::optional<double> {
+                          std::int64_t sum = 0;
+                          for (const auto& run : runs) sum += earningsOf(run.purse, run.fin);
+                          return static_cast<double>(sum);
+                      }),
              Better::Higher, [](double v) { return shell::formatNumber(v, "$#,##0"); });
 }
 
 void addReturnAndTag(RowsBuilder& rows, const std::vector<Runs>& horses, int today) {
-    rows.add("Flat Bet %", perHorse(horses, [](const Runs& runs) {
-                 FlatBet bet;
-                 for (const auto& run : runs) bet.add(run.fin, run.odds);
-                 return bet.percent();
-             }),
+    rows.add("Flat Bet %",
+             perHorse(horses,
+                      [](const Runs& runs) {
+                          FlatBet bet;
+                          for (const auto& run : runs) bet.add(run.fin, run.odds);
+                          return bet.percent();
+                      }),
              Better::Higher, [](double v) { return shell::formatNumber(v, "#0.0"); });
-    rows.add("Tag", perHorse(horses, [today](const Runs& runs) -> std::optional<double> {
-                 ClaimingTag tag;
-                 for (const auto& run : runs) tag.add(run.racenum, run.restr, run.cprice, today);
-                 if (const auto shown = tag.shown()) return *shown;
-                 return std::nullopt;
-             }),
+    rows.add("Tag",
+             perHorse(horses,
+                      [today](const Runs& runs) -> std::optional<double> {
+                          ClaimingTag tag;
+                          for (const auto& run : runs) tag.add(run.racenum, run.restr, run.cprice, today);
+                          if (const auto shown = tag.shown()) return *shown;
+                          return std::nullopt;
+                      }),
              Better::Lower, [](double v) { return shell::formatNumber(v, "$#,##0"); });
 }
 
@@ -169,8 +176,9 @@ std::vector<ComparisonRow> compareHorses(const std::vector<Runs>& horses, const 
     for (int i = 0; i < kComparedRuns; ++i) {
         std::vector<std::string> cells;
         for (const auto& runs : horses)
-            cells.push_back(static_cast<std::size_t>(i) < runs.size() ? runText(runs[static_cast<std::size_t>(i)], trackCodes)
-                                                                     : "");
+            cells.push_back(static_cast<std::size_t>(i) < runs.size()
+                                ? runText(runs[static_cast<std::size_t>(i)], trackCodes)
+                                : "");
         rows.addTexts("Run " + std::to_string(i + 1), cells);
     }
     addReturnAndTag(rows, horses, today);
@@ -180,6 +188,7 @@ std::vector<ComparisonRow> compareHorses(const std::vector<Runs>& horses, const 
 std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<std::int64_t>& ids, int today) {
     if (ids.size() < kFewestCompared || ids.size() > kMostCompared)
         throw FindError("Choose two to four horses to compare.");
+    const store::ReadTransaction snapshot(db);  // every horse as of one state of the store
     std::vector<Runs> horses;
     for (const std::int64_t id : ids) {
         horses.push_back(store::runsOfHorse(db, id));
@@ -190,15 +199,14 @@ std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<
     return compareHorses(horses, codes, today);
 }
 
-std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& window, const std::vector<std::int64_t>& ids) {
+std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& window,
+                                                        const std::vector<std::int64_t>& ids) {
     try {
         auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
         return compareHorses(db, ids, window.clock().today());
     } catch (const FindError& e) {
         window.dialogs().message(e.what(), shell::kAppTitle);
-    } catch (const store::StoreError& e) {
-        window.dialogs().message(e.what(), shell::kAppTitle);
-    }
+    } catch (const store::StoreError& e) { window.dialogs().message(e.what(), shell::kAppTitle); }
     return std::nullopt;
 }
 
