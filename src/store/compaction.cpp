@@ -5,8 +5,12 @@
 #include "store/sqlite_error.h"
 #include "store/store_error.h"
 
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <unistd.h>
 
 namespace store {
 
@@ -29,6 +33,36 @@ std::optional<std::string> pageProblem(Database& db) {
     return verdict;
 }
 
+// The folder the engine keeps its temporary files in, found as the engine finds it: the
+// first of these that is a folder this program may write to.
+std::filesystem::path temporaryFolder() {
+    std::vector<std::string> candidates;
+    for (const char* variable : {"SQLITE_TMPDIR", "TMPDIR"})
+        if (const char* value = std::getenv(variable)) candidates.emplace_back(value);
+    for (const char* folder : {"/var/tmp", "/usr/tmp", "/tmp", "."}) candidates.emplace_back(folder);
+    for (const auto& candidate : candidates) {
+        std::error_code error;
+        if (std::filesystem::is_directory(candidate, error) && ::access(candidate.c_str(), W_OK | X_OK) == 0)
+            return std::filesystem::absolute(candidate, error);
+    }
+    return ".";
+}
+
+// A compaction that ran out of room: the temporary folder, which must hold a working copy
+// as large as the store, is the one to name when it lacks that room; else the store's disk.
+std::string noRoomProblem(const std::filesystem::path& store, const std::string& storeDiskFull) {
+    std::error_code error;
+    const auto folder = temporaryFolder();
+    const auto room = std::filesystem::space(folder, error);
+    const auto needed = std::filesystem::file_size(store, error);
+    if (error || room.available >= needed) return storeDiskFull;
+    const auto megabytes = [](std::uintmax_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); };
+    return "The temporary folder " + quoted(folder) + " has room for " + megabytes(room.available) +
+           " MB, but the compaction's working copy there is as large as the store (" + megabytes(needed) +
+           " MB). Make room in that folder, or name a folder with room in the environment variable SQLITE_TMPDIR, "
+           "and try again.";
+}
+
 }  // namespace
 
 // Copying a compacted file over the store cannot be made safe for other programs: a
@@ -48,6 +82,9 @@ void compactRaceStore(const std::filesystem::path& path, const ConnectionSetting
         // large as the store.
         db->exec("PRAGMA temp_store = FILE");
         db->exec("VACUUM");
+    } catch (const NoRoomError& error) {
+        throw StoreError("The race store " + quoted(store) + " was not compacted: " +
+                         sentence(noRoomProblem(store, error.what())) + " The store is unchanged.");
     } catch (const StoreError& error) {
         throw StoreError("The race store " + quoted(store) + " was not compacted: " + sentence(error.what()) +
                          " The store is unchanged.");

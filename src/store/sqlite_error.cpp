@@ -33,7 +33,7 @@ void throwSqliteError(sqlite3* db, int rc, std::string_view action) {
     case SQLITE_READONLY:
         throw StoreError("The race store " + where + " is read-only. Allow changes to it and try again.");
     case SQLITE_FULL:
-        throw StoreError("The disk holding the race store " + where + " is full.");
+        throw NoRoomError("The disk holding the race store " + where + " is full.");
     default:
         throw StoreError("Could not " + std::string(action) + " the race store " + where + ": " + why + ".");
     }

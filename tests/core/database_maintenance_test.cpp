@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
+#include "full_disk.h"
 #include "sample_store.h"
 #include "shell/compact_database.h"
 #include "shell/remove_data.h"
 #include "store/compaction.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/search_indexes.h"
 #include "store/store_error.h"
 
 #include <gmock/gmock.h>
@@ -144,6 +146,26 @@ TEST_F(RemoveDataTest, AFailedRemovalKeepsEveryWeekAndSaysSo) {
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0], HasSubstr("No week was removed."));
     EXPECT_THAT(open()->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
+}
+
+// A full disk and the indexes a killed bulk load left dropped: the weeks are listed without
+// them, and a removal that needs room the disk lacks changes nothing and says why.
+TEST_F(RemoveDataTest, AFullDiskListsTheWeeksWithoutTheIndexes) {
+    {
+        auto db = store::Database::open(window.raceStorePath());
+        store::BulkLoad dropped(db);  // never finished
+    }
+    const testing_support::FullDisk fullDisk(0);
+    auto dialog = open();
+    ASSERT_NE(dialog, nullptr) << (dialogs.messages.empty() ? "" : dialogs.messages.front());
+    EXPECT_THAT(dialog->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
+    select(*dialog, "Week 311");
+    dialogs.answers = {true};
+    EXPECT_FALSE(dialog->cmdremove_Click());
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("is full."));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("No week was removed."));
+    EXPECT_GT(runsOfWeek(window.raceStorePath(), 311), 0);
 }
 
 class CompactionTest : public SampleStore {
