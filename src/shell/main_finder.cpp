@@ -105,9 +105,10 @@ void MainFinder::hideProgenyControls() {
 bool MainFinder::checkRaceStore() {
     const std::string path = raceStorePath();
     if (!std::filesystem::exists(path)) {
-        dialogs_.message("Please restart this program after you have successfully saved or moved the horses.mdb "
-                         "file to the SAME directory in which this program is located.",
-                         kAppTitle);
+        dialogs_.message(
+            "Please restart this program after you have successfully saved or moved the horses.mdb "
+            "file to the SAME directory in which this program is located.",
+            kAppTitle);
         return false;
     }
     if (const auto problem = store::raceStoreProblem(path)) {
@@ -130,8 +131,12 @@ void MainFinder::msfgridgetsettings() {
     if (file.state == SettingsFileState::Missing) return;
     const auto settings = file.state == SettingsFileState::Readable ? parseGridSettings(file.text) : std::nullopt;
     if (!settings) {
-        // Empty, or not a file this program wrote: the reset values, written anew.
-        msfgridreset_click();
+        // Empty, or not a file this program wrote: the reset values, written anew. A file
+        // that cannot be replaced (a folder in its place) is reported by the next save, after
+        // a search or a change of the columns, not while the window starts.
+        MSFlexGrid1.setCol(0);
+        applySettings(kResetGridSettings);
+        (void)writeSettingsFile(settingsPath(), currentSettings());
         return;
     }
     applySettings(*settings);

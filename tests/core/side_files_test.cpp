@@ -126,6 +126,7 @@ TEST(SideFiles, ThatAreNoSmallRegularFilesCountAsDamaged) {
             EXPECT_TRUE(window.Form_Load({programFolder, ""}));
         }));
         EXPECT_EQ(window.MSFlexGrid1.columnWidth(0), 1450) << "the reset widths";
+        EXPECT_TRUE(dialogs.messages.empty()) << "no message at start-up";
 
         plant(folder / search::SpecialStable::kSavedNamesFile, kind, "Some Stable, Another\r\n");
         search::SpecialStable stable(window);
