@@ -42,9 +42,11 @@ std::string trackEntry(int num, const std::string& stcode) {
 }
 
 template <typename Work>
-bool EditTracks::withStore(Work work) {
+bool EditTracks::withStore(Work work, bool change) {
     try {
-        auto db = store::openRaceStoreForWriting(window_.raceStorePath());
+        // The list itself is only read, so it shows on a store that cannot be changed.
+        auto db = change ? store::openRaceStoreForWriting(window_.raceStorePath())
+                         : store::Database::open(window_.raceStorePath(), store::Access::ReadOnly);
         work(db);
         return true;
     } catch (const store::StoreError& error) {
@@ -57,9 +59,11 @@ void EditTracks::Form_Load() { fillList(); }
 
 void EditTracks::fillList() {
     lsttracks.clear();
-    withStore([this](store::Database& db) {
-        for (const auto& track : store::listTracks(db)) lsttracks.addItem(trackEntry(track.num, track.stcode));
-    });
+    withStore(
+        [this](store::Database& db) {
+            for (const auto& track : store::listTracks(db)) lsttracks.addItem(trackEntry(track.num, track.stcode));
+        },
+        false);
 }
 
 bool EditTracks::cmdaddtrack_Click() {

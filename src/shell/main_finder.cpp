@@ -3,6 +3,7 @@
 
 #include "shell/base/program_folder.h"
 #include "shell/statistics_grids_layout.h"
+#include "store/database.h"
 #include "store/schema.h"
 
 #include <algorithm>
@@ -77,6 +78,9 @@ bool MainFinder::Form_Load(const StartupEnvironment& environment) {
     }
     msfgridgetsettings();
     watching.reload(raceStorePath());
+    if (const auto reason = store::readOnlyReason(raceStorePath()))
+        lblprogress.caption =
+            "The race store is open read-only: " + *reason + ".\rSearches work; imports and other changes do not.";
     return true;
 }
 

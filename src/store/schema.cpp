@@ -203,6 +203,9 @@ std::optional<std::string> raceStoreProblem(const std::filesystem::path& path) {
 
 Database openRaceStoreForWriting(const std::filesystem::path& path, const ConnectionSettings& settings) {
     if (const auto problem = raceStoreProblem(path)) throw StoreError(*problem);
+    if (const auto reason = readOnlyReason(path))
+        throw StoreError("The race store " + quoted(std::filesystem::absolute(path)) + " is read-only: " + *reason +
+                         ". It can be searched but not changed; allow changes to it and try again.");
     return Database::open(path, Access::ReadWrite, settings);
 }
 
