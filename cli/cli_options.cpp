@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli_options.h"
 
+#include "store/schema.h"
+
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <type_traits>
 
 namespace cli {
 
@@ -20,13 +25,38 @@ std::optional<std::chrono::year_month_day> parseIsoDate(const std::string& text)
 }  // namespace
 
 void addTodayOption(CLI::App& command, std::string& today) {
-    command.add_option("--today", today, "The day taken as today, YYYY-MM-DD.")
-        ->check([](const std::string& text) { return parseIsoDate(text) ? "" : "expected a date YYYY-MM-DD"; });
+    command.add_option("--today", today, "The day taken as today, YYYY-MM-DD.")->check([](const std::string& text) {
+        return parseIsoDate(text) ? "" : "expected a date YYYY-MM-DD";
+    });
 }
 
 std::unique_ptr<base::Clock> clockFor(const std::string& today) {
     if (today.empty()) return std::make_unique<base::SystemClock>();
     return std::make_unique<base::FixedClock>(base::dayNumberOf(*parseIsoDate(today)));
+}
+
+template <typename Number>
+CLI::Validator numberCheck() {
+    const char* kind = std::is_integral_v<Number> ? "a whole number" : "a number";
+    return CLI::Validator(
+        [kind](std::string& text) -> std::string {
+            std::string_view digits(text);
+            if (digits.size() > 1 && digits.front() == '+') digits.remove_prefix(1);
+            Number value{};
+            const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+            bool fits = !digits.empty() && error == std::errc() && end == digits.data() + digits.size();
+            if constexpr (std::is_floating_point_v<Number>) fits = fits && std::isfinite(value);
+            return fits ? "" : "\"" + text + "\" is not " + kind + " in range";
+        },
+        std::is_integral_v<Number> ? "INTEGER" : "NUMBER");
+}
+
+template CLI::Validator numberCheck<int>();
+template CLI::Validator numberCheck<std::int64_t>();
+template CLI::Validator numberCheck<double>();
+
+void requireRaceStore(const std::string& db) {
+    if (const auto problem = store::raceStoreProblem(db)) throw std::runtime_error(*problem);
 }
 
 void addFormatOption(CLI::App& command, std::string& format, const std::string& description) {

@@ -5,8 +5,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -15,9 +18,43 @@ void addTodayOption(CLI::App& command, std::string& today);
 // The clock for a --today value; the real date when it is empty.
 std::unique_ptr<base::Clock> clockFor(const std::string& today);
 
+// Ends the command with a message (exit status 1) when `db` is not a race store, before
+// the command opens it: a file that is not one is neither read as one nor written to.
+void requireRaceStore(const std::string& db);
+
 // --format csv|json.
 void addFormatOption(CLI::App& command, std::string& format,
                      const std::string& description = "csv (the exported text) or json (the window state).");
+
+// Refuses, as a usage error, a value that is not wholly a number of type Number within
+// its range: an empty text, trailing characters, a whole number too large for it, and a
+// floating value that is not finite ("nan", "inf"), which would otherwise pass as some
+// other number or as no bound at all.
+template <typename Number>
+CLI::Validator numberCheck();
+extern template CLI::Validator numberCheck<int>();
+extern template CLI::Validator numberCheck<std::int64_t>();
+extern template CLI::Validator numberCheck<double>();
+
+// The number type of an option's value, whether it is kept plain, optional or repeated.
+template <typename Value>
+struct NumberOf {
+    using type = Value;
+};
+template <typename Value>
+struct NumberOf<std::optional<Value>> {
+    using type = Value;
+};
+template <typename Value>
+struct NumberOf<std::vector<Value>> {
+    using type = Value;
+};
+
+// An option whose value is a number, checked as above.
+template <typename Value>
+CLI::Option* addNumberOption(CLI::App& command, const std::string& name, Value& value, const std::string& description) {
+    return command.add_option(name, value, description)->check(numberCheck<typename NumberOf<Value>::type>());
+}
 
 // An option that may be given several times, one value each time, all kept in order.
 template <typename Values>

@@ -45,26 +45,28 @@ nlohmann::json optionalSpeed(std::optional<float> speed) {
 nlohmann::json foundJson(const search::FindResult& result) {
     nlohmann::json rows = nlohmann::json::array();
     for (const auto& horse : result.rows) {
-        rows.push_back({{"id", horse.id},
-                        {"name", horse.name},
-                        {"owner", horse.owner},
-                        {"lastWeek", horse.lastWeek},
-                        {"starts", horse.starts},
-                        {"wins", horse.wins},
-                        {"places", horse.places},
-                        {"shows", horse.shows},
-                        {"earnings", horse.earnings},
-                        {"bestDirt", optionalSpeed(horse.bestDirt)},
-                        {"bestTurf", optionalSpeed(horse.bestTurf)},
-                        {"speed", speedValue(horse.speed)},
-                        {"flatBetReturn", horse.flatBetReturn},
-                        {"claimingTag", horse.claimingTag ? nlohmann::json(*horse.claimingTag) : nlohmann::json(nullptr)}});
+        rows.push_back(
+            {{"id", horse.id},
+             {"name", horse.name},
+             {"owner", horse.owner},
+             {"lastWeek", horse.lastWeek},
+             {"starts", horse.starts},
+             {"wins", horse.wins},
+             {"places", horse.places},
+             {"shows", horse.shows},
+             {"earnings", horse.earnings},
+             {"bestDirt", optionalSpeed(horse.bestDirt)},
+             {"bestTurf", optionalSpeed(horse.bestTurf)},
+             {"speed", speedValue(horse.speed)},
+             {"flatBetReturn", horse.flatBetReturn},
+             {"claimingTag", horse.claimingTag ? nlohmann::json(*horse.claimingTag) : nlohmann::json(nullptr)}});
     }
     return {{"count", result.count}, {"rows", rows}};
 }
 
 void runFind(const FindOptions& options) {
     const auto criteria = criteriaOf(options);
+    requireRaceStore(options.db);
     auto db = store::Database::open(options.db, store::Access::ReadOnly);
     store::restoreSearchIndexes(db);  // a store of an earlier build, as a search would
     const auto result = search::findHorses(db, criteria, clockFor(options.today)->today());
@@ -85,6 +87,7 @@ struct CompareOptions {
 };
 
 void runCompare(const CompareOptions& options) {
+    requireRaceStore(options.db);
     auto db = store::Database::open(options.db, store::Access::ReadOnly);
     const auto rows = search::compareHorses(db, options.ids, clockFor(options.today)->today());
     if (options.format == "json") {
@@ -107,17 +110,17 @@ void addFindCommand(CLI::App& app) {
     auto o = std::make_shared<FindOptions>();
     search::FindCriteria& c = o->criteria;
     command->add_option("--db", o->db, "The race store.")->required();
-    command->add_option("--active-weeks", c.activeWeeks, "Ran within the last N weeks of the store.");
+    addNumberOption(*command, "--active-weeks", c.activeWeeks, "Ran within the last N weeks of the store.");
     command->add_option("--surface", o->surface, "Count only runs on this surface.")
         ->check(CLI::IsMember({"dirt", "turf"}));
-    command->add_option("--min-dist", c.minDist, "Count only runs of at least this distance.");
-    command->add_option("--max-dist", c.maxDist, "Count only runs of at most this distance.");
-    command->add_option("--min-speed", c.minSpeed, "Speed measure at least X.");
-    command->add_option("--last", c.lastRuns, "Speed measure: average of the newest K counting runs.");
+    addNumberOption(*command, "--min-dist", c.minDist, "Count only runs of at least this distance.");
+    addNumberOption(*command, "--max-dist", c.maxDist, "Count only runs of at most this distance.");
+    addNumberOption(*command, "--min-speed", c.minSpeed, "Speed measure at least X.");
+    addNumberOption(*command, "--last", c.lastRuns, "Speed measure: average of the newest K counting runs.");
     addRepeatedOption(*command, "--class", c.classes, "Class code of the newest run (repeatable).");
-    command->add_option("--max-claim", c.maxClaim, "Claiming price of the newest run at most Y.");
-    command->add_option("--min-starts", c.minStarts, "At least S counting runs.");
-    command->add_option("--max-wins", c.maxWins, "At most W wins among the counting runs.");
+    addNumberOption(*command, "--max-claim", c.maxClaim, "Claiming price of the newest run at most Y.");
+    addNumberOption(*command, "--min-starts", c.minStarts, "At least S counting runs.");
+    addNumberOption(*command, "--max-wins", c.maxWins, "At most W wins among the counting runs.");
     addRepeatedOption(*command, "--exclude-owner", c.excludedOwners, "Leave out this owner (repeatable).");
     addTodayOption(*command, o->today);
     addFormatOption(*command, o->format, "csv (the window's table) or json.");
@@ -128,7 +131,9 @@ void addCompareCommand(CLI::App& app) {
     auto* command = app.add_subcommand("compare", "Compare two to four horses.");
     auto o = std::make_shared<CompareOptions>();
     command->add_option("--db", o->db, "The race store.")->required();
-    addRepeatedOption(*command, "--id", o->ids, "Horse number (two to four).")->required();
+    addRepeatedOption(*command, "--id", o->ids, "Horse number (two to four).")
+        ->check(numberCheck<std::int64_t>())
+        ->required();
     addTodayOption(*command, o->today);
     addFormatOption(*command, o->format, "csv (the window's table) or json.");
     command->callback([o] { runCompare(*o); });

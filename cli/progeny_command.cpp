@@ -47,6 +47,7 @@ void runProgeny(const ProgenyOptions& options) {
     shell::MainFinder window(dialogs);
     window.setUpControls();
     const std::string name = chooseKind(window, options);
+    requireRaceStore(options.db);
     window.useRaceStore(options.db);
     window.useBreedingFile(options.breeding);
     window.txthorse.caption = search::first25Characters(name);

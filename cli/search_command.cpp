@@ -52,6 +52,7 @@ Search chooseSearch(const SearchOptions& options) {
 
 void runSearch(const SearchOptions& options) {
     const Search chosen = chooseSearch(options);
+    requireRaceStore(options.db);
     CliDialogs dialogs(options.yes);
     shell::MainFinder window(dialogs);
     window.setUpControls();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli_dialogs.h"
+#include "cli_options.h"
 #include "shell/main_finder.h"
 
 #include <string>
@@ -12,6 +13,7 @@ namespace cli {
 // commands of the store's maintenance. Questions are answered as `answerYes` says.
 struct StoreWindow {
     StoreWindow(const std::string& db, bool answerYes) : dialogs(answerYes), window(dialogs) {
+        requireRaceStore(db);
         window.setUpControls();
         window.useRaceStore(db);
         dialogs.watchStatus(&window.lblprogress.caption);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tracks_command.h"
 
+#include "cli_options.h"
 #include "shell/edit_tracks.h"
 #include "store_window.h"
 
@@ -57,7 +58,7 @@ void addTracksCommand(CLI::App& app) {
     auto* add = command->add_option("--add", options->add, "Add track NUM with the code CODE.")
                     ->expected(2)
                     ->type_name("NUM CODE");
-    command->add_option("--delete", options->remove, "Delete track NUM.")->excludes(add);
+    addNumberOption(*command, "--delete", options->remove, "Delete track NUM.")->excludes(add);
     command->callback([options] { runTracks(*options); });
 }
 

@@ -93,9 +93,9 @@ void addWatchCommand(CLI::App& app) {
     auto* command = app.add_subcommand("watch", "Change the watch list, then print it.");
     auto o = std::make_shared<WatchOptions>();
     command->add_option("--db", o->db, "The race store.")->required();
-    auto* addHorse = command->add_option("--add-horse", o->addHorse, "Watch horse number ID.");
+    auto* addHorse = addNumberOption(*command, "--add-horse", o->addHorse, "Watch horse number ID.");
     auto* addStable = command->add_option("--add-stable", o->addStable, "Watch the stable NAME.");
-    auto* removeHorse = command->add_option("--remove-horse", o->removeHorse, "Stop watching horse number ID.");
+    auto* removeHorse = addNumberOption(*command, "--remove-horse", o->removeHorse, "Stop watching horse number ID.");
     auto* removeStable = command->add_option("--remove-stable", o->removeStable, "Stop watching the stable NAME.");
     const std::vector<CLI::Option*> changes{addHorse, addStable, removeHorse, removeStable};
     for (auto* change : changes)

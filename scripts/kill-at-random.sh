@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Kills imports (bulk and single-week), week removals and compactions of one race store
-# at random moments, and after each kill checks that the store is whole:
-#   - the engine's integrity check passes and harrowdex-cli still lists the weeks;
+# Kills imports (bulk and single-week), week removals, compactions, watch list changes and
+# searches that build dropped search indexes again, all of one race store, at random
+# moments, and after each kill checks that the store is whole:
+#   - the engine's integrity check passes and harrowdex-cli still lists the weeks and the
+#     watch list;
 #   - every week in the store holds exactly the races and runs of its results file (a
 #     week is stored whole or not at all);
 #   - a search restores any search index that a killed bulk import left dropped.
@@ -34,8 +36,8 @@ week_counts() {
 }
 search_indexes() {
   sqlite3 -readonly "$1" "SELECT count(*) FROM sqlite_schema WHERE type = 'index' AND name IN
-    ('ix_tblraces_racenum', 'ix_tblhorsedata_racenum', 'ix_tblhorsedata_hname', 'ix_tblhorsedata_hid',
-     'ix_tblhorsedata_oname', 'ix_statecodes_num')"
+    ('ix_tblraces_racenum', 'ix_tblhorsedata_racenum', 'ix_tblhorsedata_hname_newest',
+     'ix_tblhorsedata_hid_form', 'ix_tblhorsedata_oname_newest', 'ix_statecodes_num')"
 }
 
 "$cli" makedb "$work/reference.mdb" >/dev/null
@@ -51,7 +53,7 @@ random_week() { echo $((first + RANDOM % weeks)); }
 # Starts one operation in the background; its pid in $pid, its name in $operation, and
 # in $latest the longest it may run before the kill (milliseconds).
 start_operation() {
-  case $((RANDOM % 4)) in
+  case $((RANDOM % 6)) in
     0) operation="bulk import"
        # Into a nearly empty store, so that the name, number and owner indexes are dropped
        # for the load and built at its end.
@@ -69,6 +71,21 @@ start_operation() {
     3) operation="compaction"
        "$cli" compact --db "$store" >/dev/null 2>&1 &
        latest=600 ;;
+    4) operation="watch change"
+       local hid
+       hid="$(sqlite3 -readonly "$store" "SELECT hid FROM tblhorsedata ORDER BY random() LIMIT 1")"
+       if ((RANDOM % 2)) && [[ -n "$hid" ]]; then
+         "$cli" watch --db "$store" --add-horse "$hid" --note "watched before kill $kills" >/dev/null 2>&1 &
+       else
+         "$cli" watch --db "$store" --remove-horse "${hid:-1}" >/dev/null 2>&1 &
+       fi
+       latest=200 ;;
+    5) operation="index restoration"
+       # As a killed bulk import leaves them; the search builds them again.
+       sqlite3 "$store" "DROP INDEX IF EXISTS ix_tblhorsedata_hname_newest;
+         DROP INDEX IF EXISTS ix_tblhorsedata_hid_form; DROP INDEX IF EXISTS ix_tblhorsedata_oname_newest"
+       "$cli" search --db "$store" --horse 'A*' --yes >/dev/null 2>&1 &
+       latest=800 ;;
   esac
   pid=$!
 }
@@ -102,6 +119,10 @@ while ((kills < kills_wanted && SECONDS < deadline)); do
   fi
   listing="$("$cli" weeks --db "$store" 2>&1)" || [[ "$listing" == "No races in the database.  Action cancelled." ]] || {
     echo "kill $kills ($operation): the store cannot be listed: $listing" >&2
+    exit 1
+  }
+  "$cli" watch --db "$store" >/dev/null 2>"$work/watch.err" || {
+    echo "kill $kills ($operation): the watch list cannot be read: $(cat "$work/watch.err")" >&2
     exit 1
   }
   integrity="$(sqlite3 -readonly "$store" "PRAGMA integrity_check")"

@@ -10,6 +10,7 @@
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/race_writer.h"
+#include "store/schema.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
@@ -112,6 +113,23 @@ std::string reasonLine(const std::exception& error) {
     return "\r" + reason;
 }
 
+// A full disk: which files are stored and which not, and how to go on.
+std::string noRoomMessage(const std::string& why, const std::vector<ChosenFile>& files, std::size_t failed) {
+    std::string text = why + "\r";
+    if (failed == 0) text += "No file was stored. ";
+    else if (failed == 1) text += files[0].name + " was stored. ";
+    else
+        text += "The " + std::to_string(failed) + " files before it were stored (" + files[0].name + " to " +
+                files[failed - 1].name + "). ";
+    const std::size_t after = files.size() - failed - 1;
+    text += files[failed].name + (after == 0 ? " was not stored."
+                                             : " and the " + std::to_string(after) + (after == 1 ? " file" : " files") +
+                                                   " after it were not stored.");
+    return text +
+           "\rMake room on that disk (delete files there that you do not need), then import the files "
+           "not stored again.";
+}
+
 ImportResult importEach(shell::MainFinder& window, store::Database& db, const std::vector<ChosenFile>& files) {
     Import import(window, window.dialogs(), db, files.size());
     for (std::size_t k = 0; k < files.size(); ++k) {
@@ -126,7 +144,10 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
                 "Import of " + files[k].name + " was NOT completed.\rImport terminated." + reasonLine(error);
             window.dialogs().repaintNow();
             // A full disk or a locked store is no fault of the file: the user must learn which it was.
-            if (dynamic_cast<const store::StoreError*>(&error)) window.dialogs().message(error.what(), base::kAppTitle);
+            if (dynamic_cast<const store::NoRoomError*>(&error))
+                window.dialogs().message(noRoomMessage(error.what(), files, k), base::kAppTitle);
+            else if (dynamic_cast<const store::StoreError*>(&error))
+                window.dialogs().message(error.what(), base::kAppTitle);
             return ImportResult::Failed;
         }
     }
@@ -152,12 +173,23 @@ ImportResult importFiles(shell::MainFinder& window, const std::string& storePath
     base::UserDialogs& dialogs = window.dialogs();
     base::BusyPointer busy(dialogs);
     try {
-        auto db = store::Database::open(storePath);
+        auto db = store::openRaceStoreForWriting(storePath);
         store::ensureSearchIndexes(db);
         std::optional<store::BulkLoad> bulkLoad;
         if (worthABulkLoad(db, files)) bulkLoad.emplace(db);
         const ImportResult result = importEach(window, db, files);
-        if (bulkLoad) bulkLoad->finish();
+        if (bulkLoad) {
+            try {
+                bulkLoad->finish();
+            } catch (const store::StoreError& error) {
+                dialogs.message(std::string("The search indexes could not be built again after the import:\r") +
+                                    error.what() +
+                                    "\rThe weeks stored are whole. Searches list them without the indexes, only "
+                                    "slower, and the next search builds the indexes once there is room.",
+                                base::kAppTitle);
+                return ImportResult::Failed;
+            }
+        }
         return result;
     } catch (const store::StoreError& error) {
         // The store itself failed (missing, locked, full): the files are not to blame.

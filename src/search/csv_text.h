@@ -7,7 +7,9 @@
 namespace search {
 
 // Rows as CSV: a field holding a comma, a double quote or a line break is quoted (its
-// quotes doubled), lines end in CR LF. Texts are written as they are (UTF-8).
+// quotes doubled), lines end in CR LF. Texts are written as they are (UTF-8), except that
+// a text a spreadsheet would run as a formula (one beginning with =, +, -, @, a tab or a
+// carriage return that is not a figure such as -50.0, +33.3% or $1,200) gets a leading '.
 std::string csvText(const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace search

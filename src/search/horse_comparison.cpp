@@ -13,6 +13,7 @@
 #include "store/database.h"
 #include "store/store_error.h"
 #include "store/horse_runs.h"
+#include "store/transaction.h"
 
 #include <algorithm>
 #include <array>
@@ -175,8 +176,9 @@ std::vector<ComparisonRow> compareHorses(const std::vector<Runs>& horses, const 
     for (int i = 0; i < kComparedRuns; ++i) {
         std::vector<std::string> cells;
         for (const auto& runs : horses)
-            cells.push_back(static_cast<std::size_t>(i) < runs.size() ? runText(runs[static_cast<std::size_t>(i)], trackCodes)
-                                                                     : "");
+            cells.push_back(static_cast<std::size_t>(i) < runs.size()
+                                ? runText(runs[static_cast<std::size_t>(i)], trackCodes)
+                                : "");
         rows.addTexts("Run " + std::to_string(i + 1), cells);
     }
     addReturnAndTag(rows, horses, today);
@@ -186,6 +188,7 @@ std::vector<ComparisonRow> compareHorses(const std::vector<Runs>& horses, const 
 std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<std::int64_t>& ids, int today) {
     if (ids.size() < kFewestCompared || ids.size() > kMostCompared)
         throw FindError("Choose two to four horses to compare.");
+    const store::ReadTransaction snapshot(db);  // every horse as of one state of the store
     std::vector<Runs> horses;
     for (const std::int64_t id : ids) {
         horses.push_back(store::runsOfHorse(db, id));
@@ -196,7 +199,8 @@ std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<
     return compareHorses(horses, codes, today);
 }
 
-std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& window, const std::vector<std::int64_t>& ids) {
+std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& window,
+                                                        const std::vector<std::int64_t>& ids) {
     try {
         auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
         return compareHorses(db, ids, window.clock().today());

@@ -8,6 +8,7 @@
 #include "store/horse_runs.h"
 #include "store/race_weeks.h"
 #include "store/text_compare.h"
+#include "store/transaction.h"
 
 #include <algorithm>
 
@@ -25,9 +26,9 @@ bool isCounting(const FindCriteria& criteria, const store::RunRecord& run) {
 
 // The conditions on the newest run of all.
 bool lastRunFits(const FindCriteria& criteria, const store::RunRecord& last) {
-    if (!criteria.classes.empty() &&
-        std::ranges::none_of(criteria.classes,
-                             [&](const std::string& code) { return store::equalsIgnoringCase(code, last.restr); }))
+    if (!criteria.classes.empty() && std::ranges::none_of(criteria.classes, [&](const std::string& code) {
+            return store::equalsIgnoringCase(code, last.restr);
+        }))
         return false;
     if (criteria.maxClaim && (last.cprice <= 0 || last.cprice > *criteria.maxClaim)) return false;
     if (criteria.age && !store::equalsIgnoringCase(*criteria.age, last.age)) return false;
@@ -111,6 +112,7 @@ std::optional<FoundHorse> judgeHorse(const FindCriteria& criteria, const std::ve
 }
 
 FindResult findHorses(store::Database& db, const FindCriteria& criteria, int today) {
+    const store::ReadTransaction snapshot(db);  // the newest week and the runs of one state
     const std::vector<int> weeks = store::raceWeeks(db);
     if (weeks.empty()) throw FindError("The race store holds no races.");
     const int newestWeek = weeks.front();
@@ -136,9 +138,9 @@ FindResult findHorses(store::Database& db, const FindCriteria& criteria, int tod
 
 std::vector<std::string> foundColumns(const FindCriteria& criteria) {
     const int lastK = criteria.lastRuns.value_or(kDefaultLastRuns);
-    return {"Name",  "H.ID.",  "Owner",    "Last Week", "Class",     "Clm",
-            "Starts", "Wins",  "Places",   "Shows",     "Earnings",  "Best Dirt",
-            "Best Turf", "Avg Last " + std::to_string(lastK), "Flat Bet %", "Tag"};
+    return {"Name",       "H.ID.",  "Owner", "Last Week", "Class",     "Clm",       "Starts",
+            "Wins",       "Places", "Shows", "Earnings",  "Best Dirt", "Best Turf", "Avg Last " + std::to_string(lastK),
+            "Flat Bet %", "Tag"};
 }
 
 std::vector<std::string> foundCells(const FoundHorse& horse) {

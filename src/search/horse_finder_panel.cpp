@@ -9,12 +9,13 @@
 #include "shell/restore_search_indexes.h"
 #include "base/number_format.h"
 #include "base/number_text.h"
+#include "base/regular_file.h"
 #include "store/database.h"
 #include "store/horse_runs.h"
 #include "store/store_error.h"
 
 #include <cmath>
-#include <fstream>
+#include <sstream>
 
 namespace search {
 
@@ -48,9 +49,7 @@ std::optional<int> wholeIn(const std::string& box, const std::string& text,
 
 }  // namespace
 
-HorseFinderPanel::HorseFinderPanel(shell::MainFinder& window) : grid(1, 1), window_(window) {
-    grid.setText(0, 0, "");
-}
+HorseFinderPanel::HorseFinderPanel(shell::MainFinder& window) : grid(1, 1), window_(window) { grid.setText(0, 0, ""); }
 
 std::optional<FindCriteria> HorseFinderPanel::criteria() {
     problems.clear();
@@ -63,7 +62,8 @@ std::optional<FindCriteria> HorseFinderPanel::criteria() {
     if (optaverage) c.lastRuns = last ? last : std::optional<int>(kDefaultLastRuns);
     c.minSpeed = numberIn("txtminspeed", txtminspeed, problems);
     c.classes = classes;
-    if (const auto claim = numberIn("txtmaxclaim", txtmaxclaim, problems)) c.maxClaim = static_cast<std::int64_t>(*claim);
+    if (const auto claim = numberIn("txtmaxclaim", txtmaxclaim, problems))
+        c.maxClaim = static_cast<std::int64_t>(*claim);
     if (txtage.find_first_not_of(' ') != std::string::npos) c.age = txtage;
     c.minStarts = wholeIn("txtminstarts", txtminstarts, problems);
     c.maxWins = wholeIn("txtmaxwins", txtmaxwins, problems);
@@ -110,7 +110,8 @@ void HorseFinderPanel::fillGrid(const FindCriteria& criteria, const FindResult& 
     }
     for (std::size_t r = 0; r < result.rows.size(); ++r) {
         const auto cells = foundCells(result.rows[r]);
-        for (std::size_t c = 0; c < cells.size(); ++c) grid.setText(static_cast<int>(r) + 1, static_cast<int>(c), cells[c]);
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            grid.setText(static_cast<int>(r) + 1, static_cast<int>(c), cells[c]);
     }
     if (!result.rows.empty()) grid.select(1, 0, 1, 0);
     grid.setRedraw(true);
@@ -149,13 +150,23 @@ std::vector<std::string> HorseFinderPanel::classCodes() const {
 }
 
 void HorseFinderPanel::loadExcludedOwners() {
-    std::ifstream file(window_.programFolder() + kExcludedOwnersFile, std::ios::binary);
+    // A side file: anything but a small regular file, or one of more lines than there are
+    // boxes (not a file this program wrote, such as a link to another file), is taken for a
+    // damaged one and leaves the boxes empty, without a word.
+    const auto file = base::readRegularFile(window_.programFolder() + kExcludedOwnersFile, base::kSideFileLimit);
+    std::array<std::string, kOwnerBoxes> owners{};
+    std::istringstream lines(file.bytes);
     std::string line;
-    for (auto& box : txtexclude) {
-        if (!std::getline(file, line)) break;
+    std::size_t count = 0;
+    while (file.problem == base::FileProblem::None && std::getline(lines, line)) {
+        if (count == owners.size()) {
+            owners = {};
+            break;
+        }
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        box = line;
+        owners[count++] = line;
     }
+    txtexclude = owners;
     savedOwners_ = txtexclude;
 }
 

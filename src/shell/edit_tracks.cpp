@@ -4,6 +4,7 @@
 #include "base/number_text.h"
 #include "base/rounding.h"
 #include "store/database.h"
+#include "store/schema.h"
 #include "store/store_error.h"
 #include "store/track_list.h"
 
@@ -41,9 +42,11 @@ std::string trackEntry(int num, const std::string& stcode) {
 }
 
 template <typename Work>
-bool EditTracks::withStore(Work work) {
+bool EditTracks::withStore(Work work, bool change) {
     try {
-        auto db = store::Database::open(window_.raceStorePath());
+        // The list itself is only read, so it shows on a store that cannot be changed.
+        auto db = change ? store::openRaceStoreForWriting(window_.raceStorePath())
+                         : store::Database::open(window_.raceStorePath(), store::Access::ReadOnly);
         work(db);
         return true;
     } catch (const store::StoreError& error) {
@@ -56,9 +59,11 @@ void EditTracks::Form_Load() { fillList(); }
 
 void EditTracks::fillList() {
     lsttracks.clear();
-    withStore([this](store::Database& db) {
-        for (const auto& track : store::listTracks(db)) lsttracks.addItem(trackEntry(track.num, track.stcode));
-    });
+    withStore(
+        [this](store::Database& db) {
+            for (const auto& track : store::listTracks(db)) lsttracks.addItem(trackEntry(track.num, track.stcode));
+        },
+        false);
 }
 
 bool EditTracks::cmdaddtrack_Click() {
@@ -68,8 +73,7 @@ bool EditTracks::cmdaddtrack_Click() {
         return false;
     }
     bool added = false;
-    if (!withStore([&](store::Database& db) { added = store::addTrack(db, *num, txttrackcode.caption); }))
-        return false;
+    if (!withStore([&](store::Database& db) { added = store::addTrack(db, *num, txttrackcode.caption); })) return false;
     if (added) {
         txttracknum.caption.clear();
         txttrackcode.caption.clear();
@@ -97,8 +101,8 @@ bool EditTracks::cmddeletetrack_Click() {
 }
 
 std::vector<std::pair<std::string_view, base::Control*>> EditTracks::controls() {
-    return {{"fraaddtrack", &fraaddtrack},   {"lbltracknum", &lbltracknum},   {"txttracknum", &txttracknum},
-            {"lbltrackcode", &lbltrackcode}, {"txttrackcode", &txttrackcode}, {"cmdaddtrack", &cmdaddtrack},
+    return {{"fraaddtrack", &fraaddtrack},   {"lbltracknum", &lbltracknum},      {"txttracknum", &txttracknum},
+            {"lbltrackcode", &lbltrackcode}, {"txttrackcode", &txttrackcode},    {"cmdaddtrack", &cmdaddtrack},
             {"fratracklist", &fratracklist}, {"cmddeletetrack", &cmddeletetrack}};
 }
 

@@ -47,9 +47,10 @@ public:
 
 private:
     void fillList();
-    // Runs `work` on the open store; a store failure is reported. False then.
+    // Runs `work` on the open store, opened to be changed unless `change` is false; a
+    // store failure is reported. False then.
     template <typename Work>
-    bool withStore(Work work);
+    bool withStore(Work work, bool change = true);
 
     MainFinder& window_;
 };

@@ -3,6 +3,7 @@
 
 #include "base/program_folder.h"
 #include "shell/statistics_grids_layout.h"
+#include "store/database.h"
 #include "store/schema.h"
 
 #include <algorithm>
@@ -80,6 +81,9 @@ bool MainFinder::Form_Load(const StartupEnvironment& environment) {
     }
     msfgridgetsettings();
     watching.reload(raceStorePath());
+    if (const auto reason = store::readOnlyReason(raceStorePath()))
+        lblprogress.caption =
+            "The race store is open read-only: " + *reason + ".\rSearches work; imports and other changes do not.";
     return true;
 }
 
@@ -134,8 +138,12 @@ void MainFinder::msfgridgetsettings() {
     if (file.state == SettingsFileState::Missing) return;
     const auto settings = file.state == SettingsFileState::Readable ? parseGridSettings(file.text) : std::nullopt;
     if (!settings) {
-        // Empty, or not a file this program wrote: the reset values, written anew.
-        msfgridreset_click();
+        // Empty, or not a file this program wrote: the reset values, written anew. A file
+        // that cannot be replaced (a folder in its place) is reported by the next save, after
+        // a search or a change of the columns, not while the window starts.
+        MSFlexGrid1.setCol(0);
+        applySettings(kResetGridSettings);
+        (void)writeSettingsFile(settingsPath(), currentSettings());
         return;
     }
     applySettings(*settings);

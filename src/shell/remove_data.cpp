@@ -2,9 +2,10 @@
 #include "shell/remove_data.h"
 
 #include "base/busy_pointer.h"
+#include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
-#include "store/search_indexes.h"
+#include "store/schema.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
 
@@ -32,9 +33,12 @@ std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window) {
     base::BusyPointer busy(window.dialogs());
     std::vector<int> weeks;
     try {
-        auto db = store::Database::open(window.raceStorePath());
-        // A store made elsewhere may lack the race-number index the listing relies on.
-        store::ensureSearchIndexes(db);
+        // Only read: the list needs no write, so it works on a full disk too.
+        if (const auto problem = store::raceStoreProblem(window.raceStorePath())) throw store::StoreError(*problem);
+        auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+        // A store made elsewhere, or left by a killed import, may lack the race-number index
+        // the listing relies on; it lists without it where the indexes cannot be built now.
+        restoreSearchIndexes(window, db);
         weeks = store::raceWeeks(db);
     } catch (const store::StoreError& error) {
         window.dialogs().message(error.what(), base::kAppTitle);
@@ -65,7 +69,7 @@ bool RemoveData::removeSelectedWeeks() {
     if (!lstweeks.listIndex()) return true;
     base::BusyPointer busy(window_.dialogs());
     try {
-        auto db = store::Database::open(window_.raceStorePath());
+        auto db = store::openRaceStoreForWriting(window_.raceStorePath());
         store::Transaction transaction(db);
         for (std::size_t i = 0; i < lstweeks.listCount(); ++i)
             if (lstweeks.selected(i)) store::deleteWeek(db, entryWeek(lstweeks.list(i)));

@@ -9,7 +9,10 @@
 namespace shell {
 
 void restoreSearchIndexes(MainFinder& window, store::Database& reader) {
-    if (!store::searchIndexesMissing(reader)) return;
+    // Another program's import that holds them dropped builds them itself at its end.
+    if (!store::searchIndexesMissing(reader) || store::bulkLoadUnderway(reader.path()) ||
+        store::readOnlyReason(reader.path()))
+        return;
     base::BusyPointer busy(window.dialogs());
     const std::string status = window.lblprogress.caption;  // a search's "Searching..."
     window.lblprogress.caption = kRestoringIndexes;

@@ -1,49 +1,90 @@
 // SPDX-License-Identifier: MIT
 #include "store/compaction.h"
 
+#include "store/schema.h"
 #include "store/sqlite_error.h"
 #include "store/store_error.h"
 
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <unistd.h>
 
 namespace store {
 
 namespace {
-
-void removeWithSideFiles(const std::filesystem::path& file) {
-    std::error_code ignored;
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
-        std::filesystem::remove(file.string() + suffix, ignored);
-}
 
 std::string sentence(std::string text) {
     if (!text.empty() && text.back() != '.') text += '.';
     return text;
 }
 
-}  // namespace
-
-std::filesystem::path compactionFile(const std::filesystem::path& store) {
-    return store.parent_path() / (store.stem().string() + "temp" + store.extension().string());
+// The engine's quick check of every page (not of the indexes' agreement with their
+// tables, which takes several times longer): the first problem it finds, or nothing.
+std::optional<std::string> pageProblem(Database& db) {
+    Statement check = db.prepare("PRAGMA quick_check(1)");
+    if (!check.step()) return std::nullopt;
+    std::string verdict = check.text(0);
+    if (verdict == "ok") return std::nullopt;
+    // "*** in database main ***\nPage 23: ...": the page is what the user can pass on.
+    if (const auto line = verdict.rfind('\n'); line != std::string::npos) verdict.erase(0, line + 1);
+    return verdict;
 }
+
+// The folder the engine keeps its temporary files in, found as the engine finds it: the
+// first of these that is a folder this program may write to.
+std::filesystem::path temporaryFolder() {
+    std::vector<std::string> candidates;
+    for (const char* variable : {"SQLITE_TMPDIR", "TMPDIR"})
+        if (const char* value = std::getenv(variable)) candidates.emplace_back(value);
+    for (const char* folder : {"/var/tmp", "/usr/tmp", "/tmp", "."}) candidates.emplace_back(folder);
+    for (const auto& candidate : candidates) {
+        std::error_code error;
+        if (std::filesystem::is_directory(candidate, error) && ::access(candidate.c_str(), W_OK | X_OK) == 0)
+            return std::filesystem::absolute(candidate, error);
+    }
+    return ".";
+}
+
+// A compaction that ran out of room: the temporary folder, which must hold a working copy
+// as large as the store, is the one to name when it lacks that room; else the store's disk.
+std::string noRoomProblem(const std::filesystem::path& store, const std::string& storeDiskFull) {
+    std::error_code error;
+    const auto folder = temporaryFolder();
+    const auto room = std::filesystem::space(folder, error);
+    const auto needed = std::filesystem::file_size(store, error);
+    if (error || room.available >= needed) return storeDiskFull;
+    const auto megabytes = [](std::uintmax_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); };
+    return "The temporary folder " + quoted(folder) + " has room for " + megabytes(room.available) +
+           " MB, but the compaction's working copy there is as large as the store (" + megabytes(needed) +
+           " MB). Make room in that folder, or name a folder with room in the environment variable SQLITE_TMPDIR, "
+           "and try again.";
+}
+
+}  // namespace
 
 // Copying a compacted file over the store cannot be made safe for other programs: a
 // write committed while the copy is made is lost with the old file, and so is a write of
 // a program that still holds the old file open after a rename (with its log, which the
 // engine then replays onto nothing). The engine's own VACUUM holds the write lock from
 // the first page read to the commit and writes the result back through the log, as any
-// other transaction.
+// other transaction. A damaged store is left as it is: rewriting it would carry the
+// damage over, or lose the rows of the damaged pages for good.
 void compactRaceStore(const std::filesystem::path& path, const ConnectionSettings& settings) {
     const std::filesystem::path store = std::filesystem::absolute(path);
-    removeWithSideFiles(compactionFile(store));
     std::optional<Database> db;
     try {
-        db.emplace(Database::open(store, Access::ReadWrite, settings));
+        db.emplace(openRaceStoreForWriting(store, settings));
+        if (const auto problem = pageProblem(*db)) throw StoreError(damagedStore(store, *problem));
         // The engine's working copy goes to a temporary file, not into memory: it is as
         // large as the store.
         db->exec("PRAGMA temp_store = FILE");
         db->exec("VACUUM");
+    } catch (const NoRoomError& error) {
+        throw StoreError("The race store " + quoted(store) + " was not compacted: " +
+                         sentence(noRoomProblem(store, error.what())) + " The store is unchanged.");
     } catch (const StoreError& error) {
         throw StoreError("The race store " + quoted(store) + " was not compacted: " + sentence(error.what()) +
                          " The store is unchanged.");
@@ -53,8 +94,7 @@ void compactRaceStore(const std::filesystem::path& path, const ConnectionSetting
     // that up; the store is compacted either way, and the engine finishes the move later.
     try {
         db->prepare("PRAGMA wal_checkpoint(TRUNCATE)").step();
-    } catch (const StoreError&) {
-    }
+    } catch (const StoreError&) {}
 }
 
 }  // namespace store

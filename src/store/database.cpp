@@ -7,6 +7,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include <sys/statvfs.h>
+#include <unistd.h>
+
 namespace store {
 
 namespace {
@@ -61,10 +64,53 @@ void configureSqliteOnce() {
 
 }  // namespace
 
+// The folder of a store must take the engine's log and shared-memory files for any
+// program to write it in WAL mode (and the rollback journal otherwise).
+std::optional<std::string> readOnlyReason(const std::filesystem::path& path) {
+    const std::filesystem::path file = std::filesystem::absolute(path);
+    struct statvfs disk {};
+    if (::statvfs(file.c_str(), &disk) == 0 && (disk.f_flag & ST_RDONLY) != 0) return "its disk is read-only";
+    if (::access(file.parent_path().c_str(), W_OK) != 0)
+        return "its folder " + quoted(file.parent_path()) + " cannot be written";
+    if (::access(file.c_str(), W_OK) != 0) return "the file cannot be written";
+    return std::nullopt;
+}
+
+namespace {
+
+// Whether no program can write the store now, so that it may be read as an unchanging
+// file: a read-only disk, or a folder that cannot take the log, and no log that holds
+// pages not yet in the file (the engine would not see them then).
+bool unchanging(const std::filesystem::path& file) {
+    struct statvfs disk {};
+    const bool readOnlyDisk = ::statvfs(file.c_str(), &disk) == 0 && (disk.f_flag & ST_RDONLY) != 0;
+    if (!readOnlyDisk && ::access(file.parent_path().c_str(), W_OK) == 0) return false;
+    std::error_code error;
+    const auto log = std::filesystem::file_size(file.string() + "-wal", error);
+    return error || log == 0;
+}
+
+// The file as the engine's URI, which carries the immutable parameter.
+std::string immutableUri(const std::filesystem::path& file) {
+    std::string uri = "file:";
+    for (const char c : file.string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            constexpr const char* kHex = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            uri += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+}  // namespace
+
 Database::Database(sqlite3* db, std::filesystem::path path) : db_(db), path_(std::move(path)) {}
 
-Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+Database::Database(Database&& other) noexcept : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
@@ -75,9 +121,7 @@ Database& Database::operator=(Database&& other) noexcept {
     return *this;
 }
 
-Database::~Database() {
-    close();
-}
+Database::~Database() { close(); }
 
 void Database::close() noexcept {
     // close_v2 waits for statements still alive instead of failing.
@@ -85,28 +129,29 @@ void Database::close() noexcept {
     db_ = nullptr;
 }
 
-Database Database::open(const std::filesystem::path& path, Access access,
-                        const ConnectionSettings& settings) {
+Database Database::open(const std::filesystem::path& path, Access access, const ConnectionSettings& settings) {
     // An absolute path, because a relative one beginning "file:" would be read as a URI.
     const std::filesystem::path file = std::filesystem::absolute(path);
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status))
-        throw StoreError("The race store " + quoted(file) + " does not exist.");
-    if (std::filesystem::is_directory(status))
-        throw StoreError(quoted(file) + " is a folder, not a race store.");
+    if (!std::filesystem::exists(status)) throw StoreError("The race store " + quoted(file) + " does not exist.");
+    if (std::filesystem::is_directory(status)) throw StoreError(quoted(file) + " is a folder, not a race store.");
 
     configureSqliteOnce();
     sqlite3* handle = nullptr;
     // A connection and its statements are only ever used by the thread that opened them,
     // so SQLite need not take its mutex on every call (a fifth of a large listing's time).
-    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(file.u8string().c_str()), &handle,
-                                   flags, nullptr);
+    int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    std::string name = reinterpret_cast<const char*>(file.u8string().c_str());
+    if (access == Access::ReadOnly && unchanging(file)) {
+        name = immutableUri(file);
+        flags |= SQLITE_OPEN_URI;
+    }
+    const int rc = sqlite3_open_v2(name.c_str(), &handle, flags, nullptr);
     Database db(handle, file);
     if (rc != SQLITE_OK)
-        throw StoreError("The race store " + quoted(file) + " cannot be opened: " +
-                         (handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc)) + ".");
+        throw StoreError("The race store " + quoted(file) +
+                         " cannot be opened: " + (handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc)) + ".");
     db.configure(access, settings);
     return db;
 }
@@ -132,8 +177,7 @@ Statement Database::prepare(std::string_view sql, Reuse reuse) {
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
     const unsigned flags = reuse == Reuse::Repeated ? SQLITE_PREPARE_PERSISTENT : 0;
-    const int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), flags,
-                                      &statement, &tail);
+    const int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), flags, &statement, &tail);
     Statement result(statement);
     checkSqlite(db_, rc, "read");
     const std::string_view rest(tail, static_cast<std::size_t>(sql.data() + sql.size() - tail));
@@ -142,16 +186,10 @@ Statement Database::prepare(std::string_view sql, Reuse reuse) {
     return result;
 }
 
-std::int64_t Database::changes() const {
-    return sqlite3_changes64(db_);
-}
+std::int64_t Database::changes() const { return sqlite3_changes64(db_); }
 
-std::string Database::lastError() const {
-    return sqlite3_errmsg(db_);
-}
+std::string Database::lastError() const { return sqlite3_errmsg(db_); }
 
-bool Database::inTransaction() const {
-    return sqlite3_get_autocommit(db_) == 0;
-}
+bool Database::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
 
 }  // namespace store

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,16 @@ struct ConnectionSettings {
     std::chrono::milliseconds busyTimeout{5000};
 };
 
+// Why no program can change the store at `path` now, in words that complete "The race
+// store is read-only: ...": its disk is mounted read-only, its folder or the file itself
+// cannot be written by this program. Nothing when it can be written.
+std::optional<std::string> readOnlyReason(const std::filesystem::path& path);
+
 // An open connection to a race store file. Opening never creates a file: the store is
-// made once (createRaceStore) and a missing file is an error.
+// made once (createRaceStore) and a missing file is an error. A read-only connection to a
+// store that no program can write (its disk is read-only, or its folder cannot be written
+// and it has no log beside it) reads the file as it is, without the engine's shared-memory
+// file, which could not be made there.
 class Database {
 public:
     static Database open(const std::filesystem::path& path, Access access = Access::ReadWrite,

@@ -4,6 +4,7 @@
 #include "store/database.h"
 #include "store/race_fields.h"
 #include "store/statement.h"
+#include "store/transaction.h"
 
 #include <algorithm>
 #include <chrono>
@@ -50,10 +51,16 @@ void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
                         const std::function<bool(std::vector<RunRecord>&)>& visit) {
     // The races are read on a connection of their own while this one walks the runs: the
     // two reads are independent and take about as long each. The runs read before the
-    // races are ready wait, in the index's few columns.
-    auto reading = std::async(std::launch::async, [path = db.path()] {
+    // races are ready wait, in the index's few columns. Both reads see one state of the
+    // store: races of another generation (a week removed or imported meanwhile) are read
+    // again here, in this connection's own read transaction.
+    const ReadTransaction snapshot(db);
+    auto reading = std::async(std::launch::async, [path = db.path(), generation = snapshot.generation()] {
         auto own = Database::open(path, Access::ReadOnly);
-        return RaceFields(own);
+        const ReadTransaction theirs(own);
+        std::optional<RaceFields> races(std::in_place, own);
+        if (theirs.generation() != generation) races.reset();
+        return races;
     });
     std::optional<RaceFields> races;
     NewestRunDetails details(db);
@@ -78,7 +85,8 @@ void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
     };
     std::vector<IndexedRun> waiting;
     const auto takeWaiting = [&] {
-        races.emplace(reading.get());
+        if (auto read = reading.get()) races.emplace(std::move(*read));
+        else races.emplace(db);
         const bool more = std::ranges::all_of(waiting, take);
         waiting = {};
         return more;

@@ -24,17 +24,19 @@ namespace {
 // Name fields compare without regard to letter case, as the searches expect, and their
 // indexes use the same collation, so = and a LIKE prefix both find rows by index.
 constexpr std::array kRaceFields{
-    FieldDefinition{"racenum", "REAL"}, FieldDefinition{"surf", "TEXT"},
-    FieldDefinition{"restr", "TEXT"},   FieldDefinition{"cond", "TEXT"},
-    FieldDefinition{"dist", "REAL"},    FieldDefinition{"size", "INTEGER"},
-    FieldDefinition{"purse", "INTEGER"}, FieldDefinition{"cprice", "INTEGER"},
-    FieldDefinition{"age", "TEXT"},
+    FieldDefinition{"racenum", "REAL"},  FieldDefinition{"surf", "TEXT"},      FieldDefinition{"restr", "TEXT"},
+    FieldDefinition{"cond", "TEXT"},     FieldDefinition{"dist", "REAL"},      FieldDefinition{"size", "INTEGER"},
+    FieldDefinition{"purse", "INTEGER"}, FieldDefinition{"cprice", "INTEGER"}, FieldDefinition{"age", "TEXT"},
 };
 constexpr std::array kRunnerFields{
-    FieldDefinition{"hname", "TEXT COLLATE NOCASE"}, FieldDefinition{"hid", "INTEGER"},
-    FieldDefinition{"racenum", "REAL"},              FieldDefinition{"fin", "INTEGER"},
-    FieldDefinition{"ppos", "INTEGER"},              FieldDefinition{"sp", "REAL"},
-    FieldDefinition{"start", "INTEGER"},             FieldDefinition{"odds", "REAL"},
+    FieldDefinition{"hname", "TEXT COLLATE NOCASE"},
+    FieldDefinition{"hid", "INTEGER"},
+    FieldDefinition{"racenum", "REAL"},
+    FieldDefinition{"fin", "INTEGER"},
+    FieldDefinition{"ppos", "INTEGER"},
+    FieldDefinition{"sp", "REAL"},
+    FieldDefinition{"start", "INTEGER"},
+    FieldDefinition{"odds", "REAL"},
     FieldDefinition{"oname", "TEXT COLLATE NOCASE"},
 };
 constexpr std::array kTrackFields{
@@ -50,8 +52,7 @@ constexpr std::array kTables{
 std::string createTableSql(const TableDefinition& table) {
     std::string sql = "CREATE TABLE " + std::string(table.name) + " (";
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
-        if (i > 0)
-            sql += ", ";
+        if (i > 0) sql += ", ";
         sql += std::string(table.fields[i].name) + " " + std::string(table.fields[i].declaration);
     }
     return sql + ");";
@@ -66,8 +67,7 @@ void removeWithSideFiles(const std::filesystem::path& file) {
 // The new store is built under a temporary name and put in place once complete.
 std::filesystem::path createEmptyFileBeside(const std::filesystem::path& target) {
     const base::NewFile file = base::createNewFile(target);
-    if (file.fd < 0)
-        throw StoreError("Could not create a file in the folder " + quoted(target.parent_path()) + ".");
+    if (file.fd < 0) throw StoreError("Could not create a file in the folder " + quoted(target.parent_path()) + ".");
     ::close(file.fd);
     return file.path;
 }
@@ -77,8 +77,7 @@ void buildTables(const std::filesystem::path& file) {
     // when the connection closes; WAL is then recorded in the file for every later open.
     Database db = Database::open(file, Access::ReadWrite, {.journalMode = JournalMode::Delete});
     Transaction transaction(db);
-    for (const TableDefinition& table : kTables)
-        db.exec(createTableSql(table));
+    for (const TableDefinition& table : kTables) db.exec(createTableSql(table));
     ensureSearchIndexes(db);
     transaction.commit();
     db.exec("PRAGMA journal_mode = WAL");
@@ -99,24 +98,18 @@ void moveIntoPlace(const std::filesystem::path& temp, const std::filesystem::pat
         std::filesystem::remove(temp, error);
         return;
     }
-    if (std::filesystem::exists(target))
-        refuseExisting(target);
+    if (std::filesystem::exists(target)) refuseExisting(target);
     std::filesystem::rename(temp, target, error);
-    if (error)
-        throw StoreError("Could not create the race store " + quoted(target) + ": " +
-                         error.message() + ".");
+    if (error) throw StoreError("Could not create the race store " + quoted(target) + ": " + error.message() + ".");
 }
 
 }  // namespace
 
-std::span<const TableDefinition> raceStoreTables() {
-    return kTables;
-}
+std::span<const TableDefinition> raceStoreTables() { return kTables; }
 
 void createRaceStore(const std::filesystem::path& path) {
     const std::filesystem::path target = std::filesystem::absolute(path);
-    if (std::filesystem::exists(std::filesystem::symlink_status(target)))
-        refuseExisting(target);
+    if (std::filesystem::exists(std::filesystem::symlink_status(target))) refuseExisting(target);
     if (!std::filesystem::is_directory(target.parent_path()))
         throw StoreError("The folder " + quoted(target.parent_path()) + " does not exist.");
     const std::filesystem::path temp = createEmptyFileBeside(target);
@@ -136,8 +129,7 @@ constexpr std::string_view kMagic{"SQLite format 3\0", 16};
 
 std::uint32_t bigEndian(const unsigned char* bytes, int count) {
     std::uint32_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 8) | bytes[i];
+    for (int i = 0; i < count; ++i) value = (value << 8) | bytes[i];
     return value;
 }
 
@@ -156,24 +148,20 @@ std::string truncated(const std::filesystem::path& file) {
 // page count recorded in it (a copy or download cut short).
 std::optional<std::string> headerProblem(const std::filesystem::path& file, std::uintmax_t size) {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return "The race store " + quoted(file) + " cannot be read.";
+    if (!in) return "The race store " + quoted(file) + " cannot be read.";
     std::array<unsigned char, kHeaderSize> header{};
     in.read(reinterpret_cast<char*>(header.data()), header.size());
     const auto length = static_cast<std::size_t>(in.gcount());
     if (length < kMagic.size() ||
         std::string_view(reinterpret_cast<const char*>(header.data()), kMagic.size()) != kMagic)
         return notADatabase(file);
-    if (length < kHeaderSize)
-        return truncated(file);
+    if (length < kHeaderSize) return truncated(file);
     const std::uint32_t rawPageSize = bigEndian(&header[16], 2);
     const std::uint64_t pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
     const std::uint32_t pageCount = bigEndian(&header[28], 4);
     // The count is only kept up to date by writers that also copy the change counter.
-    const bool countValid =
-        pageCount != 0 && bigEndian(&header[92], 4) == bigEndian(&header[24], 4);
-    if (countValid && size < pageSize * pageCount && !hasPendingLog(file))
-        return truncated(file);
+    const bool countValid = pageCount != 0 && bigEndian(&header[92], 4) == bigEndian(&header[24], 4);
+    if (countValid && size < pageSize * pageCount && !hasPendingLog(file)) return truncated(file);
     return std::nullopt;
 }
 
@@ -184,17 +172,13 @@ std::optional<std::string> tablesProblem(const std::filesystem::path& file) {
         fields.reset();
         fields.bind(1, table.name);
         std::vector<std::string> present;
-        while (fields.step())
-            present.push_back(fields.text(0));
-        if (present.empty())
-            return "The race store " + quoted(file) + " has no table " + std::string(table.name) +
-                   ".";
+        while (fields.step()) present.push_back(fields.text(0));
+        if (present.empty()) return "The race store " + quoted(file) + " has no table " + std::string(table.name) + ".";
         for (const FieldDefinition& field : table.fields) {
-            if (std::ranges::none_of(present, [&](const std::string& name) {
-                    return equalsIgnoringCase(name, field.name);
-                }))
-                return "The table " + std::string(table.name) + " of the race store " +
-                       quoted(file) + " has no field " + std::string(field.name) + ".";
+            if (std::ranges::none_of(present,
+                                     [&](const std::string& name) { return equalsIgnoringCase(name, field.name); }))
+                return "The table " + std::string(table.name) + " of the race store " + quoted(file) +
+                       " has no field " + std::string(field.name) + ".";
         }
     }
     return std::nullopt;
@@ -206,22 +190,23 @@ std::optional<std::string> raceStoreProblem(const std::filesystem::path& path) {
     const std::filesystem::path file = std::filesystem::absolute(path);
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status))
-        return "The race store " + quoted(file) + " does not exist.";
-    if (!std::filesystem::is_regular_file(status))
-        return quoted(file) + " is not a file.";
+    if (!std::filesystem::exists(status)) return "The race store " + quoted(file) + " does not exist.";
+    if (!std::filesystem::is_regular_file(status)) return quoted(file) + " is not a file.";
     const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error)
-        return "The race store " + quoted(file) + " cannot be read: " + error.message() + ".";
-    if (size == 0)
-        return quoted(file) + " is an empty file, not a race store.";
-    if (auto problem = headerProblem(file, size))
-        return problem;
+    if (error) return "The race store " + quoted(file) + " cannot be read: " + error.message() + ".";
+    if (size == 0) return quoted(file) + " is an empty file, not a race store.";
+    if (auto problem = headerProblem(file, size)) return problem;
     try {
         return tablesProblem(file);
-    } catch (const StoreError& e) {
-        return e.what();
-    }
+    } catch (const StoreError& e) { return e.what(); }
+}
+
+Database openRaceStoreForWriting(const std::filesystem::path& path, const ConnectionSettings& settings) {
+    if (const auto problem = raceStoreProblem(path)) throw StoreError(*problem);
+    if (const auto reason = readOnlyReason(path))
+        throw StoreError("The race store " + quoted(std::filesystem::absolute(path)) + " is read-only: " + *reason +
+                         ". It can be searched but not changed; allow changes to it and try again.");
+    return Database::open(path, Access::ReadWrite, settings);
 }
 
 }  // namespace store

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "store/database.h"
+
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -35,5 +37,11 @@ void createRaceStore(const std::filesystem::path& path);
 // the file (the engine may leave its side files beside a store in WAL mode), and reads
 // little of it, so it stays fast on a store of any size.
 std::optional<std::string> raceStoreProblem(const std::filesystem::path& path);
+
+// Opens the race store at path for a command that writes to it, after the check above: a
+// file that is not a race store, or one that cannot be written now (readOnlyReason), is
+// refused with a StoreError naming the problem, before anything (not even the journal
+// mode) is written to it. Once per opened store, so the reads after it pay nothing.
+Database openRaceStoreForWriting(const std::filesystem::path& path, const ConnectionSettings& settings = {});
 
 }  // namespace store

@@ -2,14 +2,20 @@
 #include "store/search_indexes.h"
 
 #include "store/database.h"
+#include "store/schema.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace store {
 
@@ -92,23 +98,58 @@ void ensureSearchIndexes(Database& db) {
     if (transaction) transaction->commit();
 }
 
+namespace {
+
+std::filesystem::path bulkLoadLockFile(const std::filesystem::path& store) { return store.string() + "-import"; }
+
+}  // namespace
+
+bool bulkLoadUnderway(const std::filesystem::path& store) {
+    // Only looks: a missing lock file means no bulk load, and none is made here.
+    const int fd = ::open(bulkLoadLockFile(store).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
 bool restoreSearchIndexes(Database& reader) {
     if (!searchIndexesMissing(reader)) return true;
+    if (bulkLoadUnderway(reader.path())) return false;
     try {
-        auto writer = Database::open(reader.path());
+        auto writer = openRaceStoreForWriting(reader.path());
         ensureSearchIndexes(writer);
         return true;
     } catch (const StoreError&) { return false; }
 }
 
 BulkLoad::BulkLoad(Database& db) : db_(db) {
-    Transaction transaction(db_);
-    for (const auto& index : kSearchIndexes)
-        if (index.droppedForBulkLoad) dropIndex(db_, index.name);
-    for (const auto name : kRetiredIndexes) dropIndex(db_, name);
-    transaction.commit();
+    // Without the lock (a folder that cannot take the file) the load goes on unannounced:
+    // other programs' searches then build the indexes as they did before.
+    lock_ = ::open(bulkLoadLockFile(db_.path()).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+    if (lock_ >= 0 && ::flock(lock_, LOCK_EX | LOCK_NB) != 0) release();
+    try {
+        Transaction transaction(db_);
+        for (const auto& index : kSearchIndexes)
+            if (index.droppedForBulkLoad) dropIndex(db_, index.name);
+        for (const auto name : kRetiredIndexes) dropIndex(db_, name);
+        transaction.commit();
+    } catch (...) {
+        release();
+        throw;
+    }
 }
 
-void BulkLoad::finish() { ensureSearchIndexes(db_); }
+BulkLoad::~BulkLoad() { release(); }
+
+void BulkLoad::release() noexcept {
+    if (lock_ >= 0) ::close(lock_);
+    lock_ = -1;
+}
+
+void BulkLoad::finish() {
+    ensureSearchIndexes(db_);
+    release();
+}
 
 }  // namespace store

@@ -5,12 +5,15 @@
 
 namespace store {
 
-std::string quoted(const std::filesystem::path& path) {
-    return "\"" + path.string() + "\"";
-}
+std::string quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
 
-std::string notADatabase(const std::filesystem::path& path) {
-    return quoted(path) + " is not a database file.";
+std::string notADatabase(const std::filesystem::path& path) { return quoted(path) + " is not a database file."; }
+
+std::string damagedStore(const std::filesystem::path& path, std::string_view why) {
+    return "The race store " + quoted(path) + " is damaged (" + std::string(why) +
+           "): part of it cannot be read. Keep a copy of the file and recover what can be read: the sqlite3"
+           " program's \".recover\" command copies the readable rows into a new file, or a new store"
+           " (harrowdex-cli makedb) takes the weekly results files again.";
 }
 
 void throwSqliteError(sqlite3* db, int rc, std::string_view action) {
@@ -26,14 +29,13 @@ void throwSqliteError(sqlite3* db, int rc, std::string_view action) {
     case SQLITE_NOTADB:
         throw StoreError(notADatabase(file));
     case SQLITE_CORRUPT:
-        throw StoreError("The race store " + where + " is damaged (" + why + ").");
+        throw StoreError(damagedStore(file, why));
     case SQLITE_READONLY:
         throw StoreError("The race store " + where + " is read-only. Allow changes to it and try again.");
     case SQLITE_FULL:
-        throw StoreError("The disk holding the race store " + where + " is full.");
+        throw NoRoomError("The disk holding the race store " + where + " is full.");
     default:
-        throw StoreError("Could not " + std::string(action) + " the race store " + where + ": " +
-                         why + ".");
+        throw StoreError("Could not " + std::string(action) + " the race store " + where + ": " + why + ".");
     }
 }
 

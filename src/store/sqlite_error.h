@@ -16,14 +16,17 @@ std::string quoted(const std::filesystem::path& path);
 // The message for a file that is something other than a database.
 std::string notADatabase(const std::filesystem::path& path);
 
+// The message for a store whose pages fail the engine's checks, with `why` in the
+// engine's words, and how to recover what can still be read.
+std::string damagedStore(const std::filesystem::path& path, std::string_view why);
+
 // Throws the StoreError for the failed call that returned rc on db. action completes the
 // sentence "Could not ... the race store": "open", "read", "write to", ...
 [[noreturn]] void throwSqliteError(sqlite3* db, int rc, std::string_view action);
 
 // Throws as above unless rc is SQLITE_OK.
 inline void checkSqlite(sqlite3* db, int rc, std::string_view action) {
-    if (rc != SQLITE_OK)
-        throwSqliteError(db, rc, action);
+    if (rc != SQLITE_OK) throwSqliteError(db, rc, action);
 }
 
 }  // namespace store

@@ -13,4 +13,11 @@ public:
     explicit StoreError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The store could not grow: its disk (or the temporary folder) is full. Nothing of the
+// failed transaction was stored; freeing room is the cure.
+class NoRoomError : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 }  // namespace store

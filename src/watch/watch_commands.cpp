@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "watch/watch_commands.h"
 
+#include "base/utf8_text.h"
 #include "base/busy_pointer.h"
 #include "base/number_format.h"
 #include "base/results_columns.h"
 #include "shell/main_finder.h"
 #include "store/database.h"
+#include "store/schema.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
 #include "store/watch_tables.h"
@@ -17,15 +19,11 @@ namespace watch {
 
 namespace {
 
+using base::characterCount;
+using base::utf8Text;
 using shell::MainFinder;
 
 std::string quotedName(const std::string& name) { return "\"" + name + "\""; }
-
-std::size_t characterCount(const std::string& text) {
-    std::size_t count = 0;
-    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // UTF-8 lead bytes
-    return count;
-}
 
 bool noteFits(MainFinder& window, const std::optional<std::string>& note) {
     if (!note) return true;
@@ -36,6 +34,13 @@ bool noteFits(MainFinder& window, const std::optional<std::string>& note) {
                                  ". The watch list is unchanged.",
                              base::kAppTitle);
     return false;
+}
+
+// Notes are stored as UTF-8, as the import stores its texts: bytes that are not UTF-8 are
+// read as Latin-1 characters.
+std::optional<std::string> storedNote(const std::optional<std::string>& typed) {
+    if (!typed) return std::nullopt;
+    return utf8Text(*typed);
 }
 
 std::string sentence(std::string text) {
@@ -50,7 +55,7 @@ bool changeWatchList(MainFinder& window, const std::function<std::optional<std::
     try {
         // A store that another program holds is waited for, up to its busy time-out.
         const base::BusyPointer busy(window.dialogs());
-        auto db = store::Database::open(window.raceStorePath());
+        auto db = store::openRaceStoreForWriting(window.raceStorePath());
         store::Transaction transaction(db);
         store::createWatchTables(db);
         refusal = change(db);
@@ -110,7 +115,8 @@ std::optional<std::string> menuStable(const MainFinder& window) {
 
 }  // namespace
 
-bool watchHorse(MainFinder& window, std::int64_t hid, const std::optional<std::string>& note) {
+bool watchHorse(MainFinder& window, std::int64_t hid, const std::optional<std::string>& typed) {
+    const auto note = storedNote(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
         const auto name = store::storedHorseName(db, hid);
@@ -122,7 +128,8 @@ bool watchHorse(MainFinder& window, std::int64_t hid, const std::optional<std::s
     });
 }
 
-bool watchStable(MainFinder& window, const std::string& owner, const std::optional<std::string>& note) {
+bool watchStable(MainFinder& window, const std::string& owner, const std::optional<std::string>& typed) {
+    const auto note = storedNote(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
         const auto name = store::storedOwnerName(db, owner);
@@ -147,7 +154,8 @@ bool stopWatchingStable(MainFinder& window, const std::string& owner) {
     });
 }
 
-bool setHorseNote(MainFinder& window, std::int64_t hid, const std::string& note) {
+bool setHorseNote(MainFinder& window, std::int64_t hid, const std::string& typed) {
+    const std::string note = utf8Text(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
         if (!store::setHorseNote(db, hid, note)) return notWatched(hid);
@@ -155,7 +163,8 @@ bool setHorseNote(MainFinder& window, std::int64_t hid, const std::string& note)
     });
 }
 
-bool setStableNote(MainFinder& window, const std::string& owner, const std::string& note) {
+bool setStableNote(MainFinder& window, const std::string& owner, const std::string& typed) {
+    const std::string note = utf8Text(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
         if (!store::setStableNote(db, owner, note)) return notWatched(owner);

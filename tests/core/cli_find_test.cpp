@@ -12,8 +12,8 @@ using testing_support::runCli;
 class CliFind : public testing_support::CliSampleStore {};
 
 TEST_F(CliFind, JsonRowsAreNewestLastRunFirstAndFitTheCriteria) {
-    const auto result = runCli({"find", "--db", db, "--surface", "dirt", "--min-speed", "60", "--today", "2000-03-12",
-                                "--format", "json"});
+    const auto result = runCli(
+        {"find", "--db", db, "--surface", "dirt", "--min-speed", "60", "--today", "2000-03-12", "--format", "json"});
     ASSERT_EQ(result.status, 0) << result.err;
     const auto found = nlohmann::json::parse(result.out);
     ASSERT_GT(found["count"].get<int>(), 1);
@@ -62,6 +62,15 @@ TEST_F(CliFind, BadInputIsRefusedWithAMessage) {
         {{"find", "--db", db, "--min-dist", "9", "--max-dist", "8"}, 2, "must not be less than"},
         {{"compare", "--db", db, "--id", "1"}, 1, "Choose two to four horses to compare."},
         {{"compare", "--db", db, "--id", "999999999", "--id", "2"}, 1, "No horse has the number 999999999."},
+        // Values that are not numbers of the option's kind are usage errors.
+        {{"find", "--db", db, "--min-speed", "nan"}, 2, "\"nan\" is not a number"},
+        {{"find", "--db", db, "--max-dist", "inf"}, 2, "\"inf\" is not a number"},
+        {{"find", "--db", db, "--active-weeks", "4x"}, 2, "\"4x\" is not a whole number"},
+        {{"find", "--db", db, "--max-claim", "99999999999999999999"}, 2, "is not a whole number"},
+        {{"compare", "--db", db, "--id", "9223372036854775808", "--id", "2"}, 2, "is not a whole number"},
+        {{"compare", "--db", db, "--id", "", "--id", "2"}, 2, "\"\" is not a whole number"},
+        {{"remove-weeks", "--db", db, "3.5"}, 2, "\"3.5\" is not a whole number"},
+        {{"watch", "--db", db, "--add-horse", "0x10"}, 2, "is not a whole number"},
     };
     for (const auto& test : cases) {
         const auto result = runCli(test.args);

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "program_runner.h"
+#include "store/database.h"
 #include "test_folder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
 
+using testing_support::FileSnapshot;
 using testing_support::runCli;
 
 const std::string kSamples = HARROWDEX_SAMPLES_DIR;
@@ -81,6 +84,40 @@ TEST_F(CliMaintenance, TracksListAddAndDelete) {
     EXPECT_EQ(runCli({"tracks", "--db", db}).out, "07: ABC\n");
     EXPECT_EQ(runCli({"tracks", "--db", db, "--add", "8"}).status, 2);
     EXPECT_EQ(runCli({"tracks", "--db", db, "--add", "8", "X", "--delete", "7"}).status, 2);
+}
+
+// Files that are not race stores: every command refuses them and writes nothing to them,
+// not even the journal mode in the header, and leaves nothing beside them.
+TEST_F(CliMaintenance, FilesThatAreNotRaceStoresAreLeftAsTheyAre) {
+    const auto foreign = folder / "other.db";
+    testing_support::writeBytes(foreign, "");
+    store::Database::open(foreign, store::Access::ReadWrite, {.journalMode = store::JournalMode::Delete})
+        .exec("CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('kept')");
+    const auto empty = folder / "empty.mdb";
+    testing_support::writeBytes(empty, "");
+    const std::vector<std::vector<std::string>> commands{{"search", "--horse", "Swift*"},
+                                                         {"find"},
+                                                         {"compare", "--id", "1", "--id", "2"},
+                                                         {"weeks"},
+                                                         {"remove-weeks", "310"},
+                                                         {"compact"},
+                                                         {"progeny", "--sire", "X"},
+                                                         {"tracks"},
+                                                         {"tracks", "--add", "7", "ABC"},
+                                                         {"watch"},
+                                                         {"watch", "--add-horse", "1"},
+                                                         {"import", "--yes", kSamples + "/raceout310.txt"}};
+    for (const auto& file : {foreign, empty}) {
+        const auto before = FileSnapshot::of(file);
+        for (const auto& command : commands) {
+            std::vector<std::string> arguments{command.front(), "--db", file.string()};
+            arguments.insert(arguments.end(), command.begin() + 1, command.end());
+            const auto result = runCli(arguments);
+            EXPECT_EQ(result.status, 1) << command.front() << " on " << file << ": " << result.err;
+            EXPECT_EQ(FileSnapshot::of(file), before) << command.front() << " changed " << file;
+        }
+    }
+    EXPECT_THAT(folder.entries(), ::testing::UnorderedElementsAre("empty.mdb", "horses.mdb", "other.db"));
 }
 
 }  // namespace

@@ -79,4 +79,12 @@ TEST_F(CliWatch, RefusalsEndWithAMessage) {
     EXPECT_EQ(runCli({"watch", "--db", (folder / "none.mdb").string()}).status, 1);
 }
 
+// A note whose bytes are not UTF-8 is read as Latin-1, as the import reads such names.
+TEST_F(CliWatch, NotesAreStoredAsUtf8) {
+    const auto result = watch({"--add-horse", "5426737", "--note", "caf\xe9 \xff", "--format", "json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto list = nlohmann::json::parse(result.out);
+    EXPECT_EQ(list["horses"][0]["note"], "caf\u00e9 \u00ff") << result.out;
+}
+
 }  // namespace

@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: MIT
+#include "full_disk.h"
 #include "sample_store.h"
 #include "shell/compact_database.h"
 #include "shell/remove_data.h"
 #include "store/compaction.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/search_indexes.h"
 #include "store/store_error.h"
 
 #include <gmock/gmock.h>
 
 namespace {
 
-using testing_support::SampleStore;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using testing_support::SampleStore;
 
 const char* const kQuestion = "Are you sure you wish to remove the selected week(s)?";
 
@@ -146,6 +148,26 @@ TEST_F(RemoveDataTest, AFailedRemovalKeepsEveryWeekAndSaysSo) {
     EXPECT_THAT(open()->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
 }
 
+// A full disk and the indexes a killed bulk load left dropped: the weeks are listed without
+// them, and a removal that needs room the disk lacks changes nothing and says why.
+TEST_F(RemoveDataTest, AFullDiskListsTheWeeksWithoutTheIndexes) {
+    {
+        auto db = store::Database::open(window.raceStorePath());
+        store::BulkLoad dropped(db);  // never finished
+    }
+    const testing_support::FullDisk fullDisk(0);
+    auto dialog = open();
+    ASSERT_NE(dialog, nullptr) << (dialogs.messages.empty() ? "" : dialogs.messages.front());
+    EXPECT_THAT(dialog->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
+    select(*dialog, "Week 311");
+    dialogs.answers = {true};
+    EXPECT_FALSE(dialog->cmdremove_Click());
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("is full."));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("No week was removed."));
+    EXPECT_GT(runsOfWeek(window.raceStorePath(), 311), 0);
+}
+
 class CompactionTest : public SampleStore {
 protected:
     std::filesystem::path storePath() const { return window.raceStorePath(); }
@@ -173,12 +195,44 @@ TEST_F(CompactionTest, ShrinksTheStoreAndKeepsEveryRow) {
     EXPECT_FALSE(std::filesystem::exists(folder / "horsestemp.mdb"));
 }
 
-TEST_F(CompactionTest, ALeftoverCopyIsRemoved) {
-    testing_support::writeBytes(folder / "horsestemp.mdb", "half a copy");
-    EXPECT_EQ(store::compactionFile(storePath()), folder / "horsestemp.mdb");
-    store::compactRaceStore(storePath());
-    EXPECT_EQ(store::raceStoreProblem(storePath()), std::nullopt);
-    EXPECT_FALSE(std::filesystem::exists(folder / "horsestemp.mdb"));
+// Compaction works in place: files beside the store, whatever their names, stay as they
+// are (a copy of the store kept as horsestemp.mdb, the neighbour whose name an earlier
+// build used for its copy, or another store named like that).
+TEST_F(CompactionTest, LeavesEveryOtherFileAlone) {
+    makeFreeSpace();
+    const std::vector<std::string> neighbours{"horsestemp.mdb", "horsestemp.mdb-journal", "horsestemp.mdb-wal",
+                                              "horses.mdbtemp"};
+    for (const auto& name : neighbours) testing_support::writeBytes(folder / name, "a file of the user's: " + name);
+    EXPECT_TRUE(shell::cmdcompact_Click(window));
+    EXPECT_TRUE(dialogs.messages.empty());
+    for (const auto& name : neighbours)
+        EXPECT_EQ(testing_support::readBytes(folder / name), "a file of the user's: " + name);
+}
+
+// Damaged pages: the compaction refuses the store as it is and says how to recover it.
+TEST_F(CompactionTest, ADamagedStoreIsRefusedAsItIs) {
+    std::int64_t page = 0;
+    {
+        auto db = store::Database::open(storePath());
+        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        auto root = db.prepare("SELECT rootpage FROM sqlite_schema WHERE name = 'ix_tblhorsedata_oname_newest'");
+        ASSERT_TRUE(root.step());
+        page = root.integer(0);
+    }
+    // An index page whose header is scrambled: the rewrite, which builds the indexes anew
+    // from the tables, would never read it.
+    std::string bytes = testing_support::readBytes(storePath());
+    const std::size_t pageSize = 4096;
+    ASSERT_GE(bytes.size(), static_cast<std::size_t>(page) * pageSize);
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>((page - 1) * pageSize), 12, '\x5a');
+    testing_support::writeBytes(storePath(), bytes);
+    const auto before = testing_support::FileSnapshot::of(storePath());
+    EXPECT_FALSE(shell::cmdcompact_Click(window));
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("is damaged"));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr(".recover"));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("The store is unchanged."));
+    EXPECT_EQ(testing_support::FileSnapshot::of(storePath()), before);
 }
 
 // Another program's connection, open before the compaction and written through after it.

@@ -2,6 +2,7 @@
 // The demo season of scripts/make-demo-store.sh, made once for the suite: every search kind
 // finds rows in it, and its horse pages reach the lineage lookup over HTTP through
 // harrowdex-page-server. The names are those the README suggests trying.
+#include "page_server.h"
 #include "program_runner.h"
 #include "test_folder.h"
 
@@ -25,11 +26,13 @@ extern char** environ;
 
 namespace {
 
+using testing_support::PageServer;
 using testing_support::ProgramResult;
 using testing_support::readBytes;
 using testing_support::runCli;
 using testing_support::runProgram;
 using testing_support::TestFolder;
+using testing_support::waitForAddress;
 
 const std::string kHorse = "Swift Baron";
 const std::string kHorseNumber = "5065388";
@@ -93,41 +96,6 @@ TEST_F(DemoStore, EverySearchKindFindsRows) {
     std::string cells = listing.substr(row, listing.find("\r\n", row) - row);
     for (int skipped = 0; skipped < 4; ++skipped) cells = cells.substr(cells.find("\",\"") + 3);  // to "Tr"
     EXPECT_NE(cells.find('"'), 0u) << cells;
-}
-
-// The page server as run.sh starts it, ended with the test.
-class PageServer {
-public:
-    explicit PageServer(const std::string& pages, const std::string& addressFile) {
-        const std::string program = HARROWDEX_PAGE_SERVER_PATH;
-        std::vector<std::string> args = {program, "--pages", pages, "--address-file", addressFile};
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~PageServer() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    PageServer(const PageServer&) = delete;
-    PageServer& operator=(const PageServer&) = delete;
-
-private:
-    pid_t pid_ = -1;
-};
-
-std::string waitForAddress(const std::filesystem::path& file) {
-    for (int tries = 0; tries < 100 && !std::filesystem::exists(file); ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    std::string address = readBytes(file);
-    while (!address.empty() && address.back() == '\n') address.pop_back();
-    return address;
 }
 
 TEST_F(DemoStore, HorsePagesReachTheLineageLookupOverHttp) {

@@ -11,10 +11,28 @@ namespace {
 using testing_support::SampleStore;
 
 TEST(CsvText, QuotesOnlyWhatNeedsIt) {
-    const std::vector<std::vector<std::string>> rows{{"Name", "Owner"},
-                                                     {"Fisher, \"Red\"", "Pryce & Hollis"},
-                                                     {"Two\nlines", ""}};
+    const std::vector<std::vector<std::string>> rows{
+        {"Name", "Owner"}, {"Fisher, \"Red\"", "Pryce & Hollis"}, {"Two\nlines", ""}};
     EXPECT_EQ(search::csvText(rows), "Name,Owner\r\n\"Fisher, \"\"Red\"\"\",Pryce & Hollis\r\n\"Two\nlines\",\r\n");
+}
+
+// Texts a spreadsheet would run as formulas are kept as text; figures stay figures.
+TEST(CsvText, FormulasBecomeText) {
+    const std::vector<std::pair<std::string, std::string>> cases{{"=1+2", "'=1+2"},
+                                                                 {"+A1", "'+A1"},
+                                                                 {"-2+3*cmd", "'-2+3*cmd"},
+                                                                 {"@SUM(A1)", "'@SUM(A1)"},
+                                                                 {"\tx", "'\tx"},
+                                                                 {"\r=1", "\"'\r=1\""},
+                                                                 {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+                                                                 {"-50.0", "-50.0"},
+                                                                 {"+33.3%", "+33.3%"},
+                                                                 {"$1,200", "\"$1,200\""},
+                                                                 {"-$1,200.50", "\"-$1,200.50\""},
+                                                                 {"-", "'-"},
+                                                                 {"-1.2.3", "'-1.2.3"},
+                                                                 {"Swift Baron", "Swift Baron"}};
+    for (const auto& [cell, written] : cases) EXPECT_EQ(search::csvText({{cell}}), written + "\r\n") << cell;
 }
 
 class HorseFinderPanelTest : public SampleStore {};
@@ -31,7 +49,8 @@ TEST_F(HorseFinderPanelTest, BoxesThatAreNoNumbersStopTheSearch) {
         {&search::HorseFinderPanel::txtactive, "txtactive", "four", "Not a number."},
         {&search::HorseFinderPanel::txtminstarts, "txtminstarts", "2.5", "Not a whole number."},
         {&search::HorseFinderPanel::txtactive, "txtactive", "0", "The number of weeks must be 1 or more."},
-        {&search::HorseFinderPanel::txtmaxdist, "txtmaxdist", "-1", "The distance to must not be less than the distance from."},
+        {&search::HorseFinderPanel::txtmaxdist, "txtmaxdist", "-1",
+         "The distance to must not be less than the distance from."},
     };
     for (const auto& test : cases) {
         search::HorseFinderPanel fresh(window);

@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <optional>
 #include <functional>
 
 namespace {
@@ -54,6 +55,23 @@ TEST_F(RestoreSearchIndexes, StartUpAndEachSearchRebuildThemOnceWithTheBusyPoint
         open(fresh);  // nothing missing: nothing to say
         EXPECT_THAT(seen.statusTexts, ::testing::Not(::testing::Contains(shell::kRestoringIndexes)));
     }
+}
+
+// While another program's import holds the indexes dropped, searches list without them
+// and leave them to that import; once it has died, the next search builds them.
+TEST_F(RestoreSearchIndexes, ASearchLeavesThemToAnImportUnderway) {
+    std::optional<store::Database> importer(store::Database::open(window.raceStorePath()));
+    std::optional<store::BulkLoad> bulkLoad(std::in_place, *importer);
+    ASSERT_TRUE(store::bulkLoadUnderway(window.raceStorePath()));
+    dialogs.status = &window.lblprogress.caption;
+    search::gethorse(window, search::kHorseByName, "black dasher", "");
+    EXPECT_GT(window.MSFlexGrid1.rows(), 1) << "listed without the indexes";
+    EXPECT_TRUE(missing());
+    EXPECT_THAT(dialogs.statusTexts, ::testing::Not(::testing::Contains(shell::kRestoringIndexes)));
+    bulkLoad.reset();  // as when the importing program dies: its lock goes with it
+    EXPECT_FALSE(store::bulkLoadUnderway(window.raceStorePath()));
+    search::gethorse(window, search::kHorseByName, "black dasher", "");
+    EXPECT_FALSE(missing());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "lineage/server_address.h"
 #include "progeny/breeding_file.h"
 #include "scripted_dialogs.h"
+#include "search/horse_finder_panel.h"
 #include "search/special_stable.h"
 #include "base/atomic_file.h"
 #include "shell/main_finder.h"
@@ -92,6 +93,25 @@ const std::vector<std::pair<const char*, Kind>> kKinds{{"folder", Kind::Folder},
                                                        {"link to a device", Kind::LinkToDevice},
                                                        {"oversized file", Kind::Oversized}};
 
+// The left-out owners file holds one owner a line for the four boxes: a link to some other
+// file, longer than that, is not read into them; a short one of the program's is.
+TEST(SideFiles, LeftOutOwnersFromAFileOfMoreLinesThanBoxesAreNotRead) {
+    testing_support::TestFolder folder;
+    testing_support::ScriptedDialogs dialogs;
+    shell::MainFinder window(dialogs);
+    store::createRaceStore(folder / "horses.mdb");
+    ASSERT_TRUE(window.Form_Load({folder.path().string() + "/", ""}));
+    writeBytes(folder / "other.txt", "root:x:0:0\nbin:x:1:1\nsys:x:2:2\nsync:x:3:3\ngames:x:4:4\n");
+    std::filesystem::create_symlink(folder / "other.txt", folder / search::HorseFinderPanel::kExcludedOwnersFile);
+    search::HorseFinderPanel linked(window);
+    linked.loadExcludedOwners();
+    EXPECT_EQ(linked.txtexclude, decltype(linked.txtexclude){});
+    writeBytes(folder / "other.txt", "Reid Thoroughbreds\r\n\nCrane Stables\n");
+    search::HorseFinderPanel kept(window);
+    kept.loadExcludedOwners();
+    EXPECT_EQ(kept.txtexclude, (decltype(kept.txtexclude){"Reid Thoroughbreds", "", "Crane Stables", ""}));
+}
+
 TEST(SideFiles, ThatAreNoSmallRegularFilesCountAsDamaged) {
     for (const auto& [name, kind] : kKinds) {
         SCOPED_TRACE(name);
@@ -102,14 +122,22 @@ TEST(SideFiles, ThatAreNoSmallRegularFilesCountAsDamaged) {
         plant(folder / "HarrowdexSettings.ini", kind, " 9999 9999 9999 9999 9999 9999 9999 9999 9999 0 \r\n");
         testing_support::ScriptedDialogs dialogs;
         shell::MainFinder window(dialogs);
-        EXPECT_TRUE(returnsAtOnce(folder / "HarrowdexSettings.ini",
-                                  [&] { EXPECT_TRUE(window.Form_Load({programFolder, ""})); }));
+        EXPECT_TRUE(returnsAtOnce(folder / "HarrowdexSettings.ini", [&] {
+            EXPECT_TRUE(window.Form_Load({programFolder, ""}));
+        }));
         EXPECT_EQ(window.MSFlexGrid1.columnWidth(0), 1250) << "the reset widths";
+        EXPECT_TRUE(dialogs.messages.empty()) << "no message at start-up";
 
         plant(folder / search::SpecialStable::kSavedNamesFile, kind, "Some Stable, Another\r\n");
         search::SpecialStable stable(window);
         EXPECT_TRUE(returnsAtOnce(folder / search::SpecialStable::kSavedNamesFile, [&] { stable.cmdload_Click(); }));
         EXPECT_TRUE(stable.lstnames.items().empty());
+
+        plant(folder / search::HorseFinderPanel::kExcludedOwnersFile, kind, "Some Stable\r\n");
+        search::HorseFinderPanel finder(window);
+        EXPECT_TRUE(returnsAtOnce(folder / search::HorseFinderPanel::kExcludedOwnersFile,
+                                  [&] { finder.loadExcludedOwners(); }));
+        EXPECT_EQ(finder.txtexclude, decltype(finder.txtexclude){});
 
         plant(folder / lineage::kServerFile, kind, "http://elsewhere:8080");
         EXPECT_TRUE(returnsAtOnce(folder / lineage::kServerFile, [&] {
@@ -137,7 +165,9 @@ TEST(SideFiles, InputsThatAreNoRegularFilesGetTheirCommandsMessageAtOnce) {
         EXPECT_TRUE(returnsAtOnce(path, [&] { EXPECT_EQ(progeny::BreedingFile::open(path.string(), why), nullptr); }));
         EXPECT_EQ(why, "It is not a regular file.");
         testing_support::ProgramResult page;
-        EXPECT_TRUE(returnsAtOnce(path, [&] { page = testing_support::runCli({"lineage", "--id", "7", "--page", path.string()}); }));
+        EXPECT_TRUE(returnsAtOnce(path, [&] {
+            page = testing_support::runCli({"lineage", "--id", "7", "--page", path.string()});
+        }));
         EXPECT_EQ(page.status, 1);
         EXPECT_THAT(page.err, HasSubstr("The page file " + path.string() + " is not a regular file"));
     }
