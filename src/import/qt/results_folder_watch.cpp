@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+#include "import/qt/results_folder_watch.h"
+
+#include "import/results_folder_setting.h"
+#include "shell/main_finder.h"
+#include "shell/qt/main_finder_window.h"
+#include "shell/qt/remove_data_window.h"
+#include "store/database.h"
+#include "store/store_error.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QThread>
+
+#include <filesystem>
+
+namespace import {
+
+namespace {
+
+constexpr int kPeriodicCheckMs = 15'000;
+constexpr int kGatherChangesMs = 300;
+// A file being written is looked at again once it may have settled.
+constexpr int kSettleCheckMs = static_cast<int>(std::chrono::milliseconds(kSettlingTime).count()) + 300;
+
+}  // namespace
+
+ResultsFolderWatch::ResultsFolderWatch(shell::MainFinderWindow& window, shell::MainFinder& finder)
+    : QObject(&window), window_(window), finder_(finder) {
+    setObjectName("resultsFolderWatch");
+    addMenuItems();
+    periodic_.setInterval(kPeriodicCheckMs);
+    soon_.setSingleShot(true);
+    connect(&periodic_, &QTimer::timeout, this, &ResultsFolderWatch::checkNow);
+    connect(&soon_, &QTimer::timeout, this, &ResultsFolderWatch::checkNow);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { soon_.start(kGatherChangesMs); });
+    folder_ = rememberedResultsFolder(finder_.programFolder());
+    watchFolder();
+    if (!folder_.empty()) QTimer::singleShot(0, this, &ResultsFolderWatch::checkNow);
+}
+
+ResultsFolderWatch::~ResultsFolderWatch() {
+    if (!thread_) return;
+    thread_->wait();
+    delete thread_;
+}
+
+void ResultsFolderWatch::addMenuItems() {
+    auto* file = window_.findChild<QMenu*>("filemenu");
+    QAction* next = window_.findChild<QAction*>("cmdremoverace");
+    auto* choose = new QAction("Results &Folder...", file);
+    choose->setObjectName("cmdresultsfolder");
+    file->insertAction(next, choose);
+    checkAction_ = new QAction("Import &New Results Now", file);
+    checkAction_->setObjectName("cmdimportnewresults");
+    file->insertAction(next, checkAction_);
+    connect(choose, &QAction::triggered, this, &ResultsFolderWatch::chooseFolder);
+    connect(checkAction_, &QAction::triggered, this, &ResultsFolderWatch::checkNow);
+}
+
+void ResultsFolderWatch::chooseFolder() {
+    const QString chosen =
+        QFileDialog::getExistingDirectory(&window_, "Results Folder", QString::fromStdString(folder_));
+    if (!chosen.isEmpty()) useFolder(QDir::toNativeSeparators(chosen).toStdString());
+}
+
+void ResultsFolderWatch::useFolder(const std::string& folder) {
+    if (thread_) thread_->wait();  // the memory belongs to the running check until it ends
+    if (const auto error = rememberResultsFolder(finder_.programFolder(), folder))
+        finder_.dialogs().message(*error, shell::kAppTitle);
+    folder_ = folder;
+    memory_ = {};
+    shownFolderProblem_.clear();
+    watchFolder();
+    checkNow();
+}
+
+void ResultsFolderWatch::watchFolder() {
+    if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+    checkAction_->setEnabled(!folder_.empty());
+    if (folder_.empty()) {
+        periodic_.stop();
+        return;
+    }
+    // A folder that is gone now is watched again by the periodic check once it is back.
+    if (std::filesystem::is_directory(folder_)) watcher_.addPath(QString::fromStdString(folder_));
+    periodic_.start();
+}
+
+void ResultsFolderWatch::checkNow() {
+    if (folder_.empty()) return;
+    if (thread_) {
+        checkAgain_ = true;
+        return;
+    }
+    startCheck();
+}
+
+void ResultsFolderWatch::startCheck() {
+    thread_ = QThread::create([this, folder = folder_, store = finder_.raceStorePath()] {
+        result_ = {};
+        folderProblem_.clear();
+        try {
+            result_ = checkResultsFolder(folder, store, memory_);
+        } catch (const std::exception& error) { folderProblem_ = error.what(); }
+    });
+    connect(thread_, &QThread::finished, this, &ResultsFolderWatch::checkEnded);
+    thread_->start();
+}
+
+void ResultsFolderWatch::checkEnded() {
+    thread_->wait();
+    delete thread_;
+    thread_ = nullptr;
+    const std::string status = accountOfCheck();
+    if (!status.empty()) finder_.lblprogress.caption = status;
+    window_.showState();
+    if (watcher_.directories().isEmpty()) watchFolder();
+    if (!result_.waiting.empty()) soon_.start(kSettleCheckMs);
+    if (checkAgain_) {
+        checkAgain_ = false;
+        startCheck();
+    }
+    emit checked();
+}
+
+std::string ResultsFolderWatch::accountOfCheck() {
+    if (!folderProblem_.empty()) {
+        if (folderProblem_ == shownFolderProblem_) return "";
+        shownFolderProblem_ = folderProblem_;
+        return folderProblem_;
+    }
+    shownFolderProblem_.clear();
+    const std::string folderName = std::filesystem::path(folder_).filename().string();
+    std::string status = folderCheckStatus(result_, folderName.empty() ? folder_ : folderName);
+    if (result_.imported.empty()) return status;
+    std::vector<int> weeks;
+    for (const auto& file : result_.imported) weeks.push_back(file.week);
+    try {
+        auto db = store::Database::open(finder_.raceStorePath(), store::Access::ReadOnly);
+        const std::string summary = finder_.watching.afterImport(db, weeks);
+        if (!summary.empty()) status += "\r" + summary;
+    } catch (const store::StoreError&) {
+        // The weeks are stored; only the watch list's line is missing.
+    }
+    // An open week list shows the new weeks: a new list in place of the open one.
+    if (window_.findChild<shell::RemoveDataWindow*>("frmremovedata", Qt::FindDirectChildrenOnly))
+        shell::RemoveDataWindow::cmdremoverace_Click(window_, finder_);
+    return status;
+}
+
+}  // namespace import
