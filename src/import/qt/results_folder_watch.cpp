@@ -132,6 +132,9 @@ std::string ResultsFolderWatch::accountOfCheck() {
         shownFolderProblem_ = folderProblem_;
         return folderProblem_;
     }
+    // The folder is back: a status text that still says it is gone says so no more.
+    if (!shownFolderProblem_.empty() && finder_.lblprogress.caption == shownFolderProblem_)
+        finder_.lblprogress.caption.clear();
     shownFolderProblem_.clear();
     const std::string folderName = std::filesystem::path(folder_).filename().string();
     std::string status = folderCheckStatus(result_, folderName.empty() ? folder_ : folderName);
