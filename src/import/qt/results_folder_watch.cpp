@@ -9,6 +9,7 @@
 #include "store/store_error.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
@@ -22,6 +23,7 @@ namespace {
 
 constexpr int kPeriodicCheckMs = 15'000;
 constexpr int kGatherChangesMs = 300;
+constexpr int kModalRetryMs = 500;
 // A file being written is looked at again once it may have settled.
 constexpr int kSettleCheckMs = static_cast<int>(std::chrono::milliseconds(kSettlingTime).count()) + 300;
 
@@ -91,7 +93,7 @@ void ResultsFolderWatch::watchFolder() {
 
 void ResultsFolderWatch::checkNow() {
     if (folder_.empty()) return;
-    if (thread_) {
+    if (thread_ || showPending_) {
         checkAgain_ = true;
         return;
     }
@@ -114,6 +116,17 @@ void ResultsFolderWatch::checkEnded() {
     thread_->wait();
     delete thread_;
     thread_ = nullptr;
+    showCheck();
+}
+
+void ResultsFolderWatch::showCheck() {
+    // A message box or question is open (the user's own import may be asking): the
+    // window's state belongs to that command until it closes.
+    showPending_ = QApplication::activeModalWidget() != nullptr;
+    if (showPending_) {
+        QTimer::singleShot(kModalRetryMs, this, &ResultsFolderWatch::showCheck);
+        return;
+    }
     const std::string status = accountOfCheck();
     if (!status.empty()) finder_.lblprogress.caption = status;
     window_.showState();

@@ -48,6 +48,7 @@ private:
     void watchFolder();
     void startCheck();
     void checkEnded();
+    void showCheck();
     // The status text's account of the check just ended, with the watch list's summary
     // line after an import; the week list and the watch list read the store again.
     std::string accountOfCheck();
@@ -61,6 +62,7 @@ private:
     QAction* checkAction_ = nullptr;
     QThread* thread_ = nullptr;
     bool checkAgain_ = false;
+    bool showPending_ = false;  // a check has ended, its account waits for a dialog to close
     // Touched by the running check only, and between checks by the window's thread.
     FolderMemory memory_;
     FolderCheck result_;
