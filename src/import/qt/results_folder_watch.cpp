@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 #include <filesystem>
@@ -63,6 +65,17 @@ void ResultsFolderWatch::addMenuItems() {
 }
 
 void ResultsFolderWatch::chooseFolder() {
+    if (!folder_.empty()) {
+        // A folder is kept in step: another one, or none from now on.
+        QMessageBox box(QMessageBox::Question, QString::fromStdString(shell::kAppTitle),
+                        "The results folder " + QString::fromStdString(folder_) + " is kept in step.",
+                        QMessageBox::Cancel, &window_);
+        QAbstractButton* another = box.addButton("&Choose Another...", QMessageBox::AcceptRole);
+        QAbstractButton* none = box.addButton("&Stop Keeping It in Step", QMessageBox::DestructiveRole);
+        box.exec();
+        if (box.clickedButton() == none) useFolder("");
+        if (box.clickedButton() != another) return;
+    }
     const QString chosen =
         QFileDialog::getExistingDirectory(&window_, "Results Folder", QString::fromStdString(folder_));
     if (!chosen.isEmpty()) useFolder(QDir::toNativeSeparators(chosen).toStdString());
