@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A results folder kept in step: `harrowdex-cli sync` and the check the window runs.
 #include "import/results_folder.h"
+#include "import/results_folder_setting.h"
 #include "program_runner.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -158,6 +159,26 @@ TEST_F(ResultsFolder, TwoSyncsAtOnceStoreEachWeekOnce) {
     EXPECT_EQ(imports.size(), static_cast<std::size_t>(kWeeks));
     for (const auto& [file, count] : imports) EXPECT_EQ(count, 1) << file;
     for (int k = 0; k < kWeeks; ++k) EXPECT_EQ(racesOfWeek(10360 + k), 20);
+}
+
+// The window's status text after a check.
+TEST(ResultsFolderStatus, TellsTheWeeksImportedAndEachFailure) {
+    const auto imported = [](std::vector<int> weeks) {
+        import::FolderCheck check;
+        for (int week : weeks) check.imported.push_back({"f", week, {}});
+        return import::folderCheckStatus(check, "Downloads");
+    };
+    EXPECT_EQ(imported({}), "");
+    EXPECT_EQ(imported({10366}), "Imported week 10366 from Downloads.");
+    EXPECT_EQ(imported({10365, 10366}), "Imported weeks 10365 and 10366 from Downloads.");
+    EXPECT_EQ(imported({10366, 10366}), "Imported week 10366 from Downloads.");
+    EXPECT_EQ(imported({10300, 10301, 10302, 10303, 10305, 10307, 10308}),
+              "Imported weeks 10300 to 10303, 10305, 10307 and 10308 from Downloads.");
+    import::FolderCheck failed;
+    failed.imported.push_back({"a.txt", 10366, {}});
+    failed.failed.push_back({"bad.txt", 10367, "Line 4: file ends early."});
+    EXPECT_EQ(import::folderCheckStatus(failed, "Downloads"),
+              "Imported week 10366 from Downloads.\rImport of bad.txt was NOT completed.\rLine 4: file ends early.");
 }
 
 }  // namespace
