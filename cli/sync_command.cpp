@@ -4,6 +4,7 @@
 #include "cli_dialogs.h"
 #include "import/results_folder.h"
 #include "json_output.h"
+#include "store/schema.h"
 
 #include <nlohmann/json.hpp>
 
@@ -45,6 +46,12 @@ nlohmann::ordered_json checkJson(const import::FolderCheck& check) {
 }
 
 void runSync(const SyncOptions& options) {
+    // As the window checks its store at start-up: a sync of an empty folder into no store
+    // must not pass for one that found nothing new.
+    if (const auto problem = store::raceStoreProblem(options.db)) {
+        writeMessage(*problem);
+        throw CommandEnded();
+    }
     import::FolderMemory memory;  // one check: nothing to remember between checks
     const import::FolderCheck check = import::checkResultsFolder(options.folder, options.db, memory);
     if (options.format == "json") printJson(checkJson(check));

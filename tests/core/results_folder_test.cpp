@@ -74,6 +74,7 @@ import::FolderMemory memory;
 // A Downloads folder of every kind of file, checked once from the command line.
 TEST_F(ResultsFolder, SyncImportsNewWeeksOldestFirstAndListsEveryResultsFile) {
     ASSERT_EQ(runCli({"sync", "--db", db.string(), downloads.string()}).status, 0);  // empty folder
+    EXPECT_EQ(runCli({"sync", "--db", (folder / "none.mdb").string(), downloads.string()}).status, 1);
     writeSettled(downloads / "stored.txt", weekText(10364));
     ASSERT_EQ(runCli({"import", "--db", db.string(), "--quiet", (downloads / "stored.txt").string()}).status, 0);
     writeSettled(downloads / "a-newest.txt", weekText(10366));  // the name does not give the week
