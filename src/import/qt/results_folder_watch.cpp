@@ -40,7 +40,8 @@ ResultsFolderWatch::ResultsFolderWatch(shell::MainFinderWindow& window, shell::M
     connect(&periodic_, &QTimer::timeout, this, &ResultsFolderWatch::checkNow);
     connect(&soon_, &QTimer::timeout, this, &ResultsFolderWatch::checkNow);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { soon_.start(kGatherChangesMs); });
-    folder_ = rememberedResultsFolder(finder_.programFolder());
+    // A window state without a program folder (the tests') has no side files.
+    if (!finder_.programFolder().empty()) folder_ = rememberedResultsFolder(finder_.programFolder());
     watchFolder();
     if (!folder_.empty()) QTimer::singleShot(0, this, &ResultsFolderWatch::checkNow);
 }
@@ -83,7 +84,8 @@ void ResultsFolderWatch::chooseFolder() {
 
 void ResultsFolderWatch::useFolder(const std::string& folder) {
     if (thread_) thread_->wait();  // the memory belongs to the running check until it ends
-    if (const auto error = rememberResultsFolder(finder_.programFolder(), folder))
+    if (const auto error =
+            finder_.programFolder().empty() ? std::nullopt : rememberResultsFolder(finder_.programFolder(), folder))
         finder_.dialogs().message(*error, shell::kAppTitle);
     folder_ = folder;
     memory_ = {};
@@ -114,6 +116,7 @@ void ResultsFolderWatch::checkNow() {
 }
 
 void ResultsFolderWatch::startCheck() {
+    checkedFolder_ = folder_;
     thread_ = QThread::create([this, folder = folder_, store = finder_.raceStorePath()] {
         result_ = {};
         folderProblem_.clear();
@@ -162,8 +165,8 @@ std::string ResultsFolderWatch::accountOfCheck() {
     if (!shownFolderProblem_.empty() && finder_.lblprogress.caption == shownFolderProblem_)
         finder_.lblprogress.caption.clear();
     shownFolderProblem_.clear();
-    const std::string folderName = std::filesystem::path(folder_).filename().string();
-    std::string status = folderCheckStatus(result_, folderName.empty() ? folder_ : folderName);
+    const std::string folderName = std::filesystem::path(checkedFolder_).filename().string();
+    std::string status = folderCheckStatus(result_, folderName.empty() ? checkedFolder_ : folderName);
     if (result_.imported.empty()) return status;
     std::vector<int> weeks;
     for (const auto& file : result_.imported) weeks.push_back(file.week);

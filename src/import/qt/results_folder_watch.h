@@ -56,6 +56,7 @@ private:
     shell::MainFinderWindow& window_;
     shell::MainFinder& finder_;
     std::string folder_;
+    std::string checkedFolder_;  // the folder of the last check started
     QFileSystemWatcher watcher_;
     QTimer periodic_;  // for changes that the watch misses, and a folder that comes back
     QTimer soon_;      // gathers a burst of changes; waits for a file being written to settle
