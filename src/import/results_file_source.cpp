@@ -74,7 +74,17 @@ zip_int64_t chooseEntry(zip_t* archive) {
     return -1;
 }
 
-std::string readFromArchive(std::string bytes, std::optional<std::size_t> start = std::nullopt) {
+// The results text of an open archive; with a `start`, only that many bytes of it.
+std::string readResultsEntry(zip_t* archive, std::optional<std::size_t> start) {
+    const zip_int64_t entry = chooseEntry(archive);
+    if (entry < 0) throw UnreadableFile("The archive holds no results text file.");
+    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
+        zip_fopen_index(archive, static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
+    if (!file) throw UnreadableFile(std::string("The archive cannot be unpacked: ") + zip_strerror(archive));
+    return readEntry(file.get(), start);
+}
+
+std::string readFromArchive(std::string bytes) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -87,12 +97,7 @@ std::string readFromArchive(std::string bytes, std::optional<std::size_t> start 
         throw UnreadableFile("The archive cannot be read: " + reason);
     }
     zip_error_fini(&error);
-    const zip_int64_t entry = chooseEntry(archive.get());
-    if (entry < 0) throw UnreadableFile("The archive holds no results text file.");
-    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-        zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
-    if (!file) throw UnreadableFile(std::string("The archive cannot be unpacked: ") + zip_strerror(archive.get()));
-    return readEntry(file.get(), start);
+    return readResultsEntry(archive.get(), std::nullopt);
 }
 
 // The first `count` bytes of a regular file, or fewer when it is shorter.
@@ -124,8 +129,12 @@ std::string readResultsFile(const std::string& path) {
 std::string readResultsFileStart(const std::string& path, std::size_t count) {
     std::string bytes = readFileStart(path, count);
     if (!isZipArchive(bytes)) return bytes;
-    // An archive is read from its directory at its end: the whole file, its entry in part.
-    return readFromArchive(readWholeFile(path), count);
+    // Only the archive's directory and the start of its entry are read: a Downloads folder
+    // may hold large archives of other things.
+    int error = 0;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
+    if (!archive) throw UnreadableFile("The archive cannot be read.");
+    return readResultsEntry(archive.get(), count);
 }
 
 }  // namespace import
