@@ -11,6 +11,7 @@
 #include "progeny_command.h"
 #include "remove_weeks_command.h"
 #include "search_command.h"
+#include "sync_command.h"
 #include "tracks_command.h"
 #include "watch_command.h"
 #include "weeks_command.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     cli::addMakedbCommand(app);
     cli::addImportCommand(app);
+    cli::addSyncCommand(app);
     cli::addSearchCommand(app);
     cli::addFindCommand(app);
     cli::addCompareCommand(app);

@@ -25,6 +25,8 @@ ROWS = [
     ("Find: active 4 weeks, dirt, best speed ≥ 80 (button to filled table)", "BM_FindActiveDirtFast", "BM_FindActiveDirtFastInSql", "ratio", 2.0),
     ("Find: the same, against its time goal", "BM_FindActiveDirtFast", None, "ms", 300),
     ("Compare of 4 horses", "BM_CompareFourHorses", None, "ms", 50),
+    ("Results folder of 600 stored weeks, first check", "BM_ResultsFolderFirstCheck600Files", None, "ms", 300),
+    ("Results folder of 600 stored weeks, later check", "BM_ResultsFolderCheck600FilesRemembered", None, "ms", 300),
     ("Start-up to a shown window", "BM_StartupToShownWindow", "BM_StartupStoreOpenReference", "ms", 500),
     ("Memory of the window with 15,000 rows listed", "BM_WindowMemoryWith15000Rows", None, "MB", 150),
     # Here the reference is the listing itself: the marks may add at most 5% to it.

@@ -20,13 +20,17 @@
 
 namespace import {
 
-namespace {
-
-// One import: the status label, the store and the state that spans its files.
+// One import: the status text, the store and the state that spans its files. An
+// unattended import asks nothing: a file whose week check would ask is left alone.
 class Import {
 public:
-    Import(shell::MainFinder& window, base::UserDialogs& dialogs, store::Database& db, std::size_t fileCount)
-        : window_(window), dialogs_(dialogs), db_(db), fileCount_(static_cast<int>(fileCount)) {}
+    Import(std::string& status, base::UserDialogs& dialogs, store::Database& db, std::size_t fileCount,
+           bool unattended = false)
+        : status_(status),
+          dialogs_(dialogs),
+          db_(db),
+          fileCount_(static_cast<int>(fileCount)),
+          unattended_(unattended) {}
 
     // Stores one file whole, or nothing of it. False when the user declined to replace
     // its week; a failure throws.
@@ -35,7 +39,7 @@ public:
 
 private:
     void showStatus(const std::string& text) {
-        window_.lblprogress.caption = text;
+        status_ = text;
         dialogs_.repaintNow();
     }
     void showProgress(int index, const ChosenFile& file, int races) {
@@ -45,16 +49,18 @@ private:
     }
     bool replaceWeekIfAgreed(store::Database& db, double firstRace, int week);
 
-    shell::MainFinder& window_;
+    std::string& status_;
     base::UserDialogs& dialogs_;
     store::Database& db_;
     int fileCount_;
+    bool unattended_;
     RaceConditionsClassifier classifier_;  // its non-winner count spans the whole import
     std::vector<int> weeks_;               // the weeks stored so far
 };
 
 bool Import::replaceWeekIfAgreed(store::Database& db, double firstRace, int week) {
     if (!store::hasAnyRace(db) || !store::raceExists(db, firstRace)) return true;
+    if (unattended_) return false;
     if (!dialogs_.askYesNo("This week has already been entered into the database.  Do you wish to over-write all old "
                            "data from this week?",
                            base::kAppTitle)) {
@@ -87,6 +93,8 @@ bool Import::importFile(const ChosenFile& file, int index) {
     return true;
 }
 
+namespace {
+
 // Whether the files bring at least as many runs as the store holds: then building the
 // name, number and owner indexes once at the end beats keeping them up to date.
 bool worthABulkLoad(store::Database& db, const std::vector<ChosenFile>& files) {
@@ -107,10 +115,8 @@ bool worthABulkLoad(store::Database& db, const std::vector<ChosenFile>& files) {
 // Why a file failed, on a line of its own below the failure text, so the user can mend
 // the file; nothing for a failure that the file's reading did not name.
 std::string reasonLine(const std::exception& error) {
-    if (!dynamic_cast<const ResultsFileError*>(&error) && !dynamic_cast<const UnreadableFile*>(&error)) return "";
-    std::string reason = error.what();
-    if (!reason.empty() && reason.back() != '.') reason += '.';
-    return "\r" + reason;
+    const std::string reason = failureReason(error);
+    return reason.empty() ? "" : "\r" + reason;
 }
 
 // A full disk: which files are stored and which not, and how to go on.
@@ -131,7 +137,7 @@ std::string noRoomMessage(const std::string& why, const std::vector<ChosenFile>&
 }
 
 ImportResult importEach(shell::MainFinder& window, store::Database& db, const std::vector<ChosenFile>& files) {
-    Import import(window, window.dialogs(), db, files.size());
+    Import import(window.lblprogress.caption, window.dialogs(), db, files.size());
     for (std::size_t k = 0; k < files.size(); ++k) {
         try {
             if (!import.importFile(files[k], static_cast<int>(k))) {
@@ -156,6 +162,23 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
 }
 
 }  // namespace
+
+std::string failureReason(const std::exception& error) {
+    if (!dynamic_cast<const ResultsFileError*>(&error) && !dynamic_cast<const UnreadableFile*>(&error)) return "";
+    std::string reason = error.what();
+    if (!reason.empty() && reason.back() != '.') reason += '.';
+    return reason;
+}
+
+UnattendedImport::UnattendedImport(store::Database& db, base::UserDialogs& dialogs)
+    : import_(std::make_unique<Import>(status_, dialogs, db, 1, true)) {}
+
+UnattendedImport::~UnattendedImport() = default;
+
+std::optional<int> UnattendedImport::importFile(const ChosenFile& file) {
+    if (!import_->importFile(file, 0)) return std::nullopt;
+    return import_->weeks().back();
+}
 
 base::FileDialogOptions importDialogOptions() {
     return {"Open", "All Files (*.*)|*.*|Raceout.zip Files (*.zip)|*.zip", 2, true};

@@ -4,10 +4,19 @@
 #include "import/file_list.h"
 #include "shell/main_finder.h"
 
+#include <exception>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+namespace store {
+class Database;
+}
+
 namespace import {
+
+class Import;
 
 enum class ImportResult { Done, Cancelled, Failed };
 
@@ -21,6 +30,29 @@ ImportResult cmdimportdata_Click(shell::MainFinder& window);
 // files before it kept; the status label of `window` tells the user which file failed.
 ImportResult importFiles(shell::MainFinder& window, const std::string& storePath,
                          const std::vector<ChosenFile>& files);
+
+// Imports results files one at a time into an open store, each exactly as importFiles
+// does, but asks nothing: a file whose first race is stored already (where importFiles
+// would ask whether to over-write its week) is left as it is. The week check runs under
+// the store's write lock, so of two programs importing the same file one stores it and
+// the other finds it stored. The non-winner count spans the files, as in one import.
+class UnattendedImport {
+public:
+    UnattendedImport(store::Database& db, base::UserDialogs& dialogs);
+    ~UnattendedImport();
+
+    // The week stored, or nothing when the file's first race was stored already. A
+    // failure throws, with the file's week as it was (see failureReason).
+    std::optional<int> importFile(const ChosenFile& file);
+
+private:
+    std::string status_;
+    std::unique_ptr<Import> import_;
+};
+
+// Why a file failed, as the import's status text gives it below the file's name (the
+// reading's reason, ending with a full stop); empty for a failure that is not the file's.
+std::string failureReason(const std::exception& error);
 
 // How the import's file dialog is set up.
 base::FileDialogOptions importDialogOptions();

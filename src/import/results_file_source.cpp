@@ -4,11 +4,14 @@
 #include "base/regular_file.h"
 
 #include <zip.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace import {
 
@@ -42,11 +45,13 @@ std::string readWholeFile(const std::string& path) {
 }
 
 // The entry read in pieces up to its end, whatever size the archive claims for it:
-// libzip compares the checksum only once the end has been read.
-std::string readEntry(zip_file_t* file) {
+// libzip compares the checksum only once the end has been read. With a `start`, only
+// that many bytes of it are read.
+std::string readEntry(zip_file_t* file, std::optional<std::size_t> start = std::nullopt) {
     std::string text;
     char piece[65536];
     for (;;) {
+        if (start && text.size() >= *start) return text.substr(0, *start);
         const zip_int64_t count = zip_fread(file, piece, sizeof piece);
         if (count == 0) return text;
         if (count < 0) {
@@ -69,6 +74,16 @@ zip_int64_t chooseEntry(zip_t* archive) {
     return -1;
 }
 
+// The results text of an open archive; with a `start`, only that many bytes of it.
+std::string readResultsEntry(zip_t* archive, std::optional<std::size_t> start) {
+    const zip_int64_t entry = chooseEntry(archive);
+    if (entry < 0) throw UnreadableFile("The archive holds no results text file.");
+    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
+        zip_fopen_index(archive, static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
+    if (!file) throw UnreadableFile(std::string("The archive cannot be unpacked: ") + zip_strerror(archive));
+    return readEntry(file.get(), start);
+}
+
 std::string readFromArchive(std::string bytes) {
     zip_error_t error;
     zip_error_init(&error);
@@ -82,12 +97,25 @@ std::string readFromArchive(std::string bytes) {
         throw UnreadableFile("The archive cannot be read: " + reason);
     }
     zip_error_fini(&error);
-    const zip_int64_t entry = chooseEntry(archive.get());
-    if (entry < 0) throw UnreadableFile("The archive holds no results text file.");
-    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-        zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
-    if (!file) throw UnreadableFile(std::string("The archive cannot be unpacked: ") + zip_strerror(archive.get()));
-    return readEntry(file.get());
+    return readResultsEntry(archive.get(), std::nullopt);
+}
+
+// The first `count` bytes of a regular file, or fewer when it is shorter.
+std::string readFileStart(const std::string& path, std::size_t count) {
+    base::FileProblem problem = base::FileProblem::None;
+    const int fd = base::openRegularFile(path, problem);
+    if (fd < 0) throw UnreadableFile("The file " + base::describe(problem) + ".");
+    std::string bytes(count, '\0');
+    std::size_t filled = 0;
+    while (filled < count) {
+        const ssize_t read = ::read(fd, bytes.data() + filled, count - filled);
+        if (read < 0 && errno == EINTR) continue;
+        if (read <= 0) break;
+        filled += static_cast<std::size_t>(read);
+    }
+    ::close(fd);
+    bytes.resize(filled);
+    return bytes;
 }
 
 }  // namespace
@@ -96,6 +124,17 @@ std::string readResultsFile(const std::string& path) {
     std::string bytes = readWholeFile(path);
     if (!isZipArchive(bytes)) return bytes;
     return readFromArchive(std::move(bytes));
+}
+
+std::string readResultsFileStart(const std::string& path, std::size_t count) {
+    std::string bytes = readFileStart(path, count);
+    if (!isZipArchive(bytes)) return bytes;
+    // Only the archive's directory and the start of its entry are read: a Downloads folder
+    // may hold large archives of other things.
+    int error = 0;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
+    if (!archive) throw UnreadableFile("The archive cannot be read.");
+    return readResultsEntry(archive.get(), count);
 }
 
 }  // namespace import

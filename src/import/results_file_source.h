@@ -2,6 +2,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <cstddef>
 #include <string>
 
 namespace import {
@@ -17,5 +18,9 @@ public:
 // it: the one file it holds, or else its first text file. Every other file is read as
 // it stands.
 std::string readResultsFile(const std::string& path);
+
+// The first `count` bytes of the results text that readResultsFile would give (all of it
+// when it is shorter), for a look at a file's heading without reading it whole.
+std::string readResultsFileStart(const std::string& path, std::size_t count);
 
 }  // namespace import

@@ -120,8 +120,8 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     };
     auto* file = find<QMenu>("filemenu");
     EXPECT_EQ(file->title(), "&File");
-    EXPECT_EQ(names(file),
-              (QStringList{"cmdimportdata", "cmdremoverace", "bar4", "cmdprint", "cmdprintpreview", "ExportText"}));
+    EXPECT_EQ(names(file), (QStringList{"cmdimportdata", "cmdresultsfolder", "cmdimportnewresults", "cmdremoverace",
+                                        "bar4", "cmdprint", "cmdprintpreview", "ExportText"}));
     auto* utilities = find<QMenu>("Utilitiesmenu");
     EXPECT_EQ(utilities->title(), "&Utilities");
     EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart",

@@ -2,6 +2,7 @@
 #include "app/qt/main_finder_window.h"
 
 #include "import/import_driver.h"
+#include "import/qt/results_folder_watch.h"
 #include "lineage/qt/lineage_window.h"
 #include "output/export_findings.h"
 #include "output/print_findings.h"
@@ -115,6 +116,7 @@ MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) :
     connectControls();
     connectCommands();
     connectSearchPanel();
+    new import::ResultsFolderWatch(*this, finder_);
     setAcceptDrops(true);
     move(base::twipsToPixelsX(finder_.leftTwips, this), base::twipsToPixelsY(finder_.topTwips, this));
     showState();

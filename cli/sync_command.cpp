@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#include "sync_command.h"
+
+#include "cli_dialogs.h"
+#include "import/results_folder.h"
+#include "json_output.h"
+#include "store/schema.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace cli {
+
+namespace {
+
+struct SyncOptions {
+    std::string db;
+    std::string folder;
+    std::string format = "text";
+};
+
+void printText(const import::FolderCheck& check) {
+    for (const auto& f : check.imported) std::cout << "imported " << f.file << ": week " << f.week << '\n';
+    for (const auto& f : check.skipped) std::cout << "skipped " << f.file << ": week " << f.week << " is stored\n";
+    for (const auto& f : check.waiting) std::cout << "waiting " << f.file << ": still being written\n";
+    for (const auto& f : check.failed) std::cout << "failed " << f.file << ": " << f.reason << '\n';
+}
+
+nlohmann::ordered_json checkJson(const import::FolderCheck& check) {
+    const auto weeks = [](const std::vector<import::FolderFile>& files) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const auto& f : files) list.push_back({{"file", f.file}, {"week", f.week}});
+        return list;
+    };
+    nlohmann::ordered_json waiting = nlohmann::ordered_json::array();
+    for (const auto& f : check.waiting) waiting.push_back({{"file", f.file}});
+    nlohmann::ordered_json failed = nlohmann::ordered_json::array();
+    for (const auto& f : check.failed) failed.push_back({{"file", f.file}, {"reason", f.reason}});
+    return {{"imported", weeks(check.imported)},
+            {"skipped", weeks(check.skipped)},
+            {"waiting", waiting},
+            {"failed", failed}};
+}
+
+void runSync(const SyncOptions& options) {
+    // As the window checks its store at start-up: a sync of an empty folder into no store
+    // must not pass for one that found nothing new.
+    if (const auto problem = store::raceStoreProblem(options.db)) {
+        writeMessage(*problem);
+        throw CommandEnded();
+    }
+    import::FolderMemory memory;  // one check: nothing to remember between checks
+    const import::FolderCheck check = import::checkResultsFolder(options.folder, options.db, memory);
+    if (options.format == "json") printJson(checkJson(check));
+    else printText(check);
+    if (!check.storeProblem.empty()) writeMessage(check.storeProblem);
+    if (check.failedAny()) throw CommandEnded();
+}
+
+}  // namespace
+
+void addSyncCommand(CLI::App& app) {
+    auto* command = app.add_subcommand("sync", "Import the new results files of a folder, oldest week first.");
+    auto options = std::make_shared<SyncOptions>();
+    command->add_option("--db", options->db, "The race store.")->required();
+    command->add_option("--format", options->format, "text (a line per file) or json.")
+        ->check(CLI::IsMember({"text", "json"}));
+    command->add_option("DIR", options->folder, "The results folder.")->required();
+    command->callback([options] { runSync(*options); });
+}
+
+}  // namespace cli

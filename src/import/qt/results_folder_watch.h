@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "import/results_folder.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+
+#include <string>
+
+class QAction;
+class QThread;
+
+namespace shell {
+class MainFinder;
+class MainWindowView;
+}  // namespace shell
+
+namespace import {
+
+// The results folder kept in step in the main window: "File / Results Folder..." chooses
+// it (remembered beside the program), "File / Import New Results Now" checks it at once,
+// and a watch on the folder, with a periodic check for what the watch misses, checks it at
+// start-up and whenever files appear or change. A check runs on a thread of its own with
+// a connection of its own, so the window stays usable and a search meanwhile lists the
+// weeks committed so far; no dialog opens. The status text then tells what was done.
+class ResultsFolderWatch : public QObject {
+    Q_OBJECT
+public:
+    ResultsFolderWatch(shell::MainWindowView& window, shell::MainFinder& finder);
+    ~ResultsFolderWatch() override;
+
+    // The folder kept in step; empty when none is chosen.
+    const std::string& folder() const { return folder_; }
+    // Keeps `folder` in step from now on, remembers it beside the program and checks it.
+    void useFolder(const std::string& folder);
+    // Checks the folder once: now, or as soon as the running check has ended.
+    void checkNow();
+
+signals:
+    // A check has ended and the window shows what it did.
+    void checked();
+
+private:
+    void addMenuItems();
+    void chooseFolder();
+    void watchFolder();
+    void startCheck();
+    void checkEnded();
+    void showCheck();
+    // The status text's account of the check just ended, with the watch list's summary
+    // line after an import; the week list and the watch list read the store again.
+    std::string accountOfCheck();
+
+    shell::MainWindowView& window_;
+    shell::MainFinder& finder_;
+    std::string folder_;
+    std::string checkedFolder_;  // the folder of the last check started
+    QFileSystemWatcher watcher_;
+    QTimer periodic_;  // for changes that the watch misses, and a folder that comes back
+    QTimer soon_;      // gathers a burst of changes; waits for a file being written to settle
+    QAction* checkAction_ = nullptr;
+    QThread* thread_ = nullptr;
+    bool checkAgain_ = false;
+    bool showPending_ = false;  // a check has ended, its account waits for a dialog to close
+    // Touched by the running check only, and between checks by the window's thread.
+    FolderMemory memory_;
+    FolderCheck result_;
+    std::string folderProblem_;
+    std::string shownFolderProblem_;  // told once, until the folder is back
+};
+
+}  // namespace import

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace import {
+
+// A results file of the folder, as a check met it: its name, its week (the whole part of
+// its first race number) and, for a file that failed, why.
+struct FolderFile {
+    std::string file;
+    int week = 0;
+    std::string reason;
+};
+
+// What one check of a results folder did. Files that are no results files appear nowhere.
+struct FolderCheck {
+    std::vector<FolderFile> imported;  // oldest week first
+    std::vector<FolderFile> skipped;   // their first race is stored already
+    std::vector<FolderFile> waiting;   // changed within the last two seconds
+    std::vector<FolderFile> failed;    // newly failed, with the reader's reason
+    std::string storeProblem;          // the store itself failed: the check stopped there
+
+    bool failedAny() const { return !failed.empty() || !storeProblem.empty(); }
+};
+
+// A folder that cannot be listed (gone, or not a folder); the text says so.
+class UnreadableFolder : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the checks of one folder learnt of its files, by name, size and time, so that an
+// unchanged file is not read again: its first race number, that it is no results file,
+// or that it failed (then it is tried again only once it changes).
+class FolderMemory {
+public:
+    enum class Kind { Results, NoResults, Failed };
+    struct Entry {
+        std::uintmax_t size = 0;
+        std::filesystem::file_time_type time;
+        Kind kind = Kind::NoResults;
+        double firstRace = 0;
+        int week = 0;
+    };
+
+    const Entry* find(const std::string& name, std::uintmax_t size, std::filesystem::file_time_type time) const;
+    void remember(const std::string& name, const Entry& entry) { entries_[name] = entry; }
+    // Forgets the files no longer in the folder.
+    void keepOnly(const std::vector<std::string>& names);
+
+private:
+    std::map<std::string, Entry> entries_;
+};
+
+// A file changed this recently is taken to be still being written.
+inline constexpr auto kSettlingTime = std::chrono::seconds(2);
+
+// Checks the folder once: imports every results file (plain text or ZIP) whose first race
+// is not stored, oldest week first, each as "Import Race Data" imports it but without a
+// question and without showing progress; a file whose first race is stored is skipped,
+// never replaced. Throws UnreadableFolder when the folder cannot be listed.
+FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::string& storePath, FolderMemory& memory);
+
+}  // namespace import

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#include "import/results_folder_setting.h"
+
+#include "base/atomic_file.h"
+#include "base/regular_file.h"
+
+namespace import {
+
+namespace {
+
+// "10365", "10365 and 10366", "10360, 10362 and 10366"; three or more weeks in a row as
+// one range, "10300 to 10366", so a first check of a full folder still reads in one line.
+std::string weekList(const std::vector<FolderFile>& files) {
+    std::vector<int> weeks;  // the files come oldest week first; a week may have two
+    for (const auto& file : files)
+        if (weeks.empty() || weeks.back() != file.week) weeks.push_back(file.week);
+    std::vector<std::string> parts;
+    for (std::size_t k = 0; k < weeks.size();) {
+        std::size_t end = k + 1;
+        while (end < weeks.size() && weeks[end] == weeks[end - 1] + 1) ++end;
+        if (end - k >= 3) {
+            parts.push_back(std::to_string(weeks[k]) + " to " + std::to_string(weeks[end - 1]));
+        } else {
+            for (std::size_t j = k; j < end; ++j) parts.push_back(std::to_string(weeks[j]));
+        }
+        k = end;
+    }
+    std::string list;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        if (k > 0) list += k + 1 == parts.size() ? " and " : ", ";
+        list += parts[k];
+    }
+    return list;
+}
+
+void addLine(std::string& text, const std::string& line) {
+    if (!text.empty()) text += '\r';
+    text += line;
+}
+
+}  // namespace
+
+std::string rememberedResultsFolder(const std::string& programFolder) {
+    base::FileContents file = base::readRegularFile(programFolder + kResultsFolderFile, base::kSideFileLimit);
+    if (file.problem != base::FileProblem::None) return "";
+    std::string folder = file.bytes.substr(0, file.bytes.find_first_of("\r\n"));
+    return folder;
+}
+
+std::optional<std::string> rememberResultsFolder(const std::string& programFolder, const std::string& folder) {
+    return base::writeFileAtomically(programFolder + kResultsFolderFile, folder.empty() ? "" : folder + "\n");
+}
+
+std::string folderCheckStatus(const FolderCheck& check, const std::string& folderName) {
+    std::string text;
+    if (!check.imported.empty()) {
+        const std::string weeks = weekList(check.imported);
+        const bool one = weeks.find_first_not_of("0123456789") == std::string::npos;
+        addLine(text, (one ? "Imported week " : "Imported weeks ") + weeks + " from " + folderName + ".");
+    }
+    for (const auto& failed : check.failed)
+        addLine(text, "Import of " + failed.file + " was NOT completed.\r" + failed.reason);
+    if (!check.storeProblem.empty()) addLine(text, check.storeProblem);
+    return text;
+}
+
+}  // namespace import

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "import/results_folder.h"
+
+#include <optional>
+#include <string>
+
+namespace import {
+
+// The side file beside the program that names the results folder, one line.
+inline constexpr const char* kResultsFolderFile = "HarrowdexResultsFolder.txt";
+
+// The results folder remembered in the program's folder (given with its trailing
+// separator); empty when none is chosen. Like the other side files, anything but a
+// regular file of at most 64 KB is taken for none, never waited on.
+std::string rememberedResultsFolder(const std::string& programFolder);
+// Remembers `folder` (empty: none); an error text naming the file when it cannot be written.
+std::optional<std::string> rememberResultsFolder(const std::string& programFolder, const std::string& folder);
+
+// The status text after a check of the folder `folderName`: the weeks imported ("Imported
+// weeks 10365 and 10366 from Downloads.") and each file that failed, with its reason, or
+// why the check stopped; empty when there is nothing to tell.
+std::string folderCheckStatus(const FolderCheck& check, const std::string& folderName);
+
+}  // namespace import

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+// A results folder kept in step: `harrowdex-cli sync` and the check the window runs.
+#include "import/results_folder.h"
+#include "import/results_folder_setting.h"
+#include "program_runner.h"
+#include "store/database.h"
+#include "store/schema.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <zip.h>
+
+#include <chrono>
+#include <future>
+#include <map>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::runCli;
+using testing_support::writeBytes;
+
+// The sample week's 20 races as week `week`.
+std::string weekText(int week) {
+    std::string text = testing_support::readBytes(std::string(HARROWDEX_SAMPLES_DIR) + "/raceout310.txt");
+    const std::string from = "\n310.", to = "\n" + std::to_string(week) + ".";
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// Dates a file back, as one written a while ago.
+void settle(const fs::path& file) {
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::seconds(5));
+}
+
+void writeSettled(const fs::path& file, const std::string& bytes) {
+    writeBytes(file, bytes);
+    settle(file);
+}
+
+void writeZip(const fs::path& file, const std::string& entry, const std::string& text) {
+    int error = 0;
+    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_file_add(archive, entry.c_str(), zip_source_buffer(archive, text.data(), text.size(), 0), 0);
+    zip_close(archive);
+    settle(file);
+}
+
+class ResultsFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store::createRaceStore(db);
+        fs::create_directory(downloads);
+    }
+    std::int64_t racesOfWeek(int week) {
+        auto store = store::Database::open(db, store::Access::ReadOnly);
+        auto count = store.prepare("SELECT COUNT(*) FROM tblraces WHERE racenum > ? AND racenum < ?");
+        count.bind(1, static_cast<double>(week)).bind(2, static_cast<double>(week + 1));
+        count.step();
+        return count.integer(0);
+    }
+    import::FolderCheck check() { return import::checkResultsFolder(downloads, db.string(), memory);
+}
+
+testing_support::TestFolder folder;
+fs::path db = folder / "horses.mdb";
+fs::path downloads = folder / "Downloads";
+import::FolderMemory memory;
+};  // namespace
+
+// A Downloads folder of every kind of file, checked once from the command line.
+TEST_F(ResultsFolder, SyncImportsNewWeeksOldestFirstAndListsEveryResultsFile) {
+    ASSERT_EQ(runCli({"sync", "--db", db.string(), downloads.string()}).status, 0);  // empty folder
+    EXPECT_EQ(runCli({"sync", "--db", (folder / "none.mdb").string(), downloads.string()}).status, 1);
+    writeSettled(downloads / "stored.txt", weekText(10364));
+    ASSERT_EQ(runCli({"import", "--db", db.string(), "--quiet", (downloads / "stored.txt").string()}).status, 0);
+    writeSettled(downloads / "a-newest.txt", weekText(10366));  // the name does not give the week
+    writeZip(downloads / "z-older.zip", "raceout.txt", weekText(10365));
+    std::string damaged = weekText(10367);
+    damaged.resize(damaged.size() / 2);
+    writeSettled(downloads / "damaged.txt", damaged);
+    writeSettled(downloads / "notes.txt", "Shopping list\r\nmilk, eggs\r\n");
+    writeSettled(downloads / "broken.zip", "PK\x03\x04 not an archive");
+    writeBytes(downloads / "arriving.txt", weekText(10368));  // just written
+
+    const auto result = runCli({"sync", "--db", db.string(), downloads.string(), "--format", "json"});
+    EXPECT_EQ(result.status, 1) << result.err;
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["imported"], nlohmann::json::parse(R"([{"file":"z-older.zip","week":10365},
+                                                         {"file":"a-newest.txt","week":10366}])"));
+    EXPECT_EQ(json["skipped"], nlohmann::json::parse(R"([{"file":"stored.txt","week":10364}])"));
+    EXPECT_EQ(json["waiting"], nlohmann::json::parse(R"([{"file":"arriving.txt"}])"));
+    ASSERT_EQ(json["failed"].size(), 1u);
+    EXPECT_EQ(json["failed"][0]["file"], "damaged.txt");
+    EXPECT_NE(json["failed"][0]["reason"].get<std::string>().find("file ends early."), std::string::npos);
+    for (int week : {10364, 10365, 10366}) EXPECT_EQ(racesOfWeek(week), 20) << week;
+    EXPECT_EQ(racesOfWeek(10367), 0);  // the damaged week is rolled back whole
+
+    settle(downloads / "arriving.txt");
+    fs::remove(downloads / "damaged.txt");
+    const auto again = runCli({"sync", "--db", db.string(), downloads.string()});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out,
+              "imported arriving.txt: week 10368\n"
+              "skipped stored.txt: week 10364 is stored\n"
+              "skipped z-older.zip: week 10365 is stored\n"
+              "skipped a-newest.txt: week 10366 is stored\n");
+}
+
+// The window's checks over time: a file written in two halves, a failure named once, a
+// folder that disappears.
+TEST_F(ResultsFolder, ChecksWaitForAFileBeingWrittenAndNameAFailureOnce) {
+    const std::string text = weekText(10366);
+    writeBytes(downloads / "week.txt", text.substr(0, text.size() / 2));
+    EXPECT_EQ(check().waiting.size(), 1u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the writer pauses
+    EXPECT_EQ(check().waiting.size(), 1u);
+    writeBytes(downloads / "week.txt", text);
+    EXPECT_EQ(check().waiting.size(), 1u);
+    settle(downloads / "week.txt");
+    const auto done = check();
+    ASSERT_EQ(done.imported.size(), 1u);
+    EXPECT_EQ(done.imported[0].week, 10366);
+    EXPECT_EQ(racesOfWeek(10366), 20);
+
+    writeSettled(downloads / "damaged.txt", weekText(10367).substr(0, 3000));
+    EXPECT_EQ(check().failed.size(), 1u);
+    EXPECT_TRUE(check().failed.empty()) << "tried again only once it changes";
+    writeSettled(downloads / "damaged.txt", weekText(10367).substr(0, 4000));
+    EXPECT_EQ(check().failed.size(), 1u);
+
+    fs::remove_all(downloads);
+    EXPECT_THROW(check(), import::UnreadableFolder);
+    const auto gone = runCli({"sync", "--db", db.string(), downloads.string()});
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_NE(gone.err.find("cannot be read"), std::string::npos) << gone.err;
+}
+
+// Two programs syncing the same folder into the same store: every week once.
+TEST_F(ResultsFolder, TwoSyncsAtOnceStoreEachWeekOnce) {
+    constexpr int kWeeks = 8;
+    for (int k = 0; k < kWeeks; ++k) writeSettled(downloads / ("w" + std::to_string(k) + ".txt"), weekText(10360 + k));
+    auto first = std::async(std::launch::async, [&] {
+        return runCli({"sync", "--db", db.string(), downloads.string(), "--format", "json"});
+    });
+    auto second = std::async(std::launch::async, [&] {
+        return runCli({"sync", "--db", db.string(), downloads.string(), "--format", "json"});
+    });
+    std::map<std::string, int> imports;
+    for (auto* run : {&first, &second}) {
+        const auto result = run->get();
+        ASSERT_EQ(result.status, 0) << result.err;
+        const auto json = nlohmann::json::parse(result.out);
+        for (const auto& file : json["imported"]) ++imports[file["file"].get<std::string>()];
+        EXPECT_EQ(json["imported"].size() + json["skipped"].size(), static_cast<std::size_t>(kWeeks));
+    }
+    EXPECT_EQ(imports.size(), static_cast<std::size_t>(kWeeks));
+    for (const auto& [file, count] : imports) EXPECT_EQ(count, 1) << file;
+    for (int k = 0; k < kWeeks; ++k) EXPECT_EQ(racesOfWeek(10360 + k), 20);
+}
+
+// The window's status text after a check.
+TEST(ResultsFolderStatus, TellsTheWeeksImportedAndEachFailure) {
+    const auto imported = [](std::vector<int> weeks) {
+        import::FolderCheck check;
+        for (int week : weeks) check.imported.push_back({"f", week, {}});
+        return import::folderCheckStatus(check, "Downloads");
+    };
+    EXPECT_EQ(imported({}), "");
+    EXPECT_EQ(imported({10366}), "Imported week 10366 from Downloads.");
+    EXPECT_EQ(imported({10365, 10366}), "Imported weeks 10365 and 10366 from Downloads.");
+    EXPECT_EQ(imported({10366, 10366}), "Imported week 10366 from Downloads.");
+    EXPECT_EQ(imported({10300, 10301, 10302, 10303, 10305, 10307, 10308}),
+              "Imported weeks 10300 to 10303, 10305, 10307 and 10308 from Downloads.");
+    import::FolderCheck failed;
+    failed.imported.push_back({"a.txt", 10366, {}});
+    failed.failed.push_back({"bad.txt", 10367, "Line 4: file ends early."});
+    EXPECT_EQ(import::folderCheckStatus(failed, "Downloads"),
+              "Imported week 10366 from Downloads.\rImport of bad.txt was NOT completed.\rLine 4: file ends early.");
+}
+
+}  // namespace
