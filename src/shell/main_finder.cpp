@@ -76,7 +76,7 @@ bool MainFinder::Form_Load(const StartupEnvironment& environment) {
     setUpControls();
     if (!checkRaceStore()) return false;
     if (!std::filesystem::exists(environment.breedingFile)) {
-        for (auto* option : {&optsire, &optdamsire, &optdamdamsire}) option->enabled = false;
+        for (auto* option : {&optsire, &optdamsire, &optdamdamsire, &crosses}) option->enabled = false;
     }
     msfgridgetsettings();
     watching.reload(raceStorePath());
@@ -257,6 +257,7 @@ std::vector<std::pair<std::string_view, Control*>> MainFinder::controls() {
             {"speedchart", &speedchart},
             {"findhorses", &findhorses},
             {"watchlist", &watchlist},
+            {"crosses", &crosses},
             {"datecalc", &datecalc},
             {"bar1", &bar1},
             {"getlineage", &getlineage},

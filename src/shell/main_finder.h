@@ -136,6 +136,7 @@ public:
     Control speedchart{"&Speed Chart"};
     Control findhorses{"Find &Horses..."};
     Control watchlist{"&Watch List"};
+    Control crosses{"C&rosses..."};
     Control datecalc{"Week Date"};
     Control bar1{"-"};
     Control getlineage{"Get Lineage Info."};
