@@ -20,6 +20,10 @@ namespace progeny {
 namespace {
 
 constexpr int kNameWidthTwips = 2400;
+// The grid's default width holds a caption of this many characters; a longer one widens
+// its column by this much for each character.
+constexpr std::size_t kCaptionFits = 10;
+constexpr int kTwipsPerCharacter = 110;
 
 bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
@@ -101,9 +105,12 @@ void CrossesPanel::fillGrid(const CrossTable& table) {
     grid.setCols(static_cast<int>(columns.size()));
     grid.setRows(static_cast<int>(rows.size()) + 1);
     for (int c = 0; c < grid.cols(); ++c) {
-        grid.setText(0, c, columns[static_cast<std::size_t>(c)]);
+        const std::string& caption = columns[static_cast<std::size_t>(c)];
+        grid.setText(0, c, caption);
         if (c == kNameColumn) grid.setColumnWidth(c, kNameWidthTwips);
         else grid.setColumnAlignment(c, shell::Alignment::RightCenter);
+        if (caption.size() > kCaptionFits)
+            grid.setColumnWidth(c, static_cast<int>(caption.size()) * kTwipsPerCharacter);
     }
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < rows[r].size(); ++c)
