@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -32,7 +33,9 @@ nlohmann::json optional(const std::optional<Value>& value, double (*shown)(doubl
     return value ? nlohmann::json(shown(static_cast<double>(*value))) : nlohmann::json(nullptr);
 }
 
-double whole(double value) { return std::round(value); }
+nlohmann::json wholeAmount(const std::optional<double>& amount) {
+    return amount ? nlohmann::json(std::llround(*amount)) : nlohmann::json(nullptr);
+}
 
 nlohmann::json crossesJson(const progeny::CrossTable& table) {
     nlohmann::json rows = nlohmann::json::array();
@@ -56,7 +59,7 @@ nlohmann::json crossesJson(const progeny::CrossTable& table) {
                         {"bestTurf", optional(g.bestTurf, progeny::shownSpeed)},
                         {"avgBestDirt", optional(g.avgBestDirt, progeny::shownSpeed)},
                         {"avgBestTurf", optional(g.avgBestTurf, progeny::shownSpeed)},
-                        {"earningsPerStarter", optional(g.earningsPerStarter, whole)},
+                        {"earningsPerStarter", wholeAmount(g.earningsPerStarter)},
                         {"index", optional(g.index, progeny::shownIndex)}});
     return {{"rows", rows}};
 }
