@@ -4,6 +4,7 @@
 // failures by throwing; this file turns the outcome into the exit status.
 #include "cli_dialogs.h"
 #include "compact_command.h"
+#include "crosses_command.h"
 #include "find_command.h"
 #include "import_command.h"
 #include "lineage_command.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     cli::addCompareCommand(app);
     cli::addLineageCommand(app);
     cli::addProgenyCommand(app);
+    cli::addCrossesCommand(app);
     cli::addWeeksCommand(app);
     cli::addRemoveWeeksCommand(app);
     cli::addCompactCommand(app);

@@ -19,6 +19,8 @@ ROWS = [
     ("Largest stable, 15,000 rows listed", "BM_LargestOwnerSearch", "BM_LargestOwnerQuery", "ratio", 1.5),
     ("Race search", "BM_RaceSearch", "BM_RaceQuery", None, None),
     ("Progeny of a sire with 2,000 offspring", "BM_ProgenySireSearch", "BM_ProgenyQueriesAlone", "ratio", 1.5),
+    ("Crosses: a sire with 2,000 offspring, by dam-sire", "BM_CrossesSireByDamSire", "BM_CrossesSireRunsInSql", "ms", 500),
+    ("Crosses: a dam-sire across all sires", "BM_CrossesDamSireBySire", "BM_CrossesDamSireRunsInSql", "ms", 1000),
     ("Week list of the 600-week store", "BM_ListWeeksOf600WeekStore", "BM_ListWeeksReference", "ms", 5),
     ("Removal of one week", "BM_RemoveOneWeekOf600WeekStore", "BM_RemoveOneWeekReference", "ratio", 1.3),
     ("Compaction of the 600-week store", "BM_CompactCopyOf600WeekStore", "BM_CompactReference", "ratio", 1.6),

@@ -77,7 +77,7 @@ bool MainFinder::Form_Load(const StartupEnvironment& environment) {
     setUpControls();
     if (!checkRaceStore()) return false;
     if (!std::filesystem::exists(environment.breedingFile)) {
-        for (auto* option : {&optsire, &optdamsire, &optdamdamsire}) option->enabled = false;
+        for (auto* option : {&optsire, &optdamsire, &optdamdamsire, &crosses}) option->enabled = false;
     }
     msfgridgetsettings();
     watching.reload(raceStorePath());
@@ -267,6 +267,7 @@ std::vector<std::pair<std::string_view, base::Control*>> MainFinder::controls() 
             {"speedchart", &speedchart},
             {"findhorses", &findhorses},
             {"watchlist", &watchlist},
+            {"crosses", &crosses},
             {"datecalc", &datecalc},
             {"bar1", &bar1},
             {"getlineage", &getlineage},

@@ -136,6 +136,7 @@ public:
     base::Control speedchart{"&Speed Chart"};
     base::Control findhorses{"Find &Horses..."};
     base::Control watchlist{"&Watch List"};
+    base::Control crosses{"C&rosses..."};
     base::Control datecalc{"Week Date"};
     base::Control bar1{"-"};
     base::Control getlineage{"Get Lineage Info."};

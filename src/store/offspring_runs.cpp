@@ -6,7 +6,7 @@
 namespace store {
 
 OffspringRuns::OffspringRuns(Database& db)
-    : statement_(db.prepare("SELECT hname, dist, sp, restr, surf, fin FROM tblhorsedata INNER JOIN tblraces ON "
+    : statement_(db.prepare("SELECT hname, dist, sp, restr, surf, fin, purse FROM tblhorsedata INNER JOIN tblraces ON "
                             "tblhorsedata.racenum = tblraces.racenum WHERE hname = ?1 AND hid = ?2 "
                             "ORDER BY tblhorsedata.racenum ASC",
                             Reuse::Repeated)) {}
@@ -24,6 +24,7 @@ void OffspringRuns::read(std::string_view hname, std::int64_t hid, std::vector<O
         run.restr = statement_.text(3);
         run.surf = statement_.text(4);
         run.fin = statement_.integer(5);
+        run.purse = statement_.integer(6);
     }
     runs.resize(count);
 }

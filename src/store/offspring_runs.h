@@ -12,7 +12,7 @@ namespace store {
 
 class Database;
 
-// One run of a horse, with what the progeny statistics read of it.
+// One run of a horse, with what the progeny statistics and the crosses read of it.
 struct OffspringRun {
     std::string hname;  // as stored
     float dist = 0;
@@ -20,6 +20,7 @@ struct OffspringRun {
     std::string restr;
     std::string surf;
     std::int64_t fin = 0;
+    std::int64_t purse = 0;
 };
 
 // The runs of one horse by name (without regard to letter case) and number, in the order

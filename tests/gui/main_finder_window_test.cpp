@@ -125,7 +125,7 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     auto* utilities = find<QMenu>("Utilitiesmenu");
     EXPECT_EQ(utilities->title(), "&Utilities");
     EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart",
-                                             "findhorses", "watchlist"}));
+                                             "findhorses", "watchlist", "crosses"}));
     EXPECT_EQ(names(window->popupMenu()), (QStringList{"datecalc", "bar1", "getlineage", "bar", "listhorse", "listrace",
                                                        "listowner", "comparehorses", "watchhorse", "watchstable",
                                                        "bar2", "listfilter", "bar3", "msfgridreset", "msfgridback"}));
@@ -163,7 +163,7 @@ TEST_F(MainFinderWindowTest, RoughEdgesAUserMeetsFirst) {
     QSet<QKeySequence> keys;
     for (const QAction* item : find<QMenu>("Utilitiesmenu")->actions())
         if (!item->isSeparator()) keys.insert(QKeySequence::mnemonic(item->text()));
-    EXPECT_EQ(keys.size(), 6) << "shared access keys";
+    EXPECT_EQ(keys.size(), 7) << "shared access keys";
     EXPECT_EQ(window->focusWidget(), find<QLineEdit>("txthorse"));
 
     auto* results = find<base::GridView>("MSFlexGrid1");

@@ -8,6 +8,7 @@
 #include "output/print_findings.h"
 #include "output/qt/system_printer.h"
 #include "output/qt/speed_chart_window.h"
+#include "progeny/qt/crosses_window.h"
 #include "search/criteria_panel.h"
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
@@ -198,6 +199,7 @@ void MainFinderWindow::createMenus() {
     addItem(utilities, "speedchart");
     addItem(utilities, "findhorses");
     addItem(utilities, "watchlist");
+    addItem(utilities, "crosses");
 
     // The results grid's context menu, never shown in the menu bar.
     popmenu_ = new QMenu(this);
@@ -250,6 +252,7 @@ void MainFinderWindow::connectCommands() {
     onCommand("speedchart", [this] { output::SpeedChartWindow::speedchart_Click(this, finder_); });
     onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_); });
     onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_); });
+    onCommand("crosses", [this] { progeny::CrossesWindow::crosses_Click(*this, finder_); });
     onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_); });
     onCommand("watchstable", [this] { watch::watchstable_Click(finder_); });
     onCommand("comparehorses",

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+#include "progeny/qt/crosses_window.h"
+
+#include "base/qt/grid_clipboard.h"
+#include "base/qt/grid_view.h"
+#include "base/qt/small_window.h"
+#include "shell/main_finder.h"
+#include "shell/qt/main_window_view.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace progeny {
+
+namespace {
+
+constexpr const char* kObjectName = "frmcrosses";
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+}  // namespace
+
+CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
+    : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), panel_(finder) {
+    setObjectName(kObjectName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    base::closeOnEscape(*this);
+    setWindowTitle(CrossesPanel::kCaption);
+    auto* layout = new QVBoxLayout(this);
+    auto* boxes = new QHBoxLayout;
+    sire_ = addBox(boxes, "&Sire:", "txtsire", panel_.txtsire);
+    damSire_ = addBox(boxes, "&Dam-sire:", "txtdamsire", panel_.txtdamsire);
+    auto* agesLabel = new QLabel("&Ages:", this);
+    ages_ = new QComboBox(this);
+    ages_->setObjectName("cboages");
+    ages_->addItems({"All offspring", "Two-year-olds", "Older"});
+    agesLabel->setBuddy(ages_);
+    boxes->addWidget(agesLabel);
+    boxes->addWidget(ages_);
+    minStarters_ = addBox(boxes, "&Minimum of starters:", "txtminstarters", panel_.txtminstarters);
+    minStarters_->setMaximumWidth(50);
+    auto* show = new QPushButton("S&how", this);
+    show->setObjectName("cmdshow");
+    show->setDefault(true);
+    boxes->addWidget(show);
+    boxes->addStretch(1);
+    layout->addLayout(boxes);
+
+    auto* actions = new QHBoxLayout;
+    count_ = new QLabel(this);
+    count_->setObjectName("lblcount");
+    count_->setTextFormat(Qt::PlainText);
+    auto* exportButton = new QPushButton("&Export...", this);
+    exportButton->setObjectName("cmdexport");
+    actions->addWidget(count_, 1);
+    actions->addWidget(exportButton);
+    layout->addLayout(actions);
+    grid_ = new base::GridView(panel_.grid, this);
+    grid_->setObjectName("grdcrosses");
+    layout->addWidget(grid_, 1);
+    base::enableCopyToClipboard(*grid_);
+    connect(show, &QPushButton::clicked, this, &CrossesWindow::cmdshow_Click);
+    connect(exportButton, &QPushButton::clicked, this, [this] { panel_.cmdexport_Click(); });
+    connect(grid_, &base::GridView::cellDoubleClicked, this, &CrossesWindow::listSelectedHorse);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CrossesWindow::sortBy);
+    grid_->installEventFilter(this);
+    resize(1100, 560);
+}
+
+CrossesWindow::~CrossesWindow() { delete grid_; }
+
+QLineEdit* CrossesWindow::addBox(QHBoxLayout* row, const char* caption, const char* name, const std::string& text) {
+    auto* label = new QLabel(caption, this);
+    auto* box = new QLineEdit(fromUtf8(text), this);
+    box->setObjectName(name);
+    label->setBuddy(box);
+    row->addWidget(label);
+    row->addWidget(box);
+    connect(box, &QLineEdit::returnPressed, this, &CrossesWindow::cmdshow_Click);
+    return box;
+}
+
+void CrossesWindow::cmdshow_Click() {
+    panel_.txtsire = sire_->text().toStdString();
+    panel_.txtdamsire = damSire_->text().toStdString();
+    panel_.cboages = ages_->currentIndex();
+    panel_.txtminstarters = minStarters_->text().toStdString();
+    setCursor(Qt::WaitCursor);
+    panel_.cmdshow_Click();
+    unsetCursor();
+    sortedColumn_ = -1;
+    count_->setText(fromUtf8(panel_.lblcount));
+}
+
+// The name sorts as text, A to Z first; every other column as numbers, highest first.
+void CrossesWindow::sortBy(int column) {
+    base::GridModel& grid = panel_.grid;
+    if (grid.rows() <= 2) return;
+    const bool text = column == CrossesPanel::kNameColumn;
+    ascending_ = column == sortedColumn_ ? !ascending_ : text;
+    sortedColumn_ = column;
+    grid.setCol(column);
+    grid.sort(text ? (ascending_ ? base::SortOrder::TextAscending : base::SortOrder::TextDescending)
+                   : (ascending_ ? base::SortOrder::NumericAscending : base::SortOrder::NumericDescending));
+}
+
+// Enter on the table lists the current horse, as a double click does.
+bool CrossesWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && panel_.listsHorses()) {
+            listSelectedHorse();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CrossesWindow::listSelectedHorse() {
+    if (!panel_.listsHorses()) return;
+    panel_.listHorse(panel_.grid.row());
+    mainWindow_.showState();
+}
+
+CrossesWindow* CrossesWindow::crosses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder) {
+    auto* shown = mainWindow.widget().findChild<CrossesWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
+    if (!shown) shown = new CrossesWindow(mainWindow, finder);
+    base::bringToFront(*shown);
+    return shown;
+}
+
+}  // namespace progeny

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "progeny/crosses_panel.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+
+namespace base {
+class GridView;
+}  // namespace base
+
+namespace shell {
+class MainFinder;
+class MainWindowView;
+}  // namespace shell
+
+namespace progeny {
+
+// The crosses window `frmcrosses`: the sire and dam-sire boxes, the age choice, the
+// minimum of starters, "Show", the line above the table and the table (sorted by a click
+// on a caption; Ctrl+C copies; for the offspring of both, Enter or a double click lists
+// the horse in the main window), and "Export...". It never blocks the main window, is
+// open at most once, and closes with it or with Escape.
+class CrossesWindow : public QWidget {
+    Q_OBJECT
+public:
+    CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
+    // The grid's view goes before the panel whose grid model it shows.
+    ~CrossesWindow() override;
+
+    // "C&rosses...": the open window brought to the front, or a new one.
+    static CrossesWindow* crosses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
+
+    CrossesPanel& panel() { return panel_; }
+    base::GridView* table() const { return grid_; }
+    void cmdshow_Click();
+    void listSelectedHorse();
+
+private:
+    QLineEdit* addBox(QHBoxLayout* row, const char* caption, const char* name, const std::string& text);
+    void sortBy(int column);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    shell::MainWindowView& mainWindow_;
+    CrossesPanel panel_;
+    QLineEdit* sire_ = nullptr;
+    QLineEdit* damSire_ = nullptr;
+    QComboBox* ages_ = nullptr;
+    QLineEdit* minStarters_ = nullptr;
+    QLabel* count_ = nullptr;
+    base::GridView* grid_ = nullptr;
+    int sortedColumn_ = -1;
+    bool ascending_ = false;
+};
+
+}  // namespace progeny
