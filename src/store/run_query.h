@@ -71,9 +71,6 @@ private:
     RunCriteria criteria_;
 };
 
-// The track codes of `statecodes`, by track number.
-std::vector<std::pair<int, std::string>> trackCodes(Database& db);
-
 // The select list and join of every run listing, in the order readRunRecord reads them.
 extern const char* const kRunColumns;
 extern const char* const kRunJoin;

@@ -3,6 +3,7 @@
 
 #include "store/database.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -10,6 +11,9 @@
 #include <string_view>
 
 namespace store {
+
+// A horse's name is kept to its first 25 characters; an owner's name whole.
+inline constexpr std::size_t kStoredNameCharacters = 25;
 
 struct FieldDefinition {
     std::string_view name;

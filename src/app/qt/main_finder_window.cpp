@@ -31,6 +31,8 @@
 #include "watch/qt/watch_marking.h"
 #include "watch/watch_commands.h"
 
+#include "base/qt/qt_text.h"
+
 #include <QAction>
 #include <algorithm>
 #include <QCheckBox>
@@ -103,6 +105,9 @@ void showControl(QObject* object, const base::Control& control) {
 
 MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) : QMainWindow(parent), finder_(finder) {
     setObjectName("frmmainfinder");
+    // The watch list's marks follow the store through the window's commands.
+    finder_.follow(watching_);
+    watching_.reload(finder_.raceStorePath());
     setFont(QFont("Arial", 7.5));  // NOLINT: points, as the design gives them
     client_ = new QWidget(this);
     setCentralWidget(client_);
@@ -130,6 +135,8 @@ bool MainFinderWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) placeResultsGrid();
     return QMainWindow::eventFilter(watched, event);
 }
+
+MainFinderWindow::~MainFinderWindow() { finder_.unfollow(watching_); }
 
 void MainFinderWindow::restoreSearchIndexesOnceShown() {
     if (!windowHandle() || !windowHandle()->isExposed()) {
@@ -168,7 +175,7 @@ void MainFinderWindow::createGrids() {
     connect(grids_["MSFlexGrid1"], &base::GridView::cellDoubleClicked, this, doubleClicked);
     connect(grids_["MSFlexGrid1"], &base::GridView::captionDoubleClicked, this, doubleClicked);
     for (const auto& [name, view] : grids_) base::enableCopyToClipboard(*view);
-    watch::markResultsGrid(*grids_["MSFlexGrid1"], finder_);
+    watch::markResultsGrid(*grids_["MSFlexGrid1"], finder_, watching_);
 }
 
 void MainFinderWindow::createMenus() {
@@ -250,11 +257,11 @@ void MainFinderWindow::connectCommands() {
     onCommand("cmdcompact", [this] { shell::cmdcompact_Click(finder_); });
     onCommand("edittracks", [this] { shell::EditTracksWindow::edittracks_Click(this, finder_); });
     onCommand("speedchart", [this] { output::SpeedChartWindow::speedchart_Click(this, finder_); });
-    onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_); });
-    onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_); });
+    onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_, watching_); });
+    onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_, watching_); });
     onCommand("crosses", [this] { progeny::CrossesWindow::crosses_Click(*this, finder_); });
-    onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_); });
-    onCommand("watchstable", [this] { watch::watchstable_Click(finder_); });
+    onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_, watching_); });
+    onCommand("watchstable", [this] { watch::watchstable_Click(finder_, watching_); });
     onCommand("comparehorses",
               [this] { search::HorseComparisonWindow::compare(this, finder_, search::comparehorses_Click(finder_)); });
     connect(findChild<QPushButton*>("cmdspecial"), &QPushButton::clicked, this,
@@ -286,7 +293,7 @@ void MainFinderWindow::dropEvent(QDropEvent* event) {
 
 void MainFinderWindow::connectControls() {
     for (const auto& [name, control] : finder_.controls()) {
-        QObject* object = findChild<QObject*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        QObject* object = findChild<QObject*>(base::toQString(name));
         if (auto* box = qobject_cast<QLineEdit*>(object)) {
             connect(box, &QLineEdit::textEdited, this,
                     [control = control](const QString& text) { control->caption = text.toStdString(); });
@@ -336,11 +343,11 @@ void MainFinderWindow::run(Command command) {
 void MainFinderWindow::showState() {
     setWindowTitle(QString::fromStdString(finder_.caption));
     for (const auto& [name, control] : finder_.controls()) {
-        const QString objectName = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
+        const QString objectName = base::toQString(name);
         if (QObject* object = findChild<QObject*>(objectName)) showControl(object, *control);
     }
     placeInformationArea();
-    watch::showWatchChanges(*this, finder_, shownWatchRevision_);
+    watch::showWatchChanges(*this, watching_, shownWatchRevision_);
 }
 
 // The progeny layout's speed table stands where the average speed frame stands in the
@@ -366,7 +373,7 @@ void MainFinderWindow::placeResultsGrid() {
 
 void MainFinderWindow::openContextMenu(const QPoint& globalPos) {
     if (!search::MSFlexGrid1_MouseDown(finder_, search::kRightButton)) return;
-    watch::showWatchMenu(finder_);
+    watch::showWatchMenu(finder_, watching_);
     showState();
     // The names in the rewritten captions show as they are: an "&" in them (Fisher &
     // Harris) marks no access key.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "base/caption_sort.h"
 #include "progeny/crosses_panel.h"
 
 #include <QWidget>
@@ -54,8 +55,7 @@ private:
     QLineEdit* minStarters_ = nullptr;
     QLabel* count_ = nullptr;
     base::GridView* grid_ = nullptr;
-    int sortedColumn_ = -1;
-    bool ascending_ = false;
+    base::CaptionSort captionSort_;
 };
 
 }  // namespace progeny

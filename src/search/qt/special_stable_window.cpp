@@ -91,13 +91,8 @@ void SpecialStableWindow::showState() {
 SpecialStableWindow* SpecialStableWindow::cmdspecial_Click(shell::MainWindowView& mainWindow,
                                                            shell::MainFinder& finder) {
     base::BusyPointer busy(finder.dialogs());
-    SpecialStableWindow* window = nullptr;
-    // A closed window is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow.widget().findChildren<SpecialStableWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
-        if (each->isVisible()) window = each;
-    if (!window) window = new SpecialStableWindow(finder, mainWindow);
-    base::bringToFront(*window);
-    return window;
+    return base::openOnce<SpecialStableWindow>(mainWindow.widget(), kObjectName,
+                                               [&] { return new SpecialStableWindow(finder, mainWindow); });
 }
 
 }  // namespace search

@@ -62,13 +62,8 @@ void EditTracksWindow::showState() {
 }
 
 EditTracksWindow* EditTracksWindow::edittracks_Click(QWidget* mainWindow, MainFinder& finder) {
-    EditTracksWindow* editor = nullptr;
-    // A closed editor is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow->findChildren<EditTracksWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
-        if (each->isVisible()) editor = each;
-    if (!editor) editor = new EditTracksWindow(finder, mainWindow);
-    base::bringToFront(*editor);
-    return editor;
+    return base::openOnce<EditTracksWindow>(*mainWindow, kObjectName,
+                                            [&] { return new EditTracksWindow(finder, mainWindow); });
 }
 
 }  // namespace shell
