@@ -45,7 +45,7 @@ void nameListsAndGrids(QWidget& window) {
         if (!view->accessibleName().isEmpty() || view->window() != &window) continue;
         QString name = tiedLabel(window, *view);
         if (name.isEmpty()) name = surroundingCaption(*view);
-        view->setAccessibleName(name);
+        if (!name.isEmpty()) view->setAccessibleName(name);
     }
     // The list that drops down from a combo box is a window of its own.
     for (auto* combo : window.findChildren<QComboBox*>())
