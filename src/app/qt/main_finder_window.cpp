@@ -16,6 +16,7 @@
 #include "shell/compact_database.h"
 #include "shell/qt/date_calculator_window.h"
 #include "shell/qt/edit_tracks_window.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/fitting_label.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
@@ -126,6 +127,7 @@ MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) :
     setAcceptDrops(true);
     move(base::twipsToPixelsX(finder_.leftTwips, this), base::twipsToPixelsY(finder_.topTwips, this));
     showState();
+    nameControls();
     // A name can be typed and searched for with Enter at once.
     findChild<QLineEdit*>("txthorse")->setFocus(Qt::OtherFocusReason);
     QTimer::singleShot(0, this, &MainFinderWindow::restoreSearchIndexesOnceShown);
@@ -154,6 +156,12 @@ void MainFinderWindow::createControls() {
         widget->setObjectName(place.name);
         widget->setGeometry(base::twipsRect(place.x, place.y, place.width, place.height, this));
     }
+}
+
+void MainFinderWindow::nameControls() {
+    for (const auto& [box, label] : kBoxLabels) findChild<QLabel*>(label)->setBuddy(findChild<QWidget*>(box));
+    for (const auto& [control, name] : kSpokenNames) findChild<QWidget*>(control)->setAccessibleName(name);
+    base::nameListsAndGrids(*this);
 }
 
 void MainFinderWindow::createGrids() {

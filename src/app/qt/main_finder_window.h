@@ -44,6 +44,8 @@ private:
     void createControls();
     void createGrids();
     void createMenus();
+    // Names every control for a screen reader, once the labels and frames show their captions.
+    void nameControls();
     void connectControls();
     void connectCommands();
     void connectSearchPanel();

@@ -70,6 +70,7 @@ void LineageWindow::createControls() {
 
     auto* grid = new base::GridView(form_.MSFlexGrid1, this);
     grid->setObjectName("MSFlexGrid1");
+    grid->setAccessibleName("Pedigree");
     grid->setDisplayOnly();
     grid->setGeometry(QRect(base::twipsRect(240, 2790, 0, 0, this).topLeft(), grid->designedSize()));
     base::enableCopyToClipboard(*grid);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/qt/crosses_window.h"
 
+#include "base/qt/accessible_names.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
 #include "base/qt/qt_text.h"
@@ -62,6 +63,7 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     layout->addLayout(actions);
     grid_ = new base::GridView(panel_.grid, this);
     grid_->setObjectName("grdcrosses");
+    grid_->setAccessibleName(CrossesPanel::kCaption);
     layout->addWidget(grid_, 1);
     base::enableCopyToClipboard(*grid_);
     connect(show, &QPushButton::clicked, this, &CrossesWindow::cmdshow_Click);
@@ -70,6 +72,7 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CrossesWindow::sortBy);
     grid_->installEventFilter(this);
     resize(1100, 560);
+    base::nameListsAndGrids(*this);
 }
 
 CrossesWindow::~CrossesWindow() { delete grid_; }

@@ -32,6 +32,7 @@ HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFin
     const int horses = rows_.empty() ? 0 : static_cast<int>(rows_.front().cells.size());
     table_ = new QTableWidget(static_cast<int>(rows_.size()), horses, this);
     table_->setObjectName("grdcompare");
+    table_->setAccessibleName(windowTitle());
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->hide();
     for (int r = 0; r < table_->rowCount(); ++r) {

@@ -2,6 +2,7 @@
 #include "search/qt/horse_finder_window.h"
 
 #include "base/qt/qt_text.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 #include "search/qt/horse_comparison_window.h"
 #include "shell/main_finder.h"
@@ -58,6 +59,7 @@ HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::M
     layout->addLayout(actions);
     grid_ = new base::GridView(panel_.grid, this);
     grid_->setObjectName("grdfound");
+    grid_->setAccessibleName("Horses found");
     grid_->allowRowPicking();  // "Compare" takes any two to four horses
     layout->addWidget(grid_, 1);
     base::enableCopyToClipboard(*grid_);
@@ -72,6 +74,7 @@ HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::M
     grid_->installEventFilter(this);
     resize(1000, 640);
     showState();
+    base::nameListsAndGrids(*this);
 }
 
 HorseFinderWindow::~HorseFinderWindow() { delete grid_; }
@@ -115,7 +118,9 @@ QWidget* HorseFinderWindow::createCriteria() {
     average_->setObjectName("optaverage");
     layout->addWidget(best, 4, 0);
     layout->addWidget(average_, 5, 0);
-    addBox(layout, 5, 0, "", "txtlast")->setText(base::toQString(panel_.txtlast));
+    QLineEdit* last = addBox(layout, 5, 0, "", "txtlast");
+    last->setText(base::toQString(panel_.txtlast));
+    last->setAccessibleName("Races to average");
     addBox(layout, 6, 0, "S&peed at least:", "txtminspeed");
     auto* classLabel = new QLabel("Last race c&lass:", criteria);
     layout->addWidget(classLabel, 0, 3);
@@ -139,6 +144,7 @@ QWidget* HorseFinderWindow::createCriteria() {
         boxes_["txtexclude" + std::to_string(i + 1)] = owner;
         connect(owner, &QLineEdit::returnPressed, this, &HorseFinderWindow::cmdfind_Click);
         if (i == 0) ownersLabel->setBuddy(owner);
+        else owner->setAccessibleName(QString("Leave out owner %1").arg(i + 1));
     }
     layout->setColumnStretch(2, 1);
     layout->setColumnStretch(5, 1);

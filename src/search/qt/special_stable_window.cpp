@@ -3,6 +3,7 @@
 
 #include "base/busy_pointer.h"
 #include "shell/qt/main_window_view.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 
 #include <QGroupBox>
@@ -34,6 +35,7 @@ SpecialStableWindow::SpecialStableWindow(shell::MainFinder& finder, shell::MainW
     base::connectTextBoxes(*this, search_.controls());
     search_.Form_Load();
     showState();
+    base::nameListsAndGrids(*this);
 }
 
 void SpecialStableWindow::createControls() {

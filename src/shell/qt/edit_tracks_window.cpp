@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/qt/edit_tracks_window.h"
 
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 
 #include <QGroupBox>
@@ -29,6 +30,7 @@ EditTracksWindow::EditTracksWindow(MainFinder& finder, QWidget* mainWindow)
     createControls();
     editor_.Form_Load();
     showState();
+    base::nameListsAndGrids(*this);
 }
 
 void EditTracksWindow::createControls() {

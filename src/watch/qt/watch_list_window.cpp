@@ -4,6 +4,7 @@
 #include "base/grid_model.h"
 #include "base/grid_selection_text.h"
 #include "base/qt/qt_text.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
@@ -112,6 +113,7 @@ WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::MainF
     tabs_->addTab(stables_, "&Stables");
     layout->addWidget(tabs_);
     resize(1040, 420);
+    base::nameListsAndGrids(*this);
     reload();
 }
 
