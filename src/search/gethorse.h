@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The horse, owner and race searches that fill the results grid and the statistics grids.
 #pragma once
 
 #include "search/search_request.h"

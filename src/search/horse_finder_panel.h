@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The horse finder window's state: its criteria boxes, their messages, the count line and the results.
 #pragma once
 
 #include "search/horse_finder.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A search as the user asked for it, checked and turned into the race store's criteria.
 #pragma once
 
 #include "search/search_kind.h"

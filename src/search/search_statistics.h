@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The statistics of a horse, owner or race search, shown in the two statistics grids.
 #pragma once
 
 #include "search/listed_run.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window's state and commands, which the window, the command line tool and the tests all drive.
 #pragma once
 
 #include "base/calendar.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The race store's query behind the horse, owner and race searches: which runs, in which order.
 #pragma once
 
 #include <cstdint>

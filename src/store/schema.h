@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The race store's tables and indexes: making a new store, and checking that a file is one.
 #pragma once
 
 #include "store/database.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The watch list's changes: watching a horse or stable, its note, and stopping, each one transaction.
 #pragma once
 
 #include <cstddef>

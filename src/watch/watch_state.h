@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// What the window keeps of the watch list between commands: the marks and who ran in the last import.
 #pragma once
 
 #include "shell/store_follower.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window's fixed layout: where each control, frame and grid stands, in twips.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window on screen: its controls, menus and grids, kept in step with the core's state.
 #pragma once
 
 #include "shell/main_finder.h"

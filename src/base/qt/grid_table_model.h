@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The adapter that shows a core grid to Qt's item views without keeping a copy of its cells.
 #pragma once
 
 #include "base/grid_model.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// What the small windows share in showing the core's controls and reporting the user's edits.
 #pragma once
 
 #include "base/control.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The crosses window on screen: which sire suits a mare's family, as a table beside the main window.
 #pragma once
 
 #include "base/caption_sort.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The horse finder window on screen: its criteria, results grid, comparison and export.
 #pragma once
 
 #include "base/caption_sort.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The watch list window on screen: the watched horses and stables, their notes, and listing them.
 #pragma once
 
 #include "watch/watch_list.h"

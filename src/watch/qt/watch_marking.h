@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Watched horses and stables shown bold in a listing, with their notes as tooltips.
 #pragma once
 
 #include "watch/watch_marks.h"
