@@ -3,6 +3,9 @@
 
 #include "base/user_dialogs.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -27,6 +30,28 @@ inline std::string requiredPath(const char* variable) {
     if (!value || !std::filesystem::exists(value))
         throw std::runtime_error(std::string("set ") + variable + " (scripts/bench.sh does)");
     return value;
+}
+
+// Drops the pages of the store at `path` (and of its write-ahead log) from the system's
+// cache, as a day's other work or a restart would have; the next read comes from disk.
+inline void dropFromSystemCache(const std::string& path) {
+    for (const std::string& file : {path, path + "-wal"}) {
+        const int fd = ::open(file.c_str(), O_RDONLY);
+        if (fd < 0) continue;
+        ::fdatasync(fd);  // only pages written out can be dropped
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
+}
+
+// Reads the whole store at `path` into the system's cache again, so that the benchmarks
+// after one that dropped it meet the store as warm as they would have.
+inline void loadIntoSystemCache(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return;
+    static char buffer[1 << 20];
+    while (::read(fd, buffer, sizeof buffer) > 0) {}
+    ::close(fd);
 }
 
 }  // namespace bench_support

@@ -6,7 +6,7 @@
 #include "search/csv_text.h"
 #include "search/horse_comparison.h"
 #include "search/horse_finder.h"
-#include "store/database.h"
+#include "store/kept_connections.h"
 #include "store/search_indexes.h"
 
 #include <nlohmann/json.hpp>
@@ -67,9 +67,9 @@ nlohmann::json foundJson(const search::FindResult& result) {
 void runFind(const FindOptions& options) {
     const auto criteria = criteriaOf(options);
     requireRaceStore(options.db);
-    auto db = store::Database::open(options.db, store::Access::ReadOnly);
-    store::restoreSearchIndexes(db);  // a store of an earlier build, as a search would
-    const auto result = search::findHorses(db, criteria, clockFor(options.today)->today());
+    store::ReadingConnections store(options.db);
+    store::restoreSearchIndexes(store.here);  // a store of an earlier build, as a search would
+    const auto result = search::findHorses(store.here, store.beside, criteria, clockFor(options.today)->today());
     if (options.format == "json") {
         printJson(foundJson(result));
         return;

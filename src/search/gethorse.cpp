@@ -111,10 +111,10 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
 
 // Runs the search over the window's race store. True when it listed runs.
 bool search(shell::MainFinder& window, const SearchRequest& request, SearchKind opt) {
-    auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    auto& [db, beside] = window.readers();
     shell::restoreSearchIndexes(window, db);
     // The runs are read from here on, while they are counted and the user is asked.
-    store::RunReadAhead runs(db.path(), request.criteria, request.lastRaceBelow);
+    store::RunReadAhead runs(beside, request.criteria, request.lastRaceBelow);
     store::RunQuery query(db, request.criteria);
     const std::int64_t count = query.count();
     const auto subject = askToList(window, query, count);

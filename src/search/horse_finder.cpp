@@ -111,7 +111,7 @@ std::optional<FoundHorse> judgeHorse(const FindCriteria& criteria, const std::ve
     return horse;
 }
 
-FindResult findHorses(store::Database& db, const FindCriteria& criteria, int today) {
+FindResult findHorses(store::Database& db, store::SecondConnection& beside, const FindCriteria& criteria, int today) {
     const store::ReadTransaction snapshot(db);  // the newest week and the runs of one state
     const std::vector<int> weeks = store::raceWeeks(db);
     if (weeks.empty()) throw FindError("The race store holds no races.");
@@ -119,7 +119,7 @@ FindResult findHorses(store::Database& db, const FindCriteria& criteria, int tod
     std::optional<int> firstWeek;
     if (criteria.activeWeeks) firstWeek = newestWeek - *criteria.activeWeeks + 1;
     FindResult result;
-    store::forEachActiveHorse(db, firstWeek, [&](std::vector<store::RunRecord>& runs) {
+    store::forEachActiveHorse(db, beside, firstWeek, [&](std::vector<store::RunRecord>& runs) {
         if (auto horse = judgeHorse(criteria, runs, newestWeek, today)) result.rows.push_back(std::move(*horse));
         return true;
     });

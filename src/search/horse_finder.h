@@ -11,6 +11,10 @@
 #include <vector>
 
 namespace store {
+class SecondConnection;
+}
+
+namespace store {
 class Database;
 }
 
@@ -92,8 +96,9 @@ class FindError : public std::runtime_error {
 std::optional<FoundHorse> judgeHorse(const FindCriteria& criteria, const std::vector<store::RunRecord>& runs,
                                      int newestWeek, int today);
 
-// Runs the finder over the store. Throws FindError for an empty store.
-FindResult findHorses(store::Database& db, const FindCriteria& criteria, int today);
+// Runs the finder over the store that `db` and `beside` (a second connection, for reading
+// ahead) look at. Throws FindError for an empty store.
+FindResult findHorses(store::Database& db, store::SecondConnection& beside, const FindCriteria& criteria, int today);
 
 // The finder's table: captions, then one row of texts per horse.
 std::vector<std::string> foundColumns(const FindCriteria& criteria);

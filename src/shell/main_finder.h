@@ -9,6 +9,7 @@
 #include "base/user_dialogs.h"
 #include "shell/grid_settings.h"
 #include "shell/store_follower.h"
+#include "store/kept_connections.h"
 
 #include <optional>
 #include <string>
@@ -57,6 +58,9 @@ public:
     // A window state without a program folder (the command line tool's) works on the
     // store at `path` and keeps no settings file.
     void useRaceStore(std::string path) { raceStorePath_ = std::move(path); }
+    // The race store's connections for searching, kept from one search to the next while
+    // the file stays as it was; on the window's thread only.
+    store::ReadingConnections& readers() { return readers_.to(raceStorePath()); }
     // The breeding file that start-up looked for; the progeny searches read it.
     const std::string& breedingFile() const { return breedingFile_; }
     void useBreedingFile(std::string path) { breedingFile_ = std::move(path); }
@@ -181,6 +185,7 @@ private:
     std::string breedingFile_;
     bool settingsWriteFailureReported_ = false;
     std::vector<StoreFollower*> followers_;
+    store::KeptConnections readers_;
 };
 
 // The widths that "Reset Columns" gives the horse layout's columns, in twips.

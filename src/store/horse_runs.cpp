@@ -3,6 +3,7 @@
 
 #include "store/database.h"
 #include "store/race_fields.h"
+#include "store/second_connection.h"
 #include "store/statement.h"
 #include "store/transaction.h"
 
@@ -45,28 +46,28 @@ struct IndexedRun {
     std::int64_t rowid;
 };
 
-}  // namespace
-
-void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
-                        const std::function<bool(std::vector<RunRecord>&)>& visit) {
-    // The races are read on a connection of their own while this one walks the runs: the
-    // two reads are independent and take about as long each. The runs read before the
-    // races are ready wait, in the index's few columns. Both reads see one state of the
-    // store: races of another generation (a week removed or imported meanwhile) are read
-    // again here, in this connection's own read transaction.
-    const ReadTransaction snapshot(db);
-    auto reading = std::async(std::launch::async, [path = db.path(), generation = snapshot.generation()] {
-        auto own = Database::open(path, Access::ReadOnly);
+// Every race of the state of the store whose generation is `generation`, read on the
+// second connection; nothing when that connection already sees another state (a week
+// removed or imported meanwhile).
+std::future<std::optional<RaceFields>> readRacesBeside(SecondConnection& beside, std::int64_t generation) {
+    return beside.run([generation](Database& own) {
         const ReadTransaction theirs(own);
         std::optional<RaceFields> races(std::in_place, own);
         if (theirs.generation() != generation) races.reset();
         return races;
     });
-    std::optional<RaceFields> races;
-    NewestRunDetails details(db);
-    std::vector<RunRecord> runs;  // of one horse
-    // Hands one run on; false when `visit` asked to stop.
-    const auto take = [&](const IndexedRun& indexed) {
+}
+
+// Joins the indexed runs with their races and hands them on one horse at a time.
+class HorseForms {
+public:
+    HorseForms(Database& db, const std::function<bool(std::vector<RunRecord>&)>& visit) : details_(db), visit_(visit) {}
+
+    void useRaces(RaceFields&& races) { races_.emplace(std::move(races)); }
+    bool haveRaces() const { return races_.has_value(); }
+
+    // Takes one run of the index's order; false when `visit` asked to stop.
+    bool take(const IndexedRun& indexed) {
         RunRecord run;
         run.hid = indexed.hid;
         run.racenum = indexed.racenum;
@@ -74,20 +75,43 @@ void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
         run.fin = indexed.fin;
         run.odds = indexed.odds;
         // A run without its race is left out, as the listings' join leaves it out.
-        if (!races->complete(run)) return true;
-        if (!runs.empty() && runs.front().hid != run.hid) {
-            if (!visit(runs)) return false;
-            runs.clear();
+        if (!races_->complete(run)) return true;
+        if (!runs_.empty() && runs_.front().hid != run.hid) {
+            if (!visit_(runs_)) return false;
+            runs_.clear();
         }
-        if (runs.empty()) details.fillIn(run, indexed.rowid);
-        runs.push_back(std::move(run));
+        if (runs_.empty()) details_.fillIn(run, indexed.rowid);
+        runs_.push_back(std::move(run));
         return true;
-    };
+    }
+    // Hands on the last horse's runs.
+    void finish() {
+        if (!runs_.empty()) visit_(runs_);
+    }
+
+private:
+    std::optional<RaceFields> races_;
+    NewestRunDetails details_;
+    const std::function<bool(std::vector<RunRecord>&)>& visit_;
+    std::vector<RunRecord> runs_;  // of one horse
+};
+
+}  // namespace
+
+void forEachActiveHorse(Database& db, SecondConnection& beside, std::optional<int> firstWeek,
+                        const std::function<bool(std::vector<RunRecord>&)>& visit) {
+    // The races are read on the second connection while this one walks the runs: the two
+    // reads are independent and take about as long each. The runs read before the races
+    // are ready wait, in the index's few columns. Races of another state of the store than
+    // this connection's read transaction sees are read again here.
+    const ReadTransaction snapshot(db);
+    auto reading = readRacesBeside(beside, snapshot.generation());
+    HorseForms forms(db, visit);
     std::vector<IndexedRun> waiting;
     const auto takeWaiting = [&] {
-        if (auto read = reading.get()) races.emplace(std::move(*read));
-        else races.emplace(db);
-        const bool more = std::ranges::all_of(waiting, take);
+        if (auto read = reading.get()) forms.useRaces(std::move(*read));
+        else forms.useRaces(RaceFields(db));
+        const bool more = std::ranges::all_of(waiting, [&](const IndexedRun& run) { return forms.take(run); });
         waiting = {};
         return more;
     };
@@ -106,8 +130,8 @@ void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
                              static_cast<int>(statement.integer(3)),
                              statement.real(4),
                              statement.integer(5)};
-        if (races) {
-            if (!take(run)) return;
+        if (forms.haveRaces()) {
+            if (!forms.take(run)) return;
             continue;
         }
         waiting.push_back(run);
@@ -115,8 +139,8 @@ void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
             reading.wait_for(std::chrono::seconds(0)) == std::future_status::ready && !takeWaiting())
             return;
     }
-    if (!races && !takeWaiting()) return;
-    if (!runs.empty()) visit(runs);
+    if (!forms.haveRaces() && !takeWaiting()) return;
+    forms.finish();
 }
 
 std::vector<RunRecord> runsOfHorse(Database& db, std::int64_t hid) {

@@ -13,12 +13,14 @@
 namespace store {
 
 class Database;
+class SecondConnection;
 
 // The form of every horse that ran in week `firstWeek` or later (of every horse when no
 // week is given), one horse number at a time: `visit` gets all runs of one horse,
 // newest race first, and answers false to stop. Each run holds its race, speed, finish
-// and odds; the name, owner, post position and start only the newest run holds.
-void forEachActiveHorse(Database& db, std::optional<int> firstWeek,
+// and odds; the name, owner, post position and start only the newest run holds. The
+// races are read beside, on `beside`, a connection to the same store.
+void forEachActiveHorse(Database& db, SecondConnection& beside, std::optional<int> firstWeek,
                         const std::function<bool(std::vector<RunRecord>&)>& visit);
 
 // All runs of horse number `hid`, newest race first.

@@ -2,12 +2,12 @@
 #include "store/run_read_ahead.h"
 
 #include "store/database.h"
+#include "store/second_connection.h"
 
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -28,16 +28,9 @@ Batch emptyBatch() {
 
 }  // namespace
 
-// The batches between the reading thread and the walking one, and the reading thread.
+// The batches between the reading thread and the walking one.
 class RunReadAhead::Channel {
 public:
-    Channel(const std::filesystem::path& store, RunCriteria criteria, std::optional<double> racenumBelow)
-        : reader_(&Channel::read, this, store, std::move(criteria), racenumBelow) {}
-    ~Channel() {
-        stop();
-        reader_.join();
-    }
-
     // The next batch, waiting for it; nothing once the reader has finished and every
     // batch has been taken.
     std::optional<Batch> take() {
@@ -60,13 +53,12 @@ public:
         changed_.notify_all();
     }
 
-private:
-    void read(const std::filesystem::path& store, const RunCriteria& criteria, std::optional<double> racenumBelow) {
+    // On the reading thread.
+    void read(Database& db, const RunCriteria& criteria, std::optional<double> racenumBelow) {
         Batch batch = emptyBatch();
         bool wanted = true;
         std::exception_ptr error;
         try {
-            auto db = Database::open(store, Access::ReadOnly);
             RunQuery(db, criteria).forEach(racenumBelow, [&](RunRecord&& run) {
                 batch.push_back(std::move(run));
                 if (batch.size() < kBatchSize) return true;
@@ -78,6 +70,8 @@ private:
         if (wanted && !batch.empty()) put(std::move(batch));
         finish(std::move(error));
     }
+
+private:
     // Waits while the reader is far enough ahead. False once the walk has stopped.
     bool put(Batch&& batch) {
         std::unique_lock lock(mutex_);
@@ -99,13 +93,18 @@ private:
     bool finished_ = false;
     bool stopped_ = false;
     std::exception_ptr error_;
-    std::thread reader_;  // last: it starts once the state above is ready
 };
 
-RunReadAhead::RunReadAhead(const std::filesystem::path& store, RunCriteria criteria, std::optional<double> racenumBelow)
-    : channel_(std::make_unique<Channel>(store, std::move(criteria), racenumBelow)) {}
+RunReadAhead::RunReadAhead(SecondConnection& reader, RunCriteria criteria, std::optional<double> racenumBelow)
+    : channel_(std::make_shared<Channel>()),
+      reading_(reader.run([channel = channel_, criteria = std::move(criteria), racenumBelow](Database& db) {
+          channel->read(db, criteria, racenumBelow);
+      })) {}
 
-RunReadAhead::~RunReadAhead() = default;
+RunReadAhead::~RunReadAhead() {
+    channel_->stop();
+    reading_.wait();  // the reading hands its own failures to the walk
+}
 
 void RunReadAhead::forEach(const std::function<bool(RunRecord&&)>& visit) {
     while (auto batch = channel_->take())

@@ -4,22 +4,24 @@
 
 #include "store/run_query.h"
 
-#include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
 namespace store {
 
+class SecondConnection;
+
 // The runs of `criteria`, as RunQuery::forEach walks them (the same order and bound),
-// read on a connection of their own on a second thread from construction on, a few
-// batches ahead of the walk. A long listing then takes about as long as its read alone:
-// its own work is done while the store is read, and so is whatever the caller does
-// between starting the read and walking it (counting, asking the user).
+// read on the second connection from construction on, a few batches ahead of the walk. A
+// long listing then takes about as long as its read alone: its own work is done while the
+// store is read, and so is whatever the caller does between starting the read and walking
+// it (counting, asking the user).
 class RunReadAhead {
 public:
-    RunReadAhead(const std::filesystem::path& store, RunCriteria criteria, std::optional<double> racenumBelow);
-    // Stops the reading and waits for its thread.
+    RunReadAhead(SecondConnection& reader, RunCriteria criteria, std::optional<double> racenumBelow);
+    // Stops the reading and waits for it to end.
     ~RunReadAhead();
     RunReadAhead(const RunReadAhead&) = delete;
     RunReadAhead& operator=(const RunReadAhead&) = delete;
@@ -31,7 +33,8 @@ public:
 
 private:
     class Channel;
-    std::unique_ptr<Channel> channel_;
+    std::shared_ptr<Channel> channel_;  // shared with the reading job
+    std::future<void> reading_;
 };
 
 }  // namespace store

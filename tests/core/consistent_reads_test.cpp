@@ -6,6 +6,7 @@
 #include "search/horse_finder.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/second_connection.h"
 #include "store/transaction.h"
 
 #include <gtest/gtest.h>
@@ -93,9 +94,12 @@ TEST_F(ConsistentReads, FinderAndComparisonAnswerFromOneState) {
     search::FindCriteria criteria;
     criteria.activeWeeks = 1;
     const auto today = clock.today();
-    expectOneStateAtATime([&](store::Database& db) { return summary(search::findHorses(db, criteria, today)); });
+    // The second connection is kept from one search to the next, as the window keeps it.
+    store::SecondConnection beside(window.raceStorePath());
+    expectOneStateAtATime(
+        [&](store::Database& db) { return summary(search::findHorses(db, beside, criteria, today)); });
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
-    const auto found = search::findHorses(db, criteria, today).rows;
+    const auto found = search::findHorses(db, beside, criteria, today).rows;
     ASSERT_GE(found.size(), 2U);
     const std::vector<std::int64_t> ids{found[0].id, found[1].id};
     expectOneStateAtATime([&](store::Database& db) { return summary(search::compareHorses(db, ids, today)); });

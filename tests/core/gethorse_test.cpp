@@ -7,12 +7,15 @@
 #include "store/race_writer.h"
 #include "store/run_query.h"
 #include "store/run_read_ahead.h"
+#include "store/second_connection.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -326,7 +329,8 @@ TEST_F(Gethorse, RunsReadAheadAreTheWalksRunsUpToTheSameFailure) {
         auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
         store::RunQuery query(db, criteria);
         const Strings alone = seenIn([&](const auto& visit) { query.forEach(std::nullopt, visit); });
-        store::RunReadAhead ahead(window.raceStorePath(), criteria, std::nullopt);
+        store::SecondConnection beside(window.raceStorePath());
+        store::RunReadAhead ahead(beside, criteria, std::nullopt);
         EXPECT_EQ(seenIn([&](const auto& visit) { ahead.forEach(visit); }), alone);
         return alone;
     };
@@ -345,3 +349,28 @@ TEST_F(Gethorse, RunsReadAheadAreTheWalksRunsUpToTheSameFailure) {
 }
 
 }  // namespace
+
+// The window keeps its connections from one search to the next; a store put in the old
+// one's place, or written over by another tool, is read anew all the same.
+TEST_F(Gethorse, AStorePutInPlaceOfTheSearchedOneIsReadAnew) {
+    const std::filesystem::path store = window.raceStorePath();
+    const auto sampleStore = folder / "sample.mdb";
+    const auto emptyStore = folder / "empty.mdb";
+    store::Database::open(store).exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    std::filesystem::copy_file(store, sampleStore);
+    const std::vector<std::pair<const char*, std::function<void()>>> replacements{
+        {"moved in", [&] { std::filesystem::rename(emptyStore, store); }},
+        {"written over",
+         [&] { std::filesystem::copy_file(emptyStore, store, std::filesystem::copy_options::overwrite_existing); }}};
+    for (const auto& [how, replace] : replacements) {
+        SCOPED_TRACE(how);
+        std::filesystem::copy_file(sampleStore, store, std::filesystem::copy_options::overwrite_existing);
+        ASSERT_TRUE(gethorse(window, search::kHorseByName, "black dasher", ""));
+        store::createRaceStore(emptyStore);
+        replace();
+        dialogs.messages.clear();
+        EXPECT_FALSE(gethorse(window, search::kHorseByName, "black dasher", ""));
+        EXPECT_EQ(dialogs.messages, (Strings{kNothingFound}));
+        std::filesystem::remove(emptyStore);
+    }
+}
