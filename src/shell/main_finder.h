@@ -6,6 +6,7 @@
 #include "base/grid_model.h"
 #include "base/results_columns.h"
 #include "base/user_dialogs.h"
+#include "base/version.h"
 #include "shell/grid_settings.h"
 #include "watch/watch_state.h"
 
@@ -19,8 +20,11 @@ namespace shell {
 
 // What start-up needs to know of the machine it runs on.
 struct StartupEnvironment {
-    std::string programFolder;  // the folder of the running program
+    std::string programFolder;  // the folder of the running program, or the data folder in its stead
     std::string breedingFile;   // the fixed path of the breeding file
+    // `programFolder` is the user's own data folder (an installed program): a missing race
+    // store is offered to be created there instead of ending with the message.
+    bool perUserFolder = false;
 };
 
 // The main window `frmmainfinder` as state: every control, menu item and grid, and the
@@ -28,7 +32,6 @@ struct StartupEnvironment {
 // the command line tool and the tests drive the same commands without a window.
 class MainFinder {
 public:
-    static constexpr const char* kCaption = "Harrowdex v4.31";
     static constexpr int kClientWidth = 9390;   // twips
     static constexpr int kClientHeight = 8280;  // twips
     // Room for every 16-bit week number, so that no typed week is cut short.
@@ -51,6 +54,7 @@ public:
 
     // The program's folder with its trailing separator, and the files kept in it.
     const std::string& programFolder() const { return programFolder_; }
+    bool perUserFolder() const { return perUserFolder_; }
     std::string raceStorePath() const;
     std::string settingsPath() const;
     // A window state without a program folder (the command line tool's) works on the
@@ -82,7 +86,7 @@ public:
     std::vector<std::pair<std::string_view, base::Control*>> controls();
     std::vector<std::pair<std::string_view, base::GridModel*>> grids();
 
-    std::string caption = kCaption;
+    std::string caption = std::string("Harrowdex v") + base::programVersion();
     int leftTwips = 0;
     int topTwips = 0;
 
@@ -137,6 +141,8 @@ public:
     base::Control findhorses{"Find &Horses..."};
     base::Control watchlist{"&Watch List"};
     base::Control crosses{"C&rosses..."};
+    base::Control helpmenu{"&Help"};
+    base::Control cmdabout{"&About"};
     base::Control datecalc{"Week Date"};
     base::Control bar1{"-"};
     base::Control getlineage{"Get Lineage Info."};
@@ -171,6 +177,7 @@ private:
     base::SystemClock systemClock_;
     const base::Clock* clock_ = &systemClock_;
     std::string programFolder_;
+    bool perUserFolder_ = false;
     std::string raceStorePath_;
     std::string breedingFile_;
     bool settingsWriteFailureReported_ = false;

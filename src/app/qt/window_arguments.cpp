@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/qt/window_arguments.h"
 
+#include "base/version.h"
+
 #include <QCommandLineParser>
 
 namespace app {
@@ -23,7 +25,7 @@ WindowArguments readWindowArguments(const QStringList& arguments, const std::str
     if (parser.isSet(help)) {
         result.answer = helpText;
     } else if (parser.isSet(version)) {
-        result.answer = "harrowdex " HARROWDEX_VERSION "\n";
+        result.answer = std::string("harrowdex ") + base::programVersion() + "\n";
     } else if (!parsed && qtOptionsTaken) {
         result.error = "harrowdex: " + parser.errorText().toStdString() + "\n" + helpText;
     } else if (parser.isSet(breeding)) {
