@@ -11,7 +11,10 @@ install(TARGETS harrowdex-cli RUNTIME DESTINATION bin)
 if(HARROWDEX_BUILD_GUI)
   install(TARGETS harrowdex RUNTIME DESTINATION bin)
   install(FILES "${packaging}/${HARROWDEX_APP_ID}.desktop" DESTINATION share/applications)
-  install(FILES "${packaging}/${HARROWDEX_APP_ID}.metainfo.xml" DESTINATION share/metainfo)
+  # The metainfo's release is the project's version.
+  configure_file("${packaging}/${HARROWDEX_APP_ID}.metainfo.xml.in"
+                 "${PROJECT_BINARY_DIR}/packaging/${HARROWDEX_APP_ID}.metainfo.xml" @ONLY)
+  install(FILES "${PROJECT_BINARY_DIR}/packaging/${HARROWDEX_APP_ID}.metainfo.xml" DESTINATION share/metainfo)
   install(FILES "${packaging}/icons/${HARROWDEX_APP_ID}.svg" DESTINATION share/icons/hicolor/scalable/apps)
   foreach(size 16 32 48 64 128 256)
     install(FILES "${packaging}/icons/${HARROWDEX_APP_ID}-${size}.png"
