@@ -42,7 +42,7 @@ const Subjects& subjects() {
     return found;
 }
 
-void runSearch(benchmark::State& state, int opt, const std::string& name, const std::string& txtid) {
+void runSearch(benchmark::State& state, search::SearchKind opt, const std::string& name, const std::string& txtid) {
     bench_support::AgreeingDialogs dialogs;
     shell::MainFinder window(dialogs);
     window.setUpControls();

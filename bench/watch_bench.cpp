@@ -11,6 +11,7 @@
 #include "base/results_columns.h"
 #include "shell/main_finder.h"
 #include "watch/watch_list.h"
+#include "watch/watch_state.h"
 #include "watched_store.h"
 
 #include <benchmark/benchmark.h>
@@ -23,7 +24,8 @@ void BM_WatchMarksOnLargestOwnerListing(benchmark::State& state) {
     shell::MainFinder window(dialogs);
     window.setUpControls();
     window.useRaceStore(path);
-    window.watching.reload(path);
+    watch::WatchState watching;
+    watching.reload(path);
     auto db = store::Database::open(path, store::Access::ReadOnly);
     if (!search::gethorse(window, search::kOwner, bench_support::largestStableOf(db), ""))
         state.SkipWithError("nothing listed");
@@ -35,7 +37,7 @@ void BM_WatchMarksOnLargestOwnerListing(benchmark::State& state) {
         marked = 0;
         for (int row = grid.fixedRows(); row < grid.rows(); ++row)
             for (const int col : {columns.name, columns.owner})
-                marked += watch::cellNote(window.watching.marks, grid, columns, row, col) != nullptr;
+                marked += watch::cellNote(watching.marks, grid, columns, row, col) != nullptr;
         benchmark::DoNotOptimize(marked);
     }
     state.counters["rows"] = grid.rows() - 1;

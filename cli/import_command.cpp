@@ -6,6 +6,7 @@
 #include "import/import_driver.h"
 #include "import_progress.h"
 #include "shell/main_finder.h"
+#include "watch/watch_state.h"
 
 #include <unistd.h>
 
@@ -32,6 +33,8 @@ void runImport(const ImportOptions& options) {
                                                         : ProgressStyle::LinePerFile;
     ImportProgressDialogs dialogs(options.yes, style, std::cerr);
     shell::MainFinder window(dialogs);
+    watch::WatchState watching;  // says who of the watch list ran
+    window.follow(watching);
     std::vector<import::ChosenFile> files;
     for (const auto& path : options.files)
         files.push_back({path, std::filesystem::path(path).filename().string()});

@@ -30,7 +30,7 @@ struct SearchOptions {
 };
 
 struct Search {
-    int opt;
+    search::SearchKind opt;
     std::string name;
     std::string txtid;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the folders keep the layers apart: Qt only in qt/ folders, SQLite only in the
-# race store, and the program's sources never leaning on the command-line tool. Prints each
+# race store, the program's sources never leaning on the command-line tool, and no floor
+# of src/ (base, store, shell, the subsystems, app) including from a floor above it. Prints each
 # offending include and fails when there is one.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -32,6 +33,33 @@ offenders "Qt outside a qt/ folder" "$qt_include" <<<"$outside_qt"
 offenders "a qt/ header outside a qt/ folder" "$qt_folder_include" <<<"$outside_qt"
 offenders "sqlite3.h outside src/store/" "$sqlite_include" < <(sources src cli tools | grep -v '^src/store/')
 offenders "src/ including from cli/" "$cli_include" < <(sources src)
+
+# The floors of the house, from the ground up: a folder may include its own floor and those
+# below it. The subsystems share a floor and may include each other.
+declare -A floor=([base]=1 [store]=2 [shell]=3 [import]=4 [progeny]=4 [search]=4 [lineage]=4 [output]=4 [watch]=4
+                  [app]=5)
+include_folder='^[[:space:]]*#[[:space:]]*include[[:space:]]*"([a-z_]+)/'
+while IFS= read -r file; do
+  top="${file#src/}"
+  top="${top%%/*}"
+  own="${floor[$top]:-}"
+  if [[ -z "$own" ]]; then
+    echo "check-layers: $file is in src/$top/, which is no floor of the house" >&2
+    failed=1
+    continue
+  fi
+  while IFS=: read -r line text; do
+    [[ "$text" =~ $include_folder ]] || continue
+    included="${BASH_REMATCH[1]}"
+    theirs="${floor[$included]:-}"
+    [[ -z "$theirs" ]] && continue
+    if ((theirs > own)) || { ((theirs == own)) && ((own < 4)) && [[ "$included" != "$top" ]]; }; then
+      echo "check-layers: a lower floor including a higher one ($top includes $included)" >&2
+      echo "  $file:$line:$text" >&2
+      failed=1
+    fi
+  done < <(grep -nE "$include_folder" "$file" || true)
+done < <(sources src)
 
 if ((failed)); then
   exit 1

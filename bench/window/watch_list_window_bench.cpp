@@ -40,7 +40,7 @@ void BM_WatchListWindowWith500Horses(benchmark::State& state) {
     (void)QTest::qWaitForWindowExposed(&window);
     int rows = 0;
     for (auto _ : state) {
-        auto* list = watch::WatchListWindow::watchlist_Click(window, finder);
+        auto* list = watch::WatchListWindow::watchlist_Click(window, finder, window.watching());
         if (!QTest::qWaitForWindowExposed(list)) state.SkipWithError("the window never showed");
         QApplication::processEvents();
         state.PauseTiming();

@@ -109,7 +109,7 @@ void BM_WindowMemoryWith15000Rows(benchmark::State& state) {
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     for (auto _ : state) {
-        search::gethorse(finder, 4, owner, "");
+        search::gethorse(finder, search::kOwner, owner, "");
         window.showState();
         auto* grid = window.grid("MSFlexGrid1");
         grid->scrollToBottom();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Writing a file whole or not at all: a new file beside it, written, flushed and renamed into place.
 #pragma once
 
 #include <filesystem>

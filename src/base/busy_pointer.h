@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The busy pointer shown while a command works, restored however the command ends.
 #pragma once
 
 #include "base/user_dialogs.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Weeks and day numbers as calendar dates, and the date forms the program shows them in.
 #pragma once
 
 #include <chrono>

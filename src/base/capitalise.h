@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Names shown with each word capitalised, whatever their case in the results files.
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Colours as the grids and the settings file keep them: an explicit colour or a system colour.
 #pragma once
 
 #include <cstdint>

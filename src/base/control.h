@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The state of one control of a window, kept in the core so that commands and tests see what the user sees.
 #pragma once
 
 #include <string>

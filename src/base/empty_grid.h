@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Whether the results grid holds any findings to print or export.
 #pragma once
 
 #include "base/grid_model.h"

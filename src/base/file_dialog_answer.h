@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The text a file-open dialog answers with for the files the user chose.
 #pragma once
 
 #include <string>

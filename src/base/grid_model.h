@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The grid behind every table of the program: cells, widths, colours, selection and sorting, without Qt.
 #pragma once
 
 #include "base/colour.h"

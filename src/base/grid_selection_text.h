@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A grid's selected cells as tab-separated text for the clipboard.
 #pragma once
 
 #include "base/grid_model.h"

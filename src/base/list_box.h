@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The state of a list box: its entries and which of them are selected.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Numbers formatted through the display masks of the program's grids and labels.
 #pragma once
 
 #include <concepts>

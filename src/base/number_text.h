@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Whether a text reads as a number (sign, digits, point, fraction, exponent), and its value.
 #pragma once
 
 #include <optional>

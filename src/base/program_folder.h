@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's folder and the names of the files the program keeps in it.
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Opening the program's small side files safely: regular files of a bounded size only, never waited on.
 #pragma once
 
 #include <cstdint>

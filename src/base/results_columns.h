@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The columns of the results grid by name, in its horse and progeny layouts.
 #pragma once
 
 // The columns of the results grid, by name. A search lists one run a row (the horse

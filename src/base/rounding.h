@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Rounding to a whole number, an exact half to the even neighbour.
 #pragma once
 
 #include <cmath>

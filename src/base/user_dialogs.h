@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// How the core asks and tells the user things: message boxes, file dialogs and progress, behind one interface.
 #pragma once
 
 #include <optional>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Texts of the results files counted and cut by character, whether they are UTF-8 or older Latin-1 text.
 #pragma once
 
 #include <cstddef>

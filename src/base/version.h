@@ -3,7 +3,7 @@
 
 namespace base {
 
-// The program's version, as the build names it ("4.31"): the window's caption, both
+// The program's version, as the project names it in CMakeLists.txt: the window's caption, both
 // programs' --version and the package all show this one.
 const char* programVersion();
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Reads the comma-separated fields of a results file, quoted fields included, whatever lines they stand on.
 #pragma once
 
 #include <cstddef>

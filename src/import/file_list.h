@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The results files that the user chose in the import's file dialog, from the dialog's answer.
 #pragma once
 
 #include <cstdint>

@@ -157,7 +157,7 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
             return ImportResult::Failed;
         }
     }
-    window.lblprogress.caption = window.watching.afterImport(db, import.weeks());
+    window.lblprogress.caption = window.weeksImported(db, import.weeks());
     return ImportResult::Done;
 }
 

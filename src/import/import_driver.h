@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Importing weekly results files into the race store, from the window's command or the command line.
 #pragma once
 
 #include "import/file_list.h"

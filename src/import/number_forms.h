@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The number fields of a results file read and converted, and the text forms of stored numbers.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Works out a race's age and class codes from its type and conditions text.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A race number of a results file turned into the stored race number of its week, track and race.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The error that ends an import on a results file that cannot be read, naming the line and the reason.
 #pragma once
 
 #include <cstddef>

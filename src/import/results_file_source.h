@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The text of a chosen results file, read plainly or from inside a ZIP archive.
 #pragma once
 
 #include <stdexcept>

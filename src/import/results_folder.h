@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// One check of the results folder: its new results files imported, oldest week first, and what was skipped or failed.
 #pragma once
 
 #include <chrono>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The chosen results folder, remembered in HarrowdexResultsFolder.txt beside the program.
 #pragma once
 
 #include "import/results_folder.h"

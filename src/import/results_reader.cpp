@@ -7,6 +7,7 @@
 #include "import/race_number.h"
 #include "import/results_file_error.h"
 #include "base/utf8_text.h"
+#include "store/schema.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,6 @@ namespace import {
 namespace {
 
 constexpr std::string_view kEndMarker = "*99999";
-constexpr std::size_t kNameCharacters = 25;
 
 // A purse or claiming price once its leading characters are gone: a decimal amount,
 // rounded to a 32-bit whole number.
@@ -201,7 +201,7 @@ ParsedRace ResultsReader::race(const SecondRecord& second) {
 store::RunnerRow ResultsReader::readRunner(double racenum, int fin) {
     store::RunnerRow row;
     row.hname = nextText();
-    row.hname.resize(base::firstCharacters(row.hname, kNameCharacters).size());
+    row.hname.resize(base::firstCharacters(row.hname, store::kStoredNameCharacters).size());
     const float horse = fields_.nextSingle();
     RunnerFigures figures;
     figures.speed = fields_.nextSingle();

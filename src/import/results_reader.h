@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Reads a weekly results file race by race into the rows that the import stores.
 #pragma once
 
 #include "import/field_reader.h"

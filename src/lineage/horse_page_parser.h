@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Reads the texts and pedigree cells of a horse page from the simulation's web server.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The command line tool's blocking HTTP client for horse pages, through libcurl.
 #pragma once
 
 #include "lineage/page_fetcher.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The lineage window's state: the title, labels and pedigree grid of the horse page last fetched.
 #pragma once
 
 #include "lineage/lineage_request.h"

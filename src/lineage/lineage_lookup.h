@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "Get Lineage Info.": fetches and reads the page of the horse in the results grid's selected row.
 #pragma once
 
 #include "lineage/lineage_request.h"

@@ -2,15 +2,13 @@
 #include "lineage/lineage_request.h"
 
 #include "base/utf8_text.h"
+#include "store/schema.h"
 
 #include <cstdio>
 
 namespace lineage {
 
 namespace {
-
-// How many characters of a horse's name the race store keeps.
-constexpr std::size_t kStoredNameCharacters = 25;
 
 bool unreservedInQuery(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '.' ||
@@ -44,7 +42,7 @@ std::string GetHTMLPage(PageFetcher& Inet, const std::string& URL) {
 }
 
 bool sameHorse(std::string_view pageName, std::string_view gridName) {
-    return pageName == gridName || base::firstCharacters(pageName, kStoredNameCharacters) == gridName;
+    return pageName == gridName || base::firstCharacters(pageName, store::kStoredNameCharacters) == gridName;
 }
 
 std::string lineageTitle(std::string_view name, std::string_view id) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A horse page request: the page's address on the web server and what the lineage window shows of the answer.
 #pragma once
 
 #include "lineage/horse_page_parser.h"

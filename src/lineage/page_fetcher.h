@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The HTTP client that fetches a horse page, as the lookup sees it, and the most a page may hold.
 #pragma once
 
 #include <chrono>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The address of the simulation's web server, from HarrowdexServer.txt beside the program or the built-in one.
 #pragma once
 
 #include <string>

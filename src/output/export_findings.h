@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "E&xport to Text File": the results grid written to a text file the user names.
 #pragma once
 
 #include "shell/main_finder.h"

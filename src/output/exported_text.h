@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The results grid as the text that the export writes: quoted cells, comma-separated, lines ending in CR LF.
 #pragma once
 
 #include "base/grid_model.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The printer as the print commands see it, so that printing can be tested without a printer.
 #pragma once
 
 #include "output/print_layout.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "&Print Findings" and "Print Pre&view": the results grid's listing on paper or on screen.
 #pragma once
 
 #include "output/findings_printer.h"

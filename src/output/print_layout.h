@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The printed listing laid out in pages: where every piece of text stands, for any paper size.
 #pragma once
 
 #include "base/grid_model.h"

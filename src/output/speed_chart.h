@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The speed chart's points and series: each listed run's speed by week, or each offspring's best speeds.
 #pragma once
 
 #include "base/colour.h"

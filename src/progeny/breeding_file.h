@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The breeding file opened for reading piece by piece, with the message for one that cannot be read.
 #pragma once
 
 #include "progeny/text_lines.h"

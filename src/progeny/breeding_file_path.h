@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Where the program looks for the breeding file on each platform.
 #pragma once
 
 #include <string>

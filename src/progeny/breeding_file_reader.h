@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Reads the offspring of a sire, dam-sire or dam's dam-sire from the breeding file.
 #pragma once
 
 #include "progeny/text_lines.h"

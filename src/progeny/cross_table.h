@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The crosses table: how the offspring of a sire, a dam-sire or both have raced, grouped by the other parent line.
 #pragma once
 
 #include "progeny/text_lines.h"

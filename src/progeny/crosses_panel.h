@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The crosses window's state: its boxes, age choice, count line and table, and the "Show" command.
 #pragma once
 
 #include "progeny/cross_table.h"

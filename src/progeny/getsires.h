@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The progeny search: a sire's offspring from the breeding file, their races and statistics in the grids.
 #pragma once
 
 #include "shell/main_finder.h"

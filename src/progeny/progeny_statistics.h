@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The progeny search's statistics: each offspring's wins and best speeds, and the tables they add up to.
 #pragma once
 
 #include "base/grid_model.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A text read line by line from a source that is read piece by piece, whatever line breaks it uses.
 #pragma once
 
 #include <cstddef>

@@ -3,6 +3,10 @@
 
 #include "progeny/getsires.h"
 #include "search/gethorse.h"
+#include "base/utf8_text.h"
+#include "store/schema.h"
+
+#include <optional>
 
 namespace search {
 
@@ -22,12 +26,7 @@ int discard(shell::MainFinder& window) {
 }  // namespace
 
 std::string first25Characters(const std::string& text) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (++characters > 25) return text.substr(0, i);
-    }
-    return text;
+    return std::string(base::firstCharacters(text, store::kStoredNameCharacters));
 }
 
 void setupnormalsearch(shell::MainFinder& window) {
@@ -82,7 +81,7 @@ void optdamdamsire_Click(shell::MainFinder& window) {
 }
 
 void cmdgethorse_click(shell::MainFinder& window) {
-    int opt = 0;
+    std::optional<SearchKind> opt;
     if (window.opthorse.checked) {
         if (window.chkname.checked) opt = window.chkid.checked ? kHorseByNameAndNumber : kHorseByName;
         else opt = window.chkid.checked ? kHorseByNumber : kHorseByName;
@@ -93,10 +92,10 @@ void cmdgethorse_click(shell::MainFinder& window) {
         progeny::getsires(window, first25Characters(window.txthorse.caption));
         return;
     }
-    if (opt == 0) return;  // no kind selected
+    if (!opt) return;  // no kind selected
     // Horse names are stored with at most 25 characters; an owner's name is stored whole.
     const std::string& typed = window.txthorse.caption;
-    gethorse(window, opt, opt == kOwner ? typed : first25Characters(typed), window.txtid.caption);
+    gethorse(window, *opt, opt == kOwner ? typed : first25Characters(typed), window.txtid.caption);
 }
 
 int txtweekOrNumber_KeyPress(shell::MainFinder& window, int keyAscii) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window's criteria panel: the kind of search chosen and the boxes each kind uses.
 #pragma once
 
 #include "shell/main_finder.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Rows written as CSV that a spreadsheet opens safely, and the "Export..." command that saves them.
 #pragma once
 
 #include <string>

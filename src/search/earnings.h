@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The earnings credited to a run from its race's purse and its finishing place.
 #pragma once
 
 #include <cstdint>

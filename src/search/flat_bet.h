@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The flat-bet return of a set of runs: what a $2 win bet on each would have returned.
 #pragma once
 
 #include <optional>

@@ -10,6 +10,7 @@
 #include "store/database.h"
 #include "store/run_read_ahead.h"
 #include "store/store_error.h"
+#include "store/track_list.h"
 
 #include <algorithm>
 #include <map>
@@ -49,8 +50,9 @@ void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t r
     base::GridModel& grid = window.MSFlexGrid1;
     grid.setRows(static_cast<int>(rows) + 1);
     grid.clearRow(0);
+    // The widths in effect are kept in the settings file; they are already the grid's, so
+    // nothing is read back.
     window.msfgridsavesettings();
-    window.msfgridgetsettings();
     window.msfgridcaption();
     listing.prepare();
 }
@@ -62,10 +64,10 @@ void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t r
 // into the grid, which is only cleared once the first of them has been read: a search
 // that lists nothing leaves the earlier listing. False when nothing was listed.
 bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhead& runs, std::int64_t count,
-              const store::RunRecord& subject, const SearchRequest& request, int opt) {
+              const store::RunRecord& subject, const SearchRequest& request, SearchKind opt) {
     base::GridModel& grid = window.MSFlexGrid1;
     std::map<int, std::string> codes;
-    for (auto& [num, code] : store::trackCodes(db)) codes.emplace(num, std::move(code));
+    for (auto& track : store::listTracks(db)) codes.emplace(track.num, std::move(track.stcode));
     RaceListing listing(grid, std::move(codes));
     SearchStatistics statistics;
     statistics.setSubject(subject.hname, subject.hid, subject.oname);
@@ -108,7 +110,7 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
 }
 
 // Runs the search over the window's race store. True when it listed runs.
-bool search(shell::MainFinder& window, const SearchRequest& request, int opt) {
+bool search(shell::MainFinder& window, const SearchRequest& request, SearchKind opt) {
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
     shell::restoreSearchIndexes(window, db);
     // The runs are read from here on, while they are counted and the user is asked.
@@ -121,7 +123,7 @@ bool search(shell::MainFinder& window, const SearchRequest& request, int opt) {
 
 }  // namespace
 
-bool gethorse(shell::MainFinder& window, int opt, const std::string& name, const std::string& txtid) {
+bool gethorse(shell::MainFinder& window, SearchKind opt, const std::string& name, const std::string& txtid) {
     const auto request = makeSearchRequest(
         {opt, name, txtid, window.txtfirstweek.caption, window.txtlastweek.caption, window.txtinjury.caption});
     if (const auto* problem = std::get_if<std::string>(&request)) {

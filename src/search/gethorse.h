@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The horse, owner and race searches that fill the results grid and the statistics grids.
 #pragma once
 
 #include "search/search_request.h"
@@ -14,6 +15,6 @@ namespace search {
 // or race number or pattern. Reports through the window's dialogs only; a search that
 // lists nothing leaves the earlier listing as it was (one that fails on the store midway
 // keeps the rows read before the failure). True when it listed runs.
-bool gethorse(shell::MainFinder& window, int opt, const std::string& name, const std::string& txtid);
+bool gethorse(shell::MainFinder& window, SearchKind opt, const std::string& name, const std::string& txtid);
 
 }  // namespace search

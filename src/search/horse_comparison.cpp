@@ -12,6 +12,7 @@
 #include "base/number_text.h"
 #include "store/database.h"
 #include "store/store_error.h"
+#include "store/track_list.h"
 #include "store/horse_runs.h"
 #include "store/transaction.h"
 
@@ -195,7 +196,7 @@ std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<
         if (horses.back().empty()) throw FindError("No horse has the number " + std::to_string(id) + ".");
     }
     std::map<int, std::string> codes;
-    for (auto& [number, code] : store::trackCodes(db)) codes.emplace(number, std::move(code));
+    for (auto& track : store::listTracks(db)) codes.emplace(track.num, std::move(track.stcode));
     return compareHorses(horses, codes, today);
 }
 

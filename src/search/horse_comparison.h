@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Horses compared side by side, figure by figure, with the best value of each row marked.
 #pragma once
 
 #include "store/run_query.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The horse finder: horses in the race store that meet the user's criteria of recent form, speed, class, price and age.
 #pragma once
 
 #include "store/run_query.h"

@@ -21,8 +21,6 @@ namespace search {
 
 namespace {
 
-constexpr int kOwnerColumn = 2;
-constexpr int kClassColumn = 4;
 constexpr int kNameWidthTwips = 2400;
 constexpr const char* kNotANumber = "Not a number.";
 constexpr const char* kNotAWholeNumber = "Not a whole number.";
@@ -105,8 +103,7 @@ void HorseFinderPanel::fillGrid(const FindCriteria& criteria, const FindResult& 
         grid.setText(0, c, columns[static_cast<std::size_t>(c)]);
         // Names need room; figures fit the grid's narrow default.
         if (c == kNameColumn || c == kOwnerColumn) grid.setColumnWidth(c, kNameWidthTwips);
-        if (c != kNameColumn && c != kOwnerColumn && c != kClassColumn)
-            grid.setColumnAlignment(c, base::Alignment::RightCenter);
+        if (!isTextColumn(c)) grid.setColumnAlignment(c, base::Alignment::RightCenter);
     }
     for (std::size_t r = 0; r < result.rows.size(); ++r) {
         const auto cells = foundCells(result.rows[r]);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The horse finder window's state: its criteria boxes, their messages, the count line and the results.
 #pragma once
 
 #include "search/horse_finder.h"
@@ -29,6 +30,11 @@ public:
     static constexpr int kNameColumn = 0;
     static constexpr int kNumberColumn = 1;
     static constexpr int kOwnerColumn = 2;
+    static constexpr int kClassColumn = 4;
+    // Name, owner and class are texts (left-aligned, sorted as text); every other column a figure.
+    static constexpr bool isTextColumn(int column) {
+        return column == kNameColumn || column == kOwnerColumn || column == kClassColumn;
+    }
 
     explicit HorseFinderPanel(shell::MainFinder& window);
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// One run of a search's listing, with the earnings credited to it.
 #pragma once
 
 #include "store/run_query.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The results grid filled with a search's runs: one row a run, in the listing's formats and track colours.
 #pragma once
 
 #include "base/colour.h"

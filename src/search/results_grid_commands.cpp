@@ -88,6 +88,16 @@ std::optional<long long> raceWeek(const std::string& raceNumber) {
     return static_cast<long long>(std::trunc(*value));
 }
 
+// The selected run of a listing in the horse layout, whose race and owner the list
+// commands read; nothing, with a message, in the progeny layout.
+std::optional<int> horseLayoutRun(shell::MainFinder& window) {
+    if (progenyLayoutShowing(window)) {
+        window.dialogs().message(kHorseLayoutOnly, base::kAppTitle);
+        return std::nullopt;
+    }
+    return selectedRun(window.MSFlexGrid1);
+}
+
 void rewriteMenuCaptions(shell::MainFinder& window, int row, long long week, int day) {
     const base::GridModel& grid = window.MSFlexGrid1;
     window.datecalc.caption =
@@ -136,23 +146,13 @@ std::vector<std::int64_t> comparehorses_Click(const shell::MainFinder& window) {
 }
 
 void listrace_Click(shell::MainFinder& window) {
-    if (progenyLayoutShowing(window)) {
-        window.dialogs().message(kHorseLayoutOnly, base::kAppTitle);
-        return;
-    }
-    const auto row = selectedRun(window.MSFlexGrid1);
-    if (!row) return;
-    search::gethorse(window, search::kRace, "", cellText(window.MSFlexGrid1, *row, column::kRace));
+    if (const auto row = horseLayoutRun(window))
+        search::gethorse(window, search::kRace, "", cellText(window.MSFlexGrid1, *row, column::kRace));
 }
 
 void listowner_Click(shell::MainFinder& window) {
-    if (progenyLayoutShowing(window)) {
-        window.dialogs().message(kHorseLayoutOnly, base::kAppTitle);
-        return;
-    }
-    const auto row = selectedRun(window.MSFlexGrid1);
-    if (!row) return;
-    search::gethorse(window, search::kOwner, cellText(window.MSFlexGrid1, *row, column::kOwner), "");
+    if (const auto row = horseLayoutRun(window))
+        search::gethorse(window, search::kOwner, cellText(window.MSFlexGrid1, *row, column::kOwner), "");
 }
 
 void listfilter_Click(shell::MainFinder& window) {

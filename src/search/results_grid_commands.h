@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The results grid's own commands: sorting by a column, and the context menu's list and filter commands.
 #pragma once
 
 #include "shell/main_finder.h"

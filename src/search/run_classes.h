@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// How the statistics sort runs by distance, class and week, shared so a horse's figures agree everywhere.
 #pragma once
 
 #include <array>

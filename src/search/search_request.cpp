@@ -45,7 +45,7 @@ store::RunCriteria::Text nameText(const std::string& name) {
 }
 
 // Puts the number box into the criteria; false when it holds no number.
-bool setNumber(store::RunCriteria& criteria, int opt, const std::string& txtid) {
+bool setNumber(store::RunCriteria& criteria, SearchKind opt, const std::string& txtid) {
     if (hasWildcard(txtid)) {
         criteria.numberPattern = txtid;
         return true;
@@ -60,7 +60,7 @@ bool setNumber(store::RunCriteria& criteria, int opt, const std::string& txtid) 
     return criteria.hid.has_value();
 }
 
-store::RunCriteria::Key keyOf(int opt) {
+store::RunCriteria::Key keyOf(SearchKind opt) {
     using Key = store::RunCriteria::Key;
     switch (opt) {
     case kHorseByNameAndNumber: return Key::HorseNameAndNumber;

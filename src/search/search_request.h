@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
+// A search as the user asked for it, checked and turned into the race store's criteria.
 #pragma once
 
+#include "search/search_kind.h"
 #include "store/run_query.h"
 
 #include <optional>
@@ -8,15 +10,6 @@
 #include <variant>
 
 namespace search {
-
-// The kinds of search that a request asks for (`opt` of `gethorse`).
-enum SearchKind : int {
-    kHorseByNameAndNumber = 1,
-    kHorseByName = 2,
-    kHorseByNumber = 3,
-    kOwner = 4,
-    kRace = 5,
-};
 
 // A search as the criteria panel and the list commands ask for it, checked and turned
 // into the store's criteria, or the message that tells the user what is wrong.
@@ -29,7 +22,7 @@ struct SearchRequest {
 };
 
 struct SearchInput {
-    int opt = 0;
+    SearchKind opt = kHorseByName;
     std::string name;
     std::string txtid;
     std::string firstWeek;

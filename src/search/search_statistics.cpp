@@ -122,14 +122,14 @@ void SearchStatistics::addFinish(const ListedRun& run, bool sameHorse, int week,
     }
 }
 
-void SearchStatistics::report(const StatisticsDisplay& display, int opt, const std::string& title,
+void SearchStatistics::report(const StatisticsDisplay& display, SearchKind opt, const std::string& title,
                               const base::Clock& clock) const {
     fillMaxSpeedGrid(display.maxSpeedGrid);
     fillAverageSpeedGrid(display.averageSpeedGrid);
     display.caption = captionText(title);
-    if (opt >= 1 && opt <= 3) {
+    if (opt == kHorseByNameAndNumber || opt == kHorseByName || opt == kHorseByNumber) {
         display.summary = horseSummary(title, clock);
-    } else if (opt == 4) {
+    } else if (opt == kOwner) {
         display.summary = ownerSummary(title);
     } else {
         display.summary.clear();

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The statistics of a horse, owner or race search, shown in the two statistics grids.
 #pragma once
 
 #include "search/listed_run.h"
 #include "search/run_classes.h"
+#include "search/search_kind.h"
 
 #include <array>
 #include <cstddef>
@@ -48,9 +50,10 @@ public:
     // averages; `today` is today's day number (days since 30 December 1899).
     void add(const ListedRun& run, int threshold, int today);
 
-    // Writes the whole of `display` for a search of kind `opt` (1 to 3 horse, 4 owner,
-    // 5 race) titled `title`; the clock gives the short date form of the tag's last week.
-    void report(const StatisticsDisplay& display, int opt, const std::string& title, const base::Clock& clock) const;
+    // Writes the whole of `display` for a search of kind `opt` titled `title`; the clock gives the short date form of
+    // the tag's last week.
+    void report(const StatisticsDisplay& display, SearchKind opt, const std::string& title,
+                const base::Clock& clock) const;
 
     int listedRuns() const;
 

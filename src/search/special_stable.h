@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The special stable search's state: up to four stables searched at once, and the saved sets of their names.
 #pragma once
 
 #include "base/control.h"

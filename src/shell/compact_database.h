@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "&Compact Database": the race store rewritten without its free space, or left as it was.
 #pragma once
 
 #include "shell/main_finder.h"

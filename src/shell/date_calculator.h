@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The date calculator's state: the calendar date of a typed week number.
 #pragma once
 
 #include "base/calendar.h"

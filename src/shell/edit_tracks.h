@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The track list editor's state: the stored tracks, and adding or deleting one.
 #pragma once
 
 #include "base/control.h"

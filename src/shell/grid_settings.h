@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The results grid's column widths and background, kept in HarrowdexSettings.ini beside the program.
 #pragma once
 
 #include <array>

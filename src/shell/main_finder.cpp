@@ -82,7 +82,6 @@ bool MainFinder::Form_Load(const StartupEnvironment& environment) {
         for (auto* option : {&optsire, &optdamsire, &optdamdamsire, &crosses}) option->enabled = false;
     }
     msfgridgetsettings();
-    watching.reload(raceStorePath());
     if (const auto reason = store::readOnlyReason(raceStorePath()))
         lblprogress.caption =
             "The race store is open read-only: " + *reason + ".\rSearches work; imports and other changes do not.";
@@ -129,6 +128,20 @@ bool MainFinder::checkRaceStore() {
         return false;
     }
     return true;
+}
+
+void MainFinder::storeChanged(store::Database& db) {
+    for (auto* follower : followers_) follower->storeChanged(db);
+}
+
+std::string MainFinder::weeksImported(store::Database& db, const std::vector<int>& weeks) {
+    std::string line;
+    for (auto* follower : followers_) {
+        const std::string more = follower->weeksImported(db, weeks);
+        if (!line.empty() && !more.empty()) line += '\r';
+        line += more;
+    }
+    return line;
 }
 
 void MainFinder::msfgridcaption() {

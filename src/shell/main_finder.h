@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window's state and commands, which the window, the command line tool and the tests all drive.
 #pragma once
 
 #include "base/calendar.h"
@@ -8,7 +9,7 @@
 #include "base/user_dialogs.h"
 #include "base/version.h"
 #include "shell/grid_settings.h"
-#include "watch/watch_state.h"
+#include "shell/store_follower.h"
 
 #include <optional>
 #include <string>
@@ -63,6 +64,14 @@ public:
     // The breeding file that start-up looked for; the progeny searches read it.
     const std::string& breedingFile() const { return breedingFile_; }
     void useBreedingFile(std::string path) { breedingFile_ = std::move(path); }
+
+    // State beside the controls that follows the race store; the program's assembly hands
+    // it in, and the commands tell it what they changed.
+    void follow(StoreFollower& follower) { followers_.push_back(&follower); }
+    void unfollow(StoreFollower& follower) { std::erase(followers_, &follower); }
+    void storeChanged(store::Database& db);
+    // The line the status text ends with after the import of `weeks`, from every follower.
+    std::string weeksImported(store::Database& db, const std::vector<int>& weeks);
 
     // Results grid captions and settings.
     void msfgridcaption();
@@ -164,9 +173,6 @@ public:
     base::GridModel MSFSGrid{5, 4, 1, 1};
     base::GridModel MSFColorGridKey{7, 1, 1, 0};
 
-    // The watch list's marks for the listings, and who ran in the last import.
-    watch::WatchState watching;
-
 private:
     void hideProgenyControls();
     bool checkRaceStore();
@@ -181,6 +187,7 @@ private:
     std::string raceStorePath_;
     std::string breedingFile_;
     bool settingsWriteFailureReported_ = false;
+    std::vector<StoreFollower*> followers_;
 };
 
 // The widths that "Reset Columns" gives the horse layout's columns, in twips.

@@ -74,7 +74,7 @@ bool RemoveData::removeSelectedWeeks() {
         for (std::size_t i = 0; i < lstweeks.listCount(); ++i)
             if (lstweeks.selected(i)) store::deleteWeek(db, entryWeek(lstweeks.list(i)));
         transaction.commit();
-        window_.watching.reload(db);  // the watch list's last runs may be gone with the weeks
+        window_.storeChanged(db);  // the watch list's last runs may be gone with the weeks
         return true;
     } catch (const store::StoreError& error) {
         window_.dialogs().message(std::string(error.what()) + "\rNo week was removed.", base::kAppTitle);

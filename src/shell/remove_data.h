@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The removal dialog's state: the stored weeks, and removing the selected ones all together or not at all.
 #pragma once
 
 #include "base/control.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Rebuilds the search indexes that an interrupted import left dropped, before the next search.
 #pragma once
 
 #include "shell/main_finder.h"

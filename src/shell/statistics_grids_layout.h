@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The fixed layouts of the main window's statistics grids and colour key, as start-up sets them.
 #pragma once
 
 #include "base/grid_model.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Compacts the race store in place, safely while other programs have it open.
 #pragma once
 
 #include "store/database.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A connection to a race store file, with the settings that keep the store safe.
 #pragma once
 
 #include "store/statement.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The race store's reads of horses' form: every active horse's runs, one horse's runs, the class codes.
 #pragma once
 
 #include "store/run_query.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The race store's runs of one horse by name and number, as the progeny search and the crosses read them.
 #pragma once
 
 #include "store/statement.h"

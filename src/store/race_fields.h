@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Every stored race's fields that the horse finder reads, loaded in one pass and found by race number.
 #pragma once
 
 #include "store/run_query.h"

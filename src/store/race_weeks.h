@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The weeks of the race store: which are stored, how many runs, and removing whole weeks.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Appends imported races and their runners to the race store.
 #pragma once
 
 #include "store/statement.h"

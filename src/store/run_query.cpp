@@ -130,11 +130,4 @@ void RunQuery::forEach(std::optional<double> racenumBelow,
         if (!visit(readRunRecord(statement))) return;
 }
 
-std::vector<std::pair<int, std::string>> trackCodes(Database& db) {
-    auto statement = db.prepare("SELECT num, stcode FROM statecodes ORDER BY num");
-    std::vector<std::pair<int, std::string>> codes;
-    while (statement.step()) codes.emplace_back(static_cast<int>(statement.integer(0)), statement.text(1));
-    return codes;
-}
-
 }  // namespace store

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The race store's query behind the horse, owner and race searches: which runs, in which order.
 #pragma once
 
 #include <cstdint>
@@ -70,9 +71,6 @@ private:
     Database& db_;
     RunCriteria criteria_;
 };
-
-// The track codes of `statecodes`, by track number.
-std::vector<std::pair<int, std::string>> trackCodes(Database& db);
 
 // The select list and join of every run listing, in the order readRunRecord reads them.
 extern const char* const kRunColumns;

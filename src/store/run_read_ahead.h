@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A search's runs read ahead on a second thread, so that a long listing takes little longer than its read.
 #pragma once
 
 #include "store/run_query.h"

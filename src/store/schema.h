@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The race store's tables and indexes: making a new store, and checking that a file is one.
 #pragma once
 
 #include "store/database.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -10,6 +12,9 @@
 #include <string_view>
 
 namespace store {
+
+// A horse's name is kept to its first 25 characters; an owner's name whole.
+inline constexpr std::size_t kStoredNameCharacters = 25;
 
 struct FieldDefinition {
     std::string_view name;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The race store's search indexes: whether any is missing, and making those that are.
 #pragma once
 
 #include <filesystem>

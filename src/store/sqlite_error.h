@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The user's messages for the database engine's failures, for the store's own sources only.
 #pragma once
 
 // Only the store's own sources include this header: it brings in the engine's API.

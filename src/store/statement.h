@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A prepared SQL statement of the race store, with its values bound as parameters.
 #pragma once
 
 #include <concepts>

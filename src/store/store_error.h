@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The errors of the race store, worded for the user, with the file's name and the engine's reason.
 #pragma once
 
 #include <stdexcept>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Table and field names compared without regard to letter case, as SQL compares them.
 #pragma once
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The track list of the race store: each track's number and short code.
 #pragma once
 
 #include <string>

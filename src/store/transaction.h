@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A write transaction of the race store: everything in it stored together or not at all.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The watch list's tables in the race store, made when something is first watched.
 #pragma once
 
 #include <cstdint>

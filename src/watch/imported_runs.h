@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Which watched horses and stables ran and won in the weeks of an import, and the status line that tells it.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,7 @@
 #include "store/schema.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
+#include "watch/watch_state.h"
 #include "store/watch_tables.h"
 
 #include <charconv>
@@ -61,7 +62,7 @@ bool changeWatchList(MainFinder& window, const std::function<std::optional<std::
         refusal = change(db);
         if (!refusal) {
             transaction.commit();
-            window.watching.reload(db);
+            window.storeChanged(db);
         }
     } catch (const store::StoreError& error) {
         refusal = "The watch list could not be changed: " + sentence(error.what()) + " The watch list is unchanged.";
@@ -172,27 +173,27 @@ bool setStableNote(MainFinder& window, const std::string& owner, const std::stri
     });
 }
 
-void showWatchMenu(MainFinder& window) {
+void showWatchMenu(MainFinder& window, const WatchState& watching) {
     const auto hid = menuHorse(window);
     const auto owner = menuStable(window);
-    const WatchMarks& marks = window.watching.marks;
+    const WatchMarks& marks = watching.marks;
     window.watchhorse.visible = hid.has_value();
     window.watchhorse.caption = hid && marks.horseNote(*hid) ? "Stop Watching Horse" : "Watch Horse";
     window.watchstable.visible = owner.has_value();
     window.watchstable.caption = owner && marks.stableNote(*owner) ? "Stop Watching Stable" : "Watch Stable";
 }
 
-void watchhorse_Click(MainFinder& window) {
+void watchhorse_Click(MainFinder& window, const WatchState& watching) {
     const auto hid = menuHorse(window);
     if (!hid) return;
-    if (window.watching.marks.horseNote(*hid)) stopWatchingHorse(window, *hid);
+    if (watching.marks.horseNote(*hid)) stopWatchingHorse(window, *hid);
     else watchHorse(window, *hid);
 }
 
-void watchstable_Click(MainFinder& window) {
+void watchstable_Click(MainFinder& window, const WatchState& watching) {
     const auto owner = menuStable(window);
     if (!owner) return;
-    if (window.watching.marks.stableNote(*owner)) stopWatchingStable(window, *owner);
+    if (watching.marks.stableNote(*owner)) stopWatchingStable(window, *owner);
     else watchStable(window, *owner);
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The watch list's changes: watching a horse or stable, its note, and stopping, each one transaction.
 #pragma once
 
 #include <cstddef>
@@ -12,12 +13,14 @@ class MainFinder;
 
 namespace watch {
 
+struct WatchState;
+
 // The longest note, in characters.
 constexpr std::size_t kMostNoteCharacters = 1000;
 
 // The changes of the watch list of the window's race store. Each is one transaction of
-// the store (making the list's tables on first use); the window's marks are read again
-// after it. False when it was refused or failed, the user told why and the list unchanged:
+// the store (making the list's tables on first use); the window's followers (the marks)
+// are told after it. False when it was refused or failed, the user told why and the list unchanged:
 // a horse number or owner not in the store, one that is not on the list, a note too long,
 // a store that cannot be written.
 //
@@ -31,9 +34,9 @@ bool setStableNote(shell::MainFinder& window, const std::string& owner, const st
 
 // The results grid's context menu, once it opens on a row: "Watch Horse" or "Stop Watching
 // Horse" for the row's horse, and "Watch Stable" or "Stop Watching Stable" for its owner
-// (only where the listing has owners).
-void showWatchMenu(shell::MainFinder& window);
-void watchhorse_Click(shell::MainFinder& window);
-void watchstable_Click(shell::MainFinder& window);
+// (only where the listing has owners), by the marks of `watching`.
+void showWatchMenu(shell::MainFinder& window, const WatchState& watching);
+void watchhorse_Click(shell::MainFinder& window, const WatchState& watching);
+void watchstable_Click(shell::MainFinder& window, const WatchState& watching);
 
 }  // namespace watch

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The watch list as its window and the command line show it, read from the race store.
 #pragma once
 
 #include "store/watch_tables.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Which horses and stables are watched, for the listings to mark them as they paint.
 #pragma once
 
 #include "base/grid_model.h"

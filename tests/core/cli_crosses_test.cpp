@@ -10,7 +10,7 @@ namespace {
 
 using testing_support::runCli;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 class CliCrosses : public testing_support::CliSampleStore {};
 
@@ -18,7 +18,8 @@ class CliCrosses : public testing_support::CliSampleStore {};
 // and the ending on a damaged line.
 TEST_F(CliCrosses, CsvIsTheWindowsTableAndJsonItsRowsInTheSameOrder) {
     const std::vector<std::string> args{
-        "crosses", "--db", db, "--breeding", kSamples + "/breeding.txt", "--sire", "IRON DUKE", "--min-starters", "1"};
+        "crosses",   "--db",           db, "--breeding", kSamplesDir + "/breeding.txt", "--sire",
+        "IRON DUKE", "--min-starters", "1"};
     const auto csv = runCli(args);
     ASSERT_EQ(csv.status, 0) << csv.err;
     const std::string header =
@@ -42,7 +43,7 @@ TEST_F(CliCrosses, CsvIsTheWindowsTableAndJsonItsRowsInTheSameOrder) {
 }
 
 TEST_F(CliCrosses, DamagedBreedingLinePrintsTheRowsBeforeItAndTheMessage) {
-    const auto result = runCli({"crosses", "--db", db, "--breeding", kSamples + "/breeding_bad.txt", "--sire",
+    const auto result = runCli({"crosses", "--db", db, "--breeding", kSamplesDir + "/breeding_bad.txt", "--sire",
                                 "Broken Promise", "--format", "json"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "There was an error with horse 9945469.  Check the breeding.txt file.\n");
@@ -53,7 +54,7 @@ TEST_F(CliCrosses, DamagedBreedingLinePrintsTheRowsBeforeItAndTheMessage) {
 }
 
 TEST_F(CliCrosses, UsageErrorsAreStatusTwo) {
-    const std::string breeding = kSamples + "/breeding.txt";
+    const std::string breeding = kSamplesDir + "/breeding.txt";
     EXPECT_EQ(runCli({"crosses", "--db", db, "--breeding", breeding}).status, 2);
     EXPECT_EQ(runCli({"crosses", "--db", db, "--breeding", breeding, "--sire", "A", "--ages", "3yo"}).status, 2);
     EXPECT_EQ(runCli({"crosses", "--db", db, "--breeding", breeding, "--sire", "A", "--min-starters", "-1"}).status, 2);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "program_runner.h"
+#include "samples.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,12 @@ namespace {
 
 using testing_support::runCli;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 class CliImport : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(runCli({"makedb", db}).status, 0); }
-    std::string sample(const std::string& name) const { return kSamples + "/" + name; }
+    std::string sample(const std::string& name) const { return kSamplesDir + "/" + name; }
 
     testing_support::TestFolder folder;
     std::string db = (folder / "horses.mdb").string();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "program_runner.h"
+#include "samples.h"
 #include "store/database.h"
 #include "test_folder.h"
 
@@ -11,14 +12,14 @@ namespace {
 using testing_support::FileSnapshot;
 using testing_support::runCli;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 class CliMaintenance : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(runCli({"makedb", db}).status, 0);
-        ASSERT_EQ(runCli({"import", "--db", db, kSamples + "/raceout310.txt", kSamples + "/raceout311.txt",
-                          kSamples + "/raceout312.txt"})
+        ASSERT_EQ(runCli({"import", "--db", db, kSamplesDir + "/raceout310.txt", kSamplesDir + "/raceout311.txt",
+                          kSamplesDir + "/raceout312.txt"})
                       .status,
                   0);
     }
@@ -106,7 +107,7 @@ TEST_F(CliMaintenance, FilesThatAreNotRaceStoresAreLeftAsTheyAre) {
                                                          {"tracks", "--add", "7", "ABC"},
                                                          {"watch"},
                                                          {"watch", "--add-horse", "1"},
-                                                         {"import", "--yes", kSamples + "/raceout310.txt"}};
+                                                         {"import", "--yes", kSamplesDir + "/raceout310.txt"}};
     for (const auto& file : {foreign, empty}) {
         const auto before = FileSnapshot::of(file);
         for (const auto& command : commands) {

@@ -11,8 +11,8 @@ namespace {
 
 using testing_support::runCli;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
-const std::string kBreeding = kSamples + "/breeding.txt";
+using testing_support::kSamplesDir;
+const std::string kBreeding = kSamplesDir + "/breeding.txt";
 
 class CliProgeny : public testing_support::CliSampleStore {};
 
@@ -39,8 +39,8 @@ TEST_F(CliProgeny, JsonAddsTheTwoTablesAndTheFastestLabel) {
 }
 
 TEST_F(CliProgeny, BreedingFileProblemsEndWithTheMessageAndStatusOne) {
-    auto result = runCli({"progeny", "--db", db, "--breeding", kSamples + "/breeding_bad.txt", "--sire",
-                          "Broken Promise"});
+    auto result =
+        runCli({"progeny", "--db", db, "--breeding", kSamplesDir + "/breeding_bad.txt", "--sire", "Broken Promise"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "There was an error with horse 9945469.  Check the breeding.txt file.\n");
     EXPECT_TRUE(result.out.empty());

@@ -9,7 +9,7 @@ namespace {
 
 using testing_support::runCli;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 class CliSearch : public testing_support::CliSampleStore {};
 

@@ -35,7 +35,7 @@ TEST_F(CliStoredBytes, JsonListingsPrintWithTheBadBytesReplaced) {
     EXPECT_EQ(runCli({"search", "--db", db, "--id", "742503"}).status, 0);
 
     testing_support::TestFolder folder;
-    std::string breeding = testing_support::readBytes(std::string(HARROWDEX_SAMPLES_DIR) + "/breeding.txt");
+    std::string breeding = testing_support::readBytes(testing_support::kSamplesDir + "/breeding.txt");
     breeding.replace(breeding.find("Amber Venture"), 13, "Amber \x80Venture");
     testing_support::writeBytes(folder / "breeding.txt", breeding);
     const auto progeny = runCli({"progeny", "--db", db, "--breeding", (folder / "breeding.txt").string(), "--sire",

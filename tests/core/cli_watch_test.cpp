@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "program_runner.h"
+#include "samples.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,14 @@ namespace {
 
 using testing_support::runCli;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 class CliWatch : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(runCli({"makedb", db}).status, 0);
-        ASSERT_EQ(runCli({"import", "--db", db, kSamples + "/raceout310.txt", kSamples + "/raceout311.txt"}).status, 0);
+        ASSERT_EQ(
+            runCli({"import", "--db", db, kSamplesDir + "/raceout310.txt", kSamplesDir + "/raceout311.txt"}).status, 0);
     }
     testing_support::ProgramResult watch(std::vector<std::string> args) {
         args.insert(args.begin(), {"watch", "--db", db, "--today", "2026-12-07"});
@@ -36,7 +38,7 @@ TEST_F(CliWatch, ChangesPrintTheWholeListAndImportSaysWhoRan) {
               "Name,Runs Newest Week,Wins Newest Week,Note,Added\r\n");
     ASSERT_EQ(watch({"--add-stable", "WEBB, A.", "--note", "rival"}).status, 0);
 
-    result = runCli({"import", "--quiet", "--db", db, kSamples + "/raceout312.txt"});
+    result = runCli({"import", "--quiet", "--db", db, kSamplesDir + "/raceout312.txt"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "1 watched horse ran; 1 won. 1 watched stable ran; 1 won.\n");
 

@@ -228,7 +228,7 @@ void fillSharedRaces(const std::string& path) {
 TEST_F(Gethorse, EveryKindListsNewestRaceFirstAndOneRaceInFinishingOrder) {
     fillSharedRaces(window.raceStorePath());
     struct Case {
-        int kind;
+        search::SearchKind kind;
         std::string name;
         std::string txtid;
         Strings races;  // race number and place of each listed row

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "import/import_driver.h"
+#include "samples.h"
 #include "scripted_dialogs.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -15,7 +16,7 @@ namespace {
 using testing_support::readBytes;
 using testing_support::writeBytes;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 const std::string kReplaceQuestion =
     "This week has already been entered into the database.  Do you wish to over-write all old data from this week?";
 
@@ -27,7 +28,7 @@ protected:
         dialogs.status = &window.lblprogress.caption;
     }
 
-    static import::ChosenFile sample(const std::string& name) { return {kSamples + "/" + name, name}; }
+    static import::ChosenFile sample(const std::string& name) { return {kSamplesDir + "/" + name, name}; }
     import::ChosenFile file(const std::string& name, const std::string& bytes) {
         writeBytes(folder / name, bytes);
         return {(folder / name).string(), name};
@@ -103,7 +104,7 @@ TEST_F(ImportDriver, DecliningEndsTheWholeImportWithTheCancellationMessage) {
 
 TEST_F(ImportDriver, PartlyImportedWeekIsAddedToWithoutAQuestion) {
     ASSERT_EQ(importFiles({sample("raceout311.txt")}), import::ImportResult::Done);
-    std::string bytes = readBytes(kSamples + "/raceout311.txt");
+    std::string bytes = readBytes(kSamplesDir + "/raceout311.txt");
     bytes.replace(bytes.find("311.0501"), 8, "311.0599");
     EXPECT_EQ(importFiles({file("raceout311b.txt", bytes)}), import::ImportResult::Done);
     EXPECT_TRUE(dialogs.questions.empty());
@@ -111,7 +112,7 @@ TEST_F(ImportDriver, PartlyImportedWeekIsAddedToWithoutAQuestion) {
 }
 
 TEST_F(ImportDriver, AFailingFileIsRolledBackWholeAndEndsTheImport) {
-    std::string broken = readBytes(kSamples + "/raceout311.txt");
+    std::string broken = readBytes(kSamplesDir + "/raceout311.txt");
     broken.resize(broken.size() / 2);  // ends in the middle of a race
     EXPECT_EQ(importFiles({sample("raceout310.txt"), file("raceout311.txt", broken), sample("raceout312.txt")}),
               import::ImportResult::Failed);
@@ -126,7 +127,7 @@ TEST_F(ImportDriver, AFailingFileIsRolledBackWholeAndEndsTheImport) {
 
 TEST_F(ImportDriver, AFailureAfterReplacingAWeekKeepsTheOldWeek) {
     ASSERT_EQ(importFiles({sample("raceout311.txt")}), import::ImportResult::Done);
-    std::string broken = readBytes(kSamples + "/raceout311.txt");
+    std::string broken = readBytes(kSamplesDir + "/raceout311.txt");
     broken.resize(broken.size() - 40);
     dialogs.answers = {true};
     EXPECT_EQ(importFiles({file("raceout311.txt", broken)}), import::ImportResult::Failed);
@@ -163,7 +164,7 @@ TEST_F(ImportDriver, FailureNamesTheFileAndWhyOnALineOfItsOwn) {
 
 TEST_F(ImportDriver, ZipArchiveIsReadFromItsResultsText) {
     const auto archivePath = (folder / "raceout310.zip").string();
-    const std::string text = readBytes(kSamples + "/raceout310.txt");
+    const std::string text = readBytes(kSamplesDir + "/raceout310.txt");
     int error = 0;
     zip_t* archive = zip_open(archivePath.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     zip_file_add(archive, "raceout310.txt", zip_source_buffer(archive, text.data(), text.size(), 0), 0);
@@ -182,7 +183,7 @@ TEST_F(ImportDriver, StoreThatCannotBeOpenedIsReported) {
 
 TEST_F(ImportDriver, MenuCommandUsesTheDialogsAnswerInItsOrder) {
     using namespace std::string_literals;
-    dialogs.fileAnswers = {kSamples + "\0raceout312.txt\0raceout310.txt"s};
+    dialogs.fileAnswers = {kSamplesDir + "\0raceout312.txt\0raceout310.txt"s};
     EXPECT_EQ(import::cmdimportdata_Click(window), import::ImportResult::Done);
     ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogs[0].title, "Open");

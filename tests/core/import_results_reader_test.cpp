@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "import/race_conditions_classifier.h"
+#include "samples.h"
 #include "import/results_file_error.h"
 #include "import/results_reader.h"
 
@@ -13,7 +14,7 @@
 namespace {
 
 std::string sampleWeek(int week) {
-    const auto path = std::filesystem::path(HARROWDEX_SAMPLES_DIR) / ("raceout" + std::to_string(week) + ".txt");
+    const auto path = std::filesystem::path(testing_support::kSamplesDir) / ("raceout" + std::to_string(week) + ".txt");
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

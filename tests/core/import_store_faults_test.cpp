@@ -3,6 +3,7 @@
 // store, the file is read-only or no longer a database. Each time the user reads why, the
 // week being imported is rolled back and every week stored before is still there.
 #include "import/import_driver.h"
+#include "samples.h"
 #include "shell/grid_settings.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -29,7 +30,7 @@ using testing_support::readBytes;
 using testing_support::runAsOrdinaryUser;
 using testing_support::writeBytes;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 const std::string kFailedLabel = "Import of raceout311.txt was NOT completed.\rImport terminated.";
 
 // Every write past `bytes` into any file of this process fails, as on a full disk, until
@@ -60,11 +61,11 @@ protected:
         store::createRaceStore(storePath);
         ASSERT_TRUE(window.Form_Load({folder.path().string(), ""}));
         ASSERT_EQ(importWeek("raceout310.txt"), import::ImportResult::Done);
-        std::filesystem::copy_file(kSamples + "/raceout311.txt", folder / "raceout311.txt");
+        std::filesystem::copy_file(kSamplesDir + "/raceout311.txt", folder / "raceout311.txt");
     }
 
     import::ImportResult importWeek(const std::string& name) {
-        const auto path = name == "raceout311.txt" ? folder / name : std::filesystem::path(kSamples) / name;
+        const auto path = name == "raceout311.txt" ? folder / name : std::filesystem::path(kSamplesDir) / name;
     return import::importFiles(window, window.raceStorePath(), {{path.string(), name}});
 } std::int64_t runs(int week) {
     auto db = store::Database::open(storePath, store::Access::ReadOnly);
@@ -113,8 +114,8 @@ TEST_F(ImportIntoAFaultyStore, DiskFullPartWayRollsTheWeekBackAndKeepsTheWeekItW
 // The disk fills after the first of three files: the message says which files are stored
 // and which not, and how to go on.
 TEST_F(ImportIntoAFaultyStore, DiskFullPartWayNamesTheFilesStoredAndNot) {
-    const std::vector<import::ChosenFile> files{{kSamples + "/raceout312.txt", "raceout312.txt"},
-                                                {kSamples + "/raceout311.txt", "raceout311.txt"},
+    const std::vector<import::ChosenFile> files{{kSamplesDir + "/raceout312.txt", "raceout312.txt"},
+                                                {kSamplesDir + "/raceout311.txt", "raceout311.txt"},
                                                 {(folder / "raceout311.txt").string(), "copy311.txt"}};
     // How much the engine writes for the first file and for the first two, on a copy.
     const auto copy = folder / "copy.mdb";

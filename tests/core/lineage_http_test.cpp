@@ -2,6 +2,7 @@
 // The lineage lookup against a real HTTP server on 127.0.0.1, through the command line
 // tool's HTTP client and through the tool itself.
 #include "lineage/http_page_fetcher.h"
+#include "samples.h"
 #include "lineage/lineage_lookup.h"
 
 #include "program_runner.h"
@@ -22,11 +23,11 @@ using testing_support::LocalHttpServer;
 using testing_support::readBytes;
 using testing_support::runCli;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 const std::string kNormalPath = "/hr/runtime/onehoss.asp?hossnum=742503";
 const std::string kHomebredPath = "/hr/runtime/onehoss.asp?hossnum=1288";
 
-std::string normalPage() { return readBytes(kSamples + "/horse_page_normal.html"); }
+std::string normalPage() { return readBytes(kSamplesDir + "/horse_page_normal.html"); }
 
 class LineageOverHttp : public ::testing::Test {
 protected:
@@ -99,8 +100,8 @@ TEST_F(LineageOverHttp, AddressesItCannotServeFail) {
 }
 
 TEST_F(LineageOverHttp, CommandLinePrintsTheLineageWindowsTexts) {
-    server.answer(kHomebredPath, {readBytes(kSamples + "/horse_page_homebred.html"), 200, 0ms,
-                                  LocalHttpServer::Framing::Chunked});
+    server.answer(kHomebredPath,
+                  {readBytes(kSamplesDir + "/horse_page_homebred.html"), 200, 0ms, LocalHttpServer::Framing::Chunked});
     const auto result = runCli({"lineage", "--id", "1288", "--server", server.address()});
     ASSERT_EQ(result.status, 0) << result.err;
     const auto json = nlohmann::json::parse(result.out);
@@ -142,7 +143,7 @@ TEST_F(LineageOverHttp, CommandLineAsksAboutAnotherHorseAndTellsOfFailures) {
 }
 
 TEST(LineageCommandLine, SavedPageIsReadWithoutTheNetwork) {
-    const auto result = runCli({"lineage", "--id", "742503", "--page", kSamples + "/horse_page_normal.html",
+    const auto result = runCli({"lineage", "--id", "742503", "--page", kSamplesDir + "/horse_page_normal.html",
                                 "--server", "http://127.0.0.1:1"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(nlohmann::json::parse(result.out)["pedigree"][3][2], "BRAVE PRINCESS");
@@ -157,7 +158,7 @@ TEST(LineageCommandLine, SavedPageIsReadWithoutTheNetwork) {
     const auto missing = runCli({"lineage", "--id", "1", "--page", "/nonexistent/page.html"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "Cannot read the page file /nonexistent/page.html.\n");
-    EXPECT_EQ(runCli({"lineage", "--page", kSamples + "/horse_page_normal.html"}).status, 2);
+    EXPECT_EQ(runCli({"lineage", "--page", kSamplesDir + "/horse_page_normal.html"}).status, 2);
 }
 
 }  // namespace

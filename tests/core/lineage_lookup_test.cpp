@@ -19,11 +19,11 @@ namespace {
 
 using testing_support::readBytes;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 const std::string kServer = "http://sim.test:8080";
 const std::string kBlackDasherTitle = "Lineage of 'Black Dasher'  (742503)";
 
-std::string normalPage() { return readBytes(kSamples + "/horse_page_normal.html"); }
+std::string normalPage() { return readBytes(kSamplesDir + "/horse_page_normal.html"); }
 
 // Answers every request with one page and records the addresses asked for.
 class FakeFetcher : public lineage::PageFetcher {
@@ -88,7 +88,7 @@ TEST_F(LineageLookup, HeaderRowSelectedAsksForTheFirstRow) {
 
 TEST_F(LineageLookup, SelectionEndRowIsTheOneAskedFor) {
     grid().select(1, 0, 2, 0);
-    fetcher.page = readBytes(kSamples + "/horse_page_homebred.html");
+    fetcher.page = readBytes(kSamplesDir + "/horse_page_homebred.html");
     const auto info = request();
     ASSERT_TRUE(info);
     EXPECT_EQ(info->title, "Lineage of 'Blazing Treasure'  (1288)");

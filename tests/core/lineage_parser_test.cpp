@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/horse_page_parser.h"
+#include "samples.h"
 
 #include "test_folder.h"
 
@@ -15,9 +16,9 @@ using lineage::HorsePage;
 using lineage::parseHorsePage;
 using lineage::Pedigree;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
-std::string samplePage(const char* name) { return testing_support::readBytes(kSamples + "/" + name); }
+std::string samplePage(const char* name) { return testing_support::readBytes(kSamplesDir + "/" + name); }
 std::string normalPage() { return samplePage("horse_page_normal.html"); }
 
 // The page with its one occurrence of `from` replaced by `to`.

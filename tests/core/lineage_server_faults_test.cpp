@@ -2,6 +2,7 @@
 // A web server that misbehaves: it closes the connection part way through its answer, or
 // the configured address is odd. The lookup fails with its message and shows no page.
 #include "lineage/http_page_fetcher.h"
+#include "samples.h"
 #include "lineage/lineage_lookup.h"
 
 #include "local_http_server.h"
@@ -22,7 +23,7 @@ using testing_support::LocalHttpServer;
 const std::string kPagePath = "/hr/runtime/onehoss.asp?hossnum=742503";
 
 std::string normalPage() {
-    return testing_support::readBytes(std::string(HARROWDEX_SAMPLES_DIR) + "/horse_page_normal.html");
+    return testing_support::readBytes(testing_support::kSamplesDir + "/horse_page_normal.html");
 }
 
 class LineageServerFaults : public ::testing::Test {

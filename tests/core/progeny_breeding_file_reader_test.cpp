@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file_reader.h"
+#include "samples.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 using progeny::Ancestor;
 using progeny::selectOffspring;
 
-const std::string kSamplesDir = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 std::string sampleFile(const char* name) { return testing_support::readBytes(kSamplesDir + "/" + name); }
 

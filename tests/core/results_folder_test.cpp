@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A results folder kept in step: `harrowdex-cli sync` and the check the window runs.
 #include "import/results_folder.h"
+#include "samples.h"
 #include "import/results_folder_setting.h"
 #include "program_runner.h"
 #include "store/database.h"
@@ -24,7 +25,7 @@ using testing_support::writeBytes;
 
 // The sample week's 20 races as week `week`.
 std::string weekText(int week) {
-    std::string text = testing_support::readBytes(std::string(HARROWDEX_SAMPLES_DIR) + "/raceout310.txt");
+    std::string text = testing_support::readBytes(testing_support::kSamplesDir + "/raceout310.txt");
     const std::string from = "\n310.", to = "\n" + std::to_string(week) + ".";
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);

@@ -60,7 +60,7 @@ protected:
     SearchStatisticsTest() { statistics.setSubject(kHorse, kHid, kOwner); }
 
     void add(const RunSpec& run, int threshold = 30) { statistics.add(listed(run), threshold, kToday); }
-    void report(int opt, const std::string& title = "blue river") {
+    void report(search::SearchKind opt, const std::string& title = "blue river") {
         statistics.report({window.MSFWGrid, window.MSFSGrid, window.frainfo.caption, window.lblprogress.caption}, opt,
                           title, clock);
     }
@@ -104,7 +104,7 @@ protected:
 };
 
 TEST_F(SmallSetTest, MaxSpeedGrid) {
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(1), (Texts{"", "2-95.5", "", "", "", "", "", "1-110.0", "110.0/3"}));
     EXPECT_EQ(maxSpeedRow(2), (Texts{"", "", "", "1-101.3", "", "", "", "", "101.3/1"}));
     EXPECT_EQ(maxSpeedRow(3), (Texts{"1-88.4", "1-96.4", "", "", "", "", "", "", "96.4/2"}));
@@ -115,7 +115,7 @@ TEST_F(SmallSetTest, MaxSpeedGrid) {
 }
 
 TEST_F(SmallSetTest, AverageSpeedGrid) {
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(averageRow(1), (Texts{"95.5 (1)", "110.0 (1)", "102.8 (2)"}));
     EXPECT_EQ(averageRow(2), (Texts{"0 (0)", "101.3 (1)", "101.3 (1)"}));
     EXPECT_EQ(averageRow(3), (Texts{"92.4 (2)", "0 (0)", "92.4 (2)"}));
@@ -124,7 +124,7 @@ TEST_F(SmallSetTest, AverageSpeedGrid) {
 }
 
 TEST_F(SmallSetTest, HorseSearchTexts) {
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(window.frainfo.caption, "Statistics for Blue River;     $41,910;  2 - 1 - 1 - 1 - 1 = 6 / 6");
     EXPECT_EQ(window.lblprogress.caption,
               "Statistics for Blue River\r"
@@ -139,7 +139,7 @@ TEST_F(SmallSetTest, HorseSearchTexts) {
 }
 
 TEST_F(SmallSetTest, OwnerSearchTexts) {
-    report(4, "smith stable");
+    report(search::kOwner, "smith stable");
     EXPECT_EQ(window.frainfo.caption, "Statistics for Smith Stable;     $41,910;  2 - 1 - 1 - 1 - 1 = 6 / 6");
     EXPECT_EQ(window.lblprogress.caption,
               "Statistics for Smith Stable\r"
@@ -155,7 +155,7 @@ TEST_F(SmallSetTest, OwnerSearchTexts) {
 
 TEST_F(SmallSetTest, RaceSearchEmptiesTheStatusText) {
     window.lblprogress.caption = "Searching...";
-    report(5, "690.0101");
+    report(search::kRace, "690.0101");
     EXPECT_EQ(window.lblprogress.caption, "");
     EXPECT_EQ(window.frainfo.caption, "Statistics for 690.0101;     $41,910;  2 - 1 - 1 - 1 - 1 = 6 / 6");
 }
@@ -168,19 +168,19 @@ TEST_F(SearchStatisticsTest, BlueRiverCaption) {
         first = false;
         statistics.add(run, 30, kToday);
     }
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(window.frainfo.caption, "Statistics for Blue River;     $12,345;  3 - 2 - 1 - 0 - 1 = 7 / 15");
 }
 
 TEST_F(SearchStatisticsTest, SpeedEqualToThresholdIsLeftOutOfTheAveragesOnly) {
     add({.sp = 110, .fin = 1}, 110);
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(1)[1], "1-110.0");
     EXPECT_EQ(maxSpeedRow(4)[1], "1-0-0");
     for (int row = 1; row <= 4; ++row) EXPECT_EQ(averageRow(row), (Texts(3, "0 (0)"))) << row;
     EXPECT_EQ(statusLines().back(), "110+: 1     100+: 1     90+: 1");
     add({.sp = 110.01f, .fin = 2}, 110);
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(averageRow(1), (Texts{"110.0 (1)", "0 (0)", "110.0 (1)"}));
 }
 
@@ -188,7 +188,7 @@ TEST_F(SearchStatisticsTest, ThresholdZeroAveragesEveryRun) {
     add({.sp = 10}, 0);
     add({.sp = 20}, 0);
     add({.dist = 9, .sp = 0.5f}, 0);
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(averageRow(1), (Texts{"15.0 (2)", "0.5 (1)", "10.2 (3)"}));
 }
 
@@ -196,7 +196,7 @@ TEST_F(SearchStatisticsTest, ThresholdAboveEverySpeedLeavesNoAverage) {
     add({.sp = 120}, 200);
     add({.dist = 10, .sp = 99, .surf = "T"}, 200);
     add({.sp = 130, .cond = "S"}, 200);
-    report(2);
+    report(search::kHorseByName);
     for (int row = 1; row <= 4; ++row) EXPECT_EQ(averageRow(row), (Texts(3, "0 (0)"))) << row;
     EXPECT_EQ(maxSpeedRow(1)[8], "120.0/1");
 }
@@ -205,7 +205,7 @@ TEST_F(SearchStatisticsTest, DistanceBucketsAndBands) {
     const std::vector<std::pair<float, float>> distanceAndSpeed{
         {4, 50}, {5.5f, 55}, {7.5f, 75}, {8, 80}, {12.5f, 90}, {14, 95}};
     for (const auto& [dist, sp] : distanceAndSpeed) add({.dist = dist, .sp = sp}, 0);
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(1), (Texts{"2-55.0", "", "1-75.0", "1-80.0", "", "", "", "2-95.0", "95.0/6"}));
     // 4, 5.5 and 7.5 are sprints; 8, 12.5 and 14 routes.
     EXPECT_EQ(averageRow(1), (Texts{"60.0 (3)", "88.3 (3)", "74.2 (6)"}));
@@ -216,7 +216,7 @@ TEST_F(SearchStatisticsTest, SprintEndsAtSevenPointNine) {
     add({.dist = 7.95f, .sp = 20}, 0);
     add({.dist = 12, .sp = 30}, 0);
     add({.dist = 5, .sp = 40}, 0);
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(1), (Texts{"1-40.0", "", "2-20.0", "", "", "", "", "1-30.0", "40.0/4"}));
     EXPECT_EQ(averageRow(1), (Texts{"25.0 (2)", "25.0 (2)", "25.0 (4)"}));
 }
@@ -224,7 +224,7 @@ TEST_F(SearchStatisticsTest, SprintEndsAtSevenPointNine) {
 // Distances below 4 have no bucket; such a run still counts for its class.
 TEST_F(SearchStatisticsTest, RunShorterThanFourCountsOutsideTheBuckets) {
     add({.dist = 3.5f, .sp = 70, .fin = 1});
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(1), (Texts{"", "", "", "", "", "", "", "", "0.0/1"}));
     EXPECT_EQ(maxSpeedRow(4), (Texts{"", "", "", "", "", "", "", "", "0-0-0/1"}));
     EXPECT_EQ(averageRow(1)[0], "70.0 (1)");
@@ -240,7 +240,7 @@ TEST_F(SearchStatisticsTest, SurfaceClasses) {
         add({.cond = cond, .surf = "T"});
     }
     add({.cond = "f", .surf = "T"});  // only an exact "F" is a fast or firm track
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(1)[8], "80.0/2");
     EXPECT_EQ(maxSpeedRow(2)[8], "80.0/1");
     EXPECT_EQ(maxSpeedRow(3)[8], "80.0/7");
@@ -249,7 +249,7 @@ TEST_F(SearchStatisticsTest, SurfaceClasses) {
 
 TEST_F(SearchStatisticsTest, ClassesWithoutRunsShowZeroMaximum) {
     add({.sp = 85, .fin = 2});
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(2), (Texts{"", "", "", "", "", "", "", "", "0.0/0"}));
     EXPECT_EQ(maxSpeedRow(3)[8], "0.0/0");
     EXPECT_EQ(maxSpeedRow(5)[8], "0-0-0/0");
@@ -263,7 +263,7 @@ TEST_F(SearchStatisticsTest, HorseUnderANewOwner) {
     add({.fin = 2, .purse = 1000, .oname = "Team young", .hname = "Western Jewel", .hid = 5});
     add({.fin = 3, .purse = 1000, .oname = "Team young", .hname = "WESTERN JEWEL", .hid = 69487});
     add({.fin = 9, .oname = "Team young", .hname = "Western Jewel", .hid = 69487});
-    report(1, "western jewel");
+    report(search::kHorseByNameAndNumber, "western jewel");
     const Texts lines = statusLines();
     EXPECT_EQ(lines[1], "Under trainer:  Team young");
     EXPECT_EQ(lines[2], "Earnings: $600");
@@ -275,7 +275,7 @@ TEST_F(SearchStatisticsTest, ClaimingTagOfTheLast371Days) {
     add({.racenum = 600.0101, .restr = "Clm", .cprice = 10000});  // 100 days old
     add({.racenum = 400.0101, .restr = "C1L", .cprice = 8000});   // 300 days old
     add({.racenum = 300.0101, .restr = "MC", .cprice = 5000});    // 400 days old
-    report(2);
+    report(search::kHorseByName);
     const Texts lines = statusLines();
     EXPECT_EQ(lines[4], "Current Tag: $8,000");
     EXPECT_EQ(lines[5], "Last Week of Tag:  Week 771  (2000-08-30)");
@@ -284,21 +284,21 @@ TEST_F(SearchStatisticsTest, ClaimingTagOfTheLast371Days) {
 TEST_F(SearchStatisticsTest, NewestRaceKeepsAnEqualTag) {
     add({.racenum = 600.0101, .restr = "Clm", .cprice = 8000});
     add({.racenum = 400.0101, .restr = "Clm", .cprice = 8000});
-    report(3, "42");
+    report(search::kHorseByNumber, "42");
     EXPECT_EQ(statusLines()[5], "Last Week of Tag:  Week 971  (" + clock.shortDate(base::kFirstWeekDay + 971) + ")");
 }
 
 TEST_F(SearchStatisticsTest, TagWindowEndsAfter370Days) {
     add({.racenum = 330.0101, .restr = "MC", .cprice = 6000});  // 370 days old
     add({.racenum = 329.0101, .restr = "MC", .cprice = 5000});  // 371 days old
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(statusLines()[4], "Current Tag: $6,000");
     EXPECT_EQ(statusLines()[5], "Last Week of Tag:  Week 701  (" + clock.shortDate(base::kFirstWeekDay + 701) + ")");
 }
 
 TEST_F(SearchStatisticsTest, TagBelowOneThousandShowsALeadingZeroGroup) {
     add({.restr = "Clm", .cprice = 500});
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(statusLines()[4], "Current Tag: $0,500");
 }
 
@@ -307,13 +307,13 @@ TEST_F(SearchStatisticsTest, NoTag) {
     add({.restr = "clm", .cprice = 5000});
     add({.restr = "Alw", .cprice = 5000});
     add({.restr = "Clm", .cprice = 500001});
-    report(2);
+    report(search::kHorseByName);
     const Texts lines = statusLines();
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[4], "This horse has no tag.");
     EXPECT_EQ(lines[5], "");
     add({.restr = "Clm", .cprice = 500000});
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(statusLines()[4], "Current Tag: $500,000");
 }
 
@@ -322,19 +322,19 @@ TEST_F(SearchStatisticsTest, RecentWinsByWindow) {
         add({.racenum = week + 0.0101, .fin = 1});
         add({.racenum = week + 0.0102, .fin = 2});
     }
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(statusLines()[6], "Last 3, 6, 9, 12 mths: 1-3-5-7");
 }
 
 TEST_F(SearchStatisticsTest, FastRunCounts) {
     for (const float sp : {89.99f, 90.0f, 99.99f, 100.0f, 109.99f, 110.0f, 125.0f}) add({.sp = sp});
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(statusLines().back(), "110+: 2     100+: 4     90+: 6");
 }
 
 TEST_F(SearchStatisticsTest, OwnerOfTwentyRunsWithThreeWins) {
     for (int i = 0; i < 20; ++i) add({.fin = i < 3 ? 1 : 4, .oname = "Russell Partners"});
-    report(4, "russell partners");
+    report(search::kOwner, "russell partners");
     const Texts lines = statusLines();
     EXPECT_EQ(lines[2], "W:  3 = 15.0%");
     EXPECT_EQ(lines[3], "P:  0 = 0.0%");
@@ -346,7 +346,7 @@ TEST_F(SearchStatisticsTest, OwnerRatesRoundHalvesAwayFromZero) {
         run.earnings = i == 0 ? 20 : 0;  // 2.5 a race
         statistics.add(run, 30, kToday);
     }
-    report(4, "smith stable");
+    report(search::kOwner, "smith stable");
     const Texts lines = statusLines();
     EXPECT_EQ(lines[1], "Earnings = $20 = $3 / race");
     EXPECT_EQ(lines[2], "W:  1 = 12.5%");
@@ -354,19 +354,19 @@ TEST_F(SearchStatisticsTest, OwnerRatesRoundHalvesAwayFromZero) {
 
 TEST_F(SearchStatisticsTest, SpecialStableSearchTitle) {
     add({.fin = 1, .purse = 1000});
-    report(4, "smith stable\" OR oname=\"jones farm\" OR oname=\"wood, p.");
+    report(search::kOwner, "smith stable\" OR oname=\"jones farm\" OR oname=\"wood, p.");
     EXPECT_EQ(window.frainfo.caption, "Statistics for Special: Smith Stable;     $600;  1 - 0 - 0 - 0 - 0 = 1 / 1");
     EXPECT_EQ(statusLines()[0], "Statistics for Special: Smith Stable");
 }
 
 TEST_F(SearchStatisticsTest, ReportReplacesTheEarlierSearch) {
     add({.dist = 14, .sp = 101, .fin = 1});
-    report(2);
+    report(search::kHorseByName);
     ASSERT_EQ(maxSpeedRow(1)[7], "1-101.0");
     statistics.reset();
     statistics.setSubject(kHorse, kHid, kOwner);
     add({.sp = 90, .fin = 2, .restr = "Clm", .cprice = 4000});
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(maxSpeedRow(1), (Texts{"", "1-90.0", "", "", "", "", "", "", "90.0/1"}));
     EXPECT_EQ(maxSpeedRow(4), (Texts{"", "0-1-0", "", "", "", "", "", "", "0-1-0/1"}));
     EXPECT_EQ(averageRow(4)[2], "90.0 (1)");
@@ -374,7 +374,7 @@ TEST_F(SearchStatisticsTest, ReportReplacesTheEarlierSearch) {
     statistics.reset();
     statistics.setSubject(kHorse, kHid, kOwner);
     add({});
-    report(2);
+    report(search::kHorseByName);
     EXPECT_EQ(statusLines()[4], "This horse has no tag.");
 }
 

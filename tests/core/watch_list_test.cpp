@@ -9,6 +9,7 @@
 #include "store/transaction.h"
 #include "watch/watch_commands.h"
 #include "watch/watch_list.h"
+#include "watch/watch_state.h"
 
 #include "ordinary_user.h"
 #include "sample_store.h"
@@ -29,6 +30,12 @@ constexpr std::int64_t kScarletArrow = 5426737;  // ran for Webb, A. in all thre
 
 class WatchListStore : public testing_support::SampleStore {
 protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(SampleStore::SetUp());
+        window.follow(watching);
+        watching.reload(window.raceStorePath());
+    }
+
     std::filesystem::path storePath() const { return window.raceStorePath(); }
     watch::WatchList list() const { return watch::readWatchList(window.raceStorePath()); }
     std::vector<std::string> horseNames() const {
@@ -46,6 +53,8 @@ protected:
         auto db = store::Database::open(storePath(), store::Access::ReadOnly);
         return store::hasWatchTables(db);
     }
+
+    watch::WatchState watching;
 };
 
 TEST_F(WatchListStore, FirstWatchMakesTheTablesWhichTheStartUpCheckAccepts) {
@@ -64,8 +73,8 @@ TEST_F(WatchListStore, FirstWatchMakesTheTablesWhichTheStartUpCheckAccepts) {
     ASSERT_EQ(watched.stables.size(), 1U);
     EXPECT_THAT(watch::stableCells(watched.stables[0], clock),
                 ElementsAre("Webb, A.", "3", "2", "", clock.shortDate(clock.today())));
-    EXPECT_TRUE(window.watching.marks.horseNote(kLemonDiamond));
-    EXPECT_TRUE(window.watching.marks.stableNote("WEBB, A."));
+    EXPECT_TRUE(watching.marks.horseNote(kLemonDiamond));
+    EXPECT_TRUE(watching.marks.stableNote("WEBB, A."));
 
     // Watching again keeps the note unless one is given; the context menu's command undoes.
     ASSERT_TRUE(watch::watchHorse(window, kLemonDiamond));
@@ -74,7 +83,7 @@ TEST_F(WatchListStore, FirstWatchMakesTheTablesWhichTheStartUpCheckAccepts) {
     EXPECT_EQ(list().horses[0].note, "second look");
     ASSERT_TRUE(watch::stopWatchingHorse(window, kLemonDiamond));
     EXPECT_TRUE(list().horses.empty());
-    EXPECT_FALSE(window.watching.marks.horseNote(kLemonDiamond));
+    EXPECT_FALSE(watching.marks.horseNote(kLemonDiamond));
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -94,7 +103,7 @@ TEST_F(WatchListStore, NotesAreStoredAndReadBackAsTyped) {
     for (const auto& note : notes) {
         ASSERT_TRUE(watch::watchHorse(window, kLemonDiamond, note)) << note;
         EXPECT_EQ(list().horses.at(0).note, note);
-        EXPECT_EQ(*window.watching.marks.horseNote(kLemonDiamond), note);
+        EXPECT_EQ(*watching.marks.horseNote(kLemonDiamond), note);
         ASSERT_TRUE(watch::watchStable(window, "Webb, A.", note));
         EXPECT_EQ(list().stables.at(0).note, note);
     }
@@ -179,7 +188,7 @@ TEST_F(WatchListStore, ImportSaysWhoOfTheListRanAndKeepsTheList) {
     const std::vector<import::ChosenFile> week312{{testing_support::kSamplesDir + "/raceout312.txt", "raceout312.txt"}};
     ASSERT_EQ(import::importFiles(window, window.raceStorePath(), week312), import::ImportResult::Done);
     EXPECT_EQ(window.lblprogress.caption, "1 watched horse ran; 1 won. 1 watched stable ran; 1 won.");
-    EXPECT_EQ(window.watching.lastImport.horsesRan, std::set<std::int64_t>{kScarletArrow});
+    EXPECT_EQ(watching.lastImport.horsesRan, std::set<std::int64_t>{kScarletArrow});
     EXPECT_EQ(list().horses.at(0).runsSinceAdded, 1);
     EXPECT_EQ(list().horses.at(0).note, "note");
 }

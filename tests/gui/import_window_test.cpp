@@ -12,7 +12,7 @@
 
 namespace {
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 class ImportWindowTest : public testing_support::EmptyStoreWindow {
 protected:
@@ -40,7 +40,7 @@ TEST_F(ImportWindowTest, MenuCommandImportsTheChosenFiles) {
     auto* command = window->findChild<QAction*>("cmdimportdata");
     ASSERT_TRUE(command->isEnabled());
     using namespace std::string_literals;
-    dialogs.fileAnswers = {kSamples + "\0raceout310.txt\0raceout311.txt"s};
+    dialogs.fileAnswers = {kSamplesDir + "\0raceout310.txt\0raceout311.txt"s};
     command->trigger();
     EXPECT_EQ(runners(), 117 + 129);
     EXPECT_EQ(window->findChild<QLabel*>("lblprogress")->text(), "");
@@ -56,8 +56,8 @@ TEST_F(ImportWindowTest, FailureShowsInTheStatusLabel) {
 
 TEST_F(ImportWindowTest, ReplacingAWeekAsksFirstAndNoCancelsTheImport) {
     auto* command = window->findChild<QAction*>("cmdimportdata");
-    dialogs.fileAnswers = {kSamples + "/raceout311.txt", kSamples + "/raceout311.txt",
-                           kSamples + "/raceout311.txt"};
+    dialogs.fileAnswers = {kSamplesDir + "/raceout311.txt", kSamplesDir + "/raceout311.txt",
+                           kSamplesDir + "/raceout311.txt"};
     command->trigger();
     dialogs.answers = {false, true};
     command->trigger();
@@ -70,7 +70,7 @@ TEST_F(ImportWindowTest, ReplacingAWeekAsksFirstAndNoCancelsTheImport) {
 }
 
 TEST_F(ImportWindowTest, DroppedFilesAreImported) {
-    drop({QString::fromStdString(kSamples + "/raceout312.txt")});
+    drop({QString::fromStdString(kSamplesDir + "/raceout312.txt")});
     EXPECT_EQ(runners(), 122);
     EXPECT_TRUE(dialogs.fileDialogs.empty());
 }

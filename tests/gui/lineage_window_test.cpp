@@ -24,11 +24,11 @@ using namespace std::chrono_literals;
 using testing_support::LocalHttpServer;
 using testing_support::readBytes;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 const std::string kBlackDasher = "/hr/runtime/onehoss.asp?hossnum=742503";
 const std::string kBlazingTreasure = "/hr/runtime/onehoss.asp?hossnum=1288";
 
-std::string normalPage() { return readBytes(kSamples + "/horse_page_normal.html"); }
+std::string normalPage() { return readBytes(kSamplesDir + "/horse_page_normal.html"); }
 
 // The normal page showing another name in its name field.
 std::string pageNamed(const std::string& name) {
@@ -67,7 +67,7 @@ protected:
         testing_support::writeBytes(folder / "HarrowdexServer.txt", server.address() + "\r\n");
         ASSERT_NO_FATAL_FAILURE(startUp());
         server.answer(kBlackDasher, {normalPage()});
-        server.answer(kBlazingTreasure, {readBytes(kSamples + "/horse_page_homebred.html")});
+        server.answer(kBlazingTreasure, {readBytes(kSamplesDir + "/horse_page_homebred.html")});
         auto& grid = finder.MSFlexGrid1;
         grid.setRows(3);
         grid.setText(1, 0, "Black Dasher");
@@ -260,7 +260,7 @@ TEST_F(LineageWindowTest, WaitKeepsTheWindowPaintingAndStartsNoSecondRequest) {
 TEST(WindowPageFetcher, AnswersOfTheServer) {
     LocalHttpServer server;
     lineage::WindowPageFetcher fetcher;
-    const std::string page = readBytes(kSamples + "/horse_page_normal.html");
+    const std::string page = readBytes(kSamplesDir + "/horse_page_normal.html");
     server.answer("/page", {page, 200, 0ms, LocalHttpServer::Framing::Chunked});
     server.answer("/empty", {""});
     server.answer("/slow", {page, 200, 20s});

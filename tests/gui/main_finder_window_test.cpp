@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(MainFinderWindowTest, CaptionAndDesignedClientArea) {
-    EXPECT_EQ(window->windowTitle(), "Harrowdex v4.31");
+    EXPECT_EQ(window->windowTitle(), "Harrowdex v" HARROWDEX_PROJECT_VERSION);
     EXPECT_EQ(window->objectName(), "frmmainfinder");
     EXPECT_EQ(window->centralWidget()->width(), base::twipsToPixelsX(9390, window.get()));
     EXPECT_EQ(window->centralWidget()->height(), base::twipsToPixelsY(8280, window.get()));
@@ -141,9 +141,10 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
 TEST_F(MainFinderWindowTest, AboutNamesTheVersionStoreAndFolderInUse) {
     find<QAction>("cmdabout")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0], "Harrowdex 4.31\rSearches and statistics of the race store.\r\rRace store: " +
-                                       (folder / "horses.mdb").string() + "\rFolder of the program's files: " +
-                                       folder.path().string() + "/\r(beside the program)");
+    EXPECT_EQ(dialogs.messages[0],
+              "Harrowdex " HARROWDEX_PROJECT_VERSION "\rSearches and statistics of the race store.\r\rRace store: " +
+                  (folder / "horses.mdb").string() + "\rFolder of the program's files: " + folder.path().string() +
+                  "/\r(beside the program)");
 }
 
 TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) {

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 // The sample week's races as week `week`, written a while ago.
 void writeWeek(const fs::path& file, int week) {
-    std::string text = testing_support::readBytes(std::string(HARROWDEX_SAMPLES_DIR) + "/raceout310.txt");
+    std::string text = testing_support::readBytes(testing_support::kSamplesDir + "/raceout310.txt");
     const std::string from = "\n310.", to = "\n" + std::to_string(week) + ".";
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);

@@ -22,7 +22,7 @@ namespace {
 
 using Column = std::vector<std::string>;
 
-const std::string kSamples = HARROWDEX_SAMPLES_DIR;
+using testing_support::kSamplesDir;
 
 // The main window shown headless over an empty race store; the results grid is filled
 // by hand or by real searches over the sample weeks.
@@ -95,9 +95,9 @@ protected:
 
     void importSampleWeeks() {
         ASSERT_EQ(import::importFiles(finder, finder.raceStorePath(),
-                                      {{kSamples + "/raceout310.txt", "raceout310.txt"},
-                                       {kSamples + "/raceout311.txt", "raceout311.txt"},
-                                       {kSamples + "/raceout312.txt", "raceout312.txt"}}),
+                                      {{kSamplesDir + "/raceout310.txt", "raceout310.txt"},
+                                       {kSamplesDir + "/raceout311.txt", "raceout311.txt"},
+                                       {kSamplesDir + "/raceout312.txt", "raceout312.txt"}}),
                   import::ImportResult::Done);
     }
     // The row of the listing whose column `col` reads `text`.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "program_runner.h"
+#include "samples.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ namespace testing_support {
 class CliSampleStore : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        const std::string samples = HARROWDEX_SAMPLES_DIR;
+        const std::string& samples = kSamplesDir;
         folder_ = new TestFolder;
         db = (*folder_ / "horses.mdb").string();
         ASSERT_EQ(runCli({"makedb", db}).status, 0);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "import/import_driver.h"
+#include "samples.h"
 #include "scripted_dialogs.h"
 #include "shell/main_finder.h"
 #include "store/schema.h"
@@ -12,8 +13,6 @@
 #include <string>
 
 namespace testing_support {
-
-inline const std::string kSamplesDir = HARROWDEX_SAMPLES_DIR;
 
 // A started main window state over a race store holding the three sample weeks, with
 // today fixed at week 312's day (12 ... of the simulation calendar) unless a test sets

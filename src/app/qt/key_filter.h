@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Hands a widget's typed characters to a core key filter and drops those the filter refuses.
 #pragma once
 
 #include <QObject>

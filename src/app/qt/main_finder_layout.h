@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
+// The main window's fixed layout: where each control, frame and grid stands, in twips.
 #pragma once
 
 #include <array>
+#include <utility>
 
 namespace app {
 
@@ -65,6 +67,27 @@ inline constexpr std::array<GridPlace, 6> kGridPlaces{{
     {"MSFSRGrid", "frainfo", 15, 200},
     {"MSFmaxgrid", "frainfo", 15, 1990},
     {"MSFlexGrid1", "", 30, 3830},
+}};
+
+// Each box is tied to the label beside it, so that a screen reader names it after the label.
+inline constexpr std::array<std::pair<const char*, const char*>, 6> kBoxLabels{{
+    {"txthorse", "lblname"},
+    {"txtid", "lblid"},
+    {"txtfirstweek", "lblfirstweek"},
+    {"txtlastweek", "lbllastweek"},
+    {"txtinjury", "lblinjurytest"},
+    {"txtnum", "lblnum"},
+}};
+
+// What a screen reader calls the controls that have no caption, label or frame caption of
+// their own to name them.
+inline constexpr std::array<std::pair<const char*, const char*>, 6> kSpokenNames{{
+    {"chkname", "Search by name"},
+    {"chkid", "Search by ID"},
+    {"MSFlexGrid1", "Search results"},
+    {"MSFColorGridKey", "Color Key"},
+    {"MSFSRGrid", "Progeny success"},
+    {"MSFmaxgrid", "Progeny speed"},
 }};
 
 // The results grid fills the client area below the panels.

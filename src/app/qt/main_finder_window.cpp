@@ -17,6 +17,7 @@
 #include "shell/compact_database.h"
 #include "shell/qt/date_calculator_window.h"
 #include "shell/qt/edit_tracks_window.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/fitting_label.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
@@ -31,6 +32,8 @@
 #include "watch/qt/watch_list_window.h"
 #include "watch/qt/watch_marking.h"
 #include "watch/watch_commands.h"
+
+#include "base/qt/qt_text.h"
 
 #include <QAction>
 #include <algorithm>
@@ -104,6 +107,9 @@ void showControl(QObject* object, const base::Control& control) {
 
 MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) : QMainWindow(parent), finder_(finder) {
     setObjectName("frmmainfinder");
+    // The watch list's marks follow the store through the window's commands.
+    finder_.follow(watching_);
+    watching_.reload(finder_.raceStorePath());
     setFont(QFont("Arial", 7.5));  // NOLINT: points, as the design gives them
     client_ = new QWidget(this);
     setCentralWidget(client_);
@@ -122,6 +128,7 @@ MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) :
     setAcceptDrops(true);
     move(base::twipsToPixelsX(finder_.leftTwips, this), base::twipsToPixelsY(finder_.topTwips, this));
     showState();
+    nameControls();
     // A name can be typed and searched for with Enter at once.
     findChild<QLineEdit*>("txthorse")->setFocus(Qt::OtherFocusReason);
     QTimer::singleShot(0, this, &MainFinderWindow::restoreSearchIndexesOnceShown);
@@ -131,6 +138,8 @@ bool MainFinderWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) placeResultsGrid();
     return QMainWindow::eventFilter(watched, event);
 }
+
+MainFinderWindow::~MainFinderWindow() { finder_.unfollow(watching_); }
 
 void MainFinderWindow::restoreSearchIndexesOnceShown() {
     if (!windowHandle() || !windowHandle()->isExposed()) {
@@ -148,6 +157,12 @@ void MainFinderWindow::createControls() {
         widget->setObjectName(place.name);
         widget->setGeometry(base::twipsRect(place.x, place.y, place.width, place.height, this));
     }
+}
+
+void MainFinderWindow::nameControls() {
+    for (const auto& [box, label] : kBoxLabels) findChild<QLabel*>(label)->setBuddy(findChild<QWidget*>(box));
+    for (const auto& [control, name] : kSpokenNames) findChild<QWidget*>(control)->setAccessibleName(name);
+    base::nameListsAndGrids(*this);
 }
 
 void MainFinderWindow::createGrids() {
@@ -169,7 +184,7 @@ void MainFinderWindow::createGrids() {
     connect(grids_["MSFlexGrid1"], &base::GridView::cellDoubleClicked, this, doubleClicked);
     connect(grids_["MSFlexGrid1"], &base::GridView::captionDoubleClicked, this, doubleClicked);
     for (const auto& [name, view] : grids_) base::enableCopyToClipboard(*view);
-    watch::markResultsGrid(*grids_["MSFlexGrid1"], finder_);
+    watch::markResultsGrid(*grids_["MSFlexGrid1"], finder_, watching_);
 }
 
 void MainFinderWindow::createMenus() {
@@ -253,12 +268,12 @@ void MainFinderWindow::connectCommands() {
     onCommand("cmdcompact", [this] { shell::cmdcompact_Click(finder_); });
     onCommand("edittracks", [this] { shell::EditTracksWindow::edittracks_Click(this, finder_); });
     onCommand("speedchart", [this] { output::SpeedChartWindow::speedchart_Click(this, finder_); });
-    onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_); });
-    onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_); });
+    onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_, watching_); });
+    onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_, watching_); });
     onCommand("crosses", [this] { progeny::CrossesWindow::crosses_Click(*this, finder_); });
     onCommand("cmdabout", [this] { shell::cmdabout_Click(finder_); });
-    onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_); });
-    onCommand("watchstable", [this] { watch::watchstable_Click(finder_); });
+    onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_, watching_); });
+    onCommand("watchstable", [this] { watch::watchstable_Click(finder_, watching_); });
     onCommand("comparehorses",
               [this] { search::HorseComparisonWindow::compare(this, finder_, search::comparehorses_Click(finder_)); });
     connect(findChild<QPushButton*>("cmdspecial"), &QPushButton::clicked, this,
@@ -290,7 +305,7 @@ void MainFinderWindow::dropEvent(QDropEvent* event) {
 
 void MainFinderWindow::connectControls() {
     for (const auto& [name, control] : finder_.controls()) {
-        QObject* object = findChild<QObject*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        QObject* object = findChild<QObject*>(base::toQString(name));
         if (auto* box = qobject_cast<QLineEdit*>(object)) {
             connect(box, &QLineEdit::textEdited, this,
                     [control = control](const QString& text) { control->caption = text.toStdString(); });
@@ -340,11 +355,11 @@ void MainFinderWindow::run(Command command) {
 void MainFinderWindow::showState() {
     setWindowTitle(QString::fromStdString(finder_.caption));
     for (const auto& [name, control] : finder_.controls()) {
-        const QString objectName = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
+        const QString objectName = base::toQString(name);
         if (QObject* object = findChild<QObject*>(objectName)) showControl(object, *control);
     }
     placeInformationArea();
-    watch::showWatchChanges(*this, finder_, shownWatchRevision_);
+    watch::showWatchChanges(*this, watching_, shownWatchRevision_);
 }
 
 // The progeny layout's speed table stands where the average speed frame stands in the
@@ -370,7 +385,7 @@ void MainFinderWindow::placeResultsGrid() {
 
 void MainFinderWindow::openContextMenu(const QPoint& globalPos) {
     if (!search::MSFlexGrid1_MouseDown(finder_, search::kRightButton)) return;
-    watch::showWatchMenu(finder_);
+    watch::showWatchMenu(finder_, watching_);
     showState();
     // The names in the rewritten captions show as they are: an "&" in them (Fisher &
     // Harris) marks no access key.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The main window on screen: its controls, menus and grids, kept in step with the core's state.
 #pragma once
 
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
+#include "watch/watch_state.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -25,6 +27,10 @@ class MainFinderWindow : public QMainWindow, public shell::MainWindowView {
     Q_OBJECT
 public:
     explicit MainFinderWindow(shell::MainFinder& finder, QWidget* parent = nullptr);
+    ~MainFinderWindow() override;
+
+    // The watch list's marks and who ran in the last import, which the listings show.
+    const watch::WatchState& watching() const { return watching_; }
 
     // Brings every control, menu item and grid up to date with the core's state.
     void showState() override;
@@ -39,6 +45,8 @@ private:
     void createControls();
     void createGrids();
     void createMenus();
+    // Names every control for a screen reader, once the labels and frames show their captions.
+    void nameControls();
     void connectControls();
     void connectCommands();
     void connectSearchPanel();
@@ -60,6 +68,7 @@ private:
     void run(Command command);
 
     shell::MainFinder& finder_;
+    watch::WatchState watching_;
     QWidget* client_ = nullptr;
     QMenu* popmenu_ = nullptr;
     std::map<std::string, base::GridView*> grids_;

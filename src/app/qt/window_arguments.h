@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The window program's command line: what it asks for, read before a display is needed.
 #pragma once
 
 #include <QStringList>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A frame whose long caption wraps onto further lines instead of being cut off.
 #pragma once
 
 #include <QGroupBox>

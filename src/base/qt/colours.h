@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Qt colour to paint for a colour of the grids or the settings file.
 #pragma once
 
 #include "base/colour.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Grid cells whose text is too wide shown cut with an ellipsis, and whole in their tooltip.
 #pragma once
 
 #include <QStyledItemDelegate>

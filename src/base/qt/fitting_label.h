@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A label that wraps its text and cuts the widest lines with an ellipsis rather than hide any.
 #pragma once
 
 #include <QLabel>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Ctrl+C on a grid view: its selected cells on the clipboard, ready to paste into a spreadsheet.
 #pragma once
 
 namespace base {

@@ -51,8 +51,13 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || !headerRowIsHeader() || section < 0 || section >= shownCols_) return {};
-    return cellData(0, section, role);
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= shownCols_ || grid_.fixedRows() == 0) return {};
+        if (headerRowIsHeader() || role == Qt::DisplayRole) return cellData(0, section, role);
+        return {};
+    }
+    if (section < 0 || section >= shownRows_ || grid_.fixedCols() == 0 || role != Qt::DisplayRole) return {};
+    return cellData(section + headerRows_, 0, role);
 }
 
 Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The adapter that shows a core grid to Qt's item views without keeping a copy of its cells.
 #pragma once
 
 #include "base/grid_model.h"
@@ -20,7 +21,9 @@ namespace base {
 // A grid whose only fixed cells are one header row (the results grid, the colour key)
 // shows that row as the horizontal header, which stays in place while the rows scroll;
 // there item row r is grid row r + 1. Any other grid (the statistics grids) shows all of
-// its cells as items, the fixed ones on the grid's fixed colour and not selectable.
+// its cells as items, the fixed ones on the grid's fixed colour and not selectable; its
+// header texts still answer as the captions of its columns and rows (for a screen
+// reader), though no header shows them.
 // The grid must outlive the adapter.
 class GridTableModel : public QAbstractTableModel, private GridModel::Observer {
     Q_OBJECT

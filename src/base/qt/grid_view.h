@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The on-screen grid: paints a core grid and turns clicks, drags and keys into its operations.
 #pragma once
 
 #include "base/grid_model.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The machine's clock and the user's regional short date form, for the core's date texts.
 #pragma once
 
 #include "base/calendar.h"

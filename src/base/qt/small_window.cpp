@@ -3,6 +3,8 @@
 
 #include "base/qt/window_dialogs.h"
 
+#include "base/qt/qt_text.h"
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,8 +15,6 @@
 namespace base {
 
 namespace {
-
-QString nameOf(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<int>(name.size())); }
 
 // Sees the keys that no control of the window took, as they pass up to the window.
 class EscapeCloses : public QObject {
@@ -35,7 +35,7 @@ protected:
 
 void showControls(QWidget& window, const NamedControls& controls) {
     for (const auto& [name, control] : controls) {
-        auto* widget = window.findChild<QWidget*>(nameOf(name));
+        auto* widget = window.findChild<QWidget*>(toQString(name));
         if (!widget) continue;
         const QSignalBlocker blocker(widget);
         const QString caption = displayText(control->caption);
@@ -53,7 +53,7 @@ void showControls(QWidget& window, const NamedControls& controls) {
 
 void connectTextBoxes(QWidget& window, const NamedControls& controls) {
     for (const auto& [name, control] : controls) {
-        if (auto* box = window.findChild<QLineEdit*>(nameOf(name)))
+        if (auto* box = window.findChild<QLineEdit*>(toQString(name)))
             QObject::connect(box, &QLineEdit::textEdited, &window,
                              [control = control](const QString& text) { control->caption = text.toStdString(); });
     }

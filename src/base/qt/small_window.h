@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// What the small windows share in showing the core's controls and reporting the user's edits.
 #pragma once
 
 #include "base/control.h"
@@ -34,6 +35,11 @@ Widget* addChild(QWidget* parent, const char* name, int x, int y, int width, int
 void bringToFront(QWidget& window);
 // Escape closes the window, as it closes a dialog.
 void closeOnEscape(QWidget& window);
+// The window of type `Window` named `name` that `parent` holds open, or else a new one that
+// `make` makes; brought to the front. A closed window is hidden until it is deleted, so it
+// is never the one reused.
+template <typename Window, typename Make>
+Window* openOnce(QWidget& parent, const char* name, Make make);
 
 }  // namespace base
 
@@ -45,4 +51,14 @@ Widget* base::addChild(QWidget* parent, const char* name, int x, int y, int widt
     widget->setObjectName(name);
     widget->setGeometry(twipsRect(x, y, width, height, parent));
     return widget;
+}
+
+template <typename Window, typename Make>
+Window* base::openOnce(QWidget& parent, const char* name, Make make) {
+    Window* shown = nullptr;
+    for (auto* each : parent.findChildren<Window*>(name, Qt::FindDirectChildrenOnly))
+        if (each->isVisible()) shown = each;
+    if (!shown) shown = make();
+    bringToFront(*shown);
+    return shown;
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Twips to screen pixels and back, so the fixed layout scales with the user's screen and text size.
 #pragma once
 
 #include <QFont>

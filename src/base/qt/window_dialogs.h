@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The window's message boxes, beep, busy pointer and repaints, as the core asks for them.
 #pragma once
 
 #include "base/user_dialogs.h"

@@ -172,7 +172,7 @@ std::string ResultsFolderWatch::accountOfCheck() {
     for (const auto& file : result_.imported) weeks.push_back(file.week);
     try {
         auto db = store::Database::open(finder_.raceStorePath(), store::Access::ReadOnly);
-        const std::string summary = finder_.watching.afterImport(db, weeks);
+        const std::string summary = finder_.weeksImported(db, weeks);
         if (!summary.empty()) status += "\r" + summary;
     } catch (const store::StoreError&) {
         // The weeks are stored; only the watch list's line is missing.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Keeps the main window's results folder in step, importing new results files on a thread of its own.
 #pragma once
 
 #include "import/results_folder.h"

@@ -11,6 +11,8 @@
 #include "base/qt/twips.h"
 #include "base/qt/window_dialogs.h"
 
+#include "base/qt/qt_text.h"
+
 #include <QGroupBox>
 #include <QLabel>
 
@@ -68,6 +70,7 @@ void LineageWindow::createControls() {
 
     auto* grid = new base::GridView(form_.MSFlexGrid1, this);
     grid->setObjectName("MSFlexGrid1");
+    grid->setAccessibleName("Pedigree");
     grid->setDisplayOnly();
     grid->setGeometry(QRect(base::twipsRect(240, 2790, 0, 0, this).topLeft(), grid->designedSize()));
     base::enableCopyToClipboard(*grid);
@@ -75,7 +78,7 @@ void LineageWindow::createControls() {
 
 void LineageWindow::showState() {
     for (const auto& [name, control] : form_.controls()) {
-        QWidget* widget = findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        QWidget* widget = findChild<QWidget*>(base::toQString(name));
         const QString caption = base::displayText(control->caption);
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
         else if (auto* frame = qobject_cast<QGroupBox*>(widget)) frame->setTitle(caption);
@@ -93,14 +96,9 @@ LineageWindow* LineageWindow::getlineage_Click(QWidget* mainWindow, shell::MainF
     if (Inet->pending()) return nullptr;
     const auto info = lineage::getlineage_Click(finder, *Inet, serverAddress(finder.programFolder()));
     if (!info) return nullptr;
-    LineageWindow* window = nullptr;
-    // A closed window is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow->findChildren<LineageWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
-        if (each->isVisible()) window = each;
-    if (!window) window = new LineageWindow(mainWindow);
+    auto* window =
+        base::openOnce<LineageWindow>(*mainWindow, kObjectName, [&] { return new LineageWindow(mainWindow); });
     window->showLineage(*info);
-    window->show();
-    window->raise();
     return window;
 }
 

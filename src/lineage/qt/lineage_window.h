@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The lineage window on screen: a horse's page texts and pedigree grid, beside the main window.
 #pragma once
 
 #include "lineage/lineage_form.h"

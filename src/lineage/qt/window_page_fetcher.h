@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The window's HTTP client for horse pages, which keeps every window painting while a page is awaited.
 #pragma once
 
 #include "lineage/page_fetcher.h"

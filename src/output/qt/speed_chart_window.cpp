@@ -330,13 +330,8 @@ void SpeedChartWindow::cmdsaveimage_Click() {
 }
 
 SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell::MainFinder& finder) {
-    SpeedChartWindow* shown = nullptr;
-    // A closed chart is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow->findChildren<SpeedChartWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
-        if (each->isVisible()) shown = each;
-    if (!shown) shown = new SpeedChartWindow(finder, mainWindow);
-    base::bringToFront(*shown);
-    return shown;
+    return base::openOnce<SpeedChartWindow>(*mainWindow, kObjectName,
+                                            [&] { return new SpeedChartWindow(finder, mainWindow); });
 }
 
 }  // namespace output

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The speed chart window on screen, following the results grid as it changes.
 #pragma once
 
 #include "output/speed_chart.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The system's printer and print dialog, printing the listing at the same size on every printer.
 #pragma once
 
 #include "output/findings_printer.h"

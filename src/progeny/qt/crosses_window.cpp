@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/qt/crosses_window.h"
 
+#include "base/qt/accessible_names.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
+#include "base/qt/qt_text.h"
 #include "base/qt/small_window.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
@@ -21,8 +23,6 @@ namespace progeny {
 namespace {
 
 constexpr const char* kObjectName = "frmcrosses";
-
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
 
@@ -63,6 +63,7 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     layout->addLayout(actions);
     grid_ = new base::GridView(panel_.grid, this);
     grid_->setObjectName("grdcrosses");
+    grid_->setAccessibleName(CrossesPanel::kCaption);
     layout->addWidget(grid_, 1);
     base::enableCopyToClipboard(*grid_);
     connect(show, &QPushButton::clicked, this, &CrossesWindow::cmdshow_Click);
@@ -71,13 +72,14 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CrossesWindow::sortBy);
     grid_->installEventFilter(this);
     resize(1100, 560);
+    base::nameListsAndGrids(*this);
 }
 
 CrossesWindow::~CrossesWindow() { delete grid_; }
 
 QLineEdit* CrossesWindow::addBox(QHBoxLayout* row, const char* caption, const char* name, const std::string& text) {
     auto* label = new QLabel(caption, this);
-    auto* box = new QLineEdit(fromUtf8(text), this);
+    auto* box = new QLineEdit(base::toQString(text), this);
     box->setObjectName(name);
     label->setBuddy(box);
     row->addWidget(label);
@@ -94,20 +96,13 @@ void CrossesWindow::cmdshow_Click() {
     setCursor(Qt::WaitCursor);
     panel_.cmdshow_Click();
     unsetCursor();
-    sortedColumn_ = -1;
-    count_->setText(fromUtf8(panel_.lblcount));
+    captionSort_.forget();
+    count_->setText(base::toQString(panel_.lblcount));
 }
 
 // The name sorts as text, A to Z first; every other column as numbers, highest first.
 void CrossesWindow::sortBy(int column) {
-    base::GridModel& grid = panel_.grid;
-    if (grid.rows() <= 2) return;
-    const bool text = column == CrossesPanel::kNameColumn;
-    ascending_ = column == sortedColumn_ ? !ascending_ : text;
-    sortedColumn_ = column;
-    grid.setCol(column);
-    grid.sort(text ? (ascending_ ? base::SortOrder::TextAscending : base::SortOrder::TextDescending)
-                   : (ascending_ ? base::SortOrder::NumericAscending : base::SortOrder::NumericDescending));
+    captionSort_.sortBy(panel_.grid, column, column == CrossesPanel::kNameColumn);
 }
 
 // Enter on the table lists the current horse, as a double click does.
@@ -129,10 +124,8 @@ void CrossesWindow::listSelectedHorse() {
 }
 
 CrossesWindow* CrossesWindow::crosses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder) {
-    auto* shown = mainWindow.widget().findChild<CrossesWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
-    if (!shown) shown = new CrossesWindow(mainWindow, finder);
-    base::bringToFront(*shown);
-    return shown;
+    return base::openOnce<CrossesWindow>(mainWindow.widget(), kObjectName,
+                                         [&] { return new CrossesWindow(mainWindow, finder); });
 }
 
 }  // namespace progeny

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
+// The crosses window on screen: which sire suits a mare's family, as a table beside the main window.
 #pragma once
 
+#include "base/caption_sort.h"
 #include "progeny/crosses_panel.h"
 
 #include <QWidget>
@@ -54,8 +56,7 @@ private:
     QLineEdit* minStarters_ = nullptr;
     QLabel* count_ = nullptr;
     base::GridView* grid_ = nullptr;
-    int sortedColumn_ = -1;
-    bool ascending_ = false;
+    base::CaptionSort captionSort_;
 };
 
 }  // namespace progeny

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/horse_comparison_window.h"
 
+#include "base/qt/qt_text.h"
 #include "base/qt/small_window.h"
 #include "search/csv_text.h"
 #include "shell/main_finder.h"
@@ -18,7 +19,6 @@ namespace search {
 
 namespace {
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
 
@@ -32,13 +32,14 @@ HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFin
     const int horses = rows_.empty() ? 0 : static_cast<int>(rows_.front().cells.size());
     table_ = new QTableWidget(static_cast<int>(rows_.size()), horses, this);
     table_->setObjectName("grdcompare");
+    table_->setAccessibleName(windowTitle());
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->hide();
     for (int r = 0; r < table_->rowCount(); ++r) {
         const ComparisonRow& row = rows_[static_cast<std::size_t>(r)];
-        table_->setVerticalHeaderItem(r, new QTableWidgetItem(fromUtf8(row.caption)));
+        table_->setVerticalHeaderItem(r, new QTableWidgetItem(base::toQString(row.caption)));
         for (int c = 0; c < horses; ++c) {
-            auto* item = new QTableWidgetItem(fromUtf8(row.cells[static_cast<std::size_t>(c)]));
+            auto* item = new QTableWidgetItem(base::toQString(row.cells[static_cast<std::size_t>(c)]));
             if (row.best == static_cast<std::size_t>(c)) {
                 QFont bold = item->font();
                 bold.setBold(true);
@@ -67,7 +68,7 @@ void HorseComparisonWindow::copyToClipboard() const {
     QString text;
     for (const auto& line : comparisonTable(rows_)) {
         QStringList cells;
-        for (const auto& cell : line) cells << fromUtf8(cell);
+        for (const auto& cell : line) cells << base::toQString(cell);
         text += cells.join('\t') + '\n';
     }
     QApplication::clipboard()->setText(text);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The comparison window on screen: one column per horse, the best value of each row in bold.
 #pragma once
 
 #include "search/horse_comparison.h"

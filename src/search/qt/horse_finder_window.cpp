@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/horse_finder_window.h"
 
+#include "base/qt/qt_text.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 #include "search/qt/horse_comparison_window.h"
 #include "shell/main_finder.h"
@@ -27,14 +29,10 @@ namespace {
 
 constexpr const char* kObjectName = "frmfindhorses";
 
-// Name, owner and class sort as text; every other column as numbers.
-bool isTextColumn(int column) { return column == 0 || column == 2 || column == 4; }
-
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
-
 }  // namespace
 
-HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
+HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+                                     const watch::WatchState& watching)
     : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), finder_(finder), panel_(finder) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -61,11 +59,12 @@ HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::M
     layout->addLayout(actions);
     grid_ = new base::GridView(panel_.grid, this);
     grid_->setObjectName("grdfound");
+    grid_->setAccessibleName("Horses found");
     grid_->allowRowPicking();  // "Compare" takes any two to four horses
     layout->addWidget(grid_, 1);
     base::enableCopyToClipboard(*grid_);
     watch::markListing(
-        *grid_, finder_.watching,
+        *grid_, watching,
         {HorseFinderPanel::kNameColumn, HorseFinderPanel::kNumberColumn, HorseFinderPanel::kOwnerColumn});
     connect(find, &QPushButton::clicked, this, &HorseFinderWindow::cmdfind_Click);
     connect(compare, &QPushButton::clicked, this, &HorseFinderWindow::cmdcompare_Click);
@@ -75,6 +74,7 @@ HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::M
     grid_->installEventFilter(this);
     resize(1000, 640);
     showState();
+    base::nameListsAndGrids(*this);
 }
 
 HorseFinderWindow::~HorseFinderWindow() { delete grid_; }
@@ -101,7 +101,7 @@ QLineEdit* HorseFinderWindow::addBox(QGridLayout* layout, int row, int column, c
 QWidget* HorseFinderWindow::createCriteria() {
     auto* criteria = new QWidget(this);
     auto* layout = new QGridLayout(criteria);
-    addBox(layout, 0, 0, "&Active within weeks:", "txtactive")->setText(fromUtf8(panel_.txtactive));
+    addBox(layout, 0, 0, "&Active within weeks:", "txtactive")->setText(base::toQString(panel_.txtactive));
     auto* surfaceLabel = new QLabel("&Surface:", criteria);
     layout->addWidget(surfaceLabel, 1, 0);
     surface_ = new QComboBox(criteria);
@@ -118,7 +118,9 @@ QWidget* HorseFinderWindow::createCriteria() {
     average_->setObjectName("optaverage");
     layout->addWidget(best, 4, 0);
     layout->addWidget(average_, 5, 0);
-    addBox(layout, 5, 0, "", "txtlast")->setText(fromUtf8(panel_.txtlast));
+    QLineEdit* last = addBox(layout, 5, 0, "", "txtlast");
+    last->setText(base::toQString(panel_.txtlast));
+    last->setAccessibleName("Races to average");
     addBox(layout, 6, 0, "S&peed at least:", "txtminspeed");
     auto* classLabel = new QLabel("Last race c&lass:", criteria);
     layout->addWidget(classLabel, 0, 3);
@@ -126,7 +128,7 @@ QWidget* HorseFinderWindow::createCriteria() {
     classLabel->setBuddy(classes_);
     classes_->setObjectName("lstclasses");
     classes_->setSelectionMode(QAbstractItemView::MultiSelection);
-    for (const auto& code : panel_.classCodes()) classes_->addItem(fromUtf8(code));
+    for (const auto& code : panel_.classCodes()) classes_->addItem(base::toQString(code));
     classes_->setMaximumHeight(90);
     layout->addWidget(classes_, 1, 3, 3, 3);
     addBox(layout, 4, 3, "Claiming price at &most:", "txtmaxclaim");
@@ -136,12 +138,13 @@ QWidget* HorseFinderWindow::createCriteria() {
     auto* ownersLabel = new QLabel("Leave out &owners:", criteria);
     layout->addWidget(ownersLabel, 0, 6);
     for (int i = 0; i < HorseFinderPanel::kOwnerBoxes; ++i) {
-        auto* owner = new QLineEdit(fromUtf8(panel_.txtexclude[static_cast<std::size_t>(i)]), criteria);
+        auto* owner = new QLineEdit(base::toQString(panel_.txtexclude[static_cast<std::size_t>(i)]), criteria);
         owner->setObjectName(QString("txtexclude%1").arg(i + 1));
         layout->addWidget(owner, i + 1, 6);
         boxes_["txtexclude" + std::to_string(i + 1)] = owner;
         connect(owner, &QLineEdit::returnPressed, this, &HorseFinderWindow::cmdfind_Click);
         if (i == 0) ownersLabel->setBuddy(owner);
+        else owner->setAccessibleName(QString("Leave out owner %1").arg(i + 1));
     }
     layout->setColumnStretch(2, 1);
     layout->setColumnStretch(5, 1);
@@ -170,9 +173,9 @@ void HorseFinderWindow::readBoxes() {
 void HorseFinderWindow::showState() {
     for (const auto& [name, label] : problemLabels_) {
         const auto problem = panel_.problems.find(name);
-        label->setText(problem == panel_.problems.end() ? QString() : fromUtf8(problem->second));
+        label->setText(problem == panel_.problems.end() ? QString() : base::toQString(problem->second));
     }
-    count_->setText(fromUtf8(panel_.lblcount));
+    count_->setText(base::toQString(panel_.lblcount));
 }
 
 void HorseFinderWindow::cmdfind_Click() {
@@ -180,19 +183,12 @@ void HorseFinderWindow::cmdfind_Click() {
     setCursor(Qt::WaitCursor);
     panel_.cmdfind_Click();
     unsetCursor();
-    sortedColumn_ = -1;
+    captionSort_.forget();
     showState();
 }
 
 void HorseFinderWindow::sortBy(int column) {
-    base::GridModel& grid = panel_.grid;
-    if (grid.rows() <= 2) return;
-    ascending_ = column == sortedColumn_ ? !ascending_ : isTextColumn(column);
-    sortedColumn_ = column;
-    grid.setCol(column);
-    const bool text = isTextColumn(column);
-    grid.sort(text ? (ascending_ ? base::SortOrder::TextAscending : base::SortOrder::TextDescending)
-                   : (ascending_ ? base::SortOrder::NumericAscending : base::SortOrder::NumericDescending));
+    captionSort_.sortBy(panel_.grid, column, HorseFinderPanel::isTextColumn(column));
 }
 
 // Enter on the grid lists the current horse, as a double click does.
@@ -217,12 +213,10 @@ void HorseFinderWindow::cmdcompare_Click() {
     HorseComparisonWindow::compare(&mainWindow_.widget(), finder_, ids);
 }
 
-HorseFinderWindow* HorseFinderWindow::findhorses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder) {
-    HorseFinderWindow* shown =
-        mainWindow.widget().findChild<HorseFinderWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
-    if (!shown) shown = new HorseFinderWindow(mainWindow, finder);
-    base::bringToFront(*shown);
-    return shown;
+HorseFinderWindow* HorseFinderWindow::findhorses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+                                                       const watch::WatchState& watching) {
+    return base::openOnce<HorseFinderWindow>(mainWindow.widget(), kObjectName,
+                                             [&] { return new HorseFinderWindow(mainWindow, finder, watching); });
 }
 
 }  // namespace search

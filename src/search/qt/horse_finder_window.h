@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
+// The horse finder window on screen: its criteria, results grid, comparison and export.
 #pragma once
 
+#include "base/caption_sort.h"
 #include "search/horse_finder_panel.h"
 
 #include <QWidget>
@@ -23,6 +25,10 @@ class MainFinder;
 class MainWindowView;
 }  // namespace shell
 
+namespace watch {
+struct WatchState;
+}  // namespace watch
+
 namespace search {
 
 // The horse finder window `frmfindhorses`: the criteria boxes, "Find", the count line,
@@ -32,12 +38,13 @@ namespace search {
 class HorseFinderWindow : public QWidget {
     Q_OBJECT
 public:
-    HorseFinderWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
+    HorseFinderWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder, const watch::WatchState& watching);
     // The grid's view goes before the panel whose grid model it shows.
     ~HorseFinderWindow() override;
 
     // "Find &Horses...": the open finder brought to the front, or a new one.
-    static HorseFinderWindow* findhorses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
+    static HorseFinderWindow* findhorses_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+                                               const watch::WatchState& watching);
 
     HorseFinderPanel& panel() { return panel_; }
     base::GridView* resultsGrid() const { return grid_; }
@@ -63,8 +70,7 @@ private:
     QListWidget* classes_ = nullptr;
     QLabel* count_ = nullptr;
     base::GridView* grid_ = nullptr;
-    int sortedColumn_ = -1;
-    bool ascending_ = false;
+    base::CaptionSort captionSort_;
 };
 
 }  // namespace search

@@ -3,6 +3,7 @@
 
 #include "base/busy_pointer.h"
 #include "shell/qt/main_window_view.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 
 #include <QGroupBox>
@@ -34,6 +35,7 @@ SpecialStableWindow::SpecialStableWindow(shell::MainFinder& finder, shell::MainW
     base::connectTextBoxes(*this, search_.controls());
     search_.Form_Load();
     showState();
+    base::nameListsAndGrids(*this);
 }
 
 void SpecialStableWindow::createControls() {
@@ -91,13 +93,8 @@ void SpecialStableWindow::showState() {
 SpecialStableWindow* SpecialStableWindow::cmdspecial_Click(shell::MainWindowView& mainWindow,
                                                            shell::MainFinder& finder) {
     base::BusyPointer busy(finder.dialogs());
-    SpecialStableWindow* window = nullptr;
-    // A closed window is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow.widget().findChildren<SpecialStableWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
-        if (each->isVisible()) window = each;
-    if (!window) window = new SpecialStableWindow(finder, mainWindow);
-    base::bringToFront(*window);
-    return window;
+    return base::openOnce<SpecialStableWindow>(mainWindow.widget(), kObjectName,
+                                               [&] { return new SpecialStableWindow(finder, mainWindow); });
 }
 
 }  // namespace search

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The special stable search window on screen: four stable boxes and the saved sets of names.
 #pragma once
 
 #include "search/special_stable.h"

@@ -5,6 +5,8 @@
 #include "base/qt/twips.h"
 #include "base/qt/window_dialogs.h"
 
+#include "base/qt/qt_text.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,7 +63,7 @@ void DateCalculatorWindow::createControls() {
 
 void DateCalculatorWindow::showState() {
     for (const auto& [name, control] : calculator_.controls()) {
-        auto* widget = findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        auto* widget = findChild<QWidget*>(base::toQString(name));
         const QString caption = base::displayText(control->caption);
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
         else if (auto* button = qobject_cast<QPushButton*>(widget)) button->setText(caption);
@@ -75,13 +77,8 @@ void DateCalculatorWindow::showState() {
 
 DateCalculatorWindow* DateCalculatorWindow::datecalculator_Click(QWidget* mainWindow, base::UserDialogs& dialogs,
                                                                  const base::Clock& clock) {
-    DateCalculatorWindow* calculator = nullptr;
-    // A closed calculator is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow->findChildren<DateCalculatorWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
-        if (each->isVisible()) calculator = each;
-    if (!calculator) calculator = new DateCalculatorWindow(dialogs, clock, mainWindow);
-    base::bringToFront(*calculator);
-    return calculator;
+    return base::openOnce<DateCalculatorWindow>(*mainWindow, kObjectName,
+                                                [&] { return new DateCalculatorWindow(dialogs, clock, mainWindow); });
 }
 
 }  // namespace shell

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The date calculator window on screen, beside the main window.
 #pragma once
 
 #include "shell/date_calculator.h"

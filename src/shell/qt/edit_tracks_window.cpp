@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/qt/edit_tracks_window.h"
 
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 
 #include <QGroupBox>
@@ -29,6 +30,7 @@ EditTracksWindow::EditTracksWindow(MainFinder& finder, QWidget* mainWindow)
     createControls();
     editor_.Form_Load();
     showState();
+    base::nameListsAndGrids(*this);
 }
 
 void EditTracksWindow::createControls() {
@@ -62,13 +64,8 @@ void EditTracksWindow::showState() {
 }
 
 EditTracksWindow* EditTracksWindow::edittracks_Click(QWidget* mainWindow, MainFinder& finder) {
-    EditTracksWindow* editor = nullptr;
-    // A closed editor is hidden until it is deleted; it is not the open one.
-    for (auto* each : mainWindow->findChildren<EditTracksWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
-        if (each->isVisible()) editor = each;
-    if (!editor) editor = new EditTracksWindow(finder, mainWindow);
-    base::bringToFront(*editor);
-    return editor;
+    return base::openOnce<EditTracksWindow>(*mainWindow, kObjectName,
+                                            [&] { return new EditTracksWindow(finder, mainWindow); });
 }
 
 }  // namespace shell

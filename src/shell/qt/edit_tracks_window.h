@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The track list editor window on screen, beside the main window.
 #pragma once
 
 #include "shell/edit_tracks.h"

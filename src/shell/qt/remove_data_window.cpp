@@ -30,6 +30,7 @@ RemoveDataWindow::RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainWindo
 
 void RemoveDataWindow::createControls() {
     auto* weeks = base::addChild<QListWidget>(this, "lstweeks", 120, 120, 3255, 2430);
+    weeks->setAccessibleName("Stored weeks");
     base::connectList(*weeks, dialog_->lstweeks);
     base::addChild<QPushButton>(this, "cmdremove", 120, 2670, 1560, 375);
     base::addChild<QPushButton>(this, "cmdcancel", 1815, 2670, 1560, 375);

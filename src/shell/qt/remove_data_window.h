@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The removal dialog on screen: the stored weeks to select and remove.
 #pragma once
 
 #include "shell/remove_data.h"

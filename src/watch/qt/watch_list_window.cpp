@@ -3,11 +3,14 @@
 
 #include "base/grid_model.h"
 #include "base/grid_selection_text.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
 #include "store/store_error.h"
 #include "watch/watch_commands.h"
+#include "watch/watch_state.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -29,8 +32,6 @@ namespace {
 constexpr const char* kObjectName = "frmwatchlist";
 constexpr int kNoteRole = Qt::UserRole;  // the note as typed; the cell shows it on one line
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
-
 // Edits a note in place, as typed, and keeps it only when the watch list took it.
 class NoteDelegate : public QStyledItemDelegate {
 public:
@@ -49,7 +50,7 @@ public:
         const QString note = static_cast<QLineEdit*>(editor)->text();
         if (note == index.data(kNoteRole).toString() || !save_(index.row(), note.toStdString())) return;
         model->setData(index, note, kNoteRole);
-        model->setData(index, fromUtf8(oneLine(note.toStdString())), Qt::DisplayRole);
+        model->setData(index, base::toQString(oneLine(note.toStdString())), Qt::DisplayRole);
     }
 
 private:
@@ -65,11 +66,11 @@ const QColor kRanColour(255, 236, 160);
 void fillRow(QTableWidget& table, int row, const std::vector<std::string>& cells, int noteColumn, bool ran) {
     for (int col = 0; col < static_cast<int>(cells.size()); ++col) {
         const std::string& text = cells[static_cast<std::size_t>(col)];
-        auto* item = new QTableWidgetItem(fromUtf8(col == noteColumn ? oneLine(text) : text));
+        auto* item = new QTableWidgetItem(base::toQString(col == noteColumn ? oneLine(text) : text));
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (col == noteColumn) {
             flags |= Qt::ItemIsEditable;
-            item->setData(kNoteRole, fromUtf8(text));
+            item->setData(kNoteRole, base::toQString(text));
         }
         item->setFlags(flags);
         if (ran) item->setBackground(kRanColour);
@@ -96,8 +97,9 @@ void fillTable(QTableWidget& table, const std::vector<std::vector<std::string>>&
 
 }  // namespace
 
-WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
-    : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), finder_(finder) {
+WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+                                 const WatchState& watching)
+    : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), finder_(finder), watching_(watching) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
     base::closeOnEscape(*this);
@@ -111,6 +113,7 @@ WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::MainF
     tabs_->addTab(stables_, "&Stables");
     layout->addWidget(tabs_);
     resize(1040, 420);
+    base::nameListsAndGrids(*this);
     reload();
 }
 
@@ -118,7 +121,7 @@ QTableWidget* WatchListWindow::createTable(const char* name, const std::vector<s
     auto* table = new QTableWidget(0, static_cast<int>(captions.size()), this);
     table->setObjectName(name);
     QStringList labels;
-    for (const auto& caption : captions) labels << fromUtf8(caption);
+    for (const auto& caption : captions) labels << base::toQString(caption);
     table->setHorizontalHeaderLabels(labels);
     table->verticalHeader()->hide();
     table->setWordWrap(false);  // a note shows on one line, cut with an ellipsis
@@ -139,11 +142,10 @@ WatchListWindow* WatchListWindow::openWindow(QWidget& mainWindow) {
     return mainWindow.findChild<WatchListWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
 }
 
-WatchListWindow* WatchListWindow::watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder) {
-    WatchListWindow* shown = openWindow(mainWindow.widget());
-    if (!shown) shown = new WatchListWindow(mainWindow, finder);
-    base::bringToFront(*shown);
-    return shown;
+WatchListWindow* WatchListWindow::watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+                                                  const WatchState& watching) {
+    return base::openOnce<WatchListWindow>(mainWindow.widget(), kObjectName,
+                                           [&] { return new WatchListWindow(mainWindow, finder, watching); });
 }
 
 void WatchListWindow::reload() {
@@ -162,7 +164,7 @@ void WatchListWindow::fillHorses() {
     std::vector<bool> ran;
     for (const auto& horse : list_.horses) {
         rows.push_back(horseCells(horse, finder_.clock()));
-        ran.push_back(finder_.watching.lastImport.horsesRan.contains(horse.hid));
+        ran.push_back(watching_.lastImport.horsesRan.contains(horse.hid));
     }
     fillTable(*horses_, rows, ran, kHorseNoteColumn);
 }
@@ -172,7 +174,7 @@ void WatchListWindow::fillStables() {
     std::vector<bool> ran;
     for (const auto& stable : list_.stables) {
         rows.push_back(stableCells(stable, finder_.clock()));
-        ran.push_back(finder_.watching.lastImport.stablesRan.contains(stable.name));
+        ran.push_back(watching_.lastImport.stablesRan.contains(stable.name));
     }
     fillTable(*stables_, rows, ran, kStableNoteColumn);
 }
@@ -231,7 +233,7 @@ void WatchListWindow::copySelection(QTableWidget* table) {
         }
     }
     grid.select(top + 1, left, bottom + 1, right);
-    QApplication::clipboard()->setText(fromUtf8(base::selectionAsTabSeparatedText(grid)));
+    QApplication::clipboard()->setText(base::toQString(base::selectionAsTabSeparatedText(grid)));
 }
 
 bool WatchListWindow::eventFilter(QObject* watched, QEvent* event) {

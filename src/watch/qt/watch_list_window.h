@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The watch list window on screen: the watched horses and stables, their notes, and listing them.
 #pragma once
 
 #include "watch/watch_list.h"
@@ -15,6 +16,8 @@ class MainWindowView;
 
 namespace watch {
 
+struct WatchState;
+
 // The watch list window `frmwatchlist`: a tab of watched horses and one of watched
 // stables. A note is edited in place; a double click elsewhere lists the horse or stable in
 // the main window; Delete stops watching after a question; Ctrl+C copies the selection.
@@ -23,10 +26,11 @@ namespace watch {
 class WatchListWindow : public QWidget {
     Q_OBJECT
 public:
-    WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
+    WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder, const WatchState& watching);
 
     // "&Watch List": the open window brought to the front, or a new one.
-    static WatchListWindow* watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder);
+    static WatchListWindow* watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+                                            const WatchState& watching);
     // The open window, if any.
     static WatchListWindow* openWindow(QWidget& mainWindow);
 
@@ -50,6 +54,7 @@ private:
 
     shell::MainWindowView& mainWindow_;
     shell::MainFinder& finder_;
+    const WatchState& watching_;
     WatchList list_;
     QTabWidget* tabs_ = nullptr;
     QTableWidget* horses_ = nullptr;

@@ -5,14 +5,15 @@
 #include "base/qt/grid_view.h"
 #include "shell/main_finder.h"
 #include "watch/qt/watch_list_window.h"
+#include "watch/watch_state.h"
 
 namespace watch {
 
-void markResultsGrid(base::GridView& view, const shell::MainFinder& finder) {
-    view.tableModel()->setCellNote([&finder](int row, int col) {
+void markResultsGrid(base::GridView& view, const shell::MainFinder& finder, const WatchState& watching) {
+    view.tableModel()->setCellNote([&finder, &watching](int row, int col) {
         const MarkedColumns columns{base::horse_column::kName, base::horse_column::kHorseNumber,
                                     finder.MSFmaxgrid.visible() ? -1 : base::horse_column::kOwner};
-        return cellNote(finder.watching.marks, finder.MSFlexGrid1, columns, row, col);
+        return cellNote(watching.marks, finder.MSFlexGrid1, columns, row, col);
     });
 }
 
@@ -22,9 +23,9 @@ void markListing(base::GridView& view, const WatchState& state, MarkedColumns co
         [&state, &grid, columns](int row, int col) { return cellNote(state.marks, grid, columns, row, col); });
 }
 
-void showWatchChanges(QWidget& mainWindow, shell::MainFinder& finder, int& shownRevision) {
-    if (shownRevision == finder.watching.revision) return;
-    shownRevision = finder.watching.revision;
+void showWatchChanges(QWidget& mainWindow, const WatchState& watching, int& shownRevision) {
+    if (shownRevision == watching.revision) return;
+    shownRevision = watching.revision;
     for (auto* view : mainWindow.findChildren<base::GridView*>()) view->viewport()->update();
     if (auto* list = WatchListWindow::openWindow(mainWindow)) list->reload();
 }
