@@ -20,25 +20,50 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xvf
 deb="$("$root/scripts/package.sh" | tail -n 1)"
 player="hdx-player-$$"
 first="hdx-first-$$"
-display=":$((90 + $$ % 9))"
+# The first display number no X server uses.
+number=90
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+display=":$number"
 cleanup() {
   [ -n "${window:-}" ] && kill "$window" 2>/dev/null || true
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "${weeks:-/nonexistent}"
-  for user in "$player" "$first"; do id "$user" >/dev/null 2>&1 && userdel -r "$user" 2>/dev/null || true; done
-  dpkg-query -W harrowdex >/dev/null 2>&1 && apt-get remove -y -q harrowdex >/dev/null || true
+  for user in "$player" "$first"; do
+    if id "$user" >/dev/null 2>&1 && ! userdel -r "$user" 2>/dev/null && id "$user" >/dev/null 2>&1; then
+      echo "package-test: the test user $user could not be removed" >&2
+    fi
+  done
+  if dpkg-query -W -f='${Status}' harrowdex 2>/dev/null | grep -q " installed"; then
+    apt-get purge -y -q harrowdex >/dev/null || true
+  fi
 }
 trap cleanup EXIT
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb"
 for user in "$player" "$first"; do useradd --create-home --shell /bin/bash "$user"; done
-# Runs a command as `user` with a fresh environment of its own (setpriv execs it, so $! of a
-# background run is the program itself).
+# The command that runs the rest of its line as `user`, with a fresh environment of its own.
+# No session bus: Qt would otherwise start one that outlives the window and keeps the user
+# from being removed.
+as_user() {
+  run_as=(setpriv --reuid="$1" --regid="$1" --init-groups
+          env -i HOME="/home/$1" USER="$1" PATH=/usr/bin:/bin DISPLAY="$display" DBUS_SESSION_BUS_ADDRESS=disabled:)
+}
 as() {
-  local user="$1"
+  as_user "$1"
   shift
-  setpriv --reuid="$user" --regid="$user" --init-groups \
-    env -i HOME="/home/$user" USER="$user" PATH=/usr/bin:/bin DISPLAY="$display" "$@"
+  "${run_as[@]}" "$@"
+}
+# Starts the window as `user` in the background; setpriv and env exec it, so $window is the
+# program itself.
+start_window() {
+  as_user "$1"
+  "${run_as[@]}" harrowdex >/dev/null 2>&1 &
+  window=$!
+}
+stop_window() {
+  kill "$window" 2>/dev/null || true
+  wait "$window" 2>/dev/null || true
+  window=""
 }
 fail() { echo "package-test: FAILED: $*" >&2; exit 1; }
 
@@ -57,38 +82,46 @@ listed="$(as "$player" harrowdex-cli weeks)"
 echo "$listed"
 [ -n "$listed" ] || fail "no weeks in the per-user store"
 
+x() { DISPLAY="$display" "$@"; }
+# Waits up to ten seconds for a shown window whose title matches, and names it.
+shown() {
+  for _ in $(seq 50); do
+    x xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep . && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # The window: a first start without a store asks, Yes creates it and shows the window.
 Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
-as "$first" harrowdex &
-window=$!
-for _ in $(seq 50); do DISPLAY="$display" xdotool search --name "^Harrowdex$" >/dev/null 2>&1 && break; sleep 0.2; done
-questions="$(DISPLAY="$display" xdotool search --name "^Harrowdex$")" || fail "no first-start question"
+start_window "$first"
+question="$(shown "^Harrowdex$")" || fail "no first-start question"
+x import -window root "$build/package-test-first-start.png"
 # Yes is the question's default button; Return answers it (no window manager: focus by hand).
-for question in $questions; do
-  DISPLAY="$display" xdotool windowfocus --sync "$question" key --clearmodifiers Return 2>/dev/null || true
-done
-for _ in $(seq 50); do DISPLAY="$display" xdotool search --name "Harrowdex v" >/dev/null 2>&1 && break; sleep 0.2; done
-DISPLAY="$display" xdotool search --name "Harrowdex v" >/dev/null || fail "the window did not open after Yes"
+x xdotool windowfocus --sync "$question" key --clearmodifiers Return
+shown "^Harrowdex v" >/dev/null || fail "the window did not open after Yes"
 [ -f "/home/$first/.local/share/harrowdex/horses.mdb" ] || fail "Yes made no store"
-kill "$window"
-wait "$window" 2>/dev/null || true
+stop_window
 
-# The window over the filled store: a search by a horse's name.
-as "$player" harrowdex &
-window=$!
-for _ in $(seq 50); do DISPLAY="$display" xdotool search --name "Harrowdex v" >/dev/null 2>&1 && break; sleep 0.2; done
-main="$(DISPLAY="$display" xdotool search --name "Harrowdex v" | head -1)" || fail "the window did not open"
+# The window over the filled store: a search by a horse's name, which writes the grid's
+# settings into the player's data folder.
+settings="/home/$player/.local/share/harrowdex/HarrowdexSettings.ini"
 horse="$(as "$player" harrowdex-cli search --owner '*' --yes --format json |
   python3 -c 'import json, sys; print(json.load(sys.stdin)["grid"][1][0])')"
-DISPLAY="$display" xdotool windowfocus --sync "$main" type --delay 20 "$horse"
-DISPLAY="$display" xdotool key --clearmodifiers Return
+start_window "$player"
+main="$(shown "^Harrowdex v")" || fail "the window did not open"
+before="$(stat -c %y "$settings" 2>/dev/null || echo none)"
+sleep 1
+# Ctrl+F puts the cursor in the name box.
+x xdotool windowfocus --sync "$main" key --clearmodifiers ctrl+f type --delay 20 "$horse"
+x xdotool key --clearmodifiers Return
 sleep 2
-DISPLAY="$display" import -window root "$build/package-test-search.png"
-echo "package-test: the search for '$horse' is in $build/package-test-search.png"
-kill "$window"
-wait "$window" 2>/dev/null || true
+x import -window root "$build/package-test-search.png"
+[ "$(stat -c %y "$settings" 2>/dev/null || echo none)" != "$before" ] || fail "the search in the window wrote no settings"
+echo "package-test: the window's search for '$horse' is in $build/package-test-search.png"
+stop_window
 
 # Removal: the programs go, the player's store stays.
 apt-get remove -y -q harrowdex >/dev/null

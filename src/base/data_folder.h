@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Where the program keeps its race store and side files: beside itself, or in the user's data folder.
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's version, which the build alone sets.
 #pragma once
 
 namespace base {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "Help / About": the version, and the race store and folder of files the window uses.
 #pragma once
 
 #include "shell/main_finder.h"
@@ -7,7 +8,7 @@
 
 namespace shell {
 
-// "Help / About": the version, and the race store and folder of files in use.
+// The About box's text; cmdabout_Click shows it.
 std::string aboutText(const MainFinder& finder);
 void cmdabout_Click(MainFinder& finder);
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The installed program's first start: the offer of an empty race store in the user's data folder.
 #pragma once
 
 #include "base/user_dialogs.h"
