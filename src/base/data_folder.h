@@ -25,4 +25,10 @@ DataFolder chooseDataFolder(const std::string& programFolder, bool programFolder
 // no store is ever made in it.
 DataFolder dataFolderFor(const std::string& programFolder);
 
+// Where the store lives, in the words of both programs' --help (and so of their manual pages).
+inline constexpr const char* kDataFolderHelp =
+    "The race store horses.mdb and the program's own files are kept beside the program or, when "
+    "its folder cannot be written (an installed program), in $XDG_DATA_HOME/harrowdex (by default "
+    "~/.local/share/harrowdex).";
+
 }  // namespace base

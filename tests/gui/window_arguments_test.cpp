@@ -51,6 +51,7 @@ TEST(WindowArgumentsTest, ProgramAnswersHelpAndVersionWithoutADisplay) {
     EXPECT_THAT(help, HasSubstr("Usage: harrowdex [options]"));
     EXPECT_THAT(help, HasSubstr("--breeding <FILE>"));
     EXPECT_THAT(help, HasSubstr("--version"));
+    EXPECT_THAT(help, HasSubstr("in $XDG_DATA_HOME/harrowdex (by default ~/.local/share/harrowdex)"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/qt/window_arguments.h"
 
+#include "base/data_folder.h"
 #include "base/version.h"
 
 #include <QCommandLineParser>
@@ -10,7 +11,8 @@ namespace app {
 WindowArguments readWindowArguments(const QStringList& arguments, const std::string& defaultBreedingFile,
                                     bool qtOptionsTaken) {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Harrowdex: the race store's searches, statistics, progeny and lineage.");
+    parser.setApplicationDescription(
+        QString("Harrowdex: the race store's searches, statistics, progeny and lineage.\n") + base::kDataFolderHelp);
     const QCommandLineOption help({"h", "help"}, "Show this help and end.");
     const QCommandLineOption version("version", "Show the program's version and end.");
     const QCommandLineOption breeding(
