@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "compact_command.h"
 
+#include "default_store.h"
 #include "shell/compact_database.h"
 #include "store_window.h"
 
@@ -11,7 +12,7 @@ namespace cli {
 void addCompactCommand(CLI::App& app) {
     auto* command = app.add_subcommand("compact", "Compact the race store.");
     auto db = std::make_shared<std::string>();
-    command->add_option("--db", *db, "The race store.")->required();
+    addDbOption(*command, *db);
     command->callback([db] {
         StoreWindow store(*db, false);
         if (!shell::cmdcompact_Click(store.window)) throw CommandEnded();

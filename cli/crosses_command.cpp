@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "crosses_command.h"
 
+#include "default_store.h"
 #include "cli_dialogs.h"
 #include "cli_options.h"
 #include "json_output.h"
@@ -91,7 +92,7 @@ void runCrosses(CrossesOptions options) {
 void addCrossesCommand(CLI::App& app) {
     auto* command = app.add_subcommand("crosses", "How a sire's offspring run by dam-sire, or a dam-sire's by sire.");
     auto o = std::make_shared<CrossesOptions>();
-    command->add_option("--db", o->db, "The race store.")->required();
+    addDbOption(*command, o->db);
     command->add_option("--breeding", o->breeding, "The breeding file.")->required();
     command->add_option("--sire", o->request.sire, "The sire: its offspring by dam-sire.");
     command->add_option("--damsire", o->request.damSire, "The dam-sire: its offspring by sire.");

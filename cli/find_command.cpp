@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "find_command.h"
 
+#include "default_store.h"
 #include "cli_options.h"
 #include "json_output.h"
 #include "search/csv_text.h"
@@ -109,7 +110,7 @@ void addFindCommand(CLI::App& app) {
     auto* command = app.add_subcommand("find", "List the horses that fit the criteria.");
     auto o = std::make_shared<FindOptions>();
     search::FindCriteria& c = o->criteria;
-    command->add_option("--db", o->db, "The race store.")->required();
+    addDbOption(*command, o->db);
     addNumberOption(*command, "--active-weeks", c.activeWeeks, "Ran within the last N weeks of the store.");
     command->add_option("--surface", o->surface, "Count only runs on this surface.")
         ->check(CLI::IsMember({"dirt", "turf"}));
@@ -130,7 +131,7 @@ void addFindCommand(CLI::App& app) {
 void addCompareCommand(CLI::App& app) {
     auto* command = app.add_subcommand("compare", "Compare two to four horses.");
     auto o = std::make_shared<CompareOptions>();
-    command->add_option("--db", o->db, "The race store.")->required();
+    addDbOption(*command, o->db);
     addRepeatedOption(*command, "--id", o->ids, "Horse number (two to four).")
         ->check(numberCheck<std::int64_t>())
         ->required();

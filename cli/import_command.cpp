@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "import_command.h"
 
+#include "default_store.h"
 #include "cli_dialogs.h"
 #include "import/import_driver.h"
 #include "import_progress.h"
@@ -53,7 +54,7 @@ void runImport(const ImportOptions& options) {
 void addImportCommand(CLI::App& app) {
     auto* command = app.add_subcommand("import", "Import results files into a race store, in the given order.");
     auto options = std::make_shared<ImportOptions>();
-    command->add_option("--db", options->db, "The race store.")->required();
+    addDbOption(*command, options->db);
     command->add_flag("--yes", options->yes, "Answer Yes to the question whether to replace a week.");
     command->add_flag("--quiet", options->quiet, "Write no progress, only messages and questions.");
     command->add_option("FILE", options->files, "Results files (text or ZIP).")->required();

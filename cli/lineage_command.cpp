@@ -2,16 +2,15 @@
 #include "lineage_command.h"
 
 #include "cli_dialogs.h"
+#include "default_store.h"
 #include "json_output.h"
 #include "lineage/http_page_fetcher.h"
 #include "lineage/lineage_lookup.h"
 #include "lineage/server_address.h"
-#include "base/program_folder.h"
 #include "base/regular_file.h"
 
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -38,13 +37,6 @@ private:
     std::string page_;
 };
 
-// The folder of this program, where the server file may stand beside it.
-std::string programFolder() {
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : base::withTrailingSeparator(program.parent_path().string());
-}
-
 // Far larger than any horse page.
 constexpr std::uintmax_t kLargestPage = 16 * 1024 * 1024;
 
@@ -67,7 +59,7 @@ void runLineage(const LineageOptions& options) {
     CliDialogs dialogs(options.yes);
     shell::MainFinder window(dialogs);
     window.setUpControls();
-    const std::string server = options.server.value_or(lineage::serverAddress(programFolder()));
+    const std::string server = options.server.value_or(lineage::serverAddress(programDataFolder().path));
     lineage::HttpPageFetcher network;
     std::optional<std::string> page;
     if (options.page) page = readPageFile(*options.page);

@@ -2,6 +2,8 @@
 // harrowdex-cli: the core's commands without a window, for scripts and tests. Each
 // command adds itself to the app from its own file (add<Name>Command) and reports
 // failures by throwing; this file turns the outcome into the exit status.
+#include "base/data_folder.h"
+#include "base/version.h"
 #include "cli_dialogs.h"
 #include "compact_command.h"
 #include "crosses_command.h"
@@ -65,7 +67,8 @@ int run(CLI::App& app, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     CLI::App app("Harrowdex race store commands, without a window.", "harrowdex-cli");
-    app.set_version_flag("--version", "harrowdex-cli " HARROWDEX_VERSION);
+    app.footer(base::kDataFolderHelp);
+    app.set_version_flag("--version", std::string("harrowdex-cli ") + base::programVersion());
     app.require_subcommand(1);
     cli::addMakedbCommand(app);
     cli::addImportCommand(app);

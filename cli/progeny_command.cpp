@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "progeny_command.h"
 
+#include "default_store.h"
 #include "cli_dialogs.h"
 #include "cli_options.h"
 #include "json_output.h"
@@ -68,7 +69,7 @@ void runProgeny(const ProgenyOptions& options) {
 void addProgenyCommand(CLI::App& app) {
     auto* command = app.add_subcommand("progeny", "Run a sire, dam-sire or dam's dam-sire search.");
     auto options = std::make_shared<ProgenyOptions>();
-    command->add_option("--db", options->db, "The race store.")->required();
+    addDbOption(*command, options->db);
     command->add_option("--breeding", options->breeding, "The breeding file.")->capture_default_str();
     command->add_option("--sire", options->sire, "Search the offspring of this sire.");
     command->add_option("--dam-sire", options->damSire, "Search the offspring of this dam-sire.");

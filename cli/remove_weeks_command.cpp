@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "remove_weeks_command.h"
 
+#include "default_store.h"
 #include "cli_options.h"
 #include "shell/remove_data.h"
 #include "store_window.h"
@@ -39,7 +40,7 @@ void removeWeeks(const RemoveWeeksOptions& options) {
 void addRemoveWeeksCommand(CLI::App& app) {
     auto* command = app.add_subcommand("remove-weeks", "Remove whole weeks of races from the race store.");
     auto options = std::make_shared<RemoveWeeksOptions>();
-    command->add_option("--db", options->db, "The race store.")->required();
+    addDbOption(*command, options->db);
     addNumberOption(*command, "WEEK", options->weeks, "The week numbers to remove.")->required();
     command->callback([options] { removeWeeks(*options); });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search_command.h"
 
+#include "default_store.h"
 #include "cli_dialogs.h"
 #include "cli_options.h"
 #include "search/gethorse.h"
@@ -72,7 +73,7 @@ void runSearch(const SearchOptions& options) {
 void addSearchCommand(CLI::App& app) {
     auto* command = app.add_subcommand("search", "Run a horse, owner or race search.");
     auto options = std::make_shared<SearchOptions>();
-    command->add_option("--db", options->db, "The race store.")->required();
+    addDbOption(*command, options->db);
     command->add_option("--horse", options->horse, "Horse name (* and ? as wildcards).");
     command->add_option("--id", options->id, "Horse number.");
     addRepeatedOption(*command, "--owner", options->owners, "Owner name; two to four for several stables.");

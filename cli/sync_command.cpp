@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sync_command.h"
 
+#include "default_store.h"
 #include "cli_dialogs.h"
 #include "import/results_folder.h"
 #include "json_output.h"
@@ -65,7 +66,7 @@ void runSync(const SyncOptions& options) {
 void addSyncCommand(CLI::App& app) {
     auto* command = app.add_subcommand("sync", "Import the new results files of a folder, oldest week first.");
     auto options = std::make_shared<SyncOptions>();
-    command->add_option("--db", options->db, "The race store.")->required();
+    addDbOption(*command, options->db);
     command->add_option("--format", options->format, "text (a line per file) or json.")
         ->check(CLI::IsMember({"text", "json"}));
     command->add_option("DIR", options->folder, "The results folder.")->required();

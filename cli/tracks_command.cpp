@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tracks_command.h"
 
+#include "default_store.h"
 #include "cli_options.h"
 #include "shell/edit_tracks.h"
 #include "store_window.h"
@@ -54,7 +55,7 @@ void runTracks(const TracksOptions& options) {
 void addTracksCommand(CLI::App& app) {
     auto* command = app.add_subcommand("tracks", "List the track list, after adding or deleting a track.");
     auto options = std::make_shared<TracksOptions>();
-    command->add_option("--db", options->db, "The race store.")->required();
+    addDbOption(*command, options->db);
     auto* add = command->add_option("--add", options->add, "Add track NUM with the code CODE.")
                     ->expected(2)
                     ->type_name("NUM CODE");

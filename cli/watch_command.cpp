@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "watch_command.h"
 
+#include "default_store.h"
 #include "cli_options.h"
 #include "json_output.h"
 #include "search/csv_text.h"
@@ -92,7 +93,7 @@ void runWatch(const WatchOptions& o) {
 void addWatchCommand(CLI::App& app) {
     auto* command = app.add_subcommand("watch", "Change the watch list, then print it.");
     auto o = std::make_shared<WatchOptions>();
-    command->add_option("--db", o->db, "The race store.")->required();
+    addDbOption(*command, o->db);
     auto* addHorse = addNumberOption(*command, "--add-horse", o->addHorse, "Watch horse number ID.");
     auto* addStable = command->add_option("--add-stable", o->addStable, "Watch the stable NAME.");
     auto* removeHorse = addNumberOption(*command, "--remove-horse", o->removeHorse, "Stop watching horse number ID.");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "weeks_command.h"
 
+#include "default_store.h"
 #include "shell/remove_data.h"
 #include "store_window.h"
 
@@ -12,7 +13,7 @@ namespace cli {
 void addWeeksCommand(CLI::App& app) {
     auto* command = app.add_subcommand("weeks", "List the weeks of the race store, newest first.");
     auto db = std::make_shared<std::string>();
-    command->add_option("--db", *db, "The race store.")->required();
+    addDbOption(*command, *db);
     command->callback([db] {
         StoreWindow store(*db, false);
         const auto dialog = shell::cmdremoverace_Click(store.window);

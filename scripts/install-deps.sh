@@ -8,6 +8,7 @@ packages=(
   libsqlite3-dev sqlite3 libzip-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   fonts-liberation poppler-utils
+  dpkg-dev fakeroot file help2man lintian desktop-file-utils appstream
 )
 
 missing=()

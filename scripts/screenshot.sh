@@ -16,7 +16,7 @@ sleep 1
 DISPLAY="$display" "$build/harrowdex" >/dev/null 2>&1 &
 app=$!
 sleep "${HARROWDEX_SCREENSHOT_DELAY:-2}"
-window=$(DISPLAY="$display" xwininfo -root -tree | awk '/"Harrowdex v4.31"/ {print $1; exit}')
+window=$(DISPLAY="$display" xwininfo -root -tree | awk '/"Harrowdex v[0-9.]+"/ {print $1; exit}')
 if [ -n "$horse" ]; then
   # The name box has the focus after start-up only when clicked; Ctrl+F puts the cursor there.
   DISPLAY="$display" xdotool windowfocus --sync "$window" key ctrl+f type --delay 20 "$horse"

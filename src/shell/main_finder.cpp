@@ -2,6 +2,7 @@
 #include "shell/main_finder.h"
 
 #include "base/program_folder.h"
+#include "shell/first_start.h"
 #include "shell/statistics_grids_layout.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -73,6 +74,7 @@ std::string MainFinder::settingsPath() const { return programFolder_ + base::kSe
 
 bool MainFinder::Form_Load(const StartupEnvironment& environment) {
     programFolder_ = base::withTrailingSeparator(environment.programFolder);
+    perUserFolder_ = environment.perUserFolder;
     breedingFile_ = environment.breedingFile;
     setUpControls();
     if (!checkRaceStore()) return false;
@@ -107,10 +109,12 @@ void MainFinder::hideProgenyControls() {
 }
 
 // The race store must stand in the program's folder and be a race store; either failure
-// ends the program before the window shows, and the file is never changed.
+// ends the program before the window shows, and the file is never changed. An installed
+// program instead offers to create a missing store in the user's data folder.
 bool MainFinder::checkRaceStore() {
     const std::string path = raceStorePath();
     if (!std::filesystem::exists(path)) {
+        if (perUserFolder_) return offerEmptyRaceStore(dialogs_, programFolder_, path);
         dialogs_.message(
             "Please restart this program after you have successfully saved or moved the horses.mdb "
             "file to the SAME directory in which this program is located.",
@@ -274,6 +278,8 @@ std::vector<std::pair<std::string_view, base::Control*>> MainFinder::controls() 
             {"cmdprintpreview", &cmdprintpreview},
             {"ExportText", &ExportText},
             {"Utilitiesmenu", &Utilitiesmenu},
+            {"helpmenu", &helpmenu},
+            {"cmdabout", &cmdabout},
             {"datecalculator", &datecalculator},
             {"cmdcompact", &cmdcompact},
             {"edittracks", &edittracks},

@@ -7,6 +7,7 @@
 #include "base/grid_model.h"
 #include "base/results_columns.h"
 #include "base/user_dialogs.h"
+#include "base/version.h"
 #include "shell/grid_settings.h"
 #include "shell/store_follower.h"
 #include "store/kept_connections.h"
@@ -21,8 +22,11 @@ namespace shell {
 
 // What start-up needs to know of the machine it runs on.
 struct StartupEnvironment {
-    std::string programFolder;  // the folder of the running program
+    std::string programFolder;  // the folder of the running program, or the data folder in its stead
     std::string breedingFile;   // the fixed path of the breeding file
+    // `programFolder` is the user's own data folder (an installed program): a missing race
+    // store is offered to be created there instead of ending with the message.
+    bool perUserFolder = false;
 };
 
 // The main window `frmmainfinder` as state: every control, menu item and grid, and the
@@ -30,7 +34,6 @@ struct StartupEnvironment {
 // the command line tool and the tests drive the same commands without a window.
 class MainFinder {
 public:
-    static constexpr const char* kCaption = "Harrowdex v4.31";
     static constexpr int kClientWidth = 9390;   // twips
     static constexpr int kClientHeight = 8280;  // twips
     // Room for every 16-bit week number, so that no typed week is cut short.
@@ -53,6 +56,7 @@ public:
 
     // The program's folder with its trailing separator, and the files kept in it.
     const std::string& programFolder() const { return programFolder_; }
+    bool perUserFolder() const { return perUserFolder_; }
     std::string raceStorePath() const;
     std::string settingsPath() const;
     // A window state without a program folder (the command line tool's) works on the
@@ -95,7 +99,7 @@ public:
     std::vector<std::pair<std::string_view, base::Control*>> controls();
     std::vector<std::pair<std::string_view, base::GridModel*>> grids();
 
-    std::string caption = kCaption;
+    std::string caption = std::string("Harrowdex v") + base::programVersion();
     int leftTwips = 0;
     int topTwips = 0;
 
@@ -150,6 +154,8 @@ public:
     base::Control findhorses{"Find &Horses..."};
     base::Control watchlist{"&Watch List"};
     base::Control crosses{"C&rosses..."};
+    base::Control helpmenu{"&Help"};
+    base::Control cmdabout{"&About"};
     base::Control datecalc{"Week Date"};
     base::Control bar1{"-"};
     base::Control getlineage{"Get Lineage Info."};
@@ -181,6 +187,7 @@ private:
     base::SystemClock systemClock_;
     const base::Clock* clock_ = &systemClock_;
     std::string programFolder_;
+    bool perUserFolder_ = false;
     std::string raceStorePath_;
     std::string breedingFile_;
     bool settingsWriteFailureReported_ = false;

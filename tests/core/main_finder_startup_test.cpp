@@ -34,6 +34,25 @@ TEST_F(MainFinderStartup, MissingStoreEndsWithTheOneMessageAndWritesNothing) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
+// An installed program asks at its first start whether to create the store in the user's
+// data folder; Yes creates the folder and an empty store and starts, No ends untouched.
+TEST_F(MainFinderStartup, FirstStartOfAnInstalledProgramOffersAnEmptyStore) {
+    for (const bool yes : {true, false}) {
+        TestFolder home;
+        const auto data = home / "share/harrowdex";
+        ScriptedDialogs asked;
+        asked.answers = {yes};
+        shell::MainFinder installed{asked};
+        EXPECT_EQ(installed.Form_Load({data.string() + "/", "", true}), yes);
+        ASSERT_EQ(asked.questions.size(), 1u);
+        EXPECT_EQ(asked.questions[0], "There is no race store yet. Create an empty one in " + data.string() + "?");
+        EXPECT_TRUE(asked.messages.empty());
+        EXPECT_EQ(std::filesystem::exists(data / "horses.mdb"), yes);
+        EXPECT_EQ(store::raceStoreProblem((data / "horses.mdb").string()).has_value(), !yes);
+        if (!yes) EXPECT_TRUE(std::filesystem::is_empty(home.path()));
+    }
+}
+
 TEST_F(MainFinderStartup, FileThatIsNotARaceStoreIsNamedAndLeftUnchanged) {
     const std::string bytes = "Week 312 results\r\nnot a database at all\r\n";
     writeBytes(folder / "horses.mdb", bytes);

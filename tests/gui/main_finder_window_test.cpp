@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(MainFinderWindowTest, CaptionAndDesignedClientArea) {
-    EXPECT_EQ(window->windowTitle(), "Harrowdex v4.31");
+    EXPECT_EQ(window->windowTitle(), "Harrowdex v" HARROWDEX_PROJECT_VERSION);
     EXPECT_EQ(window->objectName(), "frmmainfinder");
     EXPECT_EQ(window->centralWidget()->width(), base::twipsToPixelsX(9390, window.get()));
     EXPECT_EQ(window->centralWidget()->height(), base::twipsToPixelsY(8280, window.get()));
@@ -126,6 +126,8 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(utilities->title(), "&Utilities");
     EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart",
                                              "findhorses", "watchlist", "crosses"}));
+    EXPECT_EQ(find<QMenu>("helpmenu")->title(), "&Help");
+    EXPECT_EQ(names(find<QMenu>("helpmenu")), QStringList{"cmdabout"});
     EXPECT_EQ(names(window->popupMenu()), (QStringList{"datecalc", "bar1", "getlineage", "bar", "listhorse", "listrace",
                                                        "listowner", "comparehorses", "watchhorse", "watchstable",
                                                        "bar2", "listfilter", "bar3", "msfgridreset", "msfgridback"}));
@@ -134,6 +136,15 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(find<QAction>("listrace")->text(), "List Race ");
     EXPECT_TRUE(find<QAction>("msfgridreset")->isEnabled());
     EXPECT_TRUE(find<QAction>("msfgridback")->isEnabled());
+}
+
+TEST_F(MainFinderWindowTest, AboutNamesTheVersionStoreAndFolderInUse) {
+    find<QAction>("cmdabout")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              "Harrowdex " HARROWDEX_PROJECT_VERSION "\rSearches and statistics of the race store.\r\rRace store: " +
+                  (folder / "horses.mdb").string() + "\rFolder of the program's files: " + folder.path().string() +
+                  "/\r(beside the program)");
 }
 
 TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) {

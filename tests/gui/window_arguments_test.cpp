@@ -46,11 +46,12 @@ TEST(WindowArgumentsTest, ProgramAnswersHelpAndVersionWithoutADisplay) {
         EXPECT_EQ(result.status, 0) << argument;
         return result.out + result.err;
     };
-    EXPECT_EQ(run("--version"), "harrowdex 4.31\n");
+    EXPECT_EQ(run("--version"), "harrowdex " HARROWDEX_PROJECT_VERSION "\n");
     const std::string help = run("--help");
     EXPECT_THAT(help, HasSubstr("Usage: harrowdex [options]"));
     EXPECT_THAT(help, HasSubstr("--breeding <FILE>"));
     EXPECT_THAT(help, HasSubstr("--version"));
+    EXPECT_THAT(help, HasSubstr("in $XDG_DATA_HOME/harrowdex (by default ~/.local/share/harrowdex)"));
 }
 
 }  // namespace

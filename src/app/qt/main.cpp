@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "base/data_folder.h"
 #include "progeny/breeding_file_path.h"
 #include "shell/main_finder.h"
 #include "app/qt/main_finder_window.h"
@@ -40,8 +41,9 @@ int main(int argc, char** argv) {
     // Dates in the window follow the user's regional settings.
     const base::RegionalClock clock;
     finder.setClock(clock);
-    const shell::StartupEnvironment environment{QCoreApplication::applicationDirPath().toStdString(),
-                                                arguments.breedingFile};
+    // An installed program keeps its store and files in the user's own data folder.
+    const auto folder = base::dataFolderFor(QCoreApplication::applicationDirPath().toStdString());
+    const shell::StartupEnvironment environment{folder.path, arguments.breedingFile, folder.perUser};
     // A failed start-up check has told the user why; no window is shown.
     if (!finder.Form_Load(environment)) return 1;
     app::MainFinderWindow window(finder);

@@ -13,6 +13,7 @@
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
 #include "search/qt/special_stable_window.h"
+#include "shell/about.h"
 #include "shell/compact_database.h"
 #include "shell/qt/date_calculator_window.h"
 #include "shell/qt/edit_tracks_window.h"
@@ -215,6 +216,8 @@ void MainFinderWindow::createMenus() {
     addItem(utilities, "findhorses");
     addItem(utilities, "watchlist");
     addItem(utilities, "crosses");
+    QMenu* help = addMenu("helpmenu");
+    addItem(help, "cmdabout");
 
     // The results grid's context menu, never shown in the menu bar.
     popmenu_ = new QMenu(this);
@@ -268,6 +271,7 @@ void MainFinderWindow::connectCommands() {
     onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_, watching_); });
     onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_, watching_); });
     onCommand("crosses", [this] { progeny::CrossesWindow::crosses_Click(*this, finder_); });
+    onCommand("cmdabout", [this] { shell::cmdabout_Click(finder_); });
     onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_, watching_); });
     onCommand("watchstable", [this] { watch::watchstable_Click(finder_, watching_); });
     onCommand("comparehorses",

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/qt/window_arguments.h"
 
+#include "base/data_folder.h"
+#include "base/version.h"
+
 #include <QCommandLineParser>
 
 namespace app {
@@ -8,7 +11,8 @@ namespace app {
 WindowArguments readWindowArguments(const QStringList& arguments, const std::string& defaultBreedingFile,
                                     bool qtOptionsTaken) {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Harrowdex: the race store's searches, statistics, progeny and lineage.");
+    parser.setApplicationDescription(
+        QString("Harrowdex: the race store's searches, statistics, progeny and lineage.\n") + base::kDataFolderHelp);
     const QCommandLineOption help({"h", "help"}, "Show this help and end.");
     const QCommandLineOption version("version", "Show the program's version and end.");
     const QCommandLineOption breeding(
@@ -23,7 +27,7 @@ WindowArguments readWindowArguments(const QStringList& arguments, const std::str
     if (parser.isSet(help)) {
         result.answer = helpText;
     } else if (parser.isSet(version)) {
-        result.answer = "harrowdex " HARROWDEX_VERSION "\n";
+        result.answer = std::string("harrowdex ") + base::programVersion() + "\n";
     } else if (!parsed && qtOptionsTaken) {
         result.error = "harrowdex: " + parser.errorText().toStdString() + "\n" + helpText;
     } else if (parser.isSet(breeding)) {

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#include "default_store.h"
+
+#include "base/program_folder.h"
+
+#include <filesystem>
+
+namespace cli {
+
+base::DataFolder programDataFolder() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return base::dataFolderFor(error ? std::string(".") : program.parent_path().string());
+}
+
+std::string defaultRaceStore() { return programDataFolder().path + base::kRaceStoreFile; }
+
+CLI::Option* addDbOption(CLI::App& command, std::string& db) {
+    db = defaultRaceStore();
+    return command.add_option("--db", db,
+                              "The race store; without it the window's: horses.mdb beside the program, or in "
+                              "$XDG_DATA_HOME/harrowdex (~/.local/share/harrowdex) when the program's folder "
+                              "cannot be written.");
+}
+
+}  // namespace cli
