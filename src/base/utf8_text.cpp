@@ -97,4 +97,14 @@ std::string_view withoutLastCharacters(std::string_view text, std::size_t count)
     return characters <= count ? std::string_view() : firstCharacters(text, characters - count);
 }
 
+std::string_view leadingCharacter(std::string_view text) {
+    if (text.empty()) return text;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t bytes = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t length = 1;
+    while (length < bytes && length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        ++length;
+    return text.substr(0, length);
+}
+
 }  // namespace base

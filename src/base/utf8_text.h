@@ -24,5 +24,9 @@ std::string_view firstCharacters(std::string_view text, std::size_t count);
 std::string_view withoutFirstCharacters(std::string_view text, std::size_t count);
 // The text before its last `count` characters (empty when it is shorter).
 std::string_view withoutLastCharacters(std::string_view text, std::size_t count);
+// The text's first character by its first byte alone, whatever follows: that byte and the
+// continuation bytes it announces, as many of them as follow it. A one-character field
+// so keeps a whole character, and never stray bytes after it.
+std::string_view leadingCharacter(std::string_view text);
 
 }  // namespace base

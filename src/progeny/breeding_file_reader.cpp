@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file_reader.h"
 
+#include "base/utf8_text.h"
 #include "progeny/text_lines.h"
 #include "store/text_compare.h"
 
@@ -36,19 +37,6 @@ std::optional<Whole> wholeNumber(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
-}
-
-// One character of UTF-8 text: its first byte and the continuation bytes it announces.
-std::string_view firstCharacter(std::string_view text) {
-    if (text.empty()) return text;
-    // The first byte says how many bytes the character has; stray continuation bytes after
-    // it belong to no character.
-    const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t bytes = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    std::size_t length = 1;
-    while (length < bytes && length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-        ++length;
-    return text.substr(0, length);
 }
 
 // The fields of one line, as views into the line.
@@ -98,7 +86,7 @@ LineFields readFields(std::string_view line, int lineNumber, bool horseLine) {
     const auto age = wholeNumber<std::int16_t>(line.substr(second + 1, third - second - 1));
     if (!age) fault(lineNumber, "gives no age in whole years after the horse's name");
     fields.age = *age;
-    fields.sex = firstCharacter(line.substr(third + 1));
+    fields.sex = base::leadingCharacter(line.substr(third + 1));
     return fields;
 }
 
