@@ -18,14 +18,12 @@ ReadingConnections& KeptConnections::to(const std::filesystem::path& path) {
     // the connections see those writes themselves; any other change opens them anew.
     const auto stamp = stampOf(path);
     if (kept_ && stamp && path == path_ && *stamp == stamp_) return *kept_;
-    drop();
+    kept_.reset();                                       // closed before the new ones open
     kept_ = std::make_unique<ReadingConnections>(path);  // reports a missing file
     path_ = path;
     // The stamp taken before opening, so that a change made meanwhile opens them again.
     stamp_ = stamp.value_or(FileStamp{});
     return *kept_;
 }
-
-void KeptConnections::drop() noexcept { kept_.reset(); }
 
 }  // namespace store

@@ -28,8 +28,6 @@ public:
     // The connections to the store at `path`, kept or opened now; throws a StoreError as
     // Database::open does.
     ReadingConnections& to(const std::filesystem::path& path);
-    // Closes the connections kept.
-    void drop() noexcept;
 
 private:
     // What tells one file and its content apart from another without reading it.
