@@ -23,27 +23,38 @@ struct SyncOptions {
     std::string format = "text";
 };
 
+std::string leftOutText(int races) {
+    if (races == 0) return "";
+    return ", left out " + std::to_string(races) + (races == 1 ? " race stored already" : " races stored already");
+}
+
 void printText(const import::FolderCheck& check) {
-    for (const auto& f : check.imported) std::cout << "imported " << f.file << ": week " << f.week << '\n';
+    for (const auto& f : check.imported)
+        std::cout << "imported " << f.file << ": week " << f.week << leftOutText(f.racesLeftOut) << '\n';
     for (const auto& f : check.skipped) std::cout << "skipped " << f.file << ": week " << f.week << " is stored\n";
     for (const auto& f : check.waiting) std::cout << "waiting " << f.file << ": still being written\n";
     for (const auto& f : check.failed) std::cout << "failed " << f.file << ": " << f.reason << '\n';
+    for (const auto& f : check.unreadable) std::cout << "unreadable " << f.file << ": " << f.reason << '\n';
 }
 
 nlohmann::ordered_json checkJson(const import::FolderCheck& check) {
-    const auto weeks = [](const std::vector<import::FolderFile>& files) {
-        nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const auto& f : files) list.push_back({{"file", f.file}, {"week", f.week}});
-        return list;
-    };
+    nlohmann::ordered_json imported = nlohmann::ordered_json::array();
+    for (const auto& f : check.imported)
+        imported.push_back({{"file", f.file}, {"week", f.week}, {"leftOut", f.racesLeftOut}});
+    nlohmann::ordered_json skipped = nlohmann::ordered_json::array();
+    for (const auto& f : check.skipped) skipped.push_back({{"file", f.file}, {"week", f.week}});
     nlohmann::ordered_json waiting = nlohmann::ordered_json::array();
     for (const auto& f : check.waiting) waiting.push_back({{"file", f.file}});
-    nlohmann::ordered_json failed = nlohmann::ordered_json::array();
-    for (const auto& f : check.failed) failed.push_back({{"file", f.file}, {"reason", f.reason}});
-    return {{"imported", weeks(check.imported)},
-            {"skipped", weeks(check.skipped)},
+    const auto reasons = [](const std::vector<import::FolderFile>& files) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const auto& f : files) list.push_back({{"file", f.file}, {"reason", f.reason}});
+        return list;
+    };
+    return {{"imported", imported},
+            {"skipped", skipped},
             {"waiting", waiting},
-            {"failed", failed}};
+            {"failed", reasons(check.failed)},
+            {"unreadable", reasons(check.unreadable)}};
 }
 
 void runSync(const SyncOptions& options) {

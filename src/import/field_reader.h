@@ -30,6 +30,9 @@ public:
     // The line (from 1) on which the field last asked for starts; CR, LF and CR LF each
     // end a line.
     std::size_t line() const;
+    // Whether the field last asked for would have started past the last byte: after a
+    // failure, that the bytes ended early rather than held a wrong field.
+    bool exhausted() const { return fieldStart_ >= bytes_.size(); }
 
 private:
     // Throws ResultsFileError naming the line of the field being read.

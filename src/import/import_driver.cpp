@@ -17,6 +17,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <unordered_set>
 
 namespace import {
 
@@ -35,7 +36,7 @@ public:
     // Stores one file whole, or nothing of it. False when the user declined to replace
     // its week; a failure throws.
     bool importFile(const ChosenFile& file, int index);
-    const std::vector<int>& weeks() const { return weeks_; }
+    const std::vector<FileImported>& imported() const { return imported_; }
 
 private:
     void showStatus(const std::string& text) {
@@ -47,7 +48,7 @@ private:
                                "Importing " + file.name + " (file " + std::to_string(index + 1) + " of " +
                                    std::to_string(fileCount_) + "): " + std::to_string(races) + " races stored"});
     }
-    bool replaceWeekIfAgreed(store::Database& db, double firstRace, int week);
+    bool replaceWeekIfAgreed(int week);
 
     std::string& status_;
     base::UserDialogs& dialogs_;
@@ -55,11 +56,11 @@ private:
     int fileCount_;
     bool unattended_;
     RaceConditionsClassifier classifier_;  // its non-winner count spans the whole import
-    std::vector<int> weeks_;               // the weeks stored so far
+    std::vector<FileImported> imported_;   // the files stored so far
 };
 
-bool Import::replaceWeekIfAgreed(store::Database& db, double firstRace, int week) {
-    if (!store::hasAnyRace(db) || !store::raceExists(db, firstRace)) return true;
+// The file's first race is stored: the week is replaced only after a Yes.
+bool Import::replaceWeekIfAgreed(int week) {
     if (unattended_) return false;
     if (!dialogs_.askYesNo("This week has already been entered into the database.  Do you wish to over-write all old "
                            "data from this week?",
@@ -68,7 +69,7 @@ bool Import::replaceWeekIfAgreed(store::Database& db, double firstRace, int week
         return false;
     }
     showStatus("Deleting old records.\rPlease wait.");
-    store::deleteWeek(db, week);
+    store::deleteWeek(db_, week);
     return true;
 }
 
@@ -78,18 +79,30 @@ bool Import::importFile(const ChosenFile& file, int index) {
     ResultsReader reader(bytes, classifier_);
     const double firstRace = reader.firstRaceNumber();
     store::Transaction transaction(db_);
-    if (!replaceWeekIfAgreed(db_, firstRace, reader.week())) return false;
+    const store::StoredWeek stored = store::storedWeek(db_, firstRace, reader.week());
+    if (stored == store::StoredWeek::FirstRace && !replaceWeekIfAgreed(reader.week())) return false;
     showStatus("Import in Progress...");
+    // The race numbers that must not be stored again: those of the week's other file, read
+    // only when there is one, and those of this file as it is stored.
+    std::unordered_set<double> taken;
+    if (stored == store::StoredWeek::OtherRaces)
+        for (const double racenum : store::weekRaceNumbers(db_, reader.week())) taken.insert(racenum);
+    FileImported done{file.name, reader.week()};
     store::RaceWriter writer(db_);
-    int races = 0;
+    bool first = true;
     while (auto race = reader.nextRace()) {
-        if (races > 0) showStatus(race->progressText);
+        if (!first) showStatus(race->progressText);
+        first = false;
+        if (!taken.insert(race->race.racenum).second) {
+            ++done.racesLeftOut;
+            continue;
+        }
         writer.addRace(race->race);
         for (const auto& runner : race->runners) writer.addRunner(runner);
-        showProgress(index, file, ++races);
+        showProgress(index, file, ++done.racesStored);
     }
     transaction.commit();
-    weeks_.push_back(reader.week());
+    imported_.push_back(std::move(done));
     return true;
 }
 
@@ -136,6 +149,21 @@ std::string noRoomMessage(const std::string& why, const std::vector<ChosenFile>&
            "not stored again.";
 }
 
+// The races left out as stored already, file by file, then the watch list's line.
+std::string statusAfterImport(shell::MainFinder& window, store::Database& db, const std::vector<FileImported>& files) {
+    std::vector<int> weeks;
+    std::string status;
+    const auto addLine = [&](const std::string& line) {
+        if (!line.empty()) status += (status.empty() ? "" : "\r") + line;
+    };
+    for (const FileImported& file : files) {
+        weeks.push_back(file.week);
+        if (file.racesLeftOut > 0) addLine(racesLeftOutLine(file.file, file.racesLeftOut));
+    }
+    addLine(window.weeksImported(db, weeks));
+    return status;
+}
+
 ImportResult importEach(shell::MainFinder& window, store::Database& db, const std::vector<ChosenFile>& files) {
     Import import(window.lblprogress.caption, window.dialogs(), db, files.size());
     for (std::size_t k = 0; k < files.size(); ++k) {
@@ -157,11 +185,16 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
             return ImportResult::Failed;
         }
     }
-    window.lblprogress.caption = window.weeksImported(db, import.weeks());
+    window.lblprogress.caption = statusAfterImport(window, db, import.imported());
     return ImportResult::Done;
 }
 
 }  // namespace
+
+std::string racesLeftOutLine(const std::string& file, int count) {
+    return "Left out " + std::to_string(count) + (count == 1 ? " race of " : " races of ") + file +
+           (count == 1 ? " that is" : " that are") + " stored already.";
+}
 
 std::string failureReason(const std::exception& error) {
     if (!dynamic_cast<const ResultsFileError*>(&error) && !dynamic_cast<const UnreadableFile*>(&error)) return "";
@@ -175,9 +208,9 @@ UnattendedImport::UnattendedImport(store::Database& db, base::UserDialogs& dialo
 
 UnattendedImport::~UnattendedImport() = default;
 
-std::optional<int> UnattendedImport::importFile(const ChosenFile& file) {
+std::optional<FileImported> UnattendedImport::importFile(const ChosenFile& file) {
     if (!import_->importFile(file, 0)) return std::nullopt;
-    return import_->weeks().back();
+    return import_->imported().back();
 }
 
 base::FileDialogOptions importDialogOptions() {
@@ -197,7 +230,7 @@ ImportResult importFiles(shell::MainFinder& window, const std::string& storePath
     base::BusyPointer busy(dialogs);
     try {
         auto db = store::openRaceStoreForWriting(storePath);
-        store::ensureSearchIndexes(db);
+        store::ensureSearchIndexesUnlessBulkLoad(db);
         std::optional<store::BulkLoad> bulkLoad;
         if (worthABulkLoad(db, files)) bulkLoad.emplace(db);
         const ImportResult result = importEach(window, db, files);

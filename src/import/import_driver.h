@@ -21,6 +21,19 @@ class Import;
 
 enum class ImportResult { Done, Cancelled, Failed };
 
+// What the import of one file stored. A race whose number the store holds already is left
+// out, never stored twice: a week may come in two files, and a corrected file of a week
+// adds only the races that the first one lacked.
+struct FileImported {
+    std::string file;
+    int week = 0;
+    int racesStored = 0;
+    int racesLeftOut = 0;
+};
+
+// The status text's line about the races of `file` left out as stored already.
+std::string racesLeftOutLine(const std::string& file, int count);
+
 // "Import Race Data" (`cmdimportdata`): asks for the results files, then imports them
 // into the window's race store. A cancelled dialog ends it silently.
 ImportResult cmdimportdata_Click(shell::MainFinder& window);
@@ -42,9 +55,9 @@ public:
     UnattendedImport(store::Database& db, base::UserDialogs& dialogs);
     ~UnattendedImport();
 
-    // The week stored, or nothing when the file's first race was stored already. A
+    // What was stored, or nothing when the file's first race was stored already. A
     // failure throws, with the file's week as it was (see failureReason).
-    std::optional<int> importFile(const ChosenFile& file);
+    std::optional<FileImported> importFile(const ChosenFile& file);
 
 private:
     std::string status_;

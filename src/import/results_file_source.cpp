@@ -28,8 +28,14 @@ bool isTextName(std::string name) {
     return name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0;
 }
 
+// Why the system refused a file, as the last failed call left it.
+FileAccessError accessError(int error) {
+    return FileAccessError("The file cannot be read: " + std::string(std::strerror(error)) + ".");
+}
+
 std::string readWholeFile(const std::string& path) {
     base::FileContents file = base::readRegularFile(path, kLargestEntry);
+    const int error = errno;
     switch (file.problem) {
     case base::FileProblem::None:
         return std::move(file.bytes);
@@ -41,7 +47,7 @@ std::string readWholeFile(const std::string& path) {
     case base::FileProblem::Unreadable:
         break;
     }
-    throw UnreadableFile("The file cannot be read.");
+    throw accessError(error);
 }
 
 // The entry read in pieces up to its end, whatever size the archive claims for it:
@@ -104,6 +110,7 @@ std::string readFromArchive(std::string bytes) {
 std::string readFileStart(const std::string& path, std::size_t count) {
     base::FileProblem problem = base::FileProblem::None;
     const int fd = base::openRegularFile(path, problem);
+    if (fd < 0 && problem == base::FileProblem::Unreadable) throw accessError(errno);
     if (fd < 0) throw UnreadableFile("The file " + base::describe(problem) + ".");
     std::string bytes(count, '\0');
     std::size_t filled = 0;

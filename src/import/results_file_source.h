@@ -15,9 +15,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The file itself cannot be opened or read now (no permission, a disk fault). Unlike a
+// file that holds no results, it may be mended, and is then read as any other.
+class FileAccessError : public UnreadableFile {
+public:
+    using UnreadableFile::UnreadableFile;
+};
+
 // The text of a chosen results file. A ZIP archive is read from the results text inside
 // it: the one file it holds, or else its first text file. Every other file is read as
-// it stands.
+// it stands. A file that cannot be opened or read throws FileAccessError.
 std::string readResultsFile(const std::string& path);
 
 // The first `count` bytes of the results text that readResultsFile would give (all of it

@@ -9,6 +9,7 @@
 #include "base/user_dialogs.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/schema.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
 
@@ -42,19 +43,24 @@ struct SettledFile {
     FolderMemory::Entry entry;
 };
 
-// What the heading of a file says: a results file with its first race, or none. A file
-// whose first race number is 0 holds no race to store, so it counts as none.
+// What the start of a file says: a results file with its first race, none, or that it
+// cannot be read. A file whose first race number is 0 holds no race to store, so it counts
+// as none; so does an archive without a results text.
 FolderMemory::Entry look(const fs::path& path, std::uintmax_t size, fs::file_time_type time) {
-    FolderMemory::Entry entry{size, time, FolderMemory::Kind::NoResults, 0, 0};
+    FolderMemory::Entry entry{size, time, FolderMemory::Kind::NoResults, 0, 0, {}};
     try {
         const std::string start = readResultsFileStart(path.string(), kHeadingBytes);
         RaceConditionsClassifier classifier;
         ResultsReader reader(start, classifier);
+        if (!reader.inResultsLayout()) return entry;
         const double first = reader.firstRaceNumber();
         if (first == 0) return entry;
         entry.kind = FolderMemory::Kind::Results;
         entry.firstRace = first;
         entry.week = reader.week();
+    } catch (const FileAccessError& error) {
+        entry.kind = FolderMemory::Kind::Unreadable;
+        entry.reason = error.what();
     } catch (const UnreadableFile&) {
     } catch (const ResultsFileError&) {}
     return entry;
@@ -64,8 +70,40 @@ UnreadableFolder unreadable(const fs::path& folder, const std::error_code& error
     return UnreadableFolder("The results folder " + folder.string() + " cannot be read: " + error.message() + ".");
 }
 
+// Changed within the settling time, before now or after it.
+bool settling(fs::file_time_type time, fs::file_time_type now) {
+    return time > now - kSettlingTime && time < now + kSettlingTime;
+}
+
+// Sorts one file of the folder out: settled results files go to `settled`, the others to
+// `check` or nowhere, and `memory` learns what was seen.
+void sortOut(const fs::directory_entry& file, fs::file_time_type now, FolderMemory& memory, FolderCheck& check,
+             std::vector<SettledFile>& settled) {
+    std::error_code statError;
+    const std::uintmax_t size = file.file_size(statError);
+    const fs::file_time_type time = file.last_write_time(statError);
+    if (statError) return;  // gone meanwhile
+    const std::string name = file.path().filename().string();
+    const FolderMemory::Entry* known = memory.find(name, size, time);
+    if (known && (known->kind == FolderMemory::Kind::NoResults || known->kind == FolderMemory::Kind::Failed)) return;
+    const bool told = known && known->kind == FolderMemory::Kind::Unreadable;
+    const FolderMemory::Entry seen = known && !told ? *known : look(file.path(), size, time);
+    const bool recent = settling(time, now);
+    if (seen.kind == FolderMemory::Kind::Unreadable) {
+        if (!told) check.unreadable.push_back({name, 0, seen.reason});
+        memory.remember(name, seen);
+    } else if (seen.kind == FolderMemory::Kind::NoResults) {
+        if (!recent) memory.remember(name, seen);  // else its heading may yet be written
+    } else if (recent) {
+        check.waiting.push_back({name, seen.week, {}});
+    } else {
+        memory.remember(name, seen);
+        settled.push_back({name, file.path().string(), seen});
+    }
+}
+
 // The settled results files of the folder, oldest week first; those still being written
-// go to `check.waiting`.
+// go to `check.waiting`, those that cannot be read to `check.unreadable`.
 std::vector<SettledFile> settledResultsFiles(const fs::path& folder, FolderMemory& memory, FolderCheck& check) {
     const auto now = fs::file_time_type::clock::now();
     std::vector<SettledFile> settled;
@@ -75,38 +113,40 @@ std::vector<SettledFile> settledResultsFiles(const fs::path& folder, FolderMemor
     if (error) throw unreadable(folder, error);
     for (; entries != fs::directory_iterator(); entries.increment(error)) {
         if (error) throw unreadable(folder, error);
-        const fs::directory_entry& file = *entries;
         std::error_code statError;
-        if (!file.is_regular_file(statError)) continue;
-        const std::uintmax_t size = file.file_size(statError);
-        const fs::file_time_type time = file.last_write_time(statError);
-        if (statError) continue;  // gone meanwhile
-        const std::string name = file.path().filename().string();
-        names.push_back(name);
-        const FolderMemory::Entry* known = memory.find(name, size, time);
-        if (known && known->kind != FolderMemory::Kind::Results) continue;
-        const FolderMemory::Entry seen = known ? *known : look(file.path(), size, time);
-        const bool settling = now - time < kSettlingTime;
-        if (seen.kind == FolderMemory::Kind::NoResults) {
-            // Its heading may yet be written.
-            if (!settling) memory.remember(name, seen);
-            continue;
-        }
-        if (settling) {
-            check.waiting.push_back({name, seen.week, {}});
-            continue;
-        }
-        memory.remember(name, seen);
-        settled.push_back({name, file.path().string(), seen});
+        if (!entries->is_regular_file(statError)) continue;
+        names.push_back(entries->path().filename().string());
+        sortOut(*entries, now, memory, check, settled);
     }
     if (error) throw unreadable(folder, error);
     memory.keepOnly(names);
     std::sort(settled.begin(), settled.end(), [](const SettledFile& a, const SettledFile& b) {
         return std::tie(a.entry.week, a.entry.firstRace, a.name) < std::tie(b.entry.week, b.entry.firstRace, b.name);
     });
-    std::sort(check.waiting.begin(), check.waiting.end(),
-              [](const FolderFile& a, const FolderFile& b) { return a.file < b.file; });
+    const auto byName = [](const FolderFile& a, const FolderFile& b) { return a.file < b.file; };
+    std::sort(check.waiting.begin(), check.waiting.end(), byName);
+    std::sort(check.unreadable.begin(), check.unreadable.end(), byName);
     return settled;
+}
+
+// Imports one settled file, and puts it where the check says what became of it.
+void importSettled(UnattendedImport& import, const SettledFile& file, FolderMemory& memory, FolderCheck& check) {
+    try {
+        const auto imported = import.importFile({file.path, file.name});
+        // Not stored: another program stored it meanwhile, or every race of it is stored.
+        if (!imported || (imported->racesStored == 0 && imported->racesLeftOut > 0))
+            check.skipped.push_back({file.name, file.entry.week, {}});
+        else check.imported.push_back({file.name, imported->week, {}, imported->racesLeftOut});
+    } catch (const store::StoreError&) { throw; } catch (const std::exception& error) {
+        FolderMemory::Entry failed = file.entry;
+        const std::string reason = failureReason(error);
+        failed.reason = reason.empty() ? error.what() : reason;
+        // A file that could not be read is read again next time; one that failed waits for a change.
+        const bool access = dynamic_cast<const FileAccessError*>(&error) != nullptr;
+        failed.kind = access ? FolderMemory::Kind::Unreadable : FolderMemory::Kind::Failed;
+        (access ? check.unreadable : check.failed).push_back({file.name, file.entry.week, failed.reason});
+        memory.remember(file.name, failed);
+    }
 }
 
 }  // namespace
@@ -129,33 +169,19 @@ FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::s
     const std::vector<SettledFile> settled = settledResultsFiles(folder, memory, check);
     if (settled.empty()) return check;
     try {
-        auto db = store::Database::open(storePath);
+        auto db = store::openRaceStoreForWriting(storePath);
         // The quick look first: a folder of weeks stored long ago costs a look-up each.
         std::vector<const SettledFile*> newFiles;
-        const bool anyRace = store::hasAnyRace(db);
         for (const auto& file : settled) {
-            if (anyRace && store::raceExists(db, file.entry.firstRace))
+            if (store::storedWeek(db, file.entry.firstRace, file.entry.week) == store::StoredWeek::FirstRace)
                 check.skipped.push_back({file.name, file.entry.week, {}});
             else newFiles.push_back(&file);
         }
         if (newFiles.empty()) return check;
-        store::ensureSearchIndexes(db);
+        store::ensureSearchIndexesUnlessBulkLoad(db);
         Unseen unseen;
         UnattendedImport import(db, unseen);
-        for (const SettledFile* file : newFiles) {
-            try {
-                if (const auto week = import.importFile({file->path, file->name}))
-                    check.imported.push_back({file->name, *week, {}});
-                else  // another program stored it meanwhile
-                    check.skipped.push_back({file->name, file->entry.week, {}});
-            } catch (const store::StoreError&) { throw; } catch (const std::exception& error) {
-                const std::string reason = failureReason(error);
-                check.failed.push_back({file->name, file->entry.week, reason.empty() ? error.what() : reason});
-                FolderMemory::Entry failed = file->entry;
-                failed.kind = FolderMemory::Kind::Failed;
-                memory.remember(file->name, failed);
-            }
-        }
+        for (const SettledFile* file : newFiles) importSettled(import, *file, memory, check);
     } catch (const store::StoreError& error) { check.storeProblem = error.what(); }
     return check;
 }

@@ -13,22 +13,26 @@
 namespace import {
 
 // A results file of the folder, as a check met it: its name, its week (the whole part of
-// its first race number) and, for a file that failed, why.
+// its first race number), for a file that failed or cannot be read why, and for a file
+// imported how many of its races were left out as stored already.
 struct FolderFile {
     std::string file;
     int week = 0;
     std::string reason;
+    int racesLeftOut = 0;
 };
 
 // What one check of a results folder did. Files that are no results files appear nowhere.
 struct FolderCheck {
-    std::vector<FolderFile> imported;  // oldest week first
-    std::vector<FolderFile> skipped;   // their first race is stored already
-    std::vector<FolderFile> waiting;   // changed within the last two seconds
-    std::vector<FolderFile> failed;    // newly failed, with the reader's reason
-    std::string storeProblem;          // the store itself failed: the check stopped there
+    std::vector<FolderFile> imported;    // oldest week first
+    std::vector<FolderFile> skipped;     // their first race, or every race, is stored already
+    std::vector<FolderFile> waiting;     // changed within the last two seconds
+    std::vector<FolderFile> failed;      // newly failed, with the reader's reason
+    std::vector<FolderFile> unreadable;  // newly found unreadable, with the reason; read again at every check
+    std::string storeProblem;            // the store itself failed: the check stopped there
 
-    bool failedAny() const { return !failed.empty() || !storeProblem.empty(); }
+    // Whether the player must mend something: a file, or the store.
+    bool failedAny() const { return !failed.empty() || !unreadable.empty() || !storeProblem.empty(); }
 };
 
 // A folder that cannot be listed (gone, or not a folder); the text says so.
@@ -39,16 +43,19 @@ public:
 
 // What the checks of one folder learnt of its files, by name, size and time, so that an
 // unchanged file is not read again: its first race number, that it is no results file,
-// or that it failed (then it is tried again only once it changes).
+// or that it failed (then it is tried again only once it changes). A file that could
+// not be read is read again at every check, since mending it (its permissions) changes
+// neither its size nor its time; remembering it only keeps it from being told twice.
 class FolderMemory {
 public:
-    enum class Kind { Results, NoResults, Failed };
+    enum class Kind { Results, NoResults, Failed, Unreadable };
     struct Entry {
         std::uintmax_t size = 0;
         std::filesystem::file_time_type time;
         Kind kind = Kind::NoResults;
         double firstRace = 0;
         int week = 0;
+        std::string reason;  // why an unreadable file could not be read
     };
 
     const Entry* find(const std::string& name, std::uintmax_t size, std::filesystem::file_time_type time) const;
@@ -60,13 +67,18 @@ private:
     std::map<std::string, Entry> entries_;
 };
 
-// A file changed this recently is taken to be still being written.
+// A file changed this recently is taken to be still being written. A time as far ahead
+// of the clock counts as recent too (clocks of two machines sharing a folder differ a
+// little); a time further ahead is a wrong clock, not a file being written.
 inline constexpr auto kSettlingTime = std::chrono::seconds(2);
 
 // Checks the folder once: imports every results file (plain text or ZIP) whose first race
 // is not stored, oldest week first, each as "Import Race Data" imports it but without a
 // question and without showing progress; a file whose first race is stored is skipped,
-// never replaced. Throws UnreadableFolder when the folder cannot be listed.
+// never replaced. A file counts as a results file by its layout (see
+// ResultsReader::inResultsLayout), whatever its name. While another program's bulk load
+// holds the search indexes dropped, the check imports without building them. Throws
+// UnreadableFolder when the folder cannot be listed.
 FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::string& storePath, FolderMemory& memory);
 
 }  // namespace import

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "import/results_folder_setting.h"
 
+#include "import/import_driver.h"
 #include "base/atomic_file.h"
 #include "base/regular_file.h"
 
@@ -58,8 +59,12 @@ std::string folderCheckStatus(const FolderCheck& check, const std::string& folde
         const bool one = weeks.find_first_not_of("0123456789") == std::string::npos;
         addLine(text, (one ? "Imported week " : "Imported weeks ") + weeks + " from " + folderName + ".");
     }
+    for (const auto& file : check.imported)
+        if (file.racesLeftOut > 0) addLine(text, racesLeftOutLine(file.file, file.racesLeftOut));
     for (const auto& failed : check.failed)
         addLine(text, "Import of " + failed.file + " was NOT completed.\r" + failed.reason);
+    for (const auto& file : check.unreadable)
+        addLine(text, "Could not read " + file.file + "; it is read again at every check.\r" + file.reason);
     if (!check.storeProblem.empty()) addLine(text, check.storeProblem);
     return text;
 }

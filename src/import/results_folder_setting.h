@@ -20,8 +20,9 @@ std::string rememberedResultsFolder(const std::string& programFolder);
 std::optional<std::string> rememberResultsFolder(const std::string& programFolder, const std::string& folder);
 
 // The status text after a check of the folder `folderName`: the weeks imported ("Imported
-// weeks 10365 and 10366 from Downloads.") and each file that failed, with its reason, or
-// why the check stopped; empty when there is nothing to tell.
+// weeks 10365 and 10366 from Downloads.") with the races left out as stored already, each
+// file that failed or could not be read, with its reason, or why the check stopped; empty
+// when there is nothing to tell.
 std::string folderCheckStatus(const FolderCheck& check, const std::string& folderName);
 
 }  // namespace import

@@ -100,6 +100,14 @@ void convertFigures(const RunnerFigures& figures, float horse, store::RunnerRow&
 
 }  // namespace
 
+// A runner's two records as read, before their values are converted.
+struct ResultsReader::RunnerFields {
+    std::string name;
+    float horse = 0;
+    RunnerFigures figures;
+    std::string owner;
+};
+
 double ResultsReader::firstRaceNumber() {
     if (state_ == State::NotStarted) {
         state_ = State::Failed;  // until the first record has been read whole
@@ -122,6 +130,19 @@ double ResultsReader::firstRaceNumber() {
 std::int16_t ResultsReader::week() {
     firstRaceNumber();
     return week_;
+}
+
+bool ResultsReader::inResultsLayout() {
+    try {
+        firstRaceNumber();
+    } catch (const ResultsFileError&) { return false; }
+    state_ = State::Done;  // the first race is read here, not stored
+    try {
+        readSecondRecord();
+        for (int fin = 1; fin <= current_.size; ++fin) readRunnerFields();
+        fields_.nextText();  // the next race marker, or the end marker
+    } catch (const ResultsFileError&) { return fields_.exhausted(); }
+    return true;
 }
 
 std::optional<ParsedRace> ResultsReader::nextRace() {
@@ -198,22 +219,29 @@ ParsedRace ResultsReader::race(const SecondRecord& second) {
     return parsed;
 }
 
-store::RunnerRow ResultsReader::readRunner(double racenum, int fin) {
-    store::RunnerRow row;
-    row.hname = nextText();
-    row.hname.resize(base::firstCharacters(row.hname, store::kStoredNameCharacters).size());
-    const float horse = fields_.nextSingle();
-    RunnerFigures figures;
-    figures.speed = fields_.nextSingle();
-    figures.start = fields_.nextSingle();
+ResultsReader::RunnerFields ResultsReader::readRunnerFields() {
+    RunnerFields runner;
+    runner.name = nextText();
+    runner.horse = fields_.nextSingle();
+    runner.figures.speed = fields_.nextSingle();
+    runner.figures.start = fields_.nextSingle();
     for (int unused = 0; unused < 6; ++unused) fields_.nextSingle();
-    figures.oddsBase = fields_.nextSingle();
-    figures.postPosition = fields_.nextSingle();
+    runner.figures.oddsBase = fields_.nextSingle();
+    runner.figures.postPosition = fields_.nextSingle();
     fields_.skipText();  // comment
-    row.oname = nextText();
+    runner.owner = nextText();
+    return runner;
+}
+
+store::RunnerRow ResultsReader::readRunner(double racenum, int fin) {
+    RunnerFields runner = readRunnerFields();
+    store::RunnerRow row;
+    row.hname = std::move(runner.name);
+    row.hname.resize(base::firstCharacters(row.hname, store::kStoredNameCharacters).size());
+    row.oname = std::move(runner.owner);
     row.racenum = racenum;
     row.fin = fin;
-    convertFigures(figures, horse, row);
+    convertFigures(runner.figures, runner.horse, row);
     return row;
 }
 

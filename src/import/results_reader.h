@@ -46,6 +46,14 @@ public:
     // The file's week: the whole part of its first race number.
     std::int16_t week();
 
+    // Whether the bytes, the start of a file, are in the layout of a results file: the
+    // heading, then the first race's two records and runner blocks, every number field a
+    // number. A file may end anywhere after its first race number (one cut short is a
+    // results file that fails). Reads the first race without converting its values, so a
+    // bad purse or odds base still counts as a results file; after it the reader tells
+    // only firstRaceNumber() and week().
+    bool inResultsLayout();
+
     // The next race to store, or nothing when the file is done: after the end marker
     // "*99999" in the place of a race marker, or at a race whose number is 0 (its
     // second record is still read, the race is not stored, nothing after it is read).
@@ -74,6 +82,8 @@ private:
     FirstRecord readFirstRecord();
     SecondRecord readSecondRecord();
     ParsedRace race(const SecondRecord& second);
+    struct RunnerFields;
+    RunnerFields readRunnerFields();
     store::RunnerRow readRunner(double racenum, int fin);
 
     FieldReader fields_;

@@ -20,6 +20,26 @@ bool raceExists(Database& db, double racenum) {
     return db.prepare("SELECT 1 FROM tblraces WHERE racenum = ?1 LIMIT 1").bind(1, racenum).step();
 }
 
+StoredWeek storedWeek(Database& db, double firstRace, int week) {
+    if (!hasAnyRace(db)) return StoredWeek::None;
+    if (raceExists(db, firstRace)) return StoredWeek::FirstRace;
+    const auto next = static_cast<std::int64_t>(week) + 1;
+    const bool other = db.prepare("SELECT 1 FROM tblraces WHERE racenum > ?1 AND racenum < ?2 LIMIT 1")
+                           .bind(1, week)
+                           .bind(2, next)
+                           .step();
+    return other ? StoredWeek::OtherRaces : StoredWeek::None;
+}
+
+std::vector<double> weekRaceNumbers(Database& db, int week) {
+    const auto next = static_cast<std::int64_t>(week) + 1;
+    auto races = db.prepare("SELECT racenum FROM tblraces WHERE racenum > ?1 AND racenum < ?2");
+    races.bind(1, week).bind(2, next);
+    std::vector<double> numbers;
+    while (races.step()) numbers.push_back(races.real(0));
+    return numbers;
+}
+
 void deleteWeek(Database& db, int week) {
     const auto next = static_cast<std::int64_t>(week) + 1;
     db.prepare("DELETE FROM tblhorsedata WHERE racenum < ?1 AND racenum > ?2").bind(1, next).bind(2, week).step();

@@ -113,6 +113,15 @@ bool bulkLoadUnderway(const std::filesystem::path& store) {
     return held;
 }
 
+bool ensureSearchIndexesUnlessBulkLoad(Database& db) {
+    if (!searchIndexesMissing(db)) return true;
+    Transaction transaction(db);
+    if (bulkLoadUnderway(db.path())) return false;
+    ensureSearchIndexes(db);
+    transaction.commit();
+    return true;
+}
+
 bool restoreSearchIndexes(Database& reader) {
     if (!searchIndexesMissing(reader)) return true;
     if (bulkLoadUnderway(reader.path())) return false;

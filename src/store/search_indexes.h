@@ -21,6 +21,14 @@ void ensureSearchIndexes(Database& db);
 // Whether another program's bulk load (below) holds the indexes dropped right now.
 bool bulkLoadUnderway(const std::filesystem::path& store);
 
+// ensureSearchIndexes for a program that is about to write, except while another
+// program's bulk load holds the indexes dropped: building them then would make every row
+// of that load update them, and the load builds them at its end anyway. Writing goes on
+// without them, as searches do meanwhile. The bulk load is looked for under the store's
+// write lock, which it takes only after its own lock, so it cannot start unseen between
+// the look and the building. Whether the indexes are all there.
+bool ensureSearchIndexesUnlessBulkLoad(Database& db);
+
 // The same for a store that `reader` looks at, writing through a connection of its own.
 // Searches are right without the indexes, only slower, so a store that cannot be written
 // now (read-only, or busy beyond the time-out), or whose indexes another program's bulk

@@ -3,9 +3,11 @@
 #include "import/results_folder.h"
 #include "samples.h"
 #include "import/results_folder_setting.h"
+#include "ordinary_user.h"
 #include "program_runner.h"
 #include "store/database.h"
 #include "store/schema.h"
+#include "store/search_indexes.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,8 @@
 #include <future>
 #include <map>
 #include <thread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -56,8 +60,8 @@ protected:
         store::createRaceStore(db);
         fs::create_directory(downloads);
     }
-    std::int64_t racesOfWeek(int week) {
-        auto store = store::Database::open(db, store::Access::ReadOnly);
+    std::int64_t racesOfWeek(int week, const fs::path& storePath = {}) {
+        auto store = store::Database::open(storePath.empty() ? db : storePath, store::Access::ReadOnly);
         auto count = store.prepare("SELECT COUNT(*) FROM tblraces WHERE racenum > ? AND racenum < ?");
         count.bind(1, static_cast<double>(week)).bind(2, static_cast<double>(week + 1));
         count.step();
@@ -84,24 +88,31 @@ TEST_F(ResultsFolder, SyncImportsNewWeeksOldestFirstAndListsEveryResultsFile) {
     damaged.resize(damaged.size() / 2);
     writeSettled(downloads / "damaged.txt", damaged);
     writeSettled(downloads / "notes.txt", "Shopping list\r\nmilk, eggs\r\n");
+    writeSettled(downloads / "breeding.txt",
+                 testing_support::readBytes(testing_support::kSamplesDir + "/breeding.txt"));
+    std::string badPurse = weekText(10369);
+    badPurse.replace(badPurse.find("$66,800"), 7, "$66,8O0");  // a value, not the layout, is wrong
+    writeSettled(downloads / "bad-purse.txt", badPurse);
     writeSettled(downloads / "broken.zip", "PK\x03\x04 not an archive");
     writeBytes(downloads / "arriving.txt", weekText(10368));  // just written
 
     const auto result = runCli({"sync", "--db", db.string(), downloads.string(), "--format", "json"});
     EXPECT_EQ(result.status, 1) << result.err;
     const auto json = nlohmann::json::parse(result.out);
-    EXPECT_EQ(json["imported"], nlohmann::json::parse(R"([{"file":"z-older.zip","week":10365},
-                                                         {"file":"a-newest.txt","week":10366}])"));
+    EXPECT_EQ(json["imported"], nlohmann::json::parse(R"([{"file":"z-older.zip","week":10365,"leftOut":0},
+                                                         {"file":"a-newest.txt","week":10366,"leftOut":0}])"));
     EXPECT_EQ(json["skipped"], nlohmann::json::parse(R"([{"file":"stored.txt","week":10364}])"));
     EXPECT_EQ(json["waiting"], nlohmann::json::parse(R"([{"file":"arriving.txt"}])"));
-    ASSERT_EQ(json["failed"].size(), 1u);
+    ASSERT_EQ(json["failed"].size(), 2u);
     EXPECT_EQ(json["failed"][0]["file"], "damaged.txt");
     EXPECT_NE(json["failed"][0]["reason"].get<std::string>().find("file ends early."), std::string::npos);
+    EXPECT_EQ(json["failed"][1]["file"], "bad-purse.txt");
     for (int week : {10364, 10365, 10366}) EXPECT_EQ(racesOfWeek(week), 20) << week;
     EXPECT_EQ(racesOfWeek(10367), 0);  // the damaged week is rolled back whole
 
     settle(downloads / "arriving.txt");
     fs::remove(downloads / "damaged.txt");
+    fs::remove(downloads / "bad-purse.txt");
     const auto again = runCli({"sync", "--db", db.string(), downloads.string()});
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out,
@@ -138,6 +149,114 @@ TEST_F(ResultsFolder, ChecksWaitForAFileBeingWrittenAndNameAFailureOnce) {
     const auto gone = runCli({"sync", "--db", db.string(), downloads.string()});
     EXPECT_EQ(gone.status, 1);
     EXPECT_NE(gone.err.find("cannot be read"), std::string::npos) << gone.err;
+}
+
+// Only a change within the settling time, before the clock or after it, waits: a file
+// dated far ahead (a wrong clock) is imported at once.
+TEST_F(ResultsFolder, OnlyARecentChangeWaits) {
+    using namespace std::chrono_literals;
+    const struct {
+        std::string file;
+        std::chrono::milliseconds age;
+        bool waits;
+    } cases[] = {
+        {"past.txt", 5s, false}, {"just.txt", 500ms, true}, {"ahead.txt", -500ms, true}, {"future.txt", -1h, false}};
+    const auto now = fs::file_time_type::clock::now();
+    int week = 10360;
+    for (const auto& c : cases) {
+        writeBytes(downloads / c.file, weekText(week++));
+        fs::last_write_time(downloads / c.file, now - c.age);
+    }
+    const import::FolderCheck result = check();
+    for (const auto& c : cases) {
+        const auto listed = [&](const std::vector<import::FolderFile>& files) {
+            return std::any_of(files.begin(), files.end(), [&](const auto& f) { return f.file == c.file; });
+        };
+        EXPECT_EQ(listed(result.waiting), c.waits) << c.file;
+        EXPECT_EQ(listed(result.imported), !c.waits) << c.file;
+    }
+}
+
+// A results file that cannot be read is named with the reason (a sync ends with status 1)
+// and read again at every check, so it is imported once it is mended; the window tells
+// of it once.
+TEST_F(ResultsFolder, UnreadableFileIsNamedAndReadAgainAtEveryCheck) {
+    const fs::path week = downloads / "week.txt";
+    writeSettled(week, weekText(10366));
+    fs::permissions(week, fs::perms::none);
+    if (::geteuid() == 0)  // the checks run as an ordinary user, for whom file modes count
+        for (const fs::path& path : {folder.path(), downloads, db, week})
+            ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    const int status = testing_support::runAsOrdinaryUser([&] {
+        const auto sync = runCli({"sync", "--db", db.string(), downloads.string()});
+        std::string report = "sync " + std::to_string(sync.status) + ": " + sync.out;
+        report += "first: " + import::folderCheckStatus(check(), "Downloads") + "\n";
+        report += "again: " + import::folderCheckStatus(check(), "Downloads") + "\n";
+        fs::permissions(week, fs::perms::owner_read | fs::perms::owner_write);
+        report += "mended: " + import::folderCheckStatus(check(), "Downloads") + "\n";
+        writeBytes(folder / "report.txt", report);
+        return 0;
+    });
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(testing_support::readBytes(folder / "report.txt"),
+              "sync 1: unreadable week.txt: The file cannot be read: Permission denied.\n"
+              "first: Could not read week.txt; it is read again at every check.\r"
+              "The file cannot be read: Permission denied.\n"
+              "again: \n"
+              "mended: Imported week 10366 from Downloads.\n");
+    EXPECT_EQ(racesOfWeek(10366), 20);
+}
+
+// A corrected file of a stored week whose first race differs adds only the races the
+// store lacks, from the command line as from the folder, and says how many it left out.
+TEST_F(ResultsFolder, ACorrectedFileOfAStoredWeekStoresNoRaceTwice) {
+    std::string corrected = weekText(10366);
+    corrected.replace(corrected.find("10366.0501"), 10, "10366.0599");
+    writeSettled(downloads / "corrected.txt", corrected);
+    writeSettled(folder / "week.txt", weekText(10366));
+    const struct {
+        std::string command;
+        std::string out;
+    } cases[] = {
+        {"import", "Left out 19 races of corrected.txt that are stored already.\n"},
+        {"sync", "imported corrected.txt: week 10366, left out 19 races stored already\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string store = (folder / (c.command + ".mdb")).string();
+        ASSERT_EQ(runCli({"makedb", store}).status, 0);
+        ASSERT_EQ(runCli({"import", "--db", store, "--quiet", (folder / "week.txt").string()}).status, 0);
+        const auto result = c.command == "import"
+                                ? runCli({"import", "--db", store, "--quiet", (downloads / "corrected.txt").string()})
+                                : runCli({"sync", "--db", store, downloads.string()});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(racesOfWeek(10366, store), 21) << c.command;
+    }
+}
+
+// While another program's bulk load holds the search indexes dropped, neither a sync nor
+// an import builds them again: the load builds them at its end.
+TEST_F(ResultsFolder, ImportsBesideAnotherProgramsBulkLoadLeaveTheIndexesToIt) {
+    writeSettled(downloads / "week.txt", weekText(10366));
+    writeSettled(folder / "other.txt", weekText(10367));
+    auto loader = store::openRaceStoreForWriting(db);
+    store::BulkLoad bulkLoad(loader);
+    const struct {
+        std::vector<std::string> args;
+        int week;
+    } runs[] = {
+        {{"sync", "--db", db.string(), downloads.string()}, 10366},
+        {{"import", "--db", db.string(), "--quiet", (folder / "other.txt").string()}, 10367},
+    };
+    for (const auto& run : runs) {
+        const auto result = runCli(run.args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(racesOfWeek(run.week), 20);
+        auto reader = store::Database::open(db, store::Access::ReadOnly);
+        EXPECT_TRUE(store::searchIndexesMissing(reader)) << run.args[0];
+    }
+    bulkLoad.finish();
+    EXPECT_FALSE(store::searchIndexesMissing(loader));
 }
 
 // Two programs syncing the same folder into the same store: every week once.
@@ -181,6 +300,10 @@ TEST(ResultsFolderStatus, TellsTheWeeksImportedAndEachFailure) {
     failed.failed.push_back({"bad.txt", 10367, "Line 4: file ends early."});
     EXPECT_EQ(import::folderCheckStatus(failed, "Downloads"),
               "Imported week 10366 from Downloads.\rImport of bad.txt was NOT completed.\rLine 4: file ends early.");
+    import::FolderCheck leftOut;
+    leftOut.imported.push_back({"a.txt", 10366, {}, 1});
+    EXPECT_EQ(import::folderCheckStatus(leftOut, "Downloads"),
+              "Imported week 10366 from Downloads.\rLeft out 1 race of a.txt that is stored already.");
 }
 
 }  // namespace
