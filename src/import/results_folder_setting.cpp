@@ -2,6 +2,7 @@
 #include "import/results_folder_setting.h"
 
 #include "base/atomic_file.h"
+#include "base/one_line.h"
 #include "base/regular_file.h"
 
 namespace import {
@@ -56,10 +57,11 @@ std::string folderCheckStatus(const FolderCheck& check, const std::string& folde
     if (!check.imported.empty()) {
         const std::string weeks = weekList(check.imported);
         const bool one = weeks.find_first_not_of("0123456789") == std::string::npos;
-        addLine(text, (one ? "Imported week " : "Imported weeks ") + weeks + " from " + folderName + ".");
+        addLine(text,
+                (one ? "Imported week " : "Imported weeks ") + weeks + " from " + base::oneLine(folderName) + ".");
     }
     for (const auto& failed : check.failed)
-        addLine(text, "Import of " + failed.file + " was NOT completed.\r" + failed.reason);
+        addLine(text, "Import of " + base::oneLine(failed.file) + " was NOT completed.\r" + failed.reason);
     if (!check.storeProblem.empty()) addLine(text, check.storeProblem);
     return text;
 }
