@@ -13,14 +13,22 @@ base::DataFolder programDataFolder() {
     return base::dataFolderFor(error ? std::string(".") : program.parent_path().string());
 }
 
-std::string defaultRaceStore() { return programDataFolder().path + base::kRaceStoreFile; }
+std::string defaultRaceStore() { return programDataFolder().storeFolder + base::kRaceStoreFile; }
 
 CLI::Option* addDbOption(CLI::App& command, std::string& db) {
     db = defaultRaceStore();
-    return command.add_option("--db", db,
-                              "The race store; without it the window's: horses.mdb beside the program, or in "
-                              "$XDG_DATA_HOME/harrowdex (~/.local/share/harrowdex) when the program's folder "
-                              "cannot be written.");
+    return command
+        .add_option("--db", db,
+                    "The race store; without it the window's: horses.mdb beside the program, or in "
+                    "$XDG_DATA_HOME/harrowdex (~/.local/share/harrowdex) when there is none beside the program "
+                    "and the program's folder cannot be written.")
+        ->check(storePathCheck());
+}
+
+CLI::Validator storePathCheck() {
+    return CLI::Validator(
+        [](const std::string& path) { return path.empty() ? std::string("an empty path names no race store") : ""; },
+        "PATH");
 }
 
 }  // namespace cli

@@ -17,5 +17,7 @@ std::string defaultRaceStore();
 
 // --db DB: the race store, by default the one the window would open.
 CLI::Option* addDbOption(CLI::App& command, std::string& db);
+// Refuses an empty path as a usage error: it names no file (and no file's folder).
+CLI::Validator storePathCheck();
 
 }  // namespace cli

@@ -3,6 +3,7 @@
 
 #include "default_store.h"
 #include "cli_dialogs.h"
+#include "base/one_line.h"
 #include "import/import_driver.h"
 #include "import_progress.h"
 #include "shell/main_finder.h"
@@ -37,7 +38,7 @@ void runImport(const ImportOptions& options) {
     window.follow(watching);
     std::vector<import::ChosenFile> files;
     for (const auto& path : options.files)
-        files.push_back({path, std::filesystem::path(path).filename().string()});
+        files.push_back({path, base::oneLine(std::filesystem::path(path).filename().string())});
     const import::ImportResult result = import::importFiles(window, options.db, files);
     dialogs.finish(result == import::ImportResult::Done);
     // After a failure the status label names the file; after success it holds the watch

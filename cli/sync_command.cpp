@@ -3,6 +3,7 @@
 
 #include "default_store.h"
 #include "cli_dialogs.h"
+#include "base/one_line.h"
 #include "import/results_folder.h"
 #include "json_output.h"
 #include "store/schema.h"
@@ -30,11 +31,13 @@ std::string leftOutText(int races) {
 
 void printText(const import::FolderCheck& check) {
     for (const auto& f : check.imported)
-        std::cout << "imported " << f.file << ": week " << f.week << leftOutText(f.racesLeftOut) << '\n';
-    for (const auto& f : check.skipped) std::cout << "skipped " << f.file << ": week " << f.week << " is stored\n";
-    for (const auto& f : check.waiting) std::cout << "waiting " << f.file << ": still being written\n";
-    for (const auto& f : check.failed) std::cout << "failed " << f.file << ": " << f.reason << '\n';
-    for (const auto& f : check.unreadable) std::cout << "unreadable " << f.file << ": " << f.reason << '\n';
+        std::cout << "imported " << base::oneLine(f.file) << ": week " << f.week << leftOutText(f.racesLeftOut) << '\n';
+    for (const auto& f : check.skipped)
+        std::cout << "skipped " << base::oneLine(f.file) << ": week " << f.week << " is stored\n";
+    for (const auto& f : check.waiting) std::cout << "waiting " << base::oneLine(f.file) << ": still being written\n";
+    for (const auto& f : check.failed) std::cout << "failed " << base::oneLine(f.file) << ": " << f.reason << '\n';
+    for (const auto& f : check.unreadable)
+        std::cout << "unreadable " << base::oneLine(f.file) << ": " << f.reason << '\n';
 }
 
 nlohmann::ordered_json checkJson(const import::FolderCheck& check) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "import/file_list.h"
 
+#include "base/one_line.h"
+
 #include <limits>
 #include <stdexcept>
 
@@ -34,7 +36,7 @@ std::vector<ChosenFile> fileListFromDialogAnswer(std::string answer, char separa
     std::vector<ChosenFile> files;
     for (std::size_t end = answer.find('\0', start); end != std::string::npos; end = answer.find('\0', start)) {
         std::string name = answer.substr(start, end - start);
-        files.push_back({folder + separator + name, std::move(name)});
+        files.push_back({folder + separator + name, base::oneLine(name)});
         start = end + 1;
     }
     return files;

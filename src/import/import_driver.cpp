@@ -6,6 +6,7 @@
 #include "import/results_file_source.h"
 #include "import/results_reader.h"
 #include "base/busy_pointer.h"
+#include "base/one_line.h"
 #include "base/program_folder.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
@@ -192,7 +193,7 @@ ImportResult importEach(shell::MainFinder& window, store::Database& db, const st
 }  // namespace
 
 std::string racesLeftOutLine(const std::string& file, int count) {
-    return "Left out " + std::to_string(count) + (count == 1 ? " race of " : " races of ") + file +
+    return "Left out " + std::to_string(count) + (count == 1 ? " race of " : " races of ") + base::oneLine(file) +
            (count == 1 ? " that is" : " that are") + " stored already.";
 }
 

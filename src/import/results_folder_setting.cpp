@@ -3,6 +3,7 @@
 
 #include "import/import_driver.h"
 #include "base/atomic_file.h"
+#include "base/one_line.h"
 #include "base/regular_file.h"
 
 namespace import {
@@ -57,14 +58,16 @@ std::string folderCheckStatus(const FolderCheck& check, const std::string& folde
     if (!check.imported.empty()) {
         const std::string weeks = weekList(check.imported);
         const bool one = weeks.find_first_not_of("0123456789") == std::string::npos;
-        addLine(text, (one ? "Imported week " : "Imported weeks ") + weeks + " from " + folderName + ".");
+        addLine(text,
+                (one ? "Imported week " : "Imported weeks ") + weeks + " from " + base::oneLine(folderName) + ".");
     }
     for (const auto& file : check.imported)
         if (file.racesLeftOut > 0) addLine(text, racesLeftOutLine(file.file, file.racesLeftOut));
     for (const auto& failed : check.failed)
-        addLine(text, "Import of " + failed.file + " was NOT completed.\r" + failed.reason);
+        addLine(text, "Import of " + base::oneLine(failed.file) + " was NOT completed.\r" + failed.reason);
     for (const auto& file : check.unreadable)
-        addLine(text, "Could not read " + file.file + "; it is read again at every check.\r" + file.reason);
+        addLine(text,
+                "Could not read " + base::oneLine(file.file) + "; it is read again at every check.\r" + file.reason);
     if (!check.storeProblem.empty()) addLine(text, check.storeProblem);
     return text;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/breeding_file_path.h"
 
-#include <cstdlib>
+#include "base/home_folder.h"
+#include "base/program_folder.h"
 
 namespace progeny {
 
@@ -9,10 +10,8 @@ std::string breedingFilePath() {
 #ifdef _WIN32
     return "C:\\enr\\breeding.txt";
 #else
-    const char* home = std::getenv("HOME");
-    std::string folder = home && *home ? home : ".";
-    if (folder.back() != '/') folder += '/';
-    return folder + "enr/breeding.txt";
+    const std::string home = base::homeFolder();
+    return (home.empty() ? std::string("./") : base::withTrailingSeparator(home)) + "enr/breeding.txt";
 #endif
 }
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "shell/first_start.h"
 
+#include "base/data_folder.h"
 #include "store/schema.h"
 
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 
 namespace shell {
 
@@ -13,7 +15,7 @@ bool offerEmptyRaceStore(base::UserDialogs& dialogs, const std::string& folder, 
     if (!dialogs.askYesNo("There is no race store yet. Create an empty one in " + shown + "?", base::kAppTitle))
         return false;
     try {
-        std::filesystem::create_directories(folder);
+        if (const auto problem = base::makeDataFolder(folder)) throw std::runtime_error(*problem);
         store::createRaceStore(storePath);
         return true;
     } catch (const std::exception& e) {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "shell/main_finder.h"
 
+#include "base/data_folder.h"
 #include "base/program_folder.h"
 #include "shell/first_start.h"
+#include "shell/read_only_note.h"
 #include "shell/statistics_grids_layout.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -76,15 +78,18 @@ bool MainFinder::Form_Load(const StartupEnvironment& environment) {
     programFolder_ = base::withTrailingSeparator(environment.programFolder);
     perUserFolder_ = environment.perUserFolder;
     breedingFile_ = environment.breedingFile;
+    if (!environment.storeFolder.empty())
+        raceStorePath_ = base::withTrailingSeparator(environment.storeFolder) + base::kRaceStoreFile;
     setUpControls();
     if (!checkRaceStore()) return false;
+    // The program's own files go to the user's data folder beside a store kept elsewhere; a
+    // folder that cannot be made is reported by the first file that cannot be written.
+    if (perUserFolder_ && !raceStorePath_.empty()) (void)base::makeDataFolder(programFolder_);
     if (!std::filesystem::exists(environment.breedingFile)) {
         for (auto* option : {&optsire, &optdamsire, &optdamdamsire, &crosses}) option->enabled = false;
     }
     msfgridgetsettings();
-    if (const auto reason = store::readOnlyReason(raceStorePath()))
-        lblprogress.caption =
-            "The race store is open read-only: " + *reason + ".\rSearches work; imports and other changes do not.";
+    lblprogress.caption = readOnlyNote(raceStorePath());
     return true;
 }
 
@@ -110,11 +115,12 @@ void MainFinder::hideProgenyControls() {
 
 // The race store must stand in the program's folder and be a race store; either failure
 // ends the program before the window shows, and the file is never changed. An installed
-// program instead offers to create a missing store in the user's data folder.
+// program instead offers to create a missing store in the user's data folder, but not in
+// place of a store beside the program that has gone since the program found it.
 bool MainFinder::checkRaceStore() {
     const std::string path = raceStorePath();
     if (!std::filesystem::exists(path)) {
-        if (perUserFolder_) return offerEmptyRaceStore(dialogs_, programFolder_, path);
+        if (perUserFolder_ && raceStorePath_.empty()) return offerEmptyRaceStore(dialogs_, programFolder_, path);
         dialogs_.message(
             "Please restart this program after you have successfully saved or moved the horses.mdb "
             "file to the SAME directory in which this program is located.",

@@ -27,6 +27,9 @@ struct StartupEnvironment {
     // `programFolder` is the user's own data folder (an installed program): a missing race
     // store is offered to be created there instead of ending with the message.
     bool perUserFolder = false;
+    // The race store's folder when it is not `programFolder`: a store beside a program whose
+    // own files go to the user's data folder. Empty: `programFolder`.
+    std::string storeFolder{};
 };
 
 // The main window `frmmainfinder` as state: every control, menu item and grid, and the

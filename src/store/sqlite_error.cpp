@@ -3,9 +3,11 @@
 
 #include "store/store_error.h"
 
+#include "base/one_line.h"
+
 namespace store {
 
-std::string quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+std::string quoted(const std::filesystem::path& path) { return "\"" + base::oneLine(path.string()) + "\""; }
 
 std::string notADatabase(const std::filesystem::path& path) { return quoted(path) + " is not a database file."; }
 

@@ -14,17 +14,18 @@ namespace {
 namespace fs = std::filesystem;
 
 // Without --db, harrowdex-cli works on the store the window would open: beside a copy of
-// the program in a folder its user can write, in the user's data folder for an installed one.
+// the program in a folder its user can write, in the user's data folder for an installed one,
+// and beside a copy in a folder its user cannot write (a read-only share) once one is there.
 TEST(CliDefaultStore, WithoutDbTheWindowsStore) {
     struct Case {
         const char* programFolder;
         fs::perms mode;
         const char* store;
     };
-    const Case cases[] = {
-        {"unpacked", fs::perms::all, "unpacked/horses.mdb"},
-        {"installed", fs::perms::all & ~fs::perms::others_write & ~fs::perms::group_write & ~fs::perms::owner_write,
-         "data/harrowdex/horses.mdb"}};
+    const auto readOnly = fs::perms::all & ~fs::perms::others_write & ~fs::perms::group_write & ~fs::perms::owner_write;
+    const Case cases[] = {{"unpacked", fs::perms::all, "unpacked/horses.mdb"},
+                          {"installed", readOnly, "data/harrowdex/horses.mdb"},
+                          {"share", readOnly, "share/horses.mdb"}};
     for (const auto& c : cases) {
         testing_support::TestFolder folder;
         fs::permissions(folder.path(), fs::perms::all);
@@ -45,6 +46,17 @@ TEST(CliDefaultStore, WithoutDbTheWindowsStore) {
         store::createRaceStore(folder / c.store);
         fs::permissions(folder / c.store, fs::perms::all);
         EXPECT_EQ(run("tracks"), 0) << c.programFolder;
+    }
+}
+
+// An empty path names no store: a usage error that says so, whichever command takes it.
+TEST(CliDefaultStore, EmptyStorePathIsAUsageError) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"tracks", "--db", ""}, {"sync", "--db", "", "."}, {"makedb", ""}};
+    for (const auto& command : commands) {
+        const auto result = testing_support::runCli(command);
+        EXPECT_EQ(result.status, 2) << command[0];
+        EXPECT_NE(result.err.find("an empty path names no race store"), std::string::npos) << result.err;
     }
 }
 

@@ -49,8 +49,29 @@ TEST_F(MainFinderStartup, FirstStartOfAnInstalledProgramOffersAnEmptyStore) {
         EXPECT_TRUE(asked.messages.empty());
         EXPECT_EQ(std::filesystem::exists(data / "horses.mdb"), yes);
         EXPECT_EQ(store::raceStoreProblem((data / "horses.mdb").string()).has_value(), !yes);
-        if (!yes) EXPECT_TRUE(std::filesystem::is_empty(home.path()));
+        if (!yes) {
+            EXPECT_TRUE(std::filesystem::is_empty(home.path()));
+            continue;
+        }
+        // The folders it makes are the user's alone.
+        for (const auto& made : {home / "share", data})
+            EXPECT_EQ(std::filesystem::status(made).permissions(), std::filesystem::perms::owner_all) << made;
     }
+}
+
+// A store beside a program whose folder the user cannot write is used, never the offer of
+// one in the user's data folder, which takes only the program's own files.
+TEST_F(MainFinderStartup, StoreBesideTheProgramWithItsFilesInTheDataFolder) {
+    makeStore();
+    const auto data = folder / "home/share/harrowdex";
+    ASSERT_TRUE(finder.Form_Load({data.string() + "/", "", true, folder.path().string()}));
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(finder.raceStorePath(), (folder / "horses.mdb").string());
+    EXPECT_EQ(std::filesystem::status(data).permissions(), std::filesystem::perms::owner_all);
+    finder.msfgridback_Click();  // saves the grid settings
+    EXPECT_TRUE(std::filesystem::exists(data / "HarrowdexSettings.ini"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "HarrowdexSettings.ini"));
 }
 
 TEST_F(MainFinderStartup, FileThatIsNotARaceStoreIsNamedAndLeftUnchanged) {

@@ -3,17 +3,21 @@
 // says so, the searches, the finder and compare read it, and every change is refused with
 // the reason. Nothing is written to it or beside it.
 #include "import/import_driver.h"
+#include "import/results_folder.h"
+#include "import/results_folder_setting.h"
 #include "ordinary_user.h"
 #include "sample_store.h"
 #include "search/gethorse.h"
 #include "search/horse_comparison.h"
 #include "search/horse_finder_panel.h"
 #include "shell/compact_database.h"
+#include "shell/read_only_note.h"
 #include "watch/watch_commands.h"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -22,6 +26,14 @@ class ReadOnlyStore : public testing_support::SampleStore {};
 TEST_F(ReadOnlyStore, IsSearchedButNeverChanged) {
     const auto store = folder / "horses.mdb";
     namespace fs = std::filesystem;
+    // A week not stored yet, downloaded a while ago into a results folder.
+    std::string week = testing_support::readBytes(testing_support::kSamplesDir + "/raceout312.txt");
+    for (auto at = week.find("\n312."); at != std::string::npos; at = week.find("\n312.", at))
+        week.replace(at, 5, "\n313.");
+    const auto downloaded = folder / "Downloads/raceout313.txt";
+    fs::create_directory(folder / "Downloads");
+    testing_support::writeBytes(downloaded, week);
+    fs::last_write_time(downloaded, fs::file_time_type::clock::now() - std::chrono::seconds(5));
     fs::permissions(store, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                        fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
@@ -33,6 +45,13 @@ TEST_F(ReadOnlyStore, IsSearchedButNeverChanged) {
         shell::MainFinder user(seen);
         if (!user.Form_Load({folder.path().string(), ""})) return 1;
         if (user.lblprogress.caption.find("The race store is open read-only: its folder") != 0) return 2;
+        // The results folder's check, which cannot import, keeps the note in the status text.
+        import::FolderMemory memory;
+        const auto check = import::checkResultsFolder(folder / "Downloads", user.raceStorePath(), memory);
+        const auto status = shell::withReadOnlyNote(user, import::folderCheckStatus(check, "Downloads"));
+        if (check.storeProblem.empty() ||
+            status.find("\rThe race store is open read-only: its folder") == std::string::npos)
+            return 10;
         user.setClock(clock);
         if (!search::gethorse(user, search::kHorseByName, "black dasher", "") || user.MSFlexGrid1.rows() < 2) return 3;
         search::HorseFinderPanel finder(user);

@@ -41,9 +41,11 @@ int main(int argc, char** argv) {
     // Dates in the window follow the user's regional settings.
     const base::RegionalClock clock;
     finder.setClock(clock);
-    // An installed program keeps its store and files in the user's own data folder.
+    // An installed program keeps its store and files in the user's own data folder; one
+    // with a store beside it in a folder it cannot write, only its files.
     const auto folder = base::dataFolderFor(QCoreApplication::applicationDirPath().toStdString());
-    const shell::StartupEnvironment environment{folder.path, arguments.breedingFile, folder.perUser};
+    const shell::StartupEnvironment environment{folder.path, arguments.breedingFile, folder.perUser,
+                                                folder.storeFolder == folder.path ? "" : folder.storeFolder};
     // A failed start-up check has told the user why; no window is shown.
     if (!finder.Form_Load(environment)) return 1;
     app::MainFinderWindow window(finder);

@@ -5,6 +5,7 @@
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
 #include "shell/qt/remove_data_window.h"
+#include "shell/read_only_note.h"
 #include "store/database.h"
 #include "store/store_error.h"
 
@@ -144,7 +145,7 @@ void ResultsFolderWatch::showCheck() {
         return;
     }
     const std::string status = accountOfCheck();
-    if (!status.empty()) finder_.lblprogress.caption = status;
+    if (!status.empty()) finder_.lblprogress.caption = shell::withReadOnlyNote(finder_, status);
     window_.showState();
     if (watcher_.directories().isEmpty()) watchFolder();
     if (!result_.waiting.empty()) soon_.start(kSettleCheckMs);
@@ -162,8 +163,9 @@ std::string ResultsFolderWatch::accountOfCheck() {
         return folderProblem_;
     }
     // The folder is back: a status text that still says it is gone says so no more.
-    if (!shownFolderProblem_.empty() && finder_.lblprogress.caption == shownFolderProblem_)
-        finder_.lblprogress.caption.clear();
+    if (!shownFolderProblem_.empty() &&
+        finder_.lblprogress.caption == shell::withReadOnlyNote(finder_, shownFolderProblem_))
+        finder_.lblprogress.caption = shell::withReadOnlyNote(finder_, "");
     shownFolderProblem_.clear();
     const std::string folderName = std::filesystem::path(checkedFolder_).filename().string();
     std::string status = folderCheckStatus(result_, folderName.empty() ? checkedFolder_ : folderName);
