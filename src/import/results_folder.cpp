@@ -9,6 +9,7 @@
 #include "base/user_dialogs.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/schema.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
 
@@ -129,7 +130,7 @@ FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::s
     const std::vector<SettledFile> settled = settledResultsFiles(folder, memory, check);
     if (settled.empty()) return check;
     try {
-        auto db = store::Database::open(storePath);
+        auto db = store::openRaceStoreForWriting(storePath);
         // The quick look first: a folder of weeks stored long ago costs a look-up each.
         std::vector<const SettledFile*> newFiles;
         const bool anyRace = store::hasAnyRace(db);
