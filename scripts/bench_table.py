@@ -17,6 +17,7 @@ ROWS = [
     ("Import 600 weeks into an empty store", "BM_ImportWeeksIntoEmptyStore/600", "BM_PlainLoadThenIndexes/600", "ratio", 1.2),
     ("Horse search (button to filled grid and statistics)", "BM_HorseSearch", "BM_HorseQuery", "ratio", 1.5),
     ("Horse search, against its time goal", "BM_HorseSearch", None, "ms", 5),
+    ("Horse search after an idle spell, its connections opened anew", "BM_HorseSearchAfterIdle", "BM_HorseQuery", "ms", 5),
     ("First horse search, the store's pages read from disk", "BM_HorseSearchCold", "BM_HorseQueryCold", "ratio", 1.5),
     ("First horse search, against its time goal", "BM_HorseSearchCold", None, "ms", 50),
     ("Largest stable, 15,000 rows listed", "BM_LargestOwnerSearch", "BM_LargestOwnerQuery", "ratio", 1.3),

@@ -10,18 +10,32 @@
 
 namespace base {
 
+namespace {
+
+FileProblem openProblem(int error) {
+    return error == ENOENT || error == ENOTDIR ? FileProblem::Missing
+           : error == EISDIR                   ? FileProblem::NotRegular
+                                               : FileProblem::Unreadable;
+}
+
+FileProblem statusProblem(const struct stat& status) {
+    return S_ISREG(status.st_mode)   ? FileProblem::None
+           : S_ISLNK(status.st_mode) ? FileProblem::Link
+                                     : FileProblem::NotRegular;
+}
+
+}  // namespace
+
 int openRegularFile(const std::filesystem::path& path, FileProblem& problem) {
     // Non-blocking, so that opening a FIFO returns at once; the file is checked through
     // the open descriptor, so it cannot be swapped between the check and the reading.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        problem = errno == ENOENT || errno == ENOTDIR ? FileProblem::Missing
-                  : errno == EISDIR                   ? FileProblem::NotRegular
-                                                      : FileProblem::Unreadable;
+        problem = openProblem(errno);
         return -1;
     }
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(fd, &status) != 0 || statusProblem(status) != FileProblem::None) {
         ::close(fd);
         problem = FileProblem::NotRegular;
         return -1;
@@ -30,6 +44,19 @@ int openRegularFile(const std::filesystem::path& path, FileProblem& problem) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     problem = FileProblem::None;
     return fd;
+}
+
+FileLook lookAtFile(const std::filesystem::path& path) {
+    // A path descriptor opens nothing: no FIFO's open to wait on, and none of the locks
+    // that closing a readable descriptor would release. With O_NOFOLLOW it is the link.
+    const int fd = ::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return {openProblem(errno), errno};
+    struct stat status {};
+    const bool known = ::fstat(fd, &status) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!known) return {FileProblem::Unreadable, error};
+    return {statusProblem(status), 0};
 }
 
 namespace {
@@ -75,6 +102,8 @@ std::string describe(FileProblem problem) {
         return "does not exist";
     case FileProblem::NotRegular:
         return "is not a regular file (a folder, device or pipe cannot be read)";
+    case FileProblem::Link:
+        return "is a link, which is not followed";
     case FileProblem::TooLarge:
         return "is too large";
     case FileProblem::Unreadable:

@@ -9,7 +9,7 @@
 namespace base {
 
 // Why a file was not read.
-enum class FileProblem { None, Missing, NotRegular, TooLarge, Unreadable };
+enum class FileProblem { None, Missing, NotRegular, Link, TooLarge, Unreadable };
 
 // The most a side file of the program (settings, saved names, server file) may hold;
 // any of them is a few hundred bytes, and a larger one is not one this program wrote.
@@ -19,6 +19,17 @@ inline constexpr std::uintmax_t kSideFileLimit = 64 * 1024;
 // FIFO, device or socket is refused at once: opening never waits for a writer. Returns
 // the open descriptor, or -1 with `problem` set.
 int openRegularFile(const std::filesystem::path& path, FileProblem& problem);
+
+struct FileLook {
+    FileProblem problem = FileProblem::None;
+    int error = 0;  // errno, when Unreadable
+};
+
+// Whether `path` is a regular file itself (a link is Link, not followed), told without
+// opening it for reading: a FIFO is never waited on, and no descriptor on the file is
+// closed afterwards, which would release the POSIX locks that this process's database
+// connections hold on it.
+FileLook lookAtFile(const std::filesystem::path& path);
 
 struct FileContents {
     FileProblem problem = FileProblem::None;

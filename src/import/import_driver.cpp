@@ -230,6 +230,7 @@ ImportResult importFiles(shell::MainFinder& window, const std::string& storePath
     base::UserDialogs& dialogs = window.dialogs();
     base::BusyPointer busy(dialogs);
     try {
+        window.releaseReaders();  // so that the import's close removes the store's log
         auto db = store::openRaceStoreForWriting(storePath);
         store::ensureSearchIndexesUnlessBulkLoad(db);
         std::optional<store::BulkLoad> bulkLoad;

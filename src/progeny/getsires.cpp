@@ -129,7 +129,8 @@ std::future<OffspringRunLists> readRunsBeside(store::SecondConnection& beside, c
 // time; the statistics take the offspring in the file's order all the same.
 void addOffspringRuns(shell::MainFinder& window, const std::vector<Offspring>& offspring,
                       ProgenyStatistics& statistics) {
-    auto& [db, beside] = window.readers();
+    const auto readers = window.readers();
+    auto& [db, beside] = *readers;
     shell::restoreSearchIndexes(window, db);
     const std::size_t half = offspring.size() / 2;
     auto laterHalf = readRunsBeside(beside, offspring, half);

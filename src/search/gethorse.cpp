@@ -111,7 +111,8 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
 
 // Runs the search over the window's race store. True when it listed runs.
 bool search(shell::MainFinder& window, const SearchRequest& request, SearchKind opt) {
-    auto& [db, beside] = window.readers();
+    const auto readers = window.readers();
+    auto& [db, beside] = *readers;
     shell::restoreSearchIndexes(window, db);
     // The runs are read from here on, while they are counted and the user is asked.
     store::RunReadAhead runs(beside, request.criteria, request.lastRaceBelow);

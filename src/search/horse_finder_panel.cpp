@@ -79,9 +79,9 @@ bool HorseFinderPanel::cmdfind_Click() {
         return false;
     }
     try {
-        auto& store = window_.readers();
-        shell::restoreSearchIndexes(window_, store.here);
-        fillGrid(*chosen, findHorses(store.here, store.beside, *chosen, window_.clock().today()));
+        const auto store = window_.readers();
+        shell::restoreSearchIndexes(window_, store->here);
+        fillGrid(*chosen, findHorses(store->here, store->beside, *chosen, window_.clock().today()));
     } catch (const FindError& e) {
         lblcount = e.what();
         grid.setRows(1);

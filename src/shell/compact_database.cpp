@@ -13,6 +13,7 @@ bool cmdcompact_Click(MainFinder& window) {
     window.dialogs().repaintNow();
     bool compacted = true;
     try {
+        window.releaseReaders();  // so that the compaction's close removes the store's log
         store::compactRaceStore(window.raceStorePath());
     } catch (const store::StoreError& error) {
         compacted = false;

@@ -44,7 +44,9 @@ std::string trackEntry(int num, const std::string& stcode) {
 template <typename Work>
 bool EditTracks::withStore(Work work, bool change) {
     try {
-        // The list itself is only read, so it shows on a store that cannot be changed.
+        // The list itself is only read, so it shows on a store that cannot be changed. A
+        // change's close is the last one, which removes the store's log.
+        if (change) window_.releaseReaders();
         auto db = change ? store::openRaceStoreForWriting(window_.raceStorePath())
                          : store::Database::open(window_.raceStorePath(), store::Access::ReadOnly);
         work(db);

@@ -66,8 +66,17 @@ public:
     // store at `path` and keeps no settings file.
     void useRaceStore(std::string path) { raceStorePath_ = std::move(path); }
     // The race store's connections for searching, kept from one search to the next while
-    // the file stays as it was; on the window's thread only.
-    store::ReadingConnections& readers() { return readers_.to(raceStorePath()); }
+    // the file stays as it was, and open while the returned use lives; on the window's
+    // thread only.
+    store::KeptConnections::InUse readers() { return readers_.to(raceStorePath()); }
+    // Closes them now; the window's own writes do so before they open the store, so that
+    // the writer's close is the last one, which removes the store's log.
+    void releaseReaders() { readers_.close(); }
+    // Closes them once no search has read through them for a few seconds: the window holds
+    // no connection while idle, so another program's writer closes last as well.
+    void releaseIdleReaders(store::KeptConnections::Clock::time_point now = store::KeptConnections::Clock::now()) {
+        readers_.closeIfIdle(now);
+    }
     // The breeding file that start-up looked for; the progeny searches read it.
     const std::string& breedingFile() const { return breedingFile_; }
     void useBreedingFile(std::string path) { breedingFile_ = std::move(path); }

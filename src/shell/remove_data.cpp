@@ -69,6 +69,7 @@ bool RemoveData::removeSelectedWeeks() {
     if (!lstweeks.listIndex()) return true;
     base::BusyPointer busy(window_.dialogs());
     try {
+        window_.releaseReaders();  // so that the removal's close removes the store's log
         auto db = store::openRaceStoreForWriting(window_.raceStorePath());
         store::Transaction transaction(db);
         for (std::size_t i = 0; i < lstweeks.listCount(); ++i)

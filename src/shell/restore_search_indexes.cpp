@@ -24,6 +24,7 @@ void restoreSearchIndexes(MainFinder& window, store::Database& reader) {
 
 void restoreSearchIndexes(MainFinder& window) {
     try {
+        window.releaseReaders();  // so that the building's close removes the store's log
         auto reader = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
         restoreSearchIndexes(window, reader);
     } catch (const store::StoreError&) {

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "store/database.h"
 
+#include "base/regular_file.h"
 #include "store/sqlite_error.h"
 #include "store/store_error.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -129,13 +132,35 @@ void Database::close() noexcept {
     db_ = nullptr;
 }
 
-Database Database::open(const std::filesystem::path& path, Access access, const ConnectionSettings& settings) {
+namespace {
+
+// Refuses at once what is not a regular file: the engine's open of a FIFO would wait for
+// a writer, and a link would put another file, with its log, in the store's place.
+void refuseAllButARegularFile(const std::filesystem::path& file) {
+    const base::FileLook look = base::lookAtFile(file);
+    switch (look.problem) {
+    case base::FileProblem::None:
+        return;
+    case base::FileProblem::Missing:
+        throw StoreError("The race store " + quoted(file) + " does not exist.");
+    case base::FileProblem::Link:
+        throw StoreError(quoted(file) + " is a link; the race store must be the file itself, not a link to it.");
+    case base::FileProblem::NotRegular:
+        if (std::filesystem::is_directory(std::filesystem::symlink_status(file)))
+            throw StoreError(quoted(file) + " is a folder, not a race store.");
+        throw StoreError(quoted(file) + " is a pipe, device or socket, not a race store.");
+    default:
+        throw StoreError("The race store " + quoted(file) + " cannot be read: " + std::strerror(look.error) + ".");
+    }
+}
+
+}  // namespace
+
+Database Database::open(const std::filesystem::path& path, Access access, const ConnectionSettings& settings,
+                        const Check& check) {
     // An absolute path, because a relative one beginning "file:" would be read as a URI.
     const std::filesystem::path file = std::filesystem::absolute(path);
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) throw StoreError("The race store " + quoted(file) + " does not exist.");
-    if (std::filesystem::is_directory(status)) throw StoreError(quoted(file) + " is a folder, not a race store.");
+    refuseAllButARegularFile(file);
 
     configureSqliteOnce();
     sqlite3* handle = nullptr;
@@ -152,13 +177,22 @@ Database Database::open(const std::filesystem::path& path, Access access, const 
     if (rc != SQLITE_OK)
         throw StoreError("The race store " + quoted(file) +
                          " cannot be opened: " + (handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc)) + ".");
-    db.configure(access, settings);
+    db.configure(access, settings, check);
     return db;
 }
 
-void Database::configure(Access access, const ConnectionSettings& settings) {
+void Database::configure(Access access, const ConnectionSettings& settings, const Check& check) {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, static_cast<int>(settings.busyTimeout.count()));
+    // Before the pragmas, which read the file's schema.
+    if (check) {
+        try {
+            check(*this);
+        } catch (...) {
+            sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+            throw;
+        }
+    }
     exec(kCacheSize);
     exec(kTempStore);
     if (access == Access::ReadWrite) {
@@ -184,6 +218,21 @@ Statement Database::prepare(std::string_view sql, Reuse reuse) {
     if (!statement || rest.find_first_not_of(" \t\r\n;") != std::string_view::npos)
         throw std::logic_error("Not exactly one SQL statement: \"" + std::string(sql) + "\".");
     return result;
+}
+
+Database::FileStart Database::fileStart(std::size_t count) {
+    sqlite3_file* file = nullptr;
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods ||
+        file->pMethods->xFileSize(file, &size) != SQLITE_OK)
+        throw StoreError("The race store " + quoted(path_) + " cannot be read.");
+    FileStart start;
+    start.size = size;
+    start.bytes.resize(static_cast<std::size_t>(std::min<std::int64_t>(start.size, static_cast<std::int64_t>(count))));
+    const int rc = file->pMethods->xRead(file, start.bytes.data(), static_cast<int>(start.bytes.size()), 0);
+    if (rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ)
+        throw StoreError("The race store " + quoted(path_) + " cannot be read.");
+    return start;
 }
 
 std::int64_t Database::changes() const { return sqlite3_changes64(db_); }

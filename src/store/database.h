@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,14 +36,20 @@ struct ConnectionSettings {
 std::optional<std::string> readOnlyReason(const std::filesystem::path& path);
 
 // An open connection to a race store file. Opening never creates a file: the store is
-// made once (createRaceStore) and a missing file is an error. A read-only connection to a
-// store that no program can write (its disk is read-only, or its folder cannot be written
-// and it has no log beside it) reads the file as it is, without the engine's shared-memory
-// file, which could not be made there.
+// made once (createRaceStore) and a missing file is an error, as is anything but a
+// regular file in its place: a folder, a pipe (never waited on), a device, a socket or a
+// link (not followed). A read-only connection to a store that no program can write (its
+// disk is read-only, or its folder cannot be written and it has no log beside it) reads
+// the file as it is, without the engine's shared-memory file, which could not be made there.
 class Database {
 public:
+    // Runs on a new connection before anything is written through it, not even its
+    // journal mode: a check that throws refuses the file, which is then closed without
+    // the engine's log beside it being written into it.
+    using Check = std::function<void(Database&)>;
+
     static Database open(const std::filesystem::path& path, Access access = Access::ReadWrite,
-                         const ConnectionSettings& settings = {});
+                         const ConnectionSettings& settings = {}, const Check& check = {});
 
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;
@@ -62,9 +69,18 @@ public:
     bool inTransaction() const;
     const std::filesystem::path& path() const { return path_; }
 
+    // The file's size and its first `count` bytes (fewer in a shorter file), read through
+    // the connection's own descriptor: closing a descriptor of another reader on the file
+    // would release the engine's locks on it.
+    struct FileStart {
+        std::int64_t size = 0;
+        std::string bytes;
+    };
+    FileStart fileStart(std::size_t count);
+
 private:
     Database(sqlite3* db, std::filesystem::path path);
-    void configure(Access access, const ConnectionSettings& settings);
+    void configure(Access access, const ConnectionSettings& settings, const Check& check);
     void close() noexcept;
 
     sqlite3* db_ = nullptr;

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <vector>
 
 #include <unistd.h>
@@ -144,16 +143,15 @@ std::string truncated(const std::filesystem::path& file) {
     return "The race store " + quoted(file) + " is truncated: part of the file is missing.";
 }
 
-// Checks the 100-byte file header: the engine's signature, and a file as long as the
-// page count recorded in it (a copy or download cut short).
-std::optional<std::string> headerProblem(const std::filesystem::path& file, std::uintmax_t size) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return "The race store " + quoted(file) + " cannot be read.";
-    std::array<unsigned char, kHeaderSize> header{};
-    in.read(reinterpret_cast<char*>(header.data()), header.size());
-    const auto length = static_cast<std::size_t>(in.gcount());
-    if (length < kMagic.size() ||
-        std::string_view(reinterpret_cast<const char*>(header.data()), kMagic.size()) != kMagic)
+// Checks the 100-byte file header, read through the connection: the engine's signature,
+// and a file as long as the page count recorded in it (a copy or download cut short).
+std::optional<std::string> headerProblem(Database& db) {
+    const std::filesystem::path& file = db.path();
+    const Database::FileStart start = db.fileStart(kHeaderSize);
+    if (start.size == 0) return quoted(file) + " is an empty file, not a race store.";
+    const auto* header = reinterpret_cast<const unsigned char*>(start.bytes.data());
+    const std::size_t length = start.bytes.size();
+    if (length < kMagic.size() || std::string_view(start.bytes.data(), kMagic.size()) != kMagic)
         return notADatabase(file);
     if (length < kHeaderSize) return truncated(file);
     const std::uint32_t rawPageSize = bigEndian(&header[16], 2);
@@ -161,12 +159,13 @@ std::optional<std::string> headerProblem(const std::filesystem::path& file, std:
     const std::uint32_t pageCount = bigEndian(&header[28], 4);
     // The count is only kept up to date by writers that also copy the change counter.
     const bool countValid = pageCount != 0 && bigEndian(&header[92], 4) == bigEndian(&header[24], 4);
+    const auto size = static_cast<std::uint64_t>(start.size);
     if (countValid && size < pageSize * pageCount && !hasPendingLog(file)) return truncated(file);
     return std::nullopt;
 }
 
-std::optional<std::string> tablesProblem(const std::filesystem::path& file) {
-    Database db = Database::open(file, Access::ReadOnly);
+std::optional<std::string> tablesProblem(Database& db) {
+    const std::filesystem::path& file = db.path();
     Statement fields = db.prepare("SELECT name FROM pragma_table_info(?1)", Reuse::Repeated);
     for (const TableDefinition& table : kTables) {
         fields.reset();
@@ -184,29 +183,29 @@ std::optional<std::string> tablesProblem(const std::filesystem::path& file) {
     return std::nullopt;
 }
 
+// The check on the connection that will work on the store: what it reads is the file it
+// writes, whatever is put in the path's place meanwhile.
+void refuseAllButARaceStore(Database& db) {
+    if (auto problem = headerProblem(db)) throw StoreError(*problem);
+    if (auto problem = tablesProblem(db)) throw StoreError(*problem);
+}
+
 }  // namespace
 
 std::optional<std::string> raceStoreProblem(const std::filesystem::path& path) {
-    const std::filesystem::path file = std::filesystem::absolute(path);
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) return "The race store " + quoted(file) + " does not exist.";
-    if (!std::filesystem::is_regular_file(status)) return quoted(file) + " is not a file.";
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error) return "The race store " + quoted(file) + " cannot be read: " + error.message() + ".";
-    if (size == 0) return quoted(file) + " is an empty file, not a race store.";
-    if (auto problem = headerProblem(file, size)) return problem;
     try {
-        return tablesProblem(file);
+        Database::open(path, Access::ReadOnly, {}, refuseAllButARaceStore);
     } catch (const StoreError& e) { return e.what(); }
+    return std::nullopt;
 }
 
 Database openRaceStoreForWriting(const std::filesystem::path& path, const ConnectionSettings& settings) {
-    if (const auto problem = raceStoreProblem(path)) throw StoreError(*problem);
-    if (const auto reason = readOnlyReason(path))
+    if (const auto reason = readOnlyReason(path)) {
+        if (const auto problem = raceStoreProblem(path)) throw StoreError(*problem);
         throw StoreError("The race store " + quoted(std::filesystem::absolute(path)) + " is read-only: " + *reason +
                          ". It can be searched but not changed; allow changes to it and try again.");
-    return Database::open(path, Access::ReadWrite, settings);
+    }
+    return Database::open(path, Access::ReadWrite, settings, refuseAllButARaceStore);
 }
 
 }  // namespace store

@@ -43,10 +43,11 @@ void createRaceStore(const std::filesystem::path& path);
 // little of it, so it stays fast on a store of any size.
 std::optional<std::string> raceStoreProblem(const std::filesystem::path& path);
 
-// Opens the race store at path for a command that writes to it, after the check above: a
-// file that is not a race store, or one that cannot be written now (readOnlyReason), is
-// refused with a StoreError naming the problem, before anything (not even the journal
-// mode) is written to it. Once per opened store, so the reads after it pay nothing.
+// Opens the race store at path for a command that writes to it, after the check above,
+// made on the very connection returned: a file that is not a race store, or one that
+// cannot be written now (readOnlyReason), is refused with a StoreError naming the
+// problem, before anything (not even the journal mode) is written to it. Once per opened
+// store, so the reads after it pay nothing.
 Database openRaceStoreForWriting(const std::filesystem::path& path, const ConnectionSettings& settings = {});
 
 }  // namespace store

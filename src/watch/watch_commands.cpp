@@ -56,6 +56,7 @@ bool changeWatchList(MainFinder& window, const std::function<std::optional<std::
     try {
         // A store that another program holds is waited for, up to its busy time-out.
         const base::BusyPointer busy(window.dialogs());
+        window.releaseReaders();  // so that this change's close removes the store's log
         auto db = store::openRaceStoreForWriting(window.raceStorePath());
         store::Transaction transaction(db);
         store::createWatchTables(db);

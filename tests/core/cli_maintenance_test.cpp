@@ -7,12 +7,40 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include <sys/stat.h>
+
 namespace {
 
 using testing_support::FileSnapshot;
 using testing_support::runCli;
 
 using testing_support::kSamplesDir;
+
+// A command of each kind that opens the store, without its --db option.
+const std::vector<std::vector<std::string>> kStoreCommands{
+    {"search", "--horse", "Swift*"},
+    {"find"},
+    {"compare", "--id", "1", "--id", "2"},
+    {"weeks"},
+    {"remove-weeks", "310"},
+    {"compact"},
+    {"progeny", "--sire", "X"},
+    {"crosses", "--breeding", kSamplesDir + "/breeding.txt", "--sire", "X"},
+    {"tracks"},
+    {"tracks", "--add", "7", "ABC"},
+    {"watch"},
+    {"watch", "--add-horse", "1"},
+    {"sync", kSamplesDir},
+    {"import", "--yes", kSamplesDir + "/raceout310.txt"}};
+
+std::vector<std::string> withStore(const std::vector<std::string>& command, const std::filesystem::path& store) {
+    std::vector<std::string> arguments{command.front(), "--db", store.string()};
+    arguments.insert(arguments.end(), command.begin() + 1, command.end());
+    return arguments;
+}
 
 class CliMaintenance : public ::testing::Test {
 protected:
@@ -96,29 +124,39 @@ TEST_F(CliMaintenance, FilesThatAreNotRaceStoresAreLeftAsTheyAre) {
         .exec("CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('kept')");
     const auto empty = folder / "empty.mdb";
     testing_support::writeBytes(empty, "");
-    const std::vector<std::vector<std::string>> commands{{"search", "--horse", "Swift*"},
-                                                         {"find"},
-                                                         {"compare", "--id", "1", "--id", "2"},
-                                                         {"weeks"},
-                                                         {"remove-weeks", "310"},
-                                                         {"compact"},
-                                                         {"progeny", "--sire", "X"},
-                                                         {"tracks"},
-                                                         {"tracks", "--add", "7", "ABC"},
-                                                         {"watch"},
-                                                         {"watch", "--add-horse", "1"},
-                                                         {"import", "--yes", kSamplesDir + "/raceout310.txt"}};
     for (const auto& file : {foreign, empty}) {
         const auto before = FileSnapshot::of(file);
-        for (const auto& command : commands) {
-            std::vector<std::string> arguments{command.front(), "--db", file.string()};
-            arguments.insert(arguments.end(), command.begin() + 1, command.end());
-            const auto result = runCli(arguments);
+        for (const auto& command : kStoreCommands) {
+            const auto result = runCli(withStore(command, file));
             EXPECT_EQ(result.status, 1) << command.front() << " on " << file << ": " << result.err;
             EXPECT_EQ(FileSnapshot::of(file), before) << command.front() << " changed " << file;
         }
     }
     EXPECT_THAT(folder.entries(), ::testing::UnorderedElementsAre("empty.mdb", "horses.mdb", "other.db"));
+}
+
+// A pipe, a device or a link in the store's place: every command refuses it at once,
+// without waiting for a writer that never comes and without following the link.
+TEST_F(CliMaintenance, PipesDevicesAndLinksInTheStoresPlaceAreRefusedAtOnce) {
+    const auto pipe = folder / "pipe.mdb";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const auto link = folder / "link.mdb";
+    std::filesystem::create_symlink(db, link);
+    const auto linked = FileSnapshot::of(db);
+    const std::vector<std::pair<std::filesystem::path, std::string>> places{
+        {pipe, "pipe.mdb\" is a pipe, device or socket, not a race store."},
+        {"/dev/null", "\"/dev/null\" is a pipe, device or socket, not a race store."},
+        {link, "link.mdb\" is a link"}};
+    for (const auto& [place, message] : places) {
+        for (const auto& command : kStoreCommands) {
+            std::vector<std::string> arguments{"10", HARROWDEX_CLI_PATH};
+            std::ranges::copy(withStore(command, place), std::back_inserter(arguments));
+            const auto result = testing_support::runProgram("timeout", arguments);
+            EXPECT_EQ(result.status, 1) << command.front() << " on " << place << ": " << result.err;
+            EXPECT_THAT(result.err, ::testing::HasSubstr(message)) << command.front();
+        }
+    }
+    EXPECT_EQ(FileSnapshot::of(db), linked);
 }
 
 }  // namespace

@@ -13,9 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -358,10 +362,23 @@ TEST_F(Gethorse, AStorePutInPlaceOfTheSearchedOneIsReadAnew) {
     const auto emptyStore = folder / "empty.mdb";
     store::Database::open(store).exec("PRAGMA wal_checkpoint(TRUNCATE)");
     std::filesystem::copy_file(store, sampleStore);
+    // The sample under another horse's name, a file of the same size.
+    const auto renamedStore = folder / "renamed.mdb";
+    std::filesystem::copy_file(store, renamedStore);
+    store::Database::open(renamedStore)
+        .exec("UPDATE tblhorsedata SET hname = 'Black Dashes' WHERE hname = 'black dasher'");
+    ASSERT_EQ(std::filesystem::file_size(renamedStore), std::filesystem::file_size(store));
     const std::vector<std::pair<const char*, std::function<void()>>> replacements{
         {"moved in", [&] { std::filesystem::rename(emptyStore, store); }},
         {"written over",
-         [&] { std::filesystem::copy_file(emptyStore, store, std::filesystem::copy_options::overwrite_existing); }}};
+         [&] { std::filesystem::copy_file(emptyStore, store, std::filesystem::copy_options::overwrite_existing); }},
+        {"written over keeping its size and time", [&] {
+             struct stat before {};
+             ASSERT_EQ(::stat(store.c_str(), &before), 0);
+             std::filesystem::copy_file(renamedStore, store, std::filesystem::copy_options::overwrite_existing);
+             const std::array<timespec, 2> times{before.st_atim, before.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, store.c_str(), times.data(), 0), 0);
+         }}};
     for (const auto& [how, replace] : replacements) {
         SCOPED_TRACE(how);
         std::filesystem::copy_file(sampleStore, store, std::filesystem::copy_options::overwrite_existing);
@@ -372,5 +389,45 @@ TEST_F(Gethorse, AStorePutInPlaceOfTheSearchedOneIsReadAnew) {
         EXPECT_FALSE(gethorse(window, search::kHorseByName, "black dasher", ""));
         EXPECT_EQ(dialogs.messages, (Strings{kNothingFound}));
         std::filesystem::remove(emptyStore);
+    }
+}
+
+// A store put in place of the searched one after a write meets nothing of the old store's
+// log: the window holds no connection at the writer's close, which so removes the log.
+TEST_F(Gethorse, AStorePutInPlaceAfterAWriteMeetsNothingOfTheOldOnesLog) {
+    const std::filesystem::path store = window.raceStorePath();
+    const std::filesystem::path log = store.string() + "-wal";
+    const auto sampleStore = folder / "sample.mdb";
+    const auto newStore = folder / "new.mdb";
+    store::Database::open(store).exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    std::filesystem::copy_file(store, sampleStore);
+    store::createRaceStore(newStore);
+    const std::vector<std::pair<const char*, std::function<void()>>> writes{
+        {"the window's own import",
+         [&] {
+             dialogs.answers.push_back(true);  // the week is replaced
+             EXPECT_EQ(import::importFiles(window, store,
+                                           {{testing_support::kSamplesDir + "/raceout312.txt", "raceout312.txt"}}),
+                       import::ImportResult::Done);
+         }},
+        {"another program's write, the window then idle", [&] {
+             store::Database::open(store).exec("INSERT INTO statecodes (num, stcode) VALUES (99, 'ZZ')");
+             EXPECT_TRUE(std::filesystem::exists(log));  // its close was not the last
+             window.releaseIdleReaders(store::KeptConnections::Clock::now() + store::KeptConnections::kIdleTime);
+         }}};
+    for (const auto& [how, write] : writes) {
+        SCOPED_TRACE(how);
+        std::filesystem::copy_file(sampleStore, store, std::filesystem::copy_options::overwrite_existing);
+        ASSERT_TRUE(gethorse(window, search::kHorseByName, "black dasher", ""));
+        write();
+        EXPECT_FALSE(std::filesystem::exists(log));
+        std::filesystem::copy_file(newStore, store, std::filesystem::copy_options::overwrite_existing);
+        dialogs.messages.clear();
+        EXPECT_FALSE(gethorse(window, search::kHorseByName, "black dasher", ""));
+        EXPECT_EQ(dialogs.messages, (Strings{kNothingFound}));
+        auto reader = store::Database::open(store, store::Access::ReadOnly);
+        auto check = reader.prepare("PRAGMA integrity_check");
+        ASSERT_TRUE(check.step());
+        EXPECT_EQ(check.text(0), "ok");
     }
 }

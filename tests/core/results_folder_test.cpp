@@ -282,6 +282,31 @@ TEST_F(ResultsFolder, TwoSyncsAtOnceStoreEachWeekOnce) {
     for (int k = 0; k < kWeeks; ++k) EXPECT_EQ(racesOfWeek(10360 + k), 20);
 }
 
+// Another program's database moved into the store's place, with or without a log of its
+// own beside it: the check refuses it with the race store check's message and writes
+// nothing to it, not even the journal mode or its log's pages.
+TEST_F(ResultsFolder, AnotherProgramsDatabaseInTheStoresPlaceIsLeftAsItIs) {
+    writeSettled(downloads / "raceout310.txt", weekText(310));
+    const auto foreign = folder / "foreign.db";
+    for (const auto mode : {store::JournalMode::Delete, store::JournalMode::Wal}) {
+        fs::remove(db);
+        writeBytes(foreign, "");
+        {
+            auto other = store::Database::open(foreign, store::Access::ReadWrite, {.journalMode = mode});
+            other.exec("CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('kept')");
+            // Copied while its program holds it open: the log still holds the notes.
+            fs::copy_file(foreign, db);
+            if (mode == store::JournalMode::Wal) fs::copy_file(foreign.string() + "-wal", db.string() + "-wal");
+        }
+        const auto before = testing_support::FileSnapshot::of(db);
+        EXPECT_EQ(check().storeProblem, "The race store \"" + db.string() + "\" has no table tblraces.");
+        EXPECT_EQ(testing_support::FileSnapshot::of(db), before);
+        fs::remove(foreign);
+        fs::remove(db.string() + "-wal");
+        fs::remove(db.string() + "-shm");
+    }
+}
+
 // The window's status text after a check.
 TEST(ResultsFolderStatus, TellsTheWeeksImportedAndEachFailure) {
     const auto imported = [](std::vector<int> weeks) {

@@ -9,6 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <sys/stat.h>
 
 using namespace store;
 using ::testing::HasSubstr;
@@ -44,9 +49,27 @@ TEST_F(DatabaseTest, MissingFileIsAnErrorInBothModesAndIsNotCreated) {
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST_F(DatabaseTest, FolderOrForeignFileGivesAClearMessage) {
-    EXPECT_THAT([&] { Database::open(folder.path()); },
-                ::testing::ThrowsMessage<StoreError>(HasSubstr("is a folder")));
+// What stands in the store's place and is not a file of its own is refused by name, at
+// once: a pipe is never waited on, and a link is not followed.
+TEST_F(DatabaseTest, OnlyARegularFileIsOpened) {
+    const auto pipe = folder / "pipe.mdb";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const auto link = folder / "link.mdb";
+    std::filesystem::create_symlink(storePath, link);
+    const std::vector<std::pair<std::filesystem::path, std::string>> places{
+        {folder.path(), "\" is a folder, not a race store."},
+        {pipe, "pipe.mdb\" is a pipe, device or socket, not a race store."},
+        {"/dev/null", "\"/dev/null\" is a pipe, device or socket, not a race store."},
+        {link, "link.mdb\" is a link"}};
+    for (const auto& [place, message] : places) {
+        for (Access access : {Access::ReadWrite, Access::ReadOnly}) {
+            EXPECT_THAT([&] { Database::open(place, access); },
+                        ::testing::ThrowsMessage<StoreError>(HasSubstr(message)));
+        }
+    }
+}
+
+TEST_F(DatabaseTest, ForeignFileGivesAClearMessage) {
     const auto text = folder / "notes.txt";
     writeBytes(text, std::string(4096, 'x'));
     for (Access access : {Access::ReadWrite, Access::ReadOnly}) {

@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace store;
 using ::testing::HasSubstr;
 using ::testing::Optional;
@@ -76,7 +78,7 @@ TEST_F(RaceStoreProblemTest, MissingFileOrFolder) {
     std::filesystem::remove(storePath);
     EXPECT_THAT(raceStoreProblem(storePath), Optional(HasSubstr("horses.mdb\" does not exist.")));
     EXPECT_FALSE(std::filesystem::exists(storePath));
-    EXPECT_THAT(raceStoreProblem(folder.path()), Optional(HasSubstr("is not a file.")));
+    EXPECT_THAT(raceStoreProblem(folder.path()), Optional(HasSubstr("\" is a folder, not a race store.")));
 }
 
 TEST_F(RaceStoreProblemTest, EmptyFile) {
@@ -89,6 +91,14 @@ TEST_F(RaceStoreProblemTest, FilesOfOtherKinds) {
     EXPECT_THAT(verdict(), Optional(HasSubstr("horses.mdb\" is not a database file.")));
     writeBytes(storePath, std::string(8192, '\0'));
     EXPECT_THAT(verdict(), Optional(HasSubstr("is not a database file.")));
+    // Looked at without waiting for a pipe's writer, and without following a link.
+    const auto pipe = folder / "pipe.mdb";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_THAT(raceStoreProblem(pipe), Optional(HasSubstr("pipe.mdb\" is a pipe, device or socket")));
+    EXPECT_THAT(raceStoreProblem("/dev/null"), Optional(HasSubstr("/dev/null\" is a pipe, device or socket")));
+    const auto link = folder / "link.mdb";
+    std::filesystem::create_symlink(templatePath(), link);
+    EXPECT_THAT(raceStoreProblem(link), Optional(HasSubstr("link.mdb\" is a link")));
 }
 
 TEST_F(RaceStoreProblemTest, TruncatedStore) {

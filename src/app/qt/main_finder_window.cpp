@@ -132,6 +132,11 @@ MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) :
     // A name can be typed and searched for with Enter at once.
     findChild<QLineEdit*>("txthorse")->setFocus(Qt::OtherFocusReason);
     QTimer::singleShot(0, this, &MainFinderWindow::restoreSearchIndexesOnceShown);
+    // The searches' connections close a few seconds after the last one.
+    constexpr int kIdleLookMs = 1000;
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, [this] { finder_.releaseIdleReaders(); });
+    idle->start(kIdleLookMs);
 }
 
 bool MainFinderWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -118,6 +118,9 @@ void ResultsFolderWatch::checkNow() {
 
 void ResultsFolderWatch::startCheck() {
     checkedFolder_ = folder_;
+    // The check's import then closes last and removes the store's log, unless a search
+    // opens them meanwhile; they are closed again once it ends.
+    finder_.releaseReaders();
     thread_ = QThread::create([this, folder = folder_, store = finder_.raceStorePath()] {
         result_ = {};
         folderProblem_.clear();
@@ -133,6 +136,7 @@ void ResultsFolderWatch::checkEnded() {
     thread_->wait();
     delete thread_;
     thread_ = nullptr;
+    finder_.releaseReaders();
     showCheck();
 }
 
