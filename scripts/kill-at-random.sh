@@ -7,6 +7,11 @@
 #   - every week in the store holds exactly the races and runs of its results file (a
 #     week is stored whole or not at all);
 #   - a search restores any search index that a killed bulk import left dropped.
+# With Xvfb and xdotool at hand the window is open on the same store throughout, and one
+# operation in seven puts another store in its place instead of killing anything: the
+# window searches, another program writes a week, and then a backup is copied over the
+# store, moved in under its name, or the store is removed and made anew with makedb. The
+# store must then hold exactly the backup's weeks, and still after the window's next search.
 # Usage: kill-at-random.sh [KILLS] [SECONDS]   (defaults: 60 kills, at most 900 s)
 # Prints one line per kill and the totals; exits 1 on the first store that is not whole.
 set -euo pipefail
@@ -44,9 +49,68 @@ search_indexes() {
 "$cli" import --db "$work/reference.mdb" --yes "${files[@]}" 2>/dev/null
 week_counts "$work/reference.mdb" >"$work/reference.counts"
 
-store="$work/horses.mdb"
+# The store lives beside a copy of the window program, which keeps its store beside itself.
+mkdir "$work/program"
+store="$work/program/horses.mdb"
 "$cli" makedb "$store" >/dev/null
 "$cli" import --db "$store" --yes "${files[@]:0:10}" 2>/dev/null
+# The backup a replacement puts in place: the first five weeks, with no log beside it.
+"$cli" makedb "$work/backup.mdb" >/dev/null
+"$cli" import --db "$work/backup.mdb" --yes "${files[@]:0:5}" 2>/dev/null
+week_counts "$work/backup.mdb" >"$work/backup.counts"
+
+# The window, open on the store under a virtual display, when the tools are there.
+window=""
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$build/harrowdex" ]]; then
+  cp "$build/harrowdex" "$work/program/"
+  display=":$((80 + RANDOM % 9))"
+  Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+  sleep 1
+  DISPLAY="$display" HOME="$work" "$work/program/harrowdex" >/dev/null 2>&1 &
+  app=$!
+  for _ in $(seq 50); do
+    window=$(DISPLAY="$display" xdotool search --name "^Harrowdex v" 2>/dev/null | head -1) && [[ -n "$window" ]] && break
+    sleep 0.2
+  done
+fi
+
+# A search in the window by one horse's name, as a player types it.
+window_search() {
+  local name
+  name="$(sqlite3 -readonly "$store" "SELECT hname FROM tblhorsedata ORDER BY random() LIMIT 1" 2>/dev/null)"
+  DISPLAY="$display" xdotool windowfocus --sync "$window" key ctrl+f ctrl+a type --delay 5 "${name:-Zz}"
+  DISPLAY="$display" xdotool key Return
+  sleep 0.5
+}
+
+# Another store put in the place of the one the window has searched, after another
+# program wrote to it: the three ways a player restores a backup or starts anew.
+replace_store() {
+  window_search
+  "$cli" import --db "$store" --yes "$work/raceout$(random_week).txt" >/dev/null 2>&1 || true
+  sleep 4  # a player's restore comes later than the window's idle spell
+  case $((RANDOM % 3)) in
+    0) operation="replacement (backup copied over the store)"
+       cp "$work/backup.mdb" "$store" ;;
+    1) operation="replacement (backup moved in under the store's name)"
+       cp "$work/backup.mdb" "$work/program/restored.tmp"
+       mv "$work/program/restored.tmp" "$store" ;;
+    2) operation="replacement (store removed and made anew)"
+       rm -f "$store"
+       "$cli" makedb "$store" >/dev/null
+       "$cli" import --db "$store" --yes "${files[@]:0:5}" >/dev/null 2>&1 ;;
+  esac
+  for look in "before" "after"; do
+    [[ "$look" == after ]] && window_search
+    if ! week_counts "$store" | cmp -s - "$work/backup.counts"; then
+      echo "$operation: the store does not hold the backup's weeks $look the window's next search:" \
+           "$(week_counts "$store" | tr '\n' ' ')" >&2
+      exit 1
+    fi
+  done
+}
 
 random_week() { echo $((first + RANDOM % weeks)); }
 
@@ -93,19 +157,27 @@ start_operation() {
 kills=0
 finished=0
 restored=0
+replaced=0
 deadline=$((SECONDS + seconds))
 while ((kills < kills_wanted && SECONDS < deadline)); do
-  start_operation
-  delay=$((RANDOM % latest))
-  sleep "$((delay / 1000)).$(printf '%03d' $((delay % 1000)))"
-  if kill -KILL "$pid" 2>/dev/null; then
+  if [[ -n "$window" ]] && ((RANDOM % 7 == 0)); then
+    replace_store
+    replaced=$((replaced + 1))
+    step="replacement $replaced"
+    outcome="with the window open"
+  else
+    start_operation
+    delay=$((RANDOM % latest))
+    sleep "$((delay / 1000)).$(printf '%03d' $((delay % 1000)))"
+    if ! kill -KILL "$pid" 2>/dev/null; then
+      wait "$pid" 2>/dev/null || true
+      finished=$((finished + 1))
+      continue
+    fi
     wait "$pid" 2>/dev/null || true
     kills=$((kills + 1))
+    step="kill $kills"
     outcome="killed"
-  else
-    wait "$pid" 2>/dev/null || true
-    finished=$((finished + 1))
-    continue
   fi
   # The search is the first program to open the store after the kill: it rolls an
   # unfinished transaction back and must restore what a killed bulk import dropped (the
@@ -114,30 +186,31 @@ while ((kills < kills_wanted && SECONDS < deadline)); do
   "$cli" search --db "$store" --horse 'A*' --yes >/dev/null 2>&1 || true
   after="$(search_indexes "$store")"
   if [[ "$after" != 6 ]]; then
-    echo "kill $kills ($operation): a search left $after of the 6 search indexes" >&2
+    echo "$step ($operation): a search left $after of the 6 search indexes" >&2
     exit 1
   fi
   listing="$("$cli" weeks --db "$store" 2>&1)" || [[ "$listing" == "No races in the database.  Action cancelled." ]] || {
-    echo "kill $kills ($operation): the store cannot be listed: $listing" >&2
+    echo "$step ($operation): the store cannot be listed: $listing" >&2
     exit 1
   }
   "$cli" watch --db "$store" >/dev/null 2>"$work/watch.err" || {
-    echo "kill $kills ($operation): the watch list cannot be read: $(cat "$work/watch.err")" >&2
+    echo "$step ($operation): the watch list cannot be read: $(cat "$work/watch.err")" >&2
     exit 1
   }
   integrity="$(sqlite3 -readonly "$store" "PRAGMA integrity_check")"
   if [[ "$integrity" != ok ]]; then
-    echo "kill $kills ($operation): integrity check: $integrity" >&2
+    echo "$step ($operation): integrity check: $integrity" >&2
     exit 1
   fi
   week_counts "$store" | grep -vxFf "$work/reference.counts" >"$work/partial" || true
   if [[ -s "$work/partial" ]]; then
-    echo "kill $kills ($operation): weeks stored in part (week|races|runs): $(tr '\n' ' ' <"$work/partial")" >&2
+    echo "$step ($operation): weeks stored in part (week|races|runs): $(tr '\n' ' ' <"$work/partial")" >&2
     exit 1
   fi
   [[ "$before" != 6 ]] && restored=$((restored + 1))
-  echo "kill $kills: $operation $outcome; store whole$([[ "$before" != 6 ]] && echo ", search indexes restored")"
+  echo "$step: $operation $outcome; store whole$([[ "$before" != 6 ]] && echo ", search indexes restored")"
 done
 echo "$kills kills, $kills stores whole, $restored times the search indexes restored;" \
+     "$replaced stores replaced with the window open, each whole;" \
      "$finished operations ended before their kill; $SECONDS s"
 ((kills > 0))
