@@ -32,6 +32,18 @@ inline std::string requiredPath(const char* variable) {
     return value;
 }
 
+// The window looks for horses.mdb in its program folder and takes no link for it: a
+// folder `name` beside `store`, holding a second name of the same file (a hard link, so
+// on the same disk), stands in for the program's folder.
+inline std::string programFolderBeside(const std::string& store, const char* name) {
+    const auto folder = std::filesystem::absolute(store).parent_path() / name;
+    std::filesystem::create_directories(folder);
+    const auto beside = folder / "horses.mdb";
+    std::filesystem::remove(beside);
+    std::filesystem::create_hard_link(store, beside);
+    return folder.string();
+}
+
 // Drops the pages of the store at `path` (and of its write-ahead log) from the system's
 // cache, as a day's other work or a restart would have; the next read comes from disk.
 inline void dropFromSystemCache(const std::string& path) {

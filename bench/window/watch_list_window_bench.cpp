@@ -19,29 +19,27 @@
 
 namespace {
 
-// The program looks for horses.mdb in its own folder: a folder holding a link to the
-// store with the watch list stands in for it.
 std::string watchedProgramFolder() {
-    const auto folder = std::filesystem::temp_directory_path() / "harrowdex-watch-bench";
-    std::filesystem::create_directories(folder);
-    const auto link = folder / "horses.mdb";
-    std::filesystem::remove(link);
-    std::filesystem::create_symlink(std::filesystem::absolute(bench_support::watchedStorePath()), link);
-    return folder.string();
+    return bench_support::programFolderBeside(bench_support::watchedStorePath(), "harrowdex-watch-bench");
 }
 
 void BM_WatchListWindowWith500Horses(benchmark::State& state) {
     bench_support::AgreeingDialogs dialogs;
     shell::MainFinder finder(dialogs);
-    if (!finder.Form_Load({watchedProgramFolder(), "/nonexistent/breeding.txt"}))
+    if (!finder.Form_Load({watchedProgramFolder(), "/nonexistent/breeding.txt"})) {
         state.SkipWithError("start-up refused the store");
+        return;
+    }
     app::MainFinderWindow window(finder);
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     int rows = 0;
     for (auto _ : state) {
         auto* list = watch::WatchListWindow::watchlist_Click(window, finder, window.watching());
-        if (!QTest::qWaitForWindowExposed(list)) state.SkipWithError("the window never showed");
+        if (!QTest::qWaitForWindowExposed(list)) {
+            state.SkipWithError("the window never showed");
+            break;
+        }
         QApplication::processEvents();
         state.PauseTiming();
         rows = list->horses()->rowCount();

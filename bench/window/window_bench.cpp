@@ -23,31 +23,28 @@
 
 namespace {
 
-// The program looks for horses.mdb in its own folder: a folder holding a link to the
-// generated store stands in for it.
-const std::filesystem::path& programFolder() {
-    static const std::filesystem::path folder = [] {
-        const auto made = std::filesystem::temp_directory_path() / "harrowdex-window-bench";
-        std::filesystem::create_directories(made);
-        const auto link = made / "horses.mdb";
-        std::filesystem::remove(link);
-        std::filesystem::create_symlink(
-            std::filesystem::absolute(bench_support::requiredPath("HARROWDEX_BENCH_STORE")), link);
-        return made;
-    }();
+const std::string& programFolder() {
+    static const std::string folder = bench_support::programFolderBeside(
+        bench_support::requiredPath("HARROWDEX_BENCH_STORE"), "harrowdex-window-bench");
     return folder;
 }
 
-shell::StartupEnvironment environment() { return {programFolder().string(), "/nonexistent/breeding.txt"}; }
+shell::StartupEnvironment environment() { return {programFolder(), "/nonexistent/breeding.txt"}; }
 
 void BM_StartupToShownWindow(benchmark::State& state) {
     bench_support::AgreeingDialogs dialogs;
     for (auto _ : state) {
         shell::MainFinder finder(dialogs);
-        if (!finder.Form_Load(environment())) state.SkipWithError("start-up refused the store");
+        if (!finder.Form_Load(environment())) {
+            state.SkipWithError("start-up refused the store");
+            break;
+        }
         auto window = std::make_unique<app::MainFinderWindow>(finder);
         window->show();
-        if (!QTest::qWaitForWindowExposed(window.get())) state.SkipWithError("the window never showed");
+        if (!QTest::qWaitForWindowExposed(window.get())) {
+            state.SkipWithError("the window never showed");
+            break;
+        }
         QApplication::processEvents();
         state.PauseTiming();
         window.reset();
@@ -104,7 +101,10 @@ void BM_WindowMemoryWith15000Rows(benchmark::State& state) {
     const std::string owner = largestStable();
     bench_support::AgreeingDialogs dialogs;
     shell::MainFinder finder(dialogs);
-    if (!finder.Form_Load(environment())) state.SkipWithError("start-up refused the store");
+    if (!finder.Form_Load(environment())) {
+        state.SkipWithError("start-up refused the store");
+        return;
+    }
     app::MainFinderWindow window(finder);
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
