@@ -211,6 +211,20 @@ TEST_F(Gethorse, PanelChoosesTheKindOfSearch) {
     EXPECT_EQ(dialogs.beeps, 2);
 }
 
+TEST_F(Gethorse, AHorseListedElsewhereIsInTheFormForGoToRepeat) {
+    search::optrace_Click(window);
+    window.txtid.caption = "312.0501";
+    ASSERT_TRUE(search::listHorse(window, "Breeze's Dasher", "811426"));
+    const auto listed = column(2);
+    EXPECT_TRUE(window.opthorse.checked);
+    EXPECT_FALSE(window.optrace.checked);
+    EXPECT_EQ(window.txthorse.caption, "Breeze's Dasher");
+    EXPECT_EQ(window.txtid.caption, "811426");
+    ASSERT_TRUE(gethorse(window, search::kRace, "", "312.0501"));
+    search::cmdgethorse_click(window);
+    EXPECT_EQ(column(2), listed);
+}
+
 // A store of one stable with `runs` runs, one per race.
 void fillStable(const std::string& path, int runs) {
     auto db = store::Database::open(path);
