@@ -74,6 +74,21 @@ TEST_F(MainFinderWindowTest, CriteriaPanelAsAfterStartUp) {
     EXPECT_EQ(find<QLineEdit>("txtnum")->text(), "5");
 }
 
+TEST_F(MainFinderWindowTest, TheNameAndIdCheckBoxesSayWhatTheyDo) {
+    const std::pair<const char*, const char*> boxes[] = {{"chkname", "by name"}, {"chkid", "by ID"}};
+    auto* frame = find<QGroupBox>("Frame2");
+    for (const auto& [name, caption] : boxes) {
+        auto* box = find<QCheckBox>(name);
+        EXPECT_EQ(box->text(), caption) << name;
+        EXPECT_FALSE(box->toolTip().isEmpty()) << name;
+        // The caption shows whole, inside the frame and clear of the text boxes.
+        EXPECT_GE(box->width(), box->sizeHint().width()) << name;
+        EXPECT_TRUE(frame->rect().contains(box->geometry())) << name;
+        for (const char* text : {"txthorse", "txtid"})
+            EXPECT_FALSE(box->geometry().intersects(find<QLineEdit>(text)->geometry())) << name << " " << text;
+    }
+}
+
 TEST_F(MainFinderWindowTest, InformationAreaAsAfterStartUp) {
     EXPECT_EQ(find<QGroupBox>("frainfo")->title(), "");
     EXPECT_EQ(find<QGroupBox>("framaxspeedstats")->title(), "Max Speed And W-P-S");

@@ -167,6 +167,7 @@ void MainFinderWindow::createControls() {
 void MainFinderWindow::nameControls() {
     for (const auto& [box, label] : kBoxLabels) findChild<QLabel*>(label)->setBuddy(findChild<QWidget*>(box));
     for (const auto& [control, name] : kSpokenNames) findChild<QWidget*>(control)->setAccessibleName(name);
+    for (const auto& [control, tip] : kToolTips) findChild<QWidget*>(control)->setToolTip(tip);
     base::nameListsAndGrids(*this);
 }
 
