@@ -55,6 +55,7 @@ void GridModel::setRow(int row) {
     if (row < 0 || row >= rows()) throw std::out_of_range("grid row out of range");
     row_ = rowSel_ = row;
     pickedRows_.clear();
+    pointedRow_.reset();
     notifyChanged();
 }
 
@@ -68,6 +69,7 @@ void GridModel::setRowSel(int row) {
     if (row < 0 || row >= rows()) throw std::out_of_range("grid row out of range");
     rowSel_ = row;
     pickedRows_.clear();
+    pointedRow_.reset();
     notifyChanged();
 }
 
@@ -91,6 +93,7 @@ void GridModel::pick(int row) {
 
 void GridModel::moveCurrentRowKeepingPicks(int row) {
     row_ = rowSel_ = row;
+    pointedRow_.reset();
     notifyChanged();
 }
 
@@ -112,12 +115,31 @@ void GridModel::pickRowsTo(int row) {
     moveCurrentRowKeepingPicks(row);
 }
 
+void GridModel::moveKeepingPicks(int row, int col) {
+    if (row < fixedRows_ || row >= rows() || col < 0 || col >= cols())
+        throw std::out_of_range("grid cell out of range");
+    if (pickedRows_.empty())
+        for (const int selected : selectedDataRows()) pick(selected);
+    col_ = colSel_ = col;
+    moveCurrentRowKeepingPicks(row);
+}
+
 std::vector<int> GridModel::selectedDataRows() const {
     if (!pickedRows_.empty()) return pickedRows_;
     std::vector<int> selected;
     const auto [top, bottom] = std::minmax(row_, rowSel_);
     for (int r = std::max(top, fixedRows_); r <= bottom && r < rows(); ++r) selected.push_back(r);
     return selected;
+}
+
+void GridModel::rightClick(int row, int col) {
+    if (row < 0 || row >= rows() || col < 0 || col >= cols()) throw std::out_of_range("grid cell out of range");
+    const auto [top, bottom] = std::minmax(row_, rowSel_);
+    const auto [left, right] = std::minmax(col_, colSel_);
+    const bool inside = pickedRows_.empty() ? row >= top && row <= bottom && col >= left && col <= right
+                                            : std::ranges::binary_search(pickedRows_, row);
+    if (!inside) select(row, col, row, col);
+    pointedRow_ = row;
 }
 
 template <typename Apply>
@@ -215,6 +237,7 @@ void GridModel::setRedraw(bool redraw) {
 void GridModel::clear() {
     for (auto& row : cells_) std::fill(row.begin(), row.end(), Cell{});
     pickedRows_.clear();
+    pointedRow_.reset();
     notifyChanged();
 }
 
@@ -298,11 +321,13 @@ void GridModel::sort(SortOrder order) {
     }
     }
     pickedRows_.clear();  // their rows have moved
+    pointedRow_.reset();
     notifyChanged();
 }
 
 void GridModel::clampCursor() {
     pickedRows_.clear();  // the rows they named may be gone
+    pointedRow_.reset();
     const int lastRow = std::max(rows() - 1, 0);
     const int lastCol = std::max(cols() - 1, 0);
     row_ = std::min(row_, lastRow);

@@ -78,8 +78,18 @@ public:
     void togglePickedRow(int row);
     // Picks the rows from the current one to `row` besides those picked (Ctrl+Shift+click).
     void pickRowsTo(int row);
+    // Moves the current cell without changing which rows are selected (Ctrl with an arrow
+    // key, where rows are picked): the selection's rows become picked ones first.
+    void moveKeepingPicks(int row, int col);
     // The selected data rows, top to bottom: the picked ones, or the selection's.
     std::vector<int> selectedDataRows() const;
+    // A right-click on a cell: inside the selection (its rectangle or a picked row) it
+    // keeps the selection, for the commands that take several rows, and points at the
+    // clicked row; outside it the clicked cell becomes the selection.
+    void rightClick(int row, int col);
+    // The row that commands on one row act on: the row a right-click pointed at, else the
+    // selection's end row. Moving the selection or changing the rows drops the pointed row.
+    int commandRow() const { return pointedRow_.value_or(rowSel_); }
 
     // Formatting of the current selection (every cell of the rectangle).
     void setCellForeColour(Colour colour);
@@ -174,6 +184,7 @@ private:
     int fixedCols_;
     int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
     std::vector<int> pickedRows_;  // sorted
+    std::optional<int> pointedRow_;
     int rowHeight_;
     int height_ = 0;
     Colour backColour_ = kSystemWindowBackground;

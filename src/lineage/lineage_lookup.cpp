@@ -32,16 +32,16 @@ private:
     std::string saved_;
 };
 
-// The row whose horse is asked for: the selection's end row, row 1 when the header row
-// is selected. None before any search has filled the grid.
+// The row whose horse is asked for: the row right-clicked last, else the selection's
+// end row; row 1 when that is the header row. None before any search has filled the grid.
 std::optional<int> requestedRow(shell::MainFinder& window) {
     base::GridModel& grid = window.MSFlexGrid1;
     if (base::isEmptyGrid(grid)) return std::nullopt;
-    if (grid.rowSel() == 0) {
+    if (grid.commandRow() == 0) {
         grid.setRow(1);
         grid.setRowSel(1);
     }
-    return grid.rowSel();
+    return grid.commandRow();
 }
 
 }  // namespace

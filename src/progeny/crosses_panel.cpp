@@ -3,7 +3,7 @@
 
 #include "progeny/breeding_file.h"
 #include "search/csv_text.h"
-#include "search/gethorse.h"
+#include "search/criteria_panel.h"
 #include "search/search_request.h"
 #include "base/busy_pointer.h"
 #include "base/capitalise.h"
@@ -121,8 +121,7 @@ void CrossesPanel::fillGrid(const CrossTable& table) {
 
 void CrossesPanel::listHorse(int row) {
     if (!listsHorses() || row < 1 || row >= grid.rows()) return;
-    search::gethorse(window_, search::kHorseByNameAndNumber, grid.text(row, kNameColumn),
-                     grid.text(row, kNumberColumn));
+    search::listHorse(window_, grid.text(row, kNameColumn), grid.text(row, kNumberColumn));
 }
 
 std::string CrossesPanel::csv() const {

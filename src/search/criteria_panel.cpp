@@ -98,6 +98,14 @@ void cmdgethorse_click(shell::MainFinder& window) {
     gethorse(window, *opt, opt == kOwner ? typed : first25Characters(typed), window.txtid.caption);
 }
 
+bool listHorse(shell::MainFinder& window, const std::string& name, const std::string& number) {
+    opthorse_Click(window);
+    window.chkid.checked = true;
+    window.txthorse.caption = name;
+    window.txtid.caption = number;
+    return gethorse(window, kHorseByNameAndNumber, name, number);
+}
+
 int txtweekOrNumber_KeyPress(shell::MainFinder& window, int keyAscii) {
     return isDigit(keyAscii) || keyAscii == kBackspace ? keyAscii : discard(window);
 }

@@ -20,6 +20,9 @@ void optdamdamsire_Click(shell::MainFinder& window);
 
 // "GO!": chooses the kind of search from the panel and runs it.
 void cmdgethorse_click(shell::MainFinder& window);
+// Lists a horse by name and number with the panel set as for that search ("Horse", both
+// boxes filled and ticked), so that "GO!" lists it again. True when it listed runs.
+bool listHorse(shell::MainFinder& window, const std::string& name, const std::string& number);
 // What a horse or progeny search takes of the name box: its first 25 characters, as
 // horse names are stored, never cutting a character of several bytes.
 std::string first25Characters(const std::string& text);

@@ -60,9 +60,11 @@ void prepareGrid(shell::MainFinder& window, RaceListing& listing, std::int64_t r
 // Walks the result from the last-week bound on, filling a grid row and the statistics
 // per run, and stops where the listing ends: at the first race under another owner
 // ("Current Owner Only"), before the first week, or after 15,000 rows. The first listed
-// row is never tested against those bounds. The runs go from the read ahead straight
-// into the grid, which is only cleared once the first of them has been read: a search
-// that lists nothing leaves the earlier listing. False when nothing was listed.
+// row obeys those bounds too, so a span of weeks without a run lists nothing; the
+// subject horse and current owner stay those of the whole result. The runs go from the
+// read ahead straight into the grid, which is only cleared once the first of them has
+// been read: a search that lists nothing leaves the earlier listing. False when nothing
+// was listed.
 bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhead& runs, std::int64_t count,
               const store::RunRecord& subject, const SearchRequest& request, SearchKind opt) {
     base::GridModel& grid = window.MSFlexGrid1;
@@ -75,12 +77,9 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
     const int today = window.clock().today();
     int listed = 0;
     const auto visit = [&](store::RunRecord&& run) {
-        if (listed == 0) {
-            prepareGrid(window, listing, std::min(count, kMostListed));
-        } else {
-            if (currentOwnerOnly && run.oname != subject.oname) return false;
-            if (request.firstWeek && run.racenum < *request.firstWeek) return false;
-        }
+        if (currentOwnerOnly && run.oname != subject.oname) return false;
+        if (request.firstWeek && run.racenum < *request.firstWeek) return false;
+        if (listed == 0) prepareGrid(window, listing, std::min(count, kMostListed));
         // More rows than counted only where a race number is stored twice.
         if (++listed >= grid.rows()) grid.setRows(listed + 1);
         const std::int32_t earnings = earningsOf(run.purse, run.fin);
@@ -98,7 +97,7 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
         throw;
     }
     if (listed == 0) {
-        // A last-week bound that no run meets.
+        // No run between the week bounds, or none under the current owner there.
         window.dialogs().message(kNothingFound, base::kAppTitle);
         return false;
     }
@@ -111,6 +110,11 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
 
 // Runs the search over the window's race store. True when it listed runs.
 bool search(shell::MainFinder& window, const SearchRequest& request, SearchKind opt) {
+    if (request.firstWeek && request.lastRaceBelow && *request.firstWeek >= *request.lastRaceBelow) {
+        // Bounds the wrong way round hold no week: nothing to count or ask about.
+        window.dialogs().message(kNothingFound, base::kAppTitle);
+        return false;
+    }
     const auto readers = window.readers();
     auto& [db, beside] = *readers;
     shell::restoreSearchIndexes(window, db);

@@ -2,7 +2,7 @@
 #include "search/horse_finder_panel.h"
 
 #include "search/csv_text.h"
-#include "search/gethorse.h"
+#include "search/criteria_panel.h"
 #include "search/horse_comparison.h"
 #include "base/atomic_file.h"
 #include "shell/main_finder.h"
@@ -121,7 +121,7 @@ void HorseFinderPanel::fillGrid(const FindCriteria& criteria, const FindResult& 
 
 void HorseFinderPanel::listHorse(int row) {
     if (row < 1 || row >= grid.rows()) return;
-    gethorse(window_, kHorseByNameAndNumber, grid.text(row, kNameColumn), grid.text(row, kNumberColumn));
+    search::listHorse(window_, grid.text(row, kNameColumn), grid.text(row, kNumberColumn));
 }
 
 std::vector<std::int64_t> HorseFinderPanel::selectedIds() const { return selectedHorseIds(grid, kNumberColumn); }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/results_grid_commands.h"
 
+#include "search/criteria_panel.h"
 #include "search/gethorse.h"
 #include "search/horse_comparison.h"
 #include "base/number_text.h"
@@ -72,10 +73,10 @@ std::string cellText(const base::GridModel& grid, int row, int col) {
     return col < grid.cols() ? grid.text(row, col) : std::string();
 }
 
-// The data row that the menu and its commands act on: the selection's end row, which
-// the right button never moves. Nothing while the selection is still on the header row.
+// The data row that the menu and its one-row commands act on: the row right-clicked
+// last, else the selection's end row. Nothing while that is the header row.
 std::optional<int> selectedRun(const base::GridModel& grid) {
-    const int row = grid.rowSel();
+    const int row = grid.commandRow();
     if (row < grid.fixedRows() || row >= grid.rows()) return std::nullopt;
     return row;
 }
@@ -98,13 +99,29 @@ std::optional<int> horseLayoutRun(shell::MainFinder& window) {
     return selectedRun(window.MSFlexGrid1);
 }
 
-void rewriteMenuCaptions(shell::MainFinder& window, int row, long long week, int day) {
+// A horse with a page of its own: one with a number (an offspring may have none).
+bool hasHorseNumber(const base::GridModel& grid, int row) {
+    const auto number = base::parseNumber(cellText(grid, row, column::kHorseNumber));
+    return number && *number > 0;
+}
+
+// The captions name the row's horse, race and owner; "Week Date" and "List Race " show
+// only for a race with a date, "List Owner " works only on a listing of runs.
+void rewriteMenuCaptions(shell::MainFinder& window, int row) {
     const base::GridModel& grid = window.MSFlexGrid1;
-    window.datecalc.caption =
-        "Week " + std::to_string(base::weekDateWeek(week)) + " = " + window.clock().shortDate(day);
+    const bool runs = !progenyLayoutShowing(window);
+    const auto week = runs ? raceWeek(cellText(grid, row, column::kRace)) : std::nullopt;
+    const auto day = week ? base::weekDateDay(*week) : std::nullopt;
     window.listhorse.caption = "List horse: \"" + cellText(grid, row, column::kName) + "\"";
-    window.listrace.caption = "List race: " + cellText(grid, row, column::kRace);
-    window.listowner.caption = "List Owner: " + cellText(grid, row, column::kOwner);
+    window.listowner.caption = runs ? "List Owner: " + cellText(grid, row, column::kOwner) : "List Owner";
+    window.listowner.enabled = runs;
+    window.getlineage.enabled = hasHorseNumber(grid, row);
+    if (day) {
+        window.datecalc.caption =
+            "Week " + std::to_string(base::weekDateWeek(*week)) + " = " + window.clock().shortDate(*day);
+        window.listrace.caption = "List race: " + cellText(grid, row, column::kRace);
+    }
+    for (base::Control* item : {&window.datecalc, &window.bar1, &window.listrace}) item->visible = day.has_value();
 }
 
 }  // namespace
@@ -125,20 +142,15 @@ bool MSFlexGrid1_MouseDown(shell::MainFinder& window, int Button) {
     const base::GridModel& grid = window.MSFlexGrid1;
     const auto row = selectedRun(grid);
     if (!row || *row + 1 == grid.rows()) return false;
-    const auto week = raceWeek(cellText(grid, *row, column::kRace));
-    const auto day = week ? base::weekDateDay(*week) : std::nullopt;
-    // A row without a race number (a progeny row) keeps the captions of the last row
-    // that had one.
-    if (day) rewriteMenuCaptions(window, *row, *week, *day);
-    for (base::Control* item : {&window.datecalc, &window.bar1, &window.listrace}) item->visible = day.has_value();
+    rewriteMenuCaptions(window, *row);
     return true;
 }
 
 void listhorse_click(shell::MainFinder& window) {
     const auto row = selectedRun(window.MSFlexGrid1);
     if (!row) return;
-    search::gethorse(window, search::kHorseByNameAndNumber, cellText(window.MSFlexGrid1, *row, column::kName),
-                     cellText(window.MSFlexGrid1, *row, column::kHorseNumber));
+    listHorse(window, cellText(window.MSFlexGrid1, *row, column::kName),
+              cellText(window.MSFlexGrid1, *row, column::kHorseNumber));
 }
 
 std::vector<std::int64_t> comparehorses_Click(const shell::MainFinder& window) {
@@ -157,7 +169,8 @@ void listowner_Click(shell::MainFinder& window) {
 
 void listfilter_Click(shell::MainFinder& window) {
     base::GridModel& grid = window.MSFlexGrid1;
-    const auto row = selectedRun(grid);
+    // The selection's own end cell, however a right-click inside it pointed.
+    const std::optional<int> row = grid.rowSel() >= grid.fixedRows() ? std::optional(grid.rowSel()) : std::nullopt;
     if (!row) return;
     const int col = grid.colSel();
     const std::string key = grid.text(*row, col);

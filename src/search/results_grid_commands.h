@@ -23,13 +23,15 @@ void MSFlexGrid1_DblClick(shell::MainFinder& window);
 
 // A mouse button pressed on the grid. True when the context menu opens: for the right
 // button (the menu key and Shift+F10 count as it) on a data row other than the grid's
-// last. The row is the selection's end row, which only the left button and the keys
-// move. Rewrites the menu's "Week Date" and list captions for a row with a race number,
-// and shows "Week Date" and "List Race " only for such a row.
+// last. The row is the one right-clicked (the grid's command row), else the selection's
+// end row. Rewrites the captions to name that row's horse, and in the horse layout its
+// owner and, with a dated race, the week and race; "Week Date" and "List Race " show only
+// then. "List Owner " is disabled in the progeny layout and "Get Lineage Info." for a
+// horse without a number.
 bool MSFlexGrid1_MouseDown(shell::MainFinder& window, int Button);
 
 // "List Horse", "List Race " and "List Owner ": a new search for the horse, race or
-// owner of the selection's end row. Race and owner need the horse layout's columns.
+// owner of the menu's row. Race and owner need the horse layout's columns.
 void listhorse_click(shell::MainFinder& window);
 void listrace_Click(shell::MainFinder& window);
 void listowner_Click(shell::MainFinder& window);

@@ -135,8 +135,8 @@ public:
     base::Control Frame2{""};
     base::Control txthorse{"", true, true, false, 0};  // an owner name has any length
     base::Control txtid{"", true, true, false, 10};    // a race number of a five-digit week
-    base::Control chkname{"", true, true, true};
-    base::Control chkid{""};
+    base::Control chkname{"by name", true, true, true};
+    base::Control chkid{"by ID"};
     base::Control lblname{"Name:"};
     base::Control lblid{"ID:"};
     base::Control chk2yo{"2yo"};

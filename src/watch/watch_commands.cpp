@@ -96,7 +96,7 @@ std::optional<std::int64_t> horseNumber(const std::string& text) {
 // The data row the context menu opened on, as the list commands take it.
 std::optional<int> menuRow(const MainFinder& window) {
     const base::GridModel& grid = window.MSFlexGrid1;
-    const int row = grid.rowSel();
+    const int row = grid.commandRow();
     if (row < grid.fixedRows() || row >= grid.rows()) return std::nullopt;
     return row;
 }

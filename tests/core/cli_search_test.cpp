@@ -68,6 +68,13 @@ TEST_F(CliSearch, MessagesAndUsage) {
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err, "No horses under the search criteria were found.\n");
     EXPECT_EQ(none.out, "");
+    // Weeks between two runs, and bounds the wrong way round, find nothing alike.
+    for (const auto& [first, last] : {std::pair{"311", "311"}, std::pair{"312", "310"}}) {
+        const auto between =
+            runCli({"search", "--db", db, "--horse", "Velvet Hawk", "--first-week", first, "--last-week", last});
+        EXPECT_EQ(between.status, 1) << first << "-" << last;
+        EXPECT_EQ(between.err, none.err);
+    }
     EXPECT_EQ(runCli({"search", "--db", db}).status, 2);
     EXPECT_EQ(runCli({"search", "--db", db, "--horse", "A", "--race", "1.1"}).status, 2);
     EXPECT_EQ(runCli({"search", "--db", db, "--horse", "A", "--format", "xml"}).status, 2);

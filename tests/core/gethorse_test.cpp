@@ -116,19 +116,41 @@ TEST_F(Gethorse, RaceSearchListsInFinishingOrder) {
     EXPECT_FALSE(gethorse(window, search::kRace, "", "312.0500"));  // sent as 312.05, which holds no race
 }
 
-TEST_F(Gethorse, WeekBoundsAndTheCurrentOwner) {
-    window.txtfirstweek.caption = "311";
-    window.txtlastweek.caption = "311";
-    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
-    EXPECT_EQ(column(2), (Strings{"311.3014", "311.3010", "311.3001"}));
-    window.txtfirstweek.caption.clear();
-    window.txtlastweek.caption = "300";
-    EXPECT_FALSE(gethorse(window, search::kHorseByName, "Black Dasher", ""));
-    EXPECT_EQ(window.MSFlexGrid1.rows(), 4);
-    window.txtlastweek.caption.clear();
-    window.chkowner.checked = true;
-    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Western Jewel", ""));
-    EXPECT_EQ(column(15), (Strings{"Team Young"}));
+struct BoundsCase {
+    const char* horse;
+    const char* firstWeek;
+    const char* lastWeek;
+    bool currentOwnerOnly;
+    Strings races;  // the listed race numbers; none when nothing is found
+};
+
+TEST_F(Gethorse, EveryListedRunObeysTheWeekAndOwnerBounds) {
+    const BoundsCase cases[] = {
+        {"Black Dasher", "311", "311", false, {"311.3014", "311.3010", "311.3001"}},
+        {"Black Dasher", "", "300", false, {}},     // every run later than the last week
+        {"Velvet Hawk", "311", "311", false, {}},   // runs in weeks 310 and 312 only
+        {"Black Dasher", "312", "311", false, {}},  // the bounds the wrong way round
+        {"Western Jewel", "", "", true, {"312.1504"}},
+        // The current owner is the one of the newest run, before the last-week bound.
+        {"Western Jewel", "", "311", true, {}},
+    };
+    ASSERT_TRUE(gethorse(window, search::kHorseByName, "Rebel's Hunter", ""));
+    for (const BoundsCase& c : cases) {
+        SCOPED_TRACE(std::string(c.horse) + " " + c.firstWeek + "-" + c.lastWeek);
+        dialogs.messages.clear();
+        window.txtfirstweek.caption = c.firstWeek;
+        window.txtlastweek.caption = c.lastWeek;
+        window.chkowner.checked = c.currentOwnerOnly;
+        const auto before = column(2);
+        EXPECT_EQ(gethorse(window, search::kHorseByName, c.horse, ""), !c.races.empty());
+        if (c.races.empty()) {
+            EXPECT_EQ(dialogs.messages, Strings{kNothingFound});
+            EXPECT_EQ(column(2), before);  // the earlier listing stays
+        } else {
+            EXPECT_EQ(column(2), c.races);
+            EXPECT_EQ(window.frainfo.caption.rfind(std::string("Statistics for ") + c.horse, 0), 0u);
+        }
+    }
 }
 
 TEST_F(Gethorse, BoxesThatHoldNoNumberAreRefusedBeforeSearching) {
@@ -187,6 +209,20 @@ TEST_F(Gethorse, PanelChoosesTheKindOfSearch) {
     EXPECT_EQ(search::txtweekOrNumber_KeyPress(window, search::kEnter), 0);
     EXPECT_EQ(search::txtweekOrNumber_KeyPress(window, '7'), '7');
     EXPECT_EQ(dialogs.beeps, 2);
+}
+
+TEST_F(Gethorse, AHorseListedElsewhereIsInTheFormForGoToRepeat) {
+    search::optrace_Click(window);
+    window.txtid.caption = "312.0501";
+    ASSERT_TRUE(search::listHorse(window, "Breeze's Dasher", "811426"));
+    const auto listed = column(2);
+    EXPECT_TRUE(window.opthorse.checked);
+    EXPECT_FALSE(window.optrace.checked);
+    EXPECT_EQ(window.txthorse.caption, "Breeze's Dasher");
+    EXPECT_EQ(window.txtid.caption, "811426");
+    ASSERT_TRUE(gethorse(window, search::kRace, "", "312.0501"));
+    search::cmdgethorse_click(window);
+    EXPECT_EQ(column(2), listed);
 }
 
 // A store of one stable with `runs` runs, one per race.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -162,13 +163,95 @@ TEST_F(ResultsGridCommands, RowsWithoutADatedRaceNumberHideTheDateAndRaceItems) 
         clickRow(row);
         ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton)) << row;
         for (const auto* item : {&finder.datecalc, &finder.bar1, &finder.listrace}) EXPECT_FALSE(item->visible);
-        // The captions of the last dated row stay.
+        // The hidden date keeps the last dated row's text; the horse is the row's own.
         EXPECT_EQ(finder.datecalc.caption, "Week 311 = 1999-05-28") << row;
-        EXPECT_EQ(finder.listhorse.caption, "List horse: \"Black Dasher\"") << row;
+        EXPECT_EQ(finder.listhorse.caption, "List horse: \"" + grid().text(row, 0) + "\"") << row;
     }
     clickRow(1);
     ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
     EXPECT_TRUE(finder.datecalc.visible);
+}
+
+struct RightClickCase {
+    const char* name;
+    std::array<int, 4> selection;  // row, col, end row, end col before the click
+    int row, col;                  // the cell right-clicked
+    std::array<int, 4> after;      // the selection after it
+};
+
+void PrintTo(const RightClickCase& c, std::ostream* out) { *out << c.name; }
+
+class RightClick : public ResultsGridCommands, public ::testing::WithParamInterface<RightClickCase> {};
+
+TEST_P(RightClick, TheMenuNamesTheClickedRowAndKeepsASelectionAroundIt) {
+    const RightClickCase& c = GetParam();
+    grid().setRows(5);
+    setRun(1, "Black Dasher", "587.0012", "Reid Thoroughbreds");
+    setRun(2, "Amber Bay", "586.0003", "Sable Bolt Equine");
+    setRun(3, "Iron Duke", "600.0101", "Fisher & Harris");
+    grid().select(c.selection[0], c.selection[1], c.selection[2], c.selection[3]);
+    grid().rightClick(c.row, c.col);
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
+    EXPECT_EQ(finder.listhorse.caption, "List horse: \"" + grid().text(c.row, 0) + "\"");
+    EXPECT_EQ(finder.listowner.caption, "List Owner: " + grid().text(c.row, 15));
+    EXPECT_EQ((std::array{grid().row(), grid().col(), grid().rowSel(), grid().colSel()}), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(InsideAndOutside, RightClick,
+                         ::testing::Values(RightClickCase{"OnTheSelectedCell", {2, 3, 2, 3}, 2, 3, {2, 3, 2, 3}},
+                                           // Inside a selection of several rows: it stays for Compare and Filter.
+                                           RightClickCase{"InsideARange", {1, 0, 3, 17}, 2, 5, {1, 0, 3, 17}},
+                                           RightClickCase{"AboveTheRangesEnd", {3, 17, 1, 0}, 1, 0, {3, 17, 1, 0}},
+                                           // Outside: the clicked cell is selected first, even on a selected row.
+                                           RightClickCase{"AnotherRow", {1, 0, 1, 0}, 3, 4, {3, 4, 3, 4}},
+                                           RightClickCase{"AnotherColumnOfTheRow", {2, 0, 2, 2}, 2, 7, {2, 7, 2, 7}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ResultsGridCommands, RightClickOnAPickedRowKeepsThePicksAndFilterTheSelection) {
+    grid().setRows(5);
+    for (int r = 1; r <= 3; ++r) setRun(r, "Horse " + std::to_string(r), "312.0501", r == 2 ? "Team Young" : "Reid");
+    grid().select(1, 15, 1, 15);
+    grid().togglePickedRow(3);
+    grid().rightClick(1, 4);
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
+    EXPECT_EQ(grid().selectedDataRows(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(finder.listhorse.caption, "List horse: \"Horse 1\"");
+    // The last row opens no menu, however it is clicked.
+    grid().rightClick(4, 0);
+    EXPECT_FALSE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
+    // Filter keys on the selection's end cell, not on the row pointed at.
+    grid().select(1, 15, 3, 15);
+    grid().rightClick(2, 15);
+    search::listfilter_Click(finder);
+    EXPECT_EQ(column(0), (Column{"Horse 1", "Horse 3"}));
+}
+
+struct OffspringCase {
+    const char* number;
+    bool lineage;  // "Get Lineage Info." enabled
+};
+
+TEST_F(ResultsGridCommands, TheProgenyMenuNamesTheClickedOffspring) {
+    grid().setRows(4);
+    setRun(1, "Black Dasher", "587.0012", "Reid Thoroughbreds");
+    clickRow(1);
+    ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
+    showProgenyLayout();
+    const OffspringCase cases[] = {{"742503", true}, {"0", false}, {"", false}};
+    for (const OffspringCase& c : cases) {
+        SCOPED_TRACE(c.number);
+        grid().setRows(4);
+        grid().setText(2, 0, "Stormy Tiger");
+        grid().setText(2, 1, c.number);
+        grid().setText(2, 2, "Storm Bay");  // an ancestor, where a run has its race
+        grid().rightClick(2, 0);
+        ASSERT_TRUE(search::MSFlexGrid1_MouseDown(finder, search::kRightButton));
+        EXPECT_EQ(finder.listhorse.caption, "List horse: \"Stormy Tiger\"");
+        EXPECT_FALSE(finder.listowner.enabled);
+        EXPECT_EQ(finder.listowner.caption.find("Reid"), std::string::npos);
+        EXPECT_EQ(finder.getlineage.enabled, c.lineage);
+        for (const auto* item : {&finder.datecalc, &finder.bar1, &finder.listrace}) EXPECT_FALSE(item->visible);
+    }
 }
 
 TEST_F(ResultsGridCommands, MenuOpensOnlyForTheRightButtonAboveTheLastRow) {

@@ -285,7 +285,7 @@ TEST_F(ShownView, TextsTooWideForTheirCellsShowAnEllipsisWhereCutAndWholeInATool
     EXPECT_EQ(tooltipAt(header->viewport(), captionCentre(2)), QString());
 }
 
-TEST_F(ShownView, LeftClickMovesAndCollapsesRightClickOnlyAsksForTheMenu) {
+TEST_F(ShownView, LeftClickMovesAndCollapsesRightClickSelectsOnlyOutsideTheSelection) {
     GridModel grid(10, 4);
     fillResults(grid, 10);
     GridView view(grid);
@@ -298,11 +298,15 @@ TEST_F(ShownView, LeftClickMovesAndCollapsesRightClickOnlyAsksForTheMenu) {
     EXPECT_EQ(view.selectionModel()->selectedIndexes().size(), 4 * 3);
     EXPECT_EQ(view.currentIndex(), view.tableModel()->indexOfCell(2, 1));
 
+    // A right-click inside the selection keeps it; outside, it selects the clicked cell.
+    QTest::mouseClick(view.viewport(), Qt::RightButton, {}, cellCentre(view, 4, 2));
+    EXPECT_EQ((std::array{grid.row(), grid.col(), grid.rowSel(), grid.colSel()}), (std::array{2, 1, 5, 3}));
+    EXPECT_EQ(grid.commandRow(), 4);
     const QPoint elsewhere = cellCentre(view, 7, 0);
     QTest::mouseClick(view.viewport(), Qt::RightButton, {}, elsewhere);
-    EXPECT_EQ((std::array{grid.row(), grid.col(), grid.rowSel(), grid.colSel()}), (std::array{2, 1, 5, 3}));
-    ASSERT_EQ(menus.count(), 1);
-    EXPECT_EQ(menus.at(0).at(0).toPoint(), view.viewport()->mapToGlobal(elsewhere));
+    EXPECT_EQ((std::array{grid.row(), grid.col(), grid.rowSel(), grid.colSel()}), (std::array{7, 0, 7, 0}));
+    ASSERT_EQ(menus.count(), 2);
+    EXPECT_EQ(menus.at(1).at(0).toPoint(), view.viewport()->mapToGlobal(elsewhere));
 
     // A drag from one cell to another widens the selection from the pressed cell.
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, cellCentre(view, 6, 0));

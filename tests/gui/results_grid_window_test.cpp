@@ -14,6 +14,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -149,19 +150,24 @@ TEST_F(ResultsGridWindowTest, DoubleClickOnACaptionSortsItsColumn) {
     EXPECT_EQ(column(8), (Column{"07.5", "10.2", "45.0", "98.3"}));
 }
 
-TEST_F(ResultsGridWindowTest, ContextMenuShowsTheWeekDateOfTheRowClickedLast) {
+TEST_F(ResultsGridWindowTest, ContextMenuActsOnTheRowRightClicked) {
     fill({{{0, "Black Dasher"}, {2, "587.0012"}, {15, "Reid Thoroughbreds"}},
           {{0, "Amber Bay"}, {2, "586.0003"}, {15, "Fisher & Harris"}},
           {{0, "Iron Duke"}},
           {}});
-    leftClick(1, 5);
-    // The right button does not move the selection: row 1 is still the one.
-    ASSERT_TRUE(rightClickOpensMenu(2, 3));
+    leftClick(2, 5);
+    // Outside the selection the right button selects the clicked cell first.
+    ASSERT_TRUE(rightClickOpensMenu(1, 3));
     EXPECT_EQ(item("datecalc")->text(), "Week 587 = 2000-02-28");
     EXPECT_EQ(item("listhorse")->text(), "List horse: \"Black Dasher\"");
     EXPECT_EQ(item("listrace")->text(), "List race: 587.0012");
     EXPECT_EQ(item("listowner")->text(), "List Owner: Reid Thoroughbreds");
-    EXPECT_EQ(grid().rowSel(), 1);
+    EXPECT_EQ((std::array{grid().row(), grid().col(), grid().rowSel(), grid().colSel()}), (std::array{1, 3, 1, 3}));
+    // Inside it the selection stays, and the menu names the clicked row.
+    leftClick(2, 2, Qt::ShiftModifier);
+    ASSERT_TRUE(rightClickOpensMenu(1, 2));
+    EXPECT_EQ(item("listhorse")->text(), "List horse: \"Black Dasher\"");
+    EXPECT_EQ(grid().selectedDataRows(), (std::vector<int>{1, 2}));
 
     leftClick(2, 0);
     ASSERT_TRUE(rightClickOpensMenu(2, 0));
@@ -190,6 +196,31 @@ TEST_F(ResultsGridWindowTest, ContextMenuOpensFromTheKeyboardOnTheCurrentCell) {
     window->popupMenu()->hide();
     QTest::keyClick(view(), Qt::Key_Menu);
     EXPECT_TRUE(window->popupMenu()->isVisible());
+}
+
+TEST_F(ResultsGridWindowTest, RowsThatAreNotNeighboursArePickedByKeyOrCtrlClick) {
+    fillRuns();
+    leftClick(1, 0);
+    QTest::keyClick(view(), Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(view(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(grid().selectedDataRows(), std::vector<int>{1});  // the focus moved alone
+    QTest::keyClick(view(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(grid().selectedDataRows(), (std::vector<int>{1, 3}));
+    leftClick(4, 0, Qt::ControlModifier);
+    QTest::keyClick(view(), Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(view(), Qt::Key_Space, Qt::ControlModifier);  // drops row 3
+    EXPECT_EQ(grid().selectedDataRows(), (std::vector<int>{1, 4}));
+}
+
+TEST_F(ResultsGridWindowTest, TheCurrentColumnSortsFromEitherMenu) {
+    fillRuns();
+    leftClick(2, 8);
+    item("sortresults")->trigger();
+    EXPECT_EQ(column(8), (Column{"07.5", "10.2", "45.0", "98.3"}));
+    QTest::keyClick(view(), Qt::Key_Menu);
+    ASSERT_TRUE(window->popupMenu()->isVisible());
+    item("sortcolumn")->trigger();
+    EXPECT_EQ(column(8), (Column{"98.3", "45.0", "10.2", "07.5"}));
 }
 
 TEST_F(ResultsGridWindowTest, FilterFromTheMenuNarrowsTwice) {

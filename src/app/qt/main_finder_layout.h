@@ -30,19 +30,19 @@ inline constexpr std::array<ControlPlace, 32> kMainFinderPlaces{{
     {"chk2yo", "frahorsesorowners", ControlKind::CheckBox, 1700, 700, 560, 240},
     {"lblnum", "frahorsesorowners", ControlKind::Label, 2280, 715, 150, 240},
     {"txtnum", "frahorsesorowners", ControlKind::TextBox, 2420, 680, 300, 285},
-    {"Frame2", "frasearchcriteria", ControlKind::Frame, 60, 1260, 2770, 850},
-    {"lblname", "Frame2", ControlKind::Label, 90, 150, 500, 240},
-    {"txthorse", "Frame2", ControlKind::TextBox, 600, 120, 1850, 285},
-    {"chkname", "Frame2", ControlKind::CheckBox, 2500, 140, 240, 240},
-    {"lblid", "Frame2", ControlKind::Label, 90, 500, 500, 240},
-    {"txtid", "Frame2", ControlKind::TextBox, 600, 470, 1300, 285},
-    {"chkid", "Frame2", ControlKind::CheckBox, 2500, 490, 240, 240},
-    {"lblfirstweek", "frasearchcriteria", ControlKind::Label, 90, 2250, 1100, 240},
-    {"txtfirstweek", "frasearchcriteria", ControlKind::TextBox, 1250, 2220, 600, 285},
-    {"lbllastweek", "frasearchcriteria", ControlKind::Label, 90, 2590, 1100, 240},
-    {"txtlastweek", "frasearchcriteria", ControlKind::TextBox, 1250, 2560, 600, 285},
-    {"chkowner", "frasearchcriteria", ControlKind::CheckBox, 90, 2940, 1750, 240},
-    {"cmdspecial", "frasearchcriteria", ControlKind::Button, 1950, 2890, 850, 330},
+    {"Frame2", "frasearchcriteria", ControlKind::Frame, 60, 1260, 2770, 1060},
+    {"lblname", "Frame2", ControlKind::Label, 90, 120, 500, 240},
+    {"txthorse", "Frame2", ControlKind::TextBox, 600, 90, 2100, 285},
+    {"chkname", "Frame2", ControlKind::CheckBox, 600, 760, 1000, 240},
+    {"lblid", "Frame2", ControlKind::Label, 90, 440, 500, 240},
+    {"txtid", "Frame2", ControlKind::TextBox, 600, 410, 1300, 285},
+    {"chkid", "Frame2", ControlKind::CheckBox, 1650, 760, 1000, 240},
+    {"lblfirstweek", "frasearchcriteria", ControlKind::Label, 90, 2390, 1100, 240},
+    {"txtfirstweek", "frasearchcriteria", ControlKind::TextBox, 1250, 2360, 600, 285},
+    {"lbllastweek", "frasearchcriteria", ControlKind::Label, 90, 2700, 1100, 240},
+    {"txtlastweek", "frasearchcriteria", ControlKind::TextBox, 1250, 2670, 600, 285},
+    {"chkowner", "frasearchcriteria", ControlKind::CheckBox, 90, 3020, 1750, 240},
+    {"cmdspecial", "frasearchcriteria", ControlKind::Button, 1950, 2975, 850, 300},
     {"cmdgethorse", "", ControlKind::Button, 30, 3390, 2890, 380},
     {"frainfo", "", ControlKind::Frame, 2950, 30, 6410, 3740},
     {"framaxspeedstats", "frainfo", ControlKind::Frame, 15, 170, 6380, 1770},
@@ -88,6 +88,12 @@ inline constexpr std::array<std::pair<const char*, const char*>, 6> kSpokenNames
     {"MSFColorGridKey", "Color Key"},
     {"MSFSRGrid", "Progeny success"},
     {"MSFmaxgrid", "Progeny speed"},
+}};
+
+// Tooltips of the controls whose caption alone may not say enough.
+inline constexpr std::array<std::pair<const char*, const char*>, 2> kToolTips{{
+    {"chkname", "Search for the horse named in the Name box (with * and ? as wildcards)"},
+    {"chkid", "Search for the number in the ID box; a number there counts only while this is ticked"},
 }};
 
 // The results grid fills the client area below the panels.

@@ -167,6 +167,7 @@ void MainFinderWindow::createControls() {
 void MainFinderWindow::nameControls() {
     for (const auto& [box, label] : kBoxLabels) findChild<QLabel*>(label)->setBuddy(findChild<QWidget*>(box));
     for (const auto& [control, name] : kSpokenNames) findChild<QWidget*>(control)->setAccessibleName(name);
+    for (const auto& [control, tip] : kToolTips) findChild<QWidget*>(control)->setToolTip(tip);
     base::nameListsAndGrids(*this);
 }
 
@@ -184,6 +185,7 @@ void MainFinderWindow::createGrids() {
             view->setGeometry(QRect(base::twipsRect(place.x, place.y, 0, 0, this).topLeft(), view->designedSize()));
         }
     }
+    grids_["MSFlexGrid1"]->allowRowPicking();  // "Compare" takes runs that are not neighbours
     connect(grids_["MSFlexGrid1"], &base::GridView::contextMenuRequested, this, &MainFinderWindow::openContextMenu);
     const auto doubleClicked = [this] { run([this] { search::MSFlexGrid1_DblClick(finder_); }); };
     connect(grids_["MSFlexGrid1"], &base::GridView::cellDoubleClicked, this, doubleClicked);
@@ -221,6 +223,8 @@ void MainFinderWindow::createMenus() {
     addItem(utilities, "findhorses");
     addItem(utilities, "watchlist");
     addItem(utilities, "crosses");
+    // Sorting from the keyboard: the results grid's current column, as a double click sorts it.
+    addItem(utilities, "sortresults")->setText("S&ort by This Column");
     QMenu* help = addMenu("helpmenu");
     addItem(help, "cmdabout");
 
@@ -239,6 +243,7 @@ void MainFinderWindow::createMenus() {
     addItem(popmenu_, "watchstable");
     addBar(popmenu_, "bar2");
     addItem(popmenu_, "listfilter");
+    addItem(popmenu_, "sortcolumn")->setText("Sort by This Column");
     addBar(popmenu_, "bar3");
     addItem(popmenu_, "msfgridreset");
     addItem(popmenu_, "msfgridback");
@@ -257,6 +262,8 @@ void MainFinderWindow::connectCommands() {
     onCommand("listrace", [this] { search::listrace_Click(finder_); });
     onCommand("listowner", [this] { search::listowner_Click(finder_); });
     onCommand("listfilter", [this] { search::listfilter_Click(finder_); });
+    for (const char* sort : {"sortresults", "sortcolumn"})
+        onCommand(sort, [this] { search::MSFlexGrid1_DblClick(finder_); });
     onCommand("getlineage", [this] { lineage::LineageWindow::getlineage_Click(this, finder_); });
     onCommand("cmdprint", [this] {
         output::SystemPrinter printer(this);

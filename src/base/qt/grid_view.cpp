@@ -194,7 +194,7 @@ void GridView::moveTo(const QModelIndex& index, bool extend) {
 
 void GridView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
-        emit contextMenuRequested(event->globalPosition().toPoint());
+        rightClick(*event);
         return;
     }
     if (event->button() != Qt::LeftButton) return;
@@ -240,9 +240,17 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) dragging_ = false;
 }
 
+// The menu acts on the row under the pointer: the model keeps a selection around it and
+// otherwise selects the clicked cell.
+void GridView::rightClick(const QMouseEvent& event) {
+    const QModelIndex index = indexAt(event.position().toPoint());
+    if (!displayOnly_ && isSelectable(index)) grid().rightClick(model_->gridRow(index), index.column());
+    emit contextMenuRequested(event.globalPosition().toPoint());
+}
+
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
-        emit contextMenuRequested(event->globalPosition().toPoint());
+        rightClick(*event);
         return;
     }
     if (event->button() == Qt::LeftButton && isSelectable(indexAt(event->position().toPoint())))
@@ -255,6 +263,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         requestMenuAtCurrentCell();
         return;
     }
+    if (rowPicking_ && event->modifiers().testFlag(Qt::ControlModifier) && !shift && pickByKey(event->key())) return;
     const QModelIndex target = keyTarget(event->key(), event->modifiers());
     if (!target.isValid()) {
         event->ignore();  // the window's shortcuts and menus get it
@@ -262,6 +271,21 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     }
     moveTo(target, shift);
     scrollTo(target);
+}
+
+// Rows that are not neighbours, from the keyboard: Ctrl with a move key moves the current
+// cell and keeps the rows selected as they are, Ctrl+Space picks or drops the current row.
+bool GridView::pickByKey(int key) {
+    GridModel& g = grid();
+    if (key == Qt::Key_Space) {
+        if (g.row() >= g.fixedRows() && g.row() < g.rows()) g.togglePickedRow(g.row());
+        return true;
+    }
+    const QModelIndex target = keyTarget(key, Qt::ControlModifier);
+    if (!target.isValid()) return false;
+    g.moveKeepingPicks(model_->gridRow(target), target.column());
+    scrollTo(target);
+    return true;
 }
 
 // Where a navigation key moves the current cell, or with Shift the selection end; only

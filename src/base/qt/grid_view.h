@@ -23,12 +23,14 @@ class GridTableModel;
 // chose. Rows have one fixed height, so a listing of any length scrolls at once.
 //
 // A left click makes the clicked cell current and collapses the selection; a drag or a
-// shift-click widens it (where the grid allows it, a Ctrl+click picks single rows); the arrow, page, Home and End keys
-// move the current cell (with Shift, the selection end). The right button never moves the selection: it asks for the
-// context menu, as do the menu key and Shift+F10. Dragging a header edge resizes a column
-// and writes the new width back into the model; nothing else writes widths back, so the
-// model's twips never drift through pixel rounding. Cells are never edited here. A text
-// too wide for its cell or caption shows cut with an ellipsis, and whole in its tooltip.
+// shift-click widens it (where the grid allows it, a Ctrl+click picks single rows); the
+// arrow, page, Home and End keys move the current cell (with Shift, the selection end).
+// The right button asks for the context menu, as do the menu key and Shift+F10; on a cell
+// outside the selection it selects that cell first, inside it keeps the selection and
+// points at the clicked row. Dragging a header edge resizes a column and writes the new
+// width back into the model; nothing else writes widths back, so the model's twips never
+// drift through pixel rounding. Cells are never edited here. A text too wide for its cell
+// or caption shows cut with an ellipsis, and whole in its tooltip.
 class GridView : public QTableView {
     Q_OBJECT
 
@@ -42,7 +44,9 @@ public:
     // cell, no highlighted selection, no scroll bars, no keyboard focus.
     void setDisplayOnly();
     // Ctrl+click picks or drops one row, Ctrl+Shift+click the rows up to the clicked one, so
-    // that rows which are not neighbours can be chosen together.
+    // that rows which are not neighbours can be chosen together; from the keyboard, Ctrl
+    // with the arrow, page, Home and End keys moves the current cell without changing the
+    // rows chosen, and Ctrl+Space picks or drops the current row.
     void allowRowPicking() { rowPicking_ = true; }
     // The size that shows every column and the grid's height, without scroll bars.
     QSize designedSize() const;
@@ -82,6 +86,8 @@ private:
     QModelIndex dragTarget(QPoint position);
     QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers) const;
     void requestMenuAtCurrentCell();
+    void rightClick(const QMouseEvent& event);
+    bool pickByKey(int key);
     void onSectionResized(int column, int newSize);
     bool filterHeaderEvent(QEvent* event);
     void showCaptionTooltip(const QHelpEvent& event);
