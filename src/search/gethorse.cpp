@@ -24,23 +24,18 @@ constexpr std::int64_t kMostListed = 15000;
 
 const char* const kNothingFound = "No horses under the search criteria were found.";
 
-// Counts and asks when the result is large. The subject horse of the statistics (the
-// first run of the whole result), or nothing when the user declined or nothing matches
-// (the user has been told).
-std::optional<store::RunRecord> askToList(shell::MainFinder& window, store::RunQuery& query, std::int64_t count) {
-    const auto subject = count > 0 ? query.first() : std::nullopt;
-    if (!subject) {
-        window.dialogs().message(kNothingFound, base::kAppTitle);
-        return std::nullopt;
-    }
-    if (count > kAskAbove &&
-        !window.dialogs().askYesNo("There are " + std::to_string(count) +
-                                       " horses that match this query.  Proceed anyway?\rNote: the actual number of "
-                                       "horses listed may be less than this amount, and also that the maximum number "
-                                       "of horses that can be listed is 15,000 in this version.",
-                                   base::kAppTitle))
-        return std::nullopt;
-    return subject;
+// What a search came to. That nothing was found is told once the search has let go of
+// the store's connections, so that a message left open holds none of them.
+enum class Outcome { Listed, NothingFound, Declined };
+
+// Asks before listing a large result. False when the user declined.
+bool agreedToList(shell::MainFinder& window, std::int64_t count) {
+    return count <= kAskAbove ||
+           window.dialogs().askYesNo("There are " + std::to_string(count) +
+                                         " horses that match this query.  Proceed anyway?\rNote: the actual number of "
+                                         "horses listed may be less than this amount, and also that the maximum number "
+                                         "of horses that can be listed is 15,000 in this version.",
+                                     base::kAppTitle);
 }
 
 // Sets up the results grid for `rows` listed runs, with its settings and captions. Each
@@ -96,11 +91,8 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
         if (listed > 0) grid.setRows(listed + 1);  // the rows read before the failure
         throw;
     }
-    if (listed == 0) {
-        // No run between the week bounds, or none under the current owner there.
-        window.dialogs().message(kNothingFound, base::kAppTitle);
-        return false;
-    }
+    // No run between the week bounds, or none under the current owner there.
+    if (listed == 0) return false;
     grid.setRows(listed + 1);  // a listing that ended early
     grid.select(1, base::horse_column::kName, 1, base::horse_column::kName);
     statistics.report({window.MSFWGrid, window.MSFSGrid, window.frainfo.caption, window.lblprogress.caption}, opt,
@@ -108,13 +100,11 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
     return true;
 }
 
-// Runs the search over the window's race store. True when it listed runs.
-bool search(shell::MainFinder& window, const SearchRequest& request, SearchKind opt) {
-    if (request.firstWeek && request.lastRaceBelow && *request.firstWeek >= *request.lastRaceBelow) {
-        // Bounds the wrong way round hold no week: nothing to count or ask about.
-        window.dialogs().message(kNothingFound, base::kAppTitle);
-        return false;
-    }
+// Runs the search over the window's race store.
+Outcome search(shell::MainFinder& window, const SearchRequest& request, SearchKind opt) {
+    // Bounds the wrong way round hold no week: nothing to count or ask about.
+    if (request.firstWeek && request.lastRaceBelow && *request.firstWeek >= *request.lastRaceBelow)
+        return Outcome::NothingFound;
     const auto readers = window.readers();
     auto& [db, beside] = *readers;
     shell::restoreSearchIndexes(window, db);
@@ -122,8 +112,11 @@ bool search(shell::MainFinder& window, const SearchRequest& request, SearchKind 
     store::RunReadAhead runs(beside, request.criteria, request.lastRaceBelow);
     store::RunQuery query(db, request.criteria);
     const std::int64_t count = query.count();
-    const auto subject = askToList(window, query, count);
-    return subject && listRuns(window, db, runs, count, *subject, request, opt);
+    // The subject horse of the statistics: the first run of the whole result.
+    const auto subject = count > 0 ? query.first() : std::nullopt;
+    if (!subject) return Outcome::NothingFound;
+    if (!agreedToList(window, count)) return Outcome::Declined;
+    return listRuns(window, db, runs, count, *subject, request, opt) ? Outcome::Listed : Outcome::NothingFound;
 }
 
 }  // namespace
@@ -141,12 +134,13 @@ bool gethorse(shell::MainFinder& window, SearchKind opt, const std::string& name
     if (window.MSFSRGrid.visible()) window.showHorseLayout();
     window.lblprogress.caption = "Searching...";
     window.dialogs().repaintNow();
-    bool listed = false;
+    Outcome outcome = Outcome::Declined;
     try {
-        listed = search(window, std::get<SearchRequest>(request), opt);
+        outcome = search(window, std::get<SearchRequest>(request), opt);
     } catch (const store::StoreError& error) { window.dialogs().message(error.what(), base::kAppTitle); }
-    if (!listed) window.lblprogress.caption.clear();
-    return listed;
+    if (outcome != Outcome::Listed) window.lblprogress.caption.clear();
+    if (outcome == Outcome::NothingFound) window.dialogs().message(kNothingFound, base::kAppTitle);
+    return outcome == Outcome::Listed;
 }
 
 }  // namespace search

@@ -430,6 +430,26 @@ TEST_F(Gethorse, AStorePutInPlaceOfTheSearchedOneIsReadAnew) {
 
 // A store put in place of the searched one after a write meets nothing of the old store's
 // log: the window holds no connection at the writer's close, which so removes the log.
+// "No horses found" left open while another program writes: the window is idle all the
+// same, so the writer's log is gone before the box is closed.
+TEST_F(Gethorse, AMessageLeftOpenHoldsNoConnectionToTheStore) {
+    const std::string store = window.raceStorePath();
+    bool logLeft = true;
+    dialogs.whileMessageShows = [&] {
+        store::Database::open(store).exec("INSERT INTO statecodes (num, stcode) VALUES (98, 'ZY')");
+        window.releaseIdleReaders(store::KeptConnections::Clock::now() + store::KeptConnections::kIdleTime);
+        logLeft = std::filesystem::exists(store + "-wal");
+    };
+    for (const auto* firstWeek : {"", "320"}) {  // nothing matches; nothing within the week bounds
+        SCOPED_TRACE(firstWeek);
+        window.txtfirstweek.caption = firstWeek;
+        dialogs.messages.clear();
+        EXPECT_FALSE(gethorse(window, search::kHorseByName, *firstWeek ? "black dasher" : "no such horse", ""));
+        EXPECT_EQ(dialogs.messages, (Strings{kNothingFound}));
+        EXPECT_FALSE(logLeft);
+    }
+}
+
 TEST_F(Gethorse, AStorePutInPlaceAfterAWriteMeetsNothingOfTheOldOnesLog) {
     const std::filesystem::path store = window.raceStorePath();
     const std::filesystem::path log = store.string() + "-wal";

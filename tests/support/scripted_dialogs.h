@@ -4,6 +4,7 @@
 #include "base/user_dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,8 +29,12 @@ public:
     std::deque<std::optional<std::string>> saveAnswers;  // answers of file-save dialogs
     std::vector<base::FileDialogOptions> saveDialogs;    // how each save dialog was configured
     std::vector<base::ProgressState> progress;
+    std::function<void()> whileMessageShows;  // what happens while a message box is open
 
-    void message(const std::string& text, const std::string&) override { messages.push_back(text); }
+    void message(const std::string& text, const std::string&) override {
+        messages.push_back(text);
+        if (whileMessageShows) whileMessageShows();
+    }
     bool askYesNo(const std::string& text, const std::string&) override {
         questions.push_back(text);
         if (answers.empty()) throw std::logic_error("unexpected question: " + text);
