@@ -43,11 +43,14 @@ ResultsFolderWatch::ResultsFolderWatch(shell::MainWindowView& window, shell::Mai
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { soon_.start(kGatherChangesMs); });
     // A window state without a program folder (the tests') has no side files.
     if (!finder_.programFolder().empty()) folder_ = rememberedResultsFolder(finder_.programFolder());
+    weekFiles_.setFolder(folder_);
+    finder_.useResultsFolder(&weekFiles_);
     watchFolder();
     if (!folder_.empty()) QTimer::singleShot(0, this, &ResultsFolderWatch::checkNow);
 }
 
 ResultsFolderWatch::~ResultsFolderWatch() {
+    finder_.useResultsFolder(nullptr);
     if (!thread_) return;
     thread_->wait();
     delete thread_;
@@ -89,6 +92,7 @@ void ResultsFolderWatch::useFolder(const std::string& folder) {
             finder_.programFolder().empty() ? std::nullopt : rememberResultsFolder(finder_.programFolder(), folder))
         finder_.dialogs().message(*error, base::kAppTitle);
     folder_ = folder;
+    weekFiles_.setFolder(folder);
     memory_ = {};
     shownFolderProblem_.clear();
     watchFolder();

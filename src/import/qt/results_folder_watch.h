@@ -2,6 +2,7 @@
 // Keeps the main window's results folder in step, importing new results files on a thread of its own.
 #pragma once
 
+#include "import/folder_week_files.h"
 #include "import/results_folder.h"
 
 #include <QFileSystemWatcher>
@@ -57,6 +58,7 @@ private:
     shell::MainWindowView& window_;
     shell::MainFinder& finder_;
     std::string folder_;
+    FolderWeekFiles weekFiles_;  // the folder as the window's removal of weeks reads it
     std::string checkedFolder_;  // the folder of the last check started
     QFileSystemWatcher watcher_;
     QTimer periodic_;  // for changes that the watch misses, and a folder that comes back
