@@ -24,9 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Room for the heading and the first race's first record of any results file.
-constexpr std::size_t kHeadingBytes = 16 * 1024;
-
 // An unattended import shows nothing and is asked nothing.
 struct Unseen : base::UserDialogs {
     void message(const std::string&, const std::string&) override {}
@@ -50,7 +47,7 @@ struct SettledFile {
 FolderMemory::Entry look(const fs::path& path, std::uintmax_t size, fs::file_time_type time) {
     FolderMemory::Entry entry{size, time, FolderMemory::Kind::NoResults, 0, 0, {}};
     try {
-        const std::string start = readResultsFileStart(path.string(), kHeadingBytes);
+        const std::string start = readResultsFileStart(path.string(), kResultsHeadingBytes);
         RaceConditionsClassifier classifier;
         ResultsReader reader(start, classifier);
         if (!reader.inResultsLayout()) return entry;

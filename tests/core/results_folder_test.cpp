@@ -156,6 +156,25 @@ TEST_F(ResultsFolder, AWeekRemovedByThePlayerStaysOutUntilItsFileChanges) {
     EXPECT_EQ(racesOfWeek(10365), 0);
 }
 
+// What "Import New Results Now" says when its check brought nothing new.
+TEST(ResultsFolderStatus, NothingNewSaysWhatTheFolderHolds) {
+    const auto skipped = [](int week, const char* reason) { return import::FolderFile{"f.txt", week, reason}; };
+    const struct {
+        import::FolderCheck check;
+        std::string status;
+    } cases[] = {
+        {{}, "Nothing new in Downloads: it holds no results file."},
+        {{.skipped = {skipped(10364, import::kStoredAlready), skipped(10365, import::kStoredAlready)}},
+         "Nothing new in Downloads: 2 results files stored already."},
+        {{.skipped = {skipped(10364, import::kStoredAlready), skipped(10365, import::kRemovedByPlayer),
+                      skipped(10366, import::kRemovedByPlayer)},
+          .waiting = {{"new.txt"}}},
+         "Nothing new in Downloads: 1 results file stored already; weeks 10365 and 10366 removed by you; 1 file "
+         "still being written."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(import::nothingNewStatus(c.check, "Downloads"), c.status);
+}
+
 // The window's checks over time: a file written in two halves, a failure named once, a
 // folder that disappears.
 TEST_F(ResultsFolder, ChecksWaitForAFileBeingWrittenAndNameAFailureOnce) {

@@ -66,7 +66,7 @@ void ResultsFolderWatch::addMenuItems() {
     checkAction_->setObjectName("cmdimportnewresults");
     file->insertAction(next, checkAction_);
     connect(choose, &QAction::triggered, this, &ResultsFolderWatch::chooseFolder);
-    connect(checkAction_, &QAction::triggered, this, &ResultsFolderWatch::checkNow);
+    connect(checkAction_, &QAction::triggered, this, &ResultsFolderWatch::checkAsked);
 }
 
 void ResultsFolderWatch::chooseFolder() {
@@ -111,6 +111,11 @@ void ResultsFolderWatch::watchFolder() {
     periodic_.start();
 }
 
+void ResultsFolderWatch::checkAsked() {
+    askPending_ = true;
+    checkNow();
+}
+
 void ResultsFolderWatch::checkNow() {
     if (folder_.empty()) return;
     if (thread_ || showPending_) {
@@ -122,6 +127,8 @@ void ResultsFolderWatch::checkNow() {
 
 void ResultsFolderWatch::startCheck() {
     checkedFolder_ = folder_;
+    checkAsked_ = askPending_;
+    askPending_ = false;
     // The check's import then closes last and removes the store's log, unless a search
     // opens them meanwhile; they are closed again once it ends.
     finder_.releaseReaders();
@@ -166,17 +173,19 @@ void ResultsFolderWatch::showCheck() {
 
 std::string ResultsFolderWatch::accountOfCheck() {
     if (!folderProblem_.empty()) {
-        if (folderProblem_ == shownFolderProblem_) return "";
+        if (folderProblem_ == shownFolderProblem_ && !checkAsked_) return "";
         shownFolderProblem_ = folderProblem_;
-        return folderProblem_;
+        return unreadableFolderStatus(folderProblem_);
     }
     // The folder is back: a status text that still says it is gone says so no more.
     if (!shownFolderProblem_.empty() &&
-        finder_.lblprogress.caption == shell::withReadOnlyNote(finder_, shownFolderProblem_))
+        finder_.lblprogress.caption == shell::withReadOnlyNote(finder_, unreadableFolderStatus(shownFolderProblem_)))
         finder_.lblprogress.caption = shell::withReadOnlyNote(finder_, "");
     shownFolderProblem_.clear();
-    const std::string folderName = std::filesystem::path(checkedFolder_).filename().string();
-    std::string status = folderCheckStatus(result_, folderName.empty() ? checkedFolder_ : folderName);
+    std::string folderName = std::filesystem::path(checkedFolder_).filename().string();
+    if (folderName.empty()) folderName = checkedFolder_;
+    std::string status = folderCheckStatus(result_, folderName);
+    if (status.empty() && checkAsked_) return nothingNewStatus(result_, folderName);
     if (result_.imported.empty()) return status;
     std::vector<int> weeks;
     for (const auto& file : result_.imported) weeks.push_back(file.week);

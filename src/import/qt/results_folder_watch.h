@@ -46,6 +46,8 @@ signals:
 
 private:
     void addMenuItems();
+    // "Import New Results Now": a check whose account is given even when nothing is new.
+    void checkAsked();
     void chooseFolder();
     void watchFolder();
     void startCheck();
@@ -67,6 +69,8 @@ private:
     QThread* thread_ = nullptr;
     bool checkAgain_ = false;
     bool showPending_ = false;  // a check has ended, its account waits for a dialog to close
+    bool askPending_ = false;   // the player asked for a check that has not started yet
+    bool checkAsked_ = false;   // the running (or last) check was asked for by the player
     // Touched by the running check only, and between checks by the window's thread.
     FolderMemory memory_;
     FolderCheck result_;
