@@ -93,7 +93,8 @@ std::string nothingNewStatus(const FolderCheck& check, const std::string& folder
     if (!check.waiting.empty())
         parts.push_back(counted(check.waiting.size(), "file still being written", "files still being written"));
     std::string text = "Nothing new in " + base::oneLine(folderName);
-    if (parts.empty()) return text + ": it holds no results file.";
+    // Files known to fail, or to be no results files, wait silently for a change.
+    if (parts.empty()) return text + ".";
     text += ": ";
     for (std::size_t k = 0; k < parts.size(); ++k) text += (k == 0 ? "" : "; ") + parts[k];
     return text + ".";

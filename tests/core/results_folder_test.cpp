@@ -163,7 +163,7 @@ TEST(ResultsFolderStatus, NothingNewSaysWhatTheFolderHolds) {
         import::FolderCheck check;
         std::string status;
     } cases[] = {
-        {{}, "Nothing new in Downloads: it holds no results file."},
+        {{}, "Nothing new in Downloads."},
         {{.skipped = {skipped(10364, import::kStoredAlready), skipped(10365, import::kStoredAlready)}},
          "Nothing new in Downloads: 2 results files stored already."},
         {{.skipped = {skipped(10364, import::kStoredAlready), skipped(10365, import::kRemovedByPlayer),
