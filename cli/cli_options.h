@@ -32,9 +32,15 @@ void addFormatOption(CLI::App& command, std::string& format,
 // other number or as no bound at all.
 template <typename Number>
 CLI::Validator numberCheck();
+extern template CLI::Validator numberCheck<std::int16_t>();
 extern template CLI::Validator numberCheck<int>();
 extern template CLI::Validator numberCheck<std::int64_t>();
 extern template CLI::Validator numberCheck<double>();
+
+// Refuses, as a usage error, a number below `least` ("must be 0 or more").
+CLI::Validator atLeast(std::int64_t least);
+// Refuses, as a usage error, a number outside `low` to `high`, naming them.
+CLI::Validator inRange(double low, double high);
 
 // The number type of an option's value, whether it is kept plain, optional or repeated.
 template <typename Value>

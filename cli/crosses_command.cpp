@@ -6,6 +6,7 @@
 #include "cli_options.h"
 #include "json_output.h"
 #include "progeny/breeding_file.h"
+#include "progeny/breeding_file_path.h"
 #include "progeny/cross_table.h"
 #include "search/csv_text.h"
 #include "store/database.h"
@@ -23,7 +24,7 @@ namespace {
 
 struct CrossesOptions {
     std::string db;
-    std::string breeding;
+    std::string breeding = progeny::breedingFilePath();
     progeny::CrossRequest request;
     std::string ages = "all";
     std::string format = "csv";
@@ -67,7 +68,7 @@ nlohmann::json crossesJson(const progeny::CrossTable& table) {
 
 void runCrosses(CrossesOptions options) {
     if (options.request.sire.empty() && options.request.damSire.empty())
-        throw CLI::ValidationError("crosses", "name --sire, --damsire or both");
+        throw CLI::ValidationError("crosses", "name --sire, --dam-sire or both");
     options.request.ages = options.ages == "2yo"     ? progeny::CrossAges::TwoYearOlds
                            : options.ages == "older" ? progeny::CrossAges::Older
                                                      : progeny::CrossAges::All;
@@ -93,13 +94,15 @@ void addCrossesCommand(CLI::App& app) {
     auto* command = app.add_subcommand("crosses", "How a sire's offspring run by dam-sire, or a dam-sire's by sire.");
     auto o = std::make_shared<CrossesOptions>();
     addDbOption(*command, o->db);
-    command->add_option("--breeding", o->breeding, "The breeding file.")->required();
+    command->add_option("--breeding", o->breeding, "The breeding file.")->capture_default_str();
     command->add_option("--sire", o->request.sire, "The sire: its offspring by dam-sire.");
-    command->add_option("--damsire", o->request.damSire, "The dam-sire: its offspring by sire.");
+    // Spelled as progeny spells it; --damsire as earlier builds did.
+    command->add_option("--dam-sire,--damsire", o->request.damSire, "The dam-sire: its offspring by sire.");
     command->add_option("--ages", o->ages, "all (the default), 2yo or older offspring.")
         ->check(CLI::IsMember({"all", "2yo", "older"}));
-    command->add_option("--min-starters", o->request.minStarters, "Starters a row needs for its index (default 3).")
-        ->check(CLI::NonNegativeNumber);
+    addNumberOption(*command, "--min-starters", o->request.minStarters,
+                    "Starters a row needs for its index (default 3).")
+        ->check(atLeast(0));
     addFormatOption(*command, o->format, "csv (the window's table) or json.");
     command->callback([o] { runCrosses(*o); });
 }

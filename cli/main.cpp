@@ -5,6 +5,7 @@
 #include "base/data_folder.h"
 #include "base/version.h"
 #include "cli_dialogs.h"
+#include "command_names.h"
 #include "compact_command.h"
 #include "crosses_command.h"
 #include "find_command.h"
@@ -49,6 +50,12 @@ std::string usageLine(const CLI::App& app) {
 }
 
 int run(CLI::App& app, int argc, char** argv) {
+    if (argc > 1) {
+        if (const auto unknown = cli::unknownCommand(app, argv[1])) {
+            std::cerr << app.get_name() << ": " << *unknown << '\n';
+            return kUsageError;
+        }
+    }
     try {
         app.parse(argc, argv);
         return kDone;

@@ -3,6 +3,8 @@
 
 #include "default_store.h"
 #include "cli_options.h"
+#include "import/folder_week_files.h"
+#include "import/results_folder_setting.h"
 #include "shell/remove_data.h"
 #include "store_window.h"
 
@@ -17,10 +19,13 @@ namespace {
 struct RemoveWeeksOptions {
     std::string db;
     std::vector<int> weeks;
+    std::string folder;
 };
 
 void removeWeeks(const RemoveWeeksOptions& options) {
     StoreWindow store(options.db, true);
+    const import::FolderWeekFiles folder(options.folder);
+    store.window.useResultsFolder(&folder);
     const auto dialog = shell::cmdremoverace_Click(store.window);
     if (!dialog) throw CommandEnded();
     const auto& entries = dialog->lstweeks.items();
@@ -41,6 +46,10 @@ void addRemoveWeeksCommand(CLI::App& app) {
     auto* command = app.add_subcommand("remove-weeks", "Remove whole weeks of races from the race store.");
     auto options = std::make_shared<RemoveWeeksOptions>();
     addDbOption(*command, options->db);
+    options->folder = import::rememberedResultsFolder(programDataFolder().path);
+    command->add_option("--folder", options->folder,
+                        "The results folder whose files of those weeks a sync leaves out until they change; "
+                        "without it the window's.");
     addNumberOption(*command, "WEEK", options->weeks, "The week numbers to remove.")->required();
     command->callback([options] { removeWeeks(*options); });
 }

@@ -8,6 +8,8 @@
 #include "search/special_stable.h"
 #include "window_state_json.h"
 
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace cli {
@@ -78,10 +80,14 @@ void addSearchCommand(CLI::App& app) {
     command->add_option("--id", options->id, "Horse number.");
     addRepeatedOption(*command, "--owner", options->owners, "Owner name; two to four for several stables.");
     command->add_option("--race", options->race, "Race number.");
-    command->add_option("--first-week", options->firstWeek, "Earliest week to list.");
-    command->add_option("--last-week", options->lastWeek, "Latest week to list.");
+    // The window's boxes take the same weeks, and speeds that round to a 32-bit whole number.
+    command->add_option("--first-week", options->firstWeek, "Earliest week to list.")
+        ->check(numberCheck<std::int16_t>());
+    command->add_option("--last-week", options->lastWeek, "Latest week to list.")->check(numberCheck<std::int16_t>());
     command->add_flag("--current-owner", options->currentOwner, "List only the runs under the current owner.");
-    command->add_option("--threshold", options->threshold, "Races slower than this are left out of the averages.");
+    command->add_option("--threshold", options->threshold, "Races slower than this are left out of the averages.")
+        ->check(numberCheck<double>())
+        ->check(inRange(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
     addTodayOption(*command, options->today);
     command->add_flag("--yes", options->yes, "Answer Yes when more than 8,000 runs match.");
     addFormatOption(*command, options->format);

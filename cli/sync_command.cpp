@@ -32,8 +32,10 @@ std::string leftOutText(int races) {
 void printText(const import::FolderCheck& check) {
     for (const auto& f : check.imported)
         std::cout << "imported " << base::oneLine(f.file) << ": week " << f.week << leftOutText(f.racesLeftOut) << '\n';
-    for (const auto& f : check.skipped)
-        std::cout << "skipped " << base::oneLine(f.file) << ": week " << f.week << " is stored\n";
+    for (const auto& f : check.skipped) {
+        std::cout << "skipped " << base::oneLine(f.file) << ": week " << f.week;
+        std::cout << (f.reason == import::kRemovedByPlayer ? " removed by the player\n" : " is stored\n");
+    }
     for (const auto& f : check.waiting) std::cout << "waiting " << base::oneLine(f.file) << ": still being written\n";
     for (const auto& f : check.failed) std::cout << "failed " << base::oneLine(f.file) << ": " << f.reason << '\n';
     for (const auto& f : check.unreadable)
@@ -45,7 +47,7 @@ nlohmann::ordered_json checkJson(const import::FolderCheck& check) {
     for (const auto& f : check.imported)
         imported.push_back({{"file", f.file}, {"week", f.week}, {"leftOut", f.racesLeftOut}});
     nlohmann::ordered_json skipped = nlohmann::ordered_json::array();
-    for (const auto& f : check.skipped) skipped.push_back({{"file", f.file}, {"week", f.week}});
+    for (const auto& f : check.skipped) skipped.push_back({{"file", f.file}, {"week", f.week}, {"reason", f.reason}});
     nlohmann::ordered_json waiting = nlohmann::ordered_json::array();
     for (const auto& f : check.waiting) waiting.push_back({{"file", f.file}});
     const auto reasons = [](const std::vector<import::FolderFile>& files) {

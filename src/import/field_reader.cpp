@@ -56,21 +56,25 @@ void FieldReader::skipText(int count) {
     for (int i = 0; i < count; ++i) nextText();
 }
 
-double FieldReader::nextDouble() {
+double FieldReader::nextDouble(std::string_view what) {
     double value = 0;
-    if (!parseNumber(nextText(), value)) fail("field is not a number, or out of range");
+    if (!parseNumber(nextText(), value)) fail(std::string(what) + " is not a number");
     return value;
 }
 
-float FieldReader::nextSingle() {
+float FieldReader::nextSingle(std::string_view what) {
+    const std::string_view text = nextText();
     float value = 0;
-    if (!parseNumber(nextText(), value)) fail("field is not a number, or out of single range");
-    return value;
+    if (parseNumber(text, value)) return value;
+    // A number that only single precision cannot hold is one too large, not a wrong field.
+    double wide = 0;
+    fail(std::string(what) + (parseNumber(text, wide) ? " is too large" : " is not a number"));
 }
 
-std::int16_t FieldReader::nextInteger16() {
-    const auto value = roundToInteger16(nextDouble());
-    if (!value) fail("value does not fit 16 bits");
+std::int16_t FieldReader::nextInteger16(std::string_view what) {
+    const double read = nextDouble(what);
+    const auto value = roundToInteger16(read);
+    if (!value) fail(std::string(what) + (read < 0 ? " is too small" : " is too large"));
     return *value;
 }
 

@@ -22,10 +22,11 @@ public:
     std::string_view nextText();
     void skipText(int count = 1);
     // Number fields: a decimal number; an empty field reads as 0. Single fields are read
-    // straight to single precision, integers rounded to a 16-bit whole number.
-    double nextDouble();
-    float nextSingle();
-    std::int16_t nextInteger16();
+    // straight to single precision, integers rounded to a 16-bit whole number. `what`
+    // names the field in the player's words ("the speed figure"), for the failure's text.
+    double nextDouble(std::string_view what);
+    float nextSingle(std::string_view what);
+    std::int16_t nextInteger16(std::string_view what);
 
     // The line (from 1) on which the field last asked for starts; CR, LF and CR LF each
     // end a line.

@@ -11,6 +11,7 @@
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/race_writer.h"
+#include "store/removed_weeks.h"
 #include "store/schema.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
@@ -102,6 +103,8 @@ bool Import::importFile(const ChosenFile& file, int index) {
         for (const auto& runner : race->runners) writer.addRunner(runner);
         showProgress(index, file, ++done.racesStored);
     }
+    // Stored again: the results folder's checks no longer leave the week out.
+    store::clearRemovedWeek(db_, reader.week());
     transaction.commit();
     imported_.push_back(std::move(done));
     return true;

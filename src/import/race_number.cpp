@@ -18,7 +18,7 @@ std::string part(const std::string& text, std::size_t position, std::size_t coun
 
 double readBack(const std::string& text) {
     const auto value = readBackDouble(text);
-    if (!value) throw ResultsFileError("race number cannot be converted: " + text);
+    if (!value) throw ResultsFileError("the race number cannot be read: " + text);
     return *value;
 }
 
@@ -42,7 +42,8 @@ double fromOldStyle(double number, std::int16_t week) {
 double fromNextWeek(double number, std::int16_t week) {
     const std::string fixed = fourDecimalForm(number);
     const double wholePart = std::trunc(number);
-    if (std::fabs(wholePart) > 1e15) throw ResultsFileError("race number out of range: " + base::shortestText(number));
+    if (std::fabs(wholePart) > 1e15)
+        throw ResultsFileError("the race number " + base::shortestText(number) + " is too large");
     const std::size_t point = fixed.find('.');
     const long long index = std::stoll(fixed.substr(point + 1, 4)) + static_cast<long long>(wholePart) - week;
     std::string digits = std::to_string(index < 0 ? -index : index);
@@ -54,7 +55,9 @@ double fromNextWeek(double number, std::int16_t week) {
 
 std::int16_t weekOfRaceNumber(double firstRaceNumber) {
     const auto week = roundToInteger16(std::trunc(firstRaceNumber));
-    if (!week) throw ResultsFileError("week does not fit 16 bits: " + base::shortestText(firstRaceNumber));
+    if (!week)
+        throw ResultsFileError("the race number " + base::shortestText(firstRaceNumber) +
+                               " lies outside the weeks -32768 to 32767");
     return *week;
 }
 
@@ -65,7 +68,7 @@ double storedRaceNumber(double number, std::int16_t week) {
     // four-decimal form at that place, so a number without a fraction cannot be read.
     const std::size_t point = base::shortestText(number).find('.');
     if (point == std::string::npos) {
-        throw ResultsFileError("race number has no fractional part: " + base::shortestText(number));
+        throw ResultsFileError("the race number " + base::shortestText(number) + " has no decimal part");
     }
     return readBack(std::to_string(week) + "." + part(fourDecimalForm(number), point + 1, 4));
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "import/results_file_source.h"
 
+#include "import/race_conditions_classifier.h"
+#include "import/results_reader.h"
 #include "base/regular_file.h"
 
 #include <zip.h>
@@ -12,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace import {
 
@@ -70,24 +73,50 @@ std::string readEntry(zip_file_t* file, std::optional<std::size_t> start = std::
     }
 }
 
-zip_int64_t chooseEntry(zip_t* archive) {
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
-    if (count == 1) return 0;
-    for (zip_int64_t i = 0; i < count; ++i) {
-        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
-        if (name && isTextName(name)) return i;
+using OpenEntry = std::unique_ptr<zip_file_t, decltype(&zip_fclose)>;
+
+OpenEntry openEntry(zip_t* archive, zip_uint64_t entry) {
+    OpenEntry file(zip_fopen_index(archive, entry, 0), &zip_fclose);
+    if (!file) throw UnreadableFile(std::string("The archive cannot be unpacked: ") + zip_strerror(archive));
+    return file;
+}
+
+bool holdsResults(zip_t* archive, zip_uint64_t entry) {
+    const std::string start = readEntry(openEntry(archive, entry).get(), kResultsHeadingBytes);
+    RaceConditionsClassifier classifier;
+    return ResultsReader(start, classifier).inResultsLayout();
+}
+
+// "a.pdf", "a.pdf and b.doc", "a.pdf, b.doc and 3 more files".
+std::string entryNames(const std::vector<std::string>& names) {
+    if (names.empty()) return "nothing";
+    if (names.size() == 1) return names[0];
+    if (names.size() == 2) return names[0] + " and " + names[1];
+    return names[0] + ", " + names[1] + " and " + std::to_string(names.size() - 2) + " more files";
+}
+
+// The archive's first entry in the layout of a results file, its text files first; a
+// player's archive may hold a readme or a picture beside the week's results. Only the
+// first few are looked at, so that a large archive of other things costs little.
+zip_uint64_t chooseEntry(zip_t* archive) {
+    constexpr int kMostLooks = 16;
+    int looks = 0;
+    const auto count = static_cast<zip_uint64_t>(std::max<zip_int64_t>(zip_get_num_entries(archive, 0), 0));
+    std::vector<std::string> names;
+    for (zip_uint64_t i = 0; i < count; ++i) {
+        const char* name = zip_get_name(archive, i, 0);
+        names.emplace_back(name ? name : "");
     }
-    return -1;
+    for (const bool text : {true, false}) {
+        for (zip_uint64_t i = 0; i < count; ++i)
+            if (isTextName(names[i]) == text && looks++ < kMostLooks && holdsResults(archive, i)) return i;
+    }
+    throw UnreadableFile("The archive holds no results file (it holds " + entryNames(names) + ").");
 }
 
 // The results text of an open archive; with a `start`, only that many bytes of it.
 std::string readResultsEntry(zip_t* archive, std::optional<std::size_t> start) {
-    const zip_int64_t entry = chooseEntry(archive);
-    if (entry < 0) throw UnreadableFile("The archive holds no results text file.");
-    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-        zip_fopen_index(archive, static_cast<zip_uint64_t>(entry), 0), &zip_fclose);
-    if (!file) throw UnreadableFile(std::string("The archive cannot be unpacked: ") + zip_strerror(archive));
-    return readEntry(file.get(), start);
+    return readEntry(openEntry(archive, chooseEntry(archive)).get(), start);
 }
 
 std::string readFromArchive(std::string bytes) {

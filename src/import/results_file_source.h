@@ -22,9 +22,13 @@ public:
     using UnreadableFile::UnreadableFile;
 };
 
+// Room for the heading and the first race's first record of any results file.
+inline constexpr std::size_t kResultsHeadingBytes = 16 * 1024;
+
 // The text of a chosen results file. A ZIP archive is read from the results text inside
-// it: the one file it holds, or else its first text file. Every other file is read as
-// it stands. A file that cannot be opened or read throws FileAccessError.
+// it: its first file in the layout of a results file, text files (.txt) looked at first.
+// An archive without one throws UnreadableFile, naming what it holds. Every other file is
+// read as it stands. A file that cannot be opened or read throws FileAccessError.
 std::string readResultsFile(const std::string& path);
 
 // The first `count` bytes of the results text that readResultsFile would give (all of it

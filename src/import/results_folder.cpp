@@ -9,6 +9,7 @@
 #include "base/user_dialogs.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/removed_weeks.h"
 #include "store/schema.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
@@ -22,9 +23,6 @@ namespace import {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Room for the heading and the first race's first record of any results file.
-constexpr std::size_t kHeadingBytes = 16 * 1024;
 
 // An unattended import shows nothing and is asked nothing.
 struct Unseen : base::UserDialogs {
@@ -49,7 +47,7 @@ struct SettledFile {
 FolderMemory::Entry look(const fs::path& path, std::uintmax_t size, fs::file_time_type time) {
     FolderMemory::Entry entry{size, time, FolderMemory::Kind::NoResults, 0, 0, {}};
     try {
-        const std::string start = readResultsFileStart(path.string(), kHeadingBytes);
+        const std::string start = readResultsFileStart(path.string(), kResultsHeadingBytes);
         RaceConditionsClassifier classifier;
         ResultsReader reader(start, classifier);
         if (!reader.inResultsLayout()) return entry;
@@ -64,6 +62,11 @@ FolderMemory::Entry look(const fs::path& path, std::uintmax_t size, fs::file_tim
     } catch (const UnreadableFile&) {
     } catch (const ResultsFileError&) {}
     return entry;
+}
+
+store::WeekFile weekFile(const std::string& name, const FolderMemory::Entry& entry) {
+    return {entry.week, name, static_cast<std::int64_t>(entry.size),
+            static_cast<std::int64_t>(entry.time.time_since_epoch().count())};
 }
 
 UnreadableFolder unreadable(const fs::path& folder, const std::error_code& error) {
@@ -135,7 +138,7 @@ void importSettled(UnattendedImport& import, const SettledFile& file, FolderMemo
         const auto imported = import.importFile({file.path, file.name});
         // Not stored: another program stored it meanwhile, or every race of it is stored.
         if (!imported || (imported->racesStored == 0 && imported->racesLeftOut > 0))
-            check.skipped.push_back({file.name, file.entry.week, {}});
+            check.skipped.push_back({file.name, file.entry.week, kStoredAlready});
         else check.imported.push_back({file.name, imported->week, {}, imported->racesLeftOut});
     } catch (const store::StoreError&) { throw; } catch (const std::exception& error) {
         FolderMemory::Entry failed = file.entry;
@@ -163,6 +166,23 @@ void FolderMemory::keepOnly(const std::vector<std::string>& names) {
     std::erase_if(entries_, [&](const auto& entry) { return !present.count(entry.first); });
 }
 
+std::vector<store::WeekFile> folderWeekFiles(const std::filesystem::path& folder) {
+    std::vector<store::WeekFile> files;
+    std::error_code error;
+    for (fs::directory_iterator entries(folder, error); !error && entries != fs::directory_iterator();
+         entries.increment(error)) {
+        std::error_code statError;
+        if (!entries->is_regular_file(statError)) continue;
+        const std::uintmax_t size = entries->file_size(statError);
+        const fs::file_time_type time = entries->last_write_time(statError);
+        if (statError) continue;  // gone meanwhile
+        const FolderMemory::Entry seen = look(entries->path(), size, time);
+        if (seen.kind == FolderMemory::Kind::Results)
+            files.push_back(weekFile(entries->path().filename().string(), seen));
+    }
+    return files;
+}
+
 FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::string& storePath,
                                FolderMemory& memory) {
     FolderCheck check;
@@ -171,10 +191,13 @@ FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::s
     try {
         auto db = store::openRaceStoreForWriting(storePath);
         // The quick look first: a folder of weeks stored long ago costs a look-up each.
+        const std::vector<store::WeekFile> removed = store::removedWeekFiles(db);
         std::vector<const SettledFile*> newFiles;
         for (const auto& file : settled) {
-            if (store::storedWeek(db, file.entry.firstRace, file.entry.week) == store::StoredWeek::FirstRace)
-                check.skipped.push_back({file.name, file.entry.week, {}});
+            if (std::ranges::find(removed, weekFile(file.name, file.entry)) != removed.end())
+                check.skipped.push_back({file.name, file.entry.week, kRemovedByPlayer});
+            else if (store::storedWeek(db, file.entry.firstRace, file.entry.week) == store::StoredWeek::FirstRace)
+                check.skipped.push_back({file.name, file.entry.week, kStoredAlready});
             else newFiles.push_back(&file);
         }
         if (newFiles.empty()) return check;

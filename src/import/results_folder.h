@@ -2,6 +2,8 @@
 // One check of the results folder: its new results files imported, oldest week first, and what was skipped or failed.
 #pragma once
 
+#include "store/removed_weeks.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -25,7 +27,7 @@ struct FolderFile {
 // What one check of a results folder did. Files that are no results files appear nowhere.
 struct FolderCheck {
     std::vector<FolderFile> imported;    // oldest week first
-    std::vector<FolderFile> skipped;     // their first race, or every race, is stored already
+    std::vector<FolderFile> skipped;     // stored already, or removed by the player (the reason says which)
     std::vector<FolderFile> waiting;     // changed within the last two seconds
     std::vector<FolderFile> failed;      // newly failed, with the reader's reason
     std::vector<FolderFile> unreadable;  // newly found unreadable, with the reason; read again at every check
@@ -72,10 +74,20 @@ private:
 // little); a time further ahead is a wrong clock, not a file being written.
 inline constexpr auto kSettlingTime = std::chrono::seconds(2);
 
+// Why a file was skipped: its week is stored, or the player removed it and the file has
+// not changed since.
+inline constexpr const char* kStoredAlready = "stored already";
+inline constexpr const char* kRemovedByPlayer = "removed by the player";
+
+// The results files of the folder, each with its week, size and time, as a removal marks
+// them; none when the folder cannot be listed.
+std::vector<store::WeekFile> folderWeekFiles(const std::filesystem::path& folder);
+
 // Checks the folder once: imports every results file (plain text or ZIP) whose first race
 // is not stored, oldest week first, each as "Import Race Data" imports it but without a
 // question and without showing progress; a file whose first race is stored is skipped,
-// never replaced. A file counts as a results file by its layout (see
+// never replaced, and so is a file of a week the player removed while it lay there, as
+// long as it stays as it was. A file counts as a results file by its layout (see
 // ResultsReader::inResultsLayout), whatever its name. While another program's bulk load
 // holds the search indexes dropped, the check imports without building them. Throws
 // UnreadableFolder when the folder cannot be listed.

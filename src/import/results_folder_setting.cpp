@@ -35,6 +35,10 @@ std::string weekList(const std::vector<FolderFile>& files) {
     return list;
 }
 
+std::string counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 void addLine(std::string& text, const std::string& line) {
     if (!text.empty()) text += '\r';
     text += line;
@@ -70,6 +74,36 @@ std::string folderCheckStatus(const FolderCheck& check, const std::string& folde
                 "Could not read " + base::oneLine(file.file) + "; it is read again at every check.\r" + file.reason);
     if (!check.storeProblem.empty()) addLine(text, check.storeProblem);
     return text;
+}
+
+std::string nothingNewStatus(const FolderCheck& check, const std::string& folderName) {
+    std::vector<FolderFile> removed;
+    std::size_t stored = 0;
+    for (const auto& file : check.skipped) {
+        if (file.reason == kRemovedByPlayer) removed.push_back(file);
+        else ++stored;
+    }
+    std::vector<std::string> parts;
+    if (stored > 0) parts.push_back(counted(stored, "results file stored already", "results files stored already"));
+    if (!removed.empty()) {
+        const std::string weeks = weekList(removed);
+        const bool one = weeks.find_first_not_of("0123456789") == std::string::npos;
+        parts.push_back((one ? "week " : "weeks ") + weeks + " removed by you");
+    }
+    if (!check.waiting.empty())
+        parts.push_back(counted(check.waiting.size(), "file still being written", "files still being written"));
+    std::string text = "Nothing new in " + base::oneLine(folderName);
+    // Files known to fail, or to be no results files, wait silently for a change.
+    if (parts.empty()) return text + ".";
+    text += ": ";
+    for (std::size_t k = 0; k < parts.size(); ++k) text += (k == 0 ? "" : "; ") + parts[k];
+    return text + ".";
+}
+
+std::string unreadableFolderStatus(const std::string& problem) {
+    return problem +
+           "\rIt is looked for every 15 seconds and kept in step again once it is back; \"File / Results "
+           "Folder...\" chooses another.";
 }
 
 }  // namespace import

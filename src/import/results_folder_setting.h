@@ -25,4 +25,12 @@ std::optional<std::string> rememberResultsFolder(const std::string& programFolde
 // when there is nothing to tell.
 std::string folderCheckStatus(const FolderCheck& check, const std::string& folderName);
 
+// The status text of "Import New Results Now" when its check had nothing to tell: that
+// nothing is new in `folderName`, and what the check found there instead.
+std::string nothingNewStatus(const FolderCheck& check, const std::string& folderName);
+
+// The status text when the results folder cannot be read (it is gone, say): `problem`,
+// then that it is kept in step again once it is back, and how to choose another.
+std::string unreadableFolderStatus(const std::string& problem);
+
 }  // namespace import

@@ -22,20 +22,21 @@ constexpr std::string_view kEndMarker = "*99999";
 // rounded to a 32-bit whole number.
 std::int64_t amount(std::string_view text, const char* what) {
     const auto value = parseAmount(text);
-    const auto whole = value ? roundToInteger32(*value) : std::nullopt;
-    if (!whole) throw ResultsFileError(std::string(what) + " is no amount that fits 32 bits");
+    if (!value) throw ResultsFileError(std::string(what) + " is not an amount of money");
+    const auto whole = roundToInteger32(*value);
+    if (!whole) throw ResultsFileError(std::string(what) + (*value < 0 ? " is too small" : " is too large"));
     return *whole;
 }
 
-std::int64_t purse(std::string_view text) { return amount(base::withoutFirstCharacters(text, 1), "purse"); }
+std::int64_t purse(std::string_view text) { return amount(base::withoutFirstCharacters(text, 1), "the purse"); }
 
 // "0" or "" for no claiming price; "$5,000", or "($5,000)" for an optional claim.
 std::int64_t claimingPrice(std::string_view text) {
     if (base::characterCount(text) < 4) return 0;
     if (text.find('(') != std::string_view::npos) {
-        return amount(base::withoutLastCharacters(base::withoutFirstCharacters(text, 2), 1), "claiming price");
+        return amount(base::withoutLastCharacters(base::withoutFirstCharacters(text, 2), 1), "the claiming price");
     }
-    return amount(base::withoutFirstCharacters(text, 1), "claiming price");
+    return amount(base::withoutFirstCharacters(text, 1), "the claiming price");
 }
 
 // The first and last digit of a horse number's shortest form code its speed figure and
@@ -57,14 +58,14 @@ HorseDigits horseDigits(float horse) {
     const std::string form = base::shortestText(horse);
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     if (!isDigit(form.front()) || !isDigit(form.back())) {
-        throw ResultsFileError("horse number does not begin and end with a digit: " + form);
+        throw ResultsFileError("the horse's number " + form + " is not a whole number in plain digits");
     }
     return {form.front() - '0', form.back() - '0'};
 }
 
 std::int16_t integer16(double value, const char* what) {
     const auto whole = roundToInteger16(value);
-    if (!whole) throw ResultsFileError(std::string(what) + " does not fit 16 bits");
+    if (!whole) throw ResultsFileError(std::string(what) + (value < 0 ? " is too small" : " is too large"));
     return *whole;
 }
 
@@ -81,18 +82,18 @@ struct RunnerFigures {
 void convertFigures(const RunnerFigures& figures, float horse, store::RunnerRow& row) {
     const HorseDigits digits = horseDigits(horse);
     const auto hid = roundToInteger64(horse);
-    if (!hid) throw ResultsFileError("horse number does not fit 64 bits");
+    if (!hid) throw ResultsFileError("the horse's number is too large");
     row.hid = *hid;
 
     const float postDigit = digits.first == 9 ? 0.0f : static_cast<float>(digits.first);
-    row.ppos = integer16((figures.postPosition + 49.0f) + postDigit, "post position");
+    row.ppos = integer16((figures.postPosition + 49.0f) + postDigit, "the post position");
 
     const float speed = (figures.speed + static_cast<float>(digits.first)) - static_cast<float>(digits.last);
     row.sp = std::nearbyint(static_cast<double>(speed) * 100.0) / 100.0;  // exact: 24 + 7 bits
 
-    row.start = integer16(figures.start * 100.0f, "start value");
+    row.start = integer16(figures.start * 100.0f, "the start figure");
 
-    if (figures.oddsBase == 0) throw ResultsFileError("odds base is 0");
+    if (figures.oddsBase == 0) throw ResultsFileError("the odds figure is 0");
     const double base = figures.oddsBase;
     row.odds = std::trunc((0.82 - base) / base * 10.0) / 10.0;  // one decimal, truncated
     if (row.odds < 0.1) row.odds = 0.1;
@@ -178,12 +179,12 @@ ResultsFileError ResultsReader::located(const ResultsFileError& error, const std
 
 ResultsReader::FirstRecord ResultsReader::readFirstRecord() {
     FirstRecord record;
-    record.number = fields_.nextDouble();
+    record.number = fields_.nextDouble("the race number");
     fields_.skipText();  // track name
     record.surface = nextText();
     record.condition = nextText();
-    record.distance = fields_.nextSingle();
-    record.size = fields_.nextInteger16();
+    record.distance = fields_.nextSingle("the distance");
+    record.size = fields_.nextInteger16("the number of runners");
     fields_.skipText();  // winning time
     return record;
 }
@@ -222,12 +223,12 @@ ParsedRace ResultsReader::race(const SecondRecord& second) {
 ResultsReader::RunnerFields ResultsReader::readRunnerFields() {
     RunnerFields runner;
     runner.name = nextText();
-    runner.horse = fields_.nextSingle();
-    runner.figures.speed = fields_.nextSingle();
-    runner.figures.start = fields_.nextSingle();
-    for (int unused = 0; unused < 6; ++unused) fields_.nextSingle();
-    runner.figures.oddsBase = fields_.nextSingle();
-    runner.figures.postPosition = fields_.nextSingle();
+    runner.horse = fields_.nextSingle("the horse's number");
+    runner.figures.speed = fields_.nextSingle("the speed figure");
+    runner.figures.start = fields_.nextSingle("the start figure");
+    for (int unused = 0; unused < 6; ++unused) fields_.nextSingle("one of the runner's figures");
+    runner.figures.oddsBase = fields_.nextSingle("the odds figure");
+    runner.figures.postPosition = fields_.nextSingle("the post position");
     fields_.skipText();  // comment
     runner.owner = nextText();
     return runner;

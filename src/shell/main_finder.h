@@ -9,6 +9,7 @@
 #include "base/user_dialogs.h"
 #include "base/version.h"
 #include "shell/grid_settings.h"
+#include "shell/results_folder_files.h"
 #include "shell/store_follower.h"
 #include "store/kept_connections.h"
 
@@ -88,6 +89,9 @@ public:
     void storeChanged(store::Database& db);
     // The line the status text ends with after the import of `weeks`, from every follower.
     std::string weeksImported(store::Database& db, const std::vector<int>& weeks);
+    // The results folder kept in step, handed in by the program's assembly; none without.
+    void useResultsFolder(const ResultsFolderFiles* folder) { resultsFolder_ = folder; }
+    const ResultsFolderFiles* resultsFolder() const { return resultsFolder_; }
 
     // Results grid captions and settings.
     void msfgridcaption();
@@ -204,6 +208,7 @@ private:
     std::string breedingFile_;
     bool settingsWriteFailureReported_ = false;
     std::vector<StoreFollower*> followers_;
+    const ResultsFolderFiles* resultsFolder_ = nullptr;
     store::KeptConnections readers_;
 };
 

@@ -2,9 +2,11 @@
 #include "shell/remove_data.h"
 
 #include "base/busy_pointer.h"
+#include "base/one_line.h"
 #include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/removed_weeks.h"
 #include "store/schema.h"
 #include "store/store_error.h"
 #include "store/transaction.h"
@@ -23,6 +25,23 @@ int entryWeek(const std::string& entry) {
     const std::string_view number = std::string_view(entry).substr(kWeekPrefix.size());
     std::from_chars(number.data(), number.data() + number.size(), week);
     return week;
+}
+
+std::vector<store::WeekFile> filesOfWeek(const std::vector<store::WeekFile>& files, int week) {
+    std::vector<store::WeekFile> ofWeek;
+    for (const auto& file : files)
+        if (file.week == week) ofWeek.push_back(file);
+    return ofWeek;
+}
+
+// "10361", "10361 and 10362", "10360, 10361 and 10362".
+std::string joinedWeeks(const std::vector<int>& weeks) {
+    std::string text;
+    for (std::size_t k = 0; k < weeks.size(); ++k) {
+        if (k > 0) text += k + 1 == weeks.size() ? " and " : ", ";
+        text += std::to_string(weeks[k]);
+    }
+    return text;
 }
 
 }  // namespace
@@ -50,6 +69,7 @@ std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window) {
     }
     auto dialog = std::make_unique<RemoveData>(window);
     for (const int week : weeks) dialog->lstweeks.addItem(weekEntry(week));
+    if (const ResultsFolderFiles* folder = window.resultsFolder()) dialog->folderFiles_ = folder->files();
     return dialog;
 }
 
@@ -73,7 +93,12 @@ bool RemoveData::removeSelectedWeeks() {
         auto db = store::openRaceStoreForWriting(window_.raceStorePath());
         store::Transaction transaction(db);
         for (std::size_t i = 0; i < lstweeks.listCount(); ++i)
-            if (lstweeks.selected(i)) store::deleteWeek(db, entryWeek(lstweeks.list(i)));
+            if (lstweeks.selected(i)) {
+                const int week = entryWeek(lstweeks.list(i));
+                store::deleteWeek(db, week);
+                // The folder's checks leave the week out while its files there stay as they are.
+                store::markWeekRemoved(db, week, filesOfWeek(folderFiles_, week));
+            }
         transaction.commit();
         window_.storeChanged(db);  // the watch list's last runs may be gone with the weeks
         return true;
@@ -81,6 +106,28 @@ bool RemoveData::removeSelectedWeeks() {
         window_.dialogs().message(std::string(error.what()) + "\rNo week was removed.", base::kAppTitle);
         return false;
     }
+}
+
+void RemoveData::lstweeks_Click() {
+    std::vector<int> weeks;
+    std::vector<store::WeekFile> files;
+    for (std::size_t i = 0; i < lstweeks.listCount(); ++i) {
+        if (!lstweeks.selected(i)) continue;
+        const auto ofWeek = filesOfWeek(folderFiles_, entryWeek(lstweeks.list(i)));
+        if (ofWeek.empty()) continue;
+        weeks.push_back(ofWeek.front().week);
+        files.insert(files.end(), ofWeek.begin(), ofWeek.end());
+    }
+    if (weeks.empty()) lblfolder.caption.clear();
+    else if (files.size() == 1)
+        lblfolder.caption = "The file of week " + joinedWeeks(weeks) + ", " + base::oneLine(files.front().file) +
+                            ", is in the results folder: removed, the week stays out until that file changes.";
+    else if (weeks.size() == 1)
+        lblfolder.caption = "Files of week " + joinedWeeks(weeks) +
+                            " are in the results folder: removed, the week stays out until its files change.";
+    else
+        lblfolder.caption = "Files of weeks " + joinedWeeks(weeks) +
+                            " are in the results folder: removed, those weeks stay out until their files change.";
 }
 
 void RemoveData::cmdcancel_Click() { close(); }
@@ -92,7 +139,7 @@ void RemoveData::close() {
 }
 
 std::vector<std::pair<std::string_view, base::Control*>> RemoveData::controls() {
-    return {{"cmdremove", &cmdremove}, {"cmdcancel", &cmdcancel}};
+    return {{"cmdremove", &cmdremove}, {"cmdcancel", &cmdcancel}, {"lblfolder", &lblfolder}};
 }
 
 }  // namespace shell

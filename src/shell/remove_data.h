@@ -5,6 +5,7 @@
 #include "base/control.h"
 #include "base/list_box.h"
 #include "shell/main_finder.h"
+#include "store/removed_weeks.h"
 
 #include <memory>
 #include <string_view>
@@ -20,7 +21,7 @@ class RemoveData {
 public:
     static constexpr const char* kCaption = "Remove Which Week of Data?";
     static constexpr int kClientWidth = 3495;   // twips
-    static constexpr int kClientHeight = 3180;  // twips
+    static constexpr int kClientHeight = 3825;  // twips
 
     explicit RemoveData(MainFinder& window) : window_(window) {}
 
@@ -28,6 +29,9 @@ public:
     // selected week, all together or (on a failure, which is reported) none of them.
     // True when the selected weeks were removed.
     bool cmdremove_Click();
+    // The selection changed: `lblfolder` tells which selected weeks have their file in
+    // the results folder (that file is then not imported again unless it changes).
+    void lstweeks_Click();
     // "Cancel": closes the dialog; nothing is removed.
     void cmdcancel_Click();
     // Whether a button has closed the dialog.
@@ -38,14 +42,17 @@ public:
     base::ListBox lstweeks{true};
     base::Control cmdremove{"Remove Data"};
     base::Control cmdcancel{"Cancel"};
+    base::Control lblfolder{""};
     bool visible = true;
 
 private:
+    friend std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window);
     bool removeSelectedWeeks();
     void close();
 
     MainFinder& window_;
     bool closed_ = false;
+    std::vector<store::WeekFile> folderFiles_;  // the results folder's files when the dialog opened
 };
 
 // "R&emove Race Data": the removal dialog over the store's weeks, or nothing when the

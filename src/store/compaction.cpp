@@ -63,6 +63,16 @@ std::string noRoomProblem(const std::filesystem::path& store, const std::string&
            "and try again.";
 }
 
+// The store's size as its pages, which is what a compaction changes; the file itself
+// shrinks only once the log has been moved into it.
+std::int64_t pagesInBytes(Database& db) {
+    Statement count = db.prepare("PRAGMA page_count");
+    count.step();
+    Statement size = db.prepare("PRAGMA page_size");
+    size.step();
+    return count.integer(0) * size.integer(0);
+}
+
 }  // namespace
 
 // Copying a compacted file over the store cannot be made safe for other programs: a
@@ -72,16 +82,19 @@ std::string noRoomProblem(const std::filesystem::path& store, const std::string&
 // the first page read to the commit and writes the result back through the log, as any
 // other transaction. A damaged store is left as it is: rewriting it would carry the
 // damage over, or lose the rows of the damaged pages for good.
-void compactRaceStore(const std::filesystem::path& path, const ConnectionSettings& settings) {
+Compacted compactRaceStore(const std::filesystem::path& path, const ConnectionSettings& settings) {
     const std::filesystem::path store = std::filesystem::absolute(path);
     std::optional<Database> db;
+    Compacted sizes;
     try {
         db.emplace(openRaceStoreForWriting(store, settings));
         if (const auto problem = pageProblem(*db)) throw StoreError(damagedStore(store, *problem));
         // The engine's working copy goes to a temporary file, not into memory: it is as
         // large as the store.
         db->exec("PRAGMA temp_store = FILE");
+        sizes.before = pagesInBytes(*db);
         db->exec("VACUUM");
+        sizes.after = pagesInBytes(*db);
     } catch (const NoRoomError& error) {
         throw StoreError("The race store " + quoted(store) + " was not compacted: " +
                          sentence(noRoomProblem(store, error.what())) + " The store is unchanged.");
@@ -95,6 +108,7 @@ void compactRaceStore(const std::filesystem::path& path, const ConnectionSetting
     try {
         db->prepare("PRAGMA wal_checkpoint(TRUNCATE)").step();
     } catch (const StoreError&) {}
+    return sizes;
 }
 
 }  // namespace store

@@ -4,6 +4,7 @@
 
 #include "store/database.h"
 
+#include <cstdint>
 #include <filesystem>
 
 namespace store {
@@ -18,6 +19,11 @@ namespace store {
 // failure, a store busy for longer than `settings.busyTimeout` included, throws a
 // StoreError that says the store is unchanged, and it is: the engine rolls an
 // unfinished rewrite back, even after a crash.
-void compactRaceStore(const std::filesystem::path& store, const ConnectionSettings& settings = {});
+// Returns the store's size in bytes (its pages, as the engine counts them) before and after.
+struct Compacted {
+    std::int64_t before = 0;
+    std::int64_t after = 0;
+};
+Compacted compactRaceStore(const std::filesystem::path& store, const ConnectionSettings& settings = {});
 
 }  // namespace store

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -58,6 +59,21 @@ TEST_F(CliCrosses, UsageErrorsAreStatusTwo) {
     EXPECT_EQ(runCli({"crosses", "--db", db, "--breeding", breeding}).status, 2);
     EXPECT_EQ(runCli({"crosses", "--db", db, "--breeding", breeding, "--sire", "A", "--ages", "3yo"}).status, 2);
     EXPECT_EQ(runCli({"crosses", "--db", db, "--breeding", breeding, "--sire", "A", "--min-starters", "-1"}).status, 2);
+}
+
+// As progeny: --dam-sire, and the breeding file under the home folder by default.
+TEST_F(CliCrosses, TakesTheProgenyOptionsSpelling) {
+    testing_support::TestFolder home;
+    std::filesystem::create_directories(home / "enr");
+    std::filesystem::copy_file(kSamplesDir + "/breeding.txt", home / "enr" / "breeding.txt");
+    const auto named = runCli({"crosses", "--db", db, "--breeding", kSamplesDir + "/breeding.txt", "--damsire",
+                               "IRON DUKE", "--min-starters", "1"});
+    ASSERT_EQ(named.status, 0) << named.err;
+    const auto byDefault =
+        testing_support::runProgram("env", {"HOME=" + home.path().string(), HARROWDEX_CLI_PATH, "crosses", "--db", db,
+                                            "--dam-sire", "IRON DUKE", "--min-starters", "1"});
+    EXPECT_EQ(byDefault.status, 0) << byDefault.err;
+    EXPECT_EQ(byDefault.out, named.out);
 }
 
 }  // namespace

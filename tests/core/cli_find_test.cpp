@@ -66,11 +66,21 @@ TEST_F(CliFind, BadInputIsRefusedWithAMessage) {
         {{"find", "--db", db, "--min-speed", "nan"}, 2, "\"nan\" is not a number"},
         {{"find", "--db", db, "--max-dist", "inf"}, 2, "\"inf\" is not a number"},
         {{"find", "--db", db, "--active-weeks", "4x"}, 2, "\"4x\" is not a whole number"},
-        {{"find", "--db", db, "--max-claim", "99999999999999999999"}, 2, "is not a whole number"},
-        {{"compare", "--db", db, "--id", "9223372036854775808", "--id", "2"}, 2, "is not a whole number"},
+        {{"find", "--db", db, "--max-claim", "99999999999999999999"}, 2, "is out of range"},
+        {{"compare", "--db", db, "--id", "9223372036854775808", "--id", "2"}, 2, "is out of range"},
         {{"compare", "--db", db, "--id", "", "--id", "2"}, 2, "\"\" is not a whole number"},
         {{"remove-weeks", "--db", db, "3.5"}, 2, "\"3.5\" is not a whole number"},
         {{"watch", "--db", db, "--add-horse", "0x10"}, 2, "is not a whole number"},
+        {{"search", "--db", db, "--horse", "A", "--threshold", "nan"}, 2, "--threshold: \"nan\" is not a number"},
+        {{"search", "--db", db, "--horse", "A", "--threshold", "1e12"}, 2, "--threshold: \"1e12\" is out of range"},
+        {{"search", "--db", db, "--horse", "A", "--first-week", "99999"},
+         2,
+         "--first-week: \"99999\" is out of range: from -32768 to 32767"},
+        {{"search", "--db", db, "--horse", "A", "--last-week", "310x"},
+         2,
+         "--last-week: \"310x\" is not a whole number"},
+        {{"crosses", "--db", db, "--sire", "A", "--min-starters", "-1"}, 2, "--min-starters: must be 0 or more"},
+        {{"serch", "--db", db, "--horse", "A"}, 2, "\"serch\" is not a command; did you mean search?"},
     };
     for (const auto& test : cases) {
         const auto result = runCli(test.args);

@@ -6,6 +6,7 @@
 #include "store/compaction.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
+#include "store/removed_weeks.h"
 #include "store/search_indexes.h"
 #include "store/store_error.h"
 
@@ -168,6 +169,61 @@ TEST_F(RemoveDataTest, AFullDiskListsTheWeeksWithoutTheIndexes) {
     EXPECT_GT(runsOfWeek(window.raceStorePath(), 311), 0);
 }
 
+// The results folder as the program's assembly hands it to the window.
+struct FixedFolder : shell::ResultsFolderFiles {
+    std::vector<store::WeekFile> held;
+    std::string folder() const override { return "/home/player/Downloads"; }
+    std::vector<store::WeekFile> files() const override { return held; }
+};
+
+// Below its list the dialog says which selected weeks have their file in the results
+// folder, and the removal marks those weeks with their files (a week without one, with none).
+TEST_F(RemoveDataTest, TellsOfTheResultsFolderAndMarksTheWeeksRemoved) {
+    FixedFolder downloads;
+    downloads.held = {{310, "raceout310.txt", 1200, 7}, {311, "a.txt", 600, 8}, {311, "b.txt", 700, 9}};
+    window.useResultsFolder(&downloads);
+    const struct {
+        std::vector<std::string> selected;
+        std::string note;
+    } cases[] = {
+        {{"Week 312"}, ""},
+        {{"Week 310"},
+         "The file of week 310, raceout310.txt, is in the results folder: removed, the week stays out until that "
+         "file changes."},
+        {{"Week 311"},
+         "Files of week 311 are in the results folder: removed, the week stays out until its files change."},
+        {{"Week 312", "Week 311", "Week 310"},
+         "Files of weeks 311 and 310 are in the results folder: removed, those weeks stay out until their files "
+         "change."},
+    };
+    for (const auto& c : cases) {
+        auto dialog = open();
+        for (const auto& entry : c.selected) select(*dialog, entry);
+        dialog->lstweeks_Click();
+        EXPECT_EQ(dialog->lblfolder.caption, c.note) << c.selected.size();
+    }
+    auto dialog = open();
+    select(*dialog, "Week 312");
+    select(*dialog, "Week 310");
+    dialogs.answers = {true};
+    ASSERT_TRUE(dialog->cmdremove_Click());
+    auto db = store::Database::open(window.raceStorePath());
+    EXPECT_THAT(store::removedWeekFiles(db), ElementsAre(downloads.held[0]));
+    EXPECT_EQ(count(window.raceStorePath(), "SELECT count(*) FROM removedweeks WHERE week = 312 AND file = ''"), 1);
+}
+
+TEST(CompactedStatus, SaysHowMuchWasFreed) {
+    const struct {
+        std::int64_t before, after;
+        const char* status;
+    } cases[] = {
+        {4096 * 200, 4096 * 50, "Compacted the race store: freed 600 KB, from 800 KB to 200 KB."},
+        {150LL << 20, 100LL << 20, "Compacted the race store: freed 50.0 MB, from 150.0 MB to 100.0 MB."},
+        {3LL << 30, 3LL << 30, "Compacted the race store: it had no free space to give back (3.0 GB)."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(shell::compactedStatus(c.before, c.after), c.status);
+}
+
 class CompactionTest : public SampleStore {
 protected:
     std::filesystem::path storePath() const { return window.raceStorePath(); }
@@ -186,7 +242,7 @@ TEST_F(CompactionTest, ShrinksTheStoreAndKeepsEveryRow) {
     dialogs.status = &window.lblprogress.caption;
     EXPECT_TRUE(shell::cmdcompact_Click(window));
     EXPECT_THAT(dialogs.statusTexts, ElementsAre("Compacting Database ...\r\rThis may take several minutes."));
-    EXPECT_EQ(window.lblprogress.caption, "");
+    EXPECT_THAT(window.lblprogress.caption, ::testing::StartsWith("Compacted the race store: freed "));
     EXPECT_EQ(dialogs.busyDepth, 0);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_LT(std::filesystem::file_size(storePath()), size);

@@ -146,16 +146,22 @@ TEST_F(ImportDriver, FailureNamesTheFileAndWhyOnALineOfItsOwn) {
     zip_file_add(archive, "a.pdf", zip_source_buffer(archive, "x", 1, 0), 0);
     zip_file_add(archive, "b.doc", zip_source_buffer(archive, "y", 1, 0), 0);
     zip_close(archive);
+    const std::string breedingOnly = (folder / "breeding.zip").string();
+    const std::string breeding = readBytes(kSamplesDir + "/breeding.txt");
+    archive = zip_open(breedingOnly.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_file_add(archive, "breeding.txt", zip_source_buffer(archive, breeding.data(), breeding.size(), 0), 0);
+    zip_close(archive);
     const std::string badPurse = readBytes(std::string(HARROWDEX_TEST_DATA_DIR) + "/import/fails-bad-purse/input.txt");
     const struct {
         import::ChosenFile file;
         std::string reason;
     } cases[] = {
         {{(folder / "gone.txt").string(), "gone.txt"}, "The file cannot be opened: No such file or directory."},
-        {{pdfOnly, "pdf.zip"}, "The archive holds no results text file."},
-        {file("purse.txt", badPurse), "Line 9: race 312.0502: purse is no amount that fits 32 bits."},
+        {{pdfOnly, "pdf.zip"}, "The archive holds no results file (it holds a.pdf and b.doc)."},
+        {{breedingOnly, "breeding.zip"}, "The archive holds no results file (it holds breeding.txt)."},
+        {file("purse.txt", badPurse), "Line 9: race 312.0502: the purse is not an amount of money."},
         {file("picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
-         "Line 3: field is not a number, or out of range."},
+         "Line 3: the race number is not a number."},
     };
     for (const auto& each : cases) {
         EXPECT_EQ(importFiles({each.file}), import::ImportResult::Failed);

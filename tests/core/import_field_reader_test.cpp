@@ -50,7 +50,7 @@ TEST(ImportFieldReader, FailsWhenAskedPastTheEnd) {
     reader.skipText(2);
     EXPECT_THROW(reader.nextText(), import::ResultsFileError);
     import::FieldReader empty("");
-    EXPECT_THROW(empty.nextDouble(), import::ResultsFileError);
+    EXPECT_THROW(empty.nextDouble("a field"), import::ResultsFileError);
     import::FieldReader afterComma("a,");
     afterComma.nextText();
     EXPECT_THROW(afterComma.nextText(), import::ResultsFileError);
@@ -58,36 +58,53 @@ TEST(ImportFieldReader, FailsWhenAskedPastTheEnd) {
 
 TEST(ImportFieldReader, ReadsNumberFields) {
     import::FieldReader reader("312.0507, -45 ,,\"7\",+.5,0.1,2.5,3.5,-2.5,32767.4,-32768");
-    EXPECT_EQ(reader.nextDouble(), 312.0507);
-    EXPECT_EQ(reader.nextSingle(), -45.0f);
-    EXPECT_EQ(reader.nextSingle(), 0.0f);  // empty reads as 0
-    EXPECT_EQ(reader.nextInteger16(), 7);
-    EXPECT_EQ(reader.nextDouble(), 0.5);
-    EXPECT_EQ(reader.nextSingle(), 0.1f);  // straight to single, not through a double
-    EXPECT_EQ(reader.nextInteger16(), 2);  // halves to the even neighbour
-    EXPECT_EQ(reader.nextInteger16(), 4);
-    EXPECT_EQ(reader.nextInteger16(), -2);
-    EXPECT_EQ(reader.nextInteger16(), 32767);
-    EXPECT_EQ(reader.nextInteger16(), -32768);
+    EXPECT_EQ(reader.nextDouble("a field"), 312.0507);
+    EXPECT_EQ(reader.nextSingle("a field"), -45.0f);
+    EXPECT_EQ(reader.nextSingle("a field"), 0.0f);  // empty reads as 0
+    EXPECT_EQ(reader.nextInteger16("a field"), 7);
+    EXPECT_EQ(reader.nextDouble("a field"), 0.5);
+    EXPECT_EQ(reader.nextSingle("a field"), 0.1f);  // straight to single, not through a double
+    EXPECT_EQ(reader.nextInteger16("a field"), 2);  // halves to the even neighbour
+    EXPECT_EQ(reader.nextInteger16("a field"), 4);
+    EXPECT_EQ(reader.nextInteger16("a field"), -2);
+    EXPECT_EQ(reader.nextInteger16("a field"), 32767);
+    EXPECT_EQ(reader.nextInteger16("a field"), -32768);
 }
 
+// A refused field is named in the player's words, with what is wrong with it.
 TEST(ImportFieldReader, RefusesNumberFieldsThatAreNoNumberOrTooBig) {
-    for (const char* field : {"abc", "1.2.3", "-", ".", "1e5", "12abc", "0x10", "inf", "nan", "1 2"}) {
-        import::FieldReader reader(field);
-        EXPECT_THROW(reader.nextDouble(), import::ResultsFileError) << field;
-    }
-    for (const char* field : {"32768", "-32769", "-32768.6", "32767.5", "99999999999"}) {
-        import::FieldReader reader(field);
-        EXPECT_THROW(reader.nextInteger16(), import::ResultsFileError) << field;
-    }
-    import::FieldReader single("340282356779733661637539395458142568448");  // beyond a single
-    EXPECT_THROW(single.nextSingle(), import::ResultsFileError);
+    enum Kind { Double, Single, Integer16 };
     const std::string huge(400, '9');
-    import::FieldReader number(huge);
-    EXPECT_THROW(number.nextDouble(), import::ResultsFileError);
+    const struct {
+        std::string field;
+        Kind kind;
+        std::string reason;
+    } cases[] = {
+        {"abc", Double, "the speed figure is not a number"},
+        {"1e5", Double, "the speed figure is not a number"},
+        {"nan", Single, "the speed figure is not a number"},
+        {"12abc", Integer16, "the speed figure is not a number"},
+        {"340282356779733661637539395458142568448", Single, "the speed figure is too large"},  // beyond a single
+        {huge, Double, "the speed figure is not a number"},
+        {"32767.5", Integer16, "the speed figure is too large"},
+        {"-32768.6", Integer16, "the speed figure is too small"},
+    };
+    for (const auto& c : cases) {
+        import::FieldReader reader(c.field);
+        try {
+            if (c.kind == Double) reader.nextDouble("the speed figure");
+            else if (c.kind == Single) reader.nextSingle("the speed figure");
+            else reader.nextInteger16("the speed figure");
+            ADD_FAILURE() << c.field << " was read";
+        } catch (const import::ResultsFileError& error) { EXPECT_EQ(error.reason(), c.reason) << c.field; }
+    }
+    for (const char* field : {"1.2.3", "-", ".", "0x10", "inf", "1 2"}) {
+        import::FieldReader reader(field);
+        EXPECT_THROW(reader.nextDouble("a field"), import::ResultsFileError) << field;
+    }
     const std::string tinyText = "0." + std::string(400, '0') + "1";
     import::FieldReader tiny(tinyText);
-    EXPECT_EQ(tiny.nextDouble(), 0.0);  // too small is 0, not a failure
+    EXPECT_EQ(tiny.nextDouble("a field"), 0.0);  // too small is 0, not a failure
 }
 
 // Every number read must be the correctly rounded value of its text, in its own type:

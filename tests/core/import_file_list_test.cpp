@@ -2,6 +2,7 @@
 #include "import/file_list.h"
 #include "base/file_dialog_answer.h"
 #include "import/results_file_source.h"
+#include "samples.h"
 #include "test_folder.h"
 
 #include <gmock/gmock.h>
@@ -73,14 +74,16 @@ TEST_F(ResultsFileSource, PlainFileIsReadAsItStands) {
     EXPECT_EQ(import::readResultsFile((folder / "raceout.txt").string()), "\"header\"\r\n*99999\r\n");
 }
 
-TEST_F(ResultsFileSource, ArchiveWithOneFileGivesThatFile) {
-    EXPECT_EQ(import::readResultsFile(makeArchive({{"raceout310.dat", "week 310"}})), "week 310");
-}
-
-TEST_F(ResultsFileSource, ArchiveWithSeveralFilesGivesTheFirstTextFile) {
-    EXPECT_EQ(import::readResultsFile(makeArchive({{"readme.pdf", "x"}, {"RACEOUT311.TXT", "week 311"},
-                                                   {"raceout312.txt", "week 312"}})),
-              "week 311");
+// An archive gives its first entry laid out as a results file, text files first, whatever
+// their names; a readme beside it is passed over.
+TEST_F(ResultsFileSource, ArchiveGivesItsFirstResultsFileTextFilesFirst) {
+    const std::string week = testing_support::readBytes(testing_support::kSamplesDir + "/raceout310.txt");
+    const std::string other = week + " ";
+    EXPECT_EQ(import::readResultsFile(makeArchive({{"raceout310.dat", week}})), week);
+    EXPECT_EQ(import::readResultsFile(makeArchive({{"readme.txt", "Unpack me"}, {"raceout310.dat", week}})), week);
+    EXPECT_EQ(import::readResultsFile(
+                  makeArchive({{"readme.pdf", "x"}, {"raceout312.dat", other}, {"RACEOUT311.TXT", week}})),
+              week);
 }
 
 TEST_F(ResultsFileSource, UnusableFilesAreReported) {

@@ -6,6 +6,7 @@
 #include "ordinary_user.h"
 #include "program_runner.h"
 #include "store/database.h"
+#include "store/race_weeks.h"
 #include "store/schema.h"
 #include "store/search_indexes.h"
 #include "test_folder.h"
@@ -101,7 +102,8 @@ TEST_F(ResultsFolder, SyncImportsNewWeeksOldestFirstAndListsEveryResultsFile) {
     const auto json = nlohmann::json::parse(result.out);
     EXPECT_EQ(json["imported"], nlohmann::json::parse(R"([{"file":"z-older.zip","week":10365,"leftOut":0},
                                                          {"file":"a-newest.txt","week":10366,"leftOut":0}])"));
-    EXPECT_EQ(json["skipped"], nlohmann::json::parse(R"([{"file":"stored.txt","week":10364}])"));
+    EXPECT_EQ(json["skipped"],
+              nlohmann::json::parse(R"([{"file":"stored.txt","week":10364,"reason":"stored already"}])"));
     EXPECT_EQ(json["waiting"], nlohmann::json::parse(R"([{"file":"arriving.txt"}])"));
     ASSERT_EQ(json["failed"].size(), 2u);
     EXPECT_EQ(json["failed"][0]["file"], "damaged.txt");
@@ -120,6 +122,57 @@ TEST_F(ResultsFolder, SyncImportsNewWeeksOldestFirstAndListsEveryResultsFile) {
               "skipped stored.txt: week 10364 is stored\n"
               "skipped z-older.zip: week 10365 is stored\n"
               "skipped a-newest.txt: week 10366 is stored\n");
+}
+
+// A week the player removed stays out while its file in the folder stays as it was, from
+// `sync` and from the window's check alike; a changed file, or an import by hand, brings it back.
+TEST_F(ResultsFolder, AWeekRemovedByThePlayerStaysOutUntilItsFileChanges) {
+    for (int week : {10365, 10366, 10367})
+        writeSettled(downloads / ("raceout" + std::to_string(week) + ".txt"), weekText(week));
+    ASSERT_EQ(runCli({"sync", "--db", db.string(), downloads.string()}).status, 0);
+    const auto removal =
+        runCli({"remove-weeks", "--db", db.string(), "--folder", downloads.string(), "10365", "10366", "10367"});
+    ASSERT_EQ(removal.status, 0) << removal.err;
+    const auto sync = runCli({"sync", "--db", db.string(), downloads.string()});
+    EXPECT_EQ(sync.status, 0) << sync.err;
+    EXPECT_EQ(sync.out,
+              "skipped raceout10365.txt: week 10365 removed by the player\n"
+              "skipped raceout10366.txt: week 10366 removed by the player\n"
+              "skipped raceout10367.txt: week 10367 removed by the player\n");
+
+    writeSettled(downloads / "raceout10366.txt", weekText(10366));  // downloaded again: a new time
+    ASSERT_EQ(runCli({"import", "--db", db.string(), "--quiet", (downloads / "raceout10367.txt").string()}).status, 0);
+    {
+        auto store = store::Database::open(db);
+        store::deleteWeek(store, 10367);  // gone by other means: no longer removed by the player
+    }
+    const auto back = check();
+    ASSERT_EQ(back.imported.size(), 2u);
+    EXPECT_EQ(back.imported[0].week, 10366);
+    EXPECT_EQ(back.imported[1].week, 10367);
+    ASSERT_EQ(back.skipped.size(), 1u);
+    EXPECT_EQ(back.skipped[0].file, "raceout10365.txt");
+    EXPECT_EQ(back.skipped[0].reason, import::kRemovedByPlayer);
+    EXPECT_EQ(racesOfWeek(10365), 0);
+}
+
+// What "Import New Results Now" says when its check brought nothing new.
+TEST(ResultsFolderStatus, NothingNewSaysWhatTheFolderHolds) {
+    const auto skipped = [](int week, const char* reason) { return import::FolderFile{"f.txt", week, reason}; };
+    const struct {
+        import::FolderCheck check;
+        std::string status;
+    } cases[] = {
+        {{}, "Nothing new in Downloads."},
+        {{.skipped = {skipped(10364, import::kStoredAlready), skipped(10365, import::kStoredAlready)}},
+         "Nothing new in Downloads: 2 results files stored already."},
+        {{.skipped = {skipped(10364, import::kStoredAlready), skipped(10365, import::kRemovedByPlayer),
+                      skipped(10366, import::kRemovedByPlayer)},
+          .waiting = {{"new.txt"}}},
+         "Nothing new in Downloads: 1 results file stored already; weeks 10365 and 10366 removed by you; 1 file "
+         "still being written."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(import::nothingNewStatus(c.check, "Downloads"), c.status);
 }
 
 // The window's checks over time: a file written in two halves, a failure named once, a

@@ -65,4 +65,25 @@ TEST_F(ResultsFolderWindow, KeepsTheRememberedFolderInStep) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// "Import New Results Now" says when nothing is new; a folder gone says it is looked for
+// again and how to choose another.
+TEST_F(ResultsFolderWindow, SaysWhenNothingIsNewAndWhenTheFolderIsGone) {
+    QSignalSpy checked(watch, &import::ResultsFolderWatch::checked);
+    ASSERT_TRUE(checked.wait(10'000));
+    ASSERT_EQ(status(), "Imported week 10365 from Downloads.");
+    auto* now = window->findChild<QAction*>("cmdimportnewresults");
+    now->trigger();
+    ASSERT_TRUE(checked.wait(10'000));
+    EXPECT_EQ(status(), "Nothing new in Downloads: 1 results file stored already.");
+    fs::remove_all(downloads);
+    now->trigger();
+    ASSERT_TRUE(checked.wait(10'000));
+    EXPECT_TRUE(status().startsWith("The results folder " + QString::fromStdString(downloads.string())))
+        << status().toStdString();
+    EXPECT_TRUE(
+        status().endsWith("\nIt is looked for every 15 seconds and kept in step again once it is back; "
+                          "\"File / Results Folder...\" chooses another."))
+        << status().toStdString();
+}
+
 }  // namespace

@@ -43,11 +43,14 @@ ResultsFolderWatch::ResultsFolderWatch(shell::MainWindowView& window, shell::Mai
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { soon_.start(kGatherChangesMs); });
     // A window state without a program folder (the tests') has no side files.
     if (!finder_.programFolder().empty()) folder_ = rememberedResultsFolder(finder_.programFolder());
+    weekFiles_.setFolder(folder_);
+    finder_.useResultsFolder(&weekFiles_);
     watchFolder();
     if (!folder_.empty()) QTimer::singleShot(0, this, &ResultsFolderWatch::checkNow);
 }
 
 ResultsFolderWatch::~ResultsFolderWatch() {
+    finder_.useResultsFolder(nullptr);
     if (!thread_) return;
     thread_->wait();
     delete thread_;
@@ -63,7 +66,7 @@ void ResultsFolderWatch::addMenuItems() {
     checkAction_->setObjectName("cmdimportnewresults");
     file->insertAction(next, checkAction_);
     connect(choose, &QAction::triggered, this, &ResultsFolderWatch::chooseFolder);
-    connect(checkAction_, &QAction::triggered, this, &ResultsFolderWatch::checkNow);
+    connect(checkAction_, &QAction::triggered, this, &ResultsFolderWatch::checkAsked);
 }
 
 void ResultsFolderWatch::chooseFolder() {
@@ -89,6 +92,7 @@ void ResultsFolderWatch::useFolder(const std::string& folder) {
             finder_.programFolder().empty() ? std::nullopt : rememberResultsFolder(finder_.programFolder(), folder))
         finder_.dialogs().message(*error, base::kAppTitle);
     folder_ = folder;
+    weekFiles_.setFolder(folder);
     memory_ = {};
     shownFolderProblem_.clear();
     watchFolder();
@@ -107,6 +111,11 @@ void ResultsFolderWatch::watchFolder() {
     periodic_.start();
 }
 
+void ResultsFolderWatch::checkAsked() {
+    askPending_ = true;
+    checkNow();
+}
+
 void ResultsFolderWatch::checkNow() {
     if (folder_.empty()) return;
     if (thread_ || showPending_) {
@@ -118,6 +127,8 @@ void ResultsFolderWatch::checkNow() {
 
 void ResultsFolderWatch::startCheck() {
     checkedFolder_ = folder_;
+    checkAsked_ = askPending_;
+    askPending_ = false;
     // The check's import then closes last and removes the store's log, unless a search
     // opens them meanwhile; they are closed again once it ends.
     finder_.releaseReaders();
@@ -162,17 +173,19 @@ void ResultsFolderWatch::showCheck() {
 
 std::string ResultsFolderWatch::accountOfCheck() {
     if (!folderProblem_.empty()) {
-        if (folderProblem_ == shownFolderProblem_) return "";
+        if (folderProblem_ == shownFolderProblem_ && !checkAsked_) return "";
         shownFolderProblem_ = folderProblem_;
-        return folderProblem_;
+        return unreadableFolderStatus(folderProblem_);
     }
     // The folder is back: a status text that still says it is gone says so no more.
     if (!shownFolderProblem_.empty() &&
-        finder_.lblprogress.caption == shell::withReadOnlyNote(finder_, shownFolderProblem_))
+        finder_.lblprogress.caption == shell::withReadOnlyNote(finder_, unreadableFolderStatus(shownFolderProblem_)))
         finder_.lblprogress.caption = shell::withReadOnlyNote(finder_, "");
     shownFolderProblem_.clear();
-    const std::string folderName = std::filesystem::path(checkedFolder_).filename().string();
-    std::string status = folderCheckStatus(result_, folderName.empty() ? checkedFolder_ : folderName);
+    std::string folderName = std::filesystem::path(checkedFolder_).filename().string();
+    if (folderName.empty()) folderName = checkedFolder_;
+    std::string status = folderCheckStatus(result_, folderName);
+    if (status.empty() && checkAsked_) return nothingNewStatus(result_, folderName);
     if (result_.imported.empty()) return status;
     std::vector<int> weeks;
     for (const auto& file : result_.imported) weeks.push_back(file.week);

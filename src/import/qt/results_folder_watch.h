@@ -2,6 +2,7 @@
 // Keeps the main window's results folder in step, importing new results files on a thread of its own.
 #pragma once
 
+#include "import/folder_week_files.h"
 #include "import/results_folder.h"
 
 #include <QFileSystemWatcher>
@@ -45,6 +46,8 @@ signals:
 
 private:
     void addMenuItems();
+    // "Import New Results Now": a check whose account is given even when nothing is new.
+    void checkAsked();
     void chooseFolder();
     void watchFolder();
     void startCheck();
@@ -57,6 +60,7 @@ private:
     shell::MainWindowView& window_;
     shell::MainFinder& finder_;
     std::string folder_;
+    FolderWeekFiles weekFiles_;  // the folder as the window's removal of weeks reads it
     std::string checkedFolder_;  // the folder of the last check started
     QFileSystemWatcher watcher_;
     QTimer periodic_;  // for changes that the watch misses, and a folder that comes back
@@ -65,6 +69,8 @@ private:
     QThread* thread_ = nullptr;
     bool checkAgain_ = false;
     bool showPending_ = false;  // a check has ended, its account waits for a dialog to close
+    bool askPending_ = false;   // the player asked for a check that has not started yet
+    bool checkAsked_ = false;   // the running (or last) check was asked for by the player
     // Touched by the running check only, and between checks by the window's thread.
     FolderMemory memory_;
     FolderCheck result_;

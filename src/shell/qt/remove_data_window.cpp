@@ -4,6 +4,7 @@
 #include "shell/qt/main_window_view.h"
 #include "base/qt/small_window.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -29,11 +30,20 @@ RemoveDataWindow::RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainWindo
 }
 
 void RemoveDataWindow::createControls() {
-    auto* weeks = base::addChild<QListWidget>(this, "lstweeks", 120, 120, 3255, 2430);
+    auto* weeks = base::addChild<QListWidget>(this, "lstweeks", 120, 120, 3255, 2130);
     weeks->setAccessibleName("Stored weeks");
     base::connectList(*weeks, dialog_->lstweeks);
-    base::addChild<QPushButton>(this, "cmdremove", 120, 2670, 1560, 375);
-    base::addChild<QPushButton>(this, "cmdcancel", 1815, 2670, 1560, 375);
+    // Below the list, which selected weeks have their file in the results folder.
+    auto* note = base::addChild<QLabel>(this, "lblfolder", 120, 2340, 3255, 900);
+    note->setTextFormat(Qt::PlainText);  // a file name is shown as it is
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(weeks, &QListWidget::itemSelectionChanged, this, [this] {
+        dialog_->lstweeks_Click();
+        base::showControls(*this, dialog_->controls());  // the list itself keeps its place
+    });
+    base::addChild<QPushButton>(this, "cmdremove", 120, 3330, 1560, 375);
+    base::addChild<QPushButton>(this, "cmdcancel", 1815, 3330, 1560, 375);
     onButton("cmdremove", [this] { dialog_->cmdremove_Click(); });
     onButton("cmdcancel", [this] { dialog_->cmdcancel_Click(); });
 }
