@@ -17,7 +17,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
 #include <gmock/gmock.h>
+
+#include <string_view>
 
 namespace {
 
@@ -161,7 +164,8 @@ TEST_F(MaintenanceWindowsTest, TrackEditorAddsAndDeletesTracks) {
     for (const auto& [num, code] : {std::pair{"12", "XYZ"}, {"3.5", "FOU"}, {"40", "FOR"}}) {
         typeInto(in<QLineEdit>(editor, "txttracknum"), num);
         typeInto(in<QLineEdit>(editor, "txttrackcode"), code);
-        add->click();
+        if (std::string_view(code) == "FOR") QTest::keyClick(in<QLineEdit>(editor, "txttrackcode"), Qt::Key_Return);
+        else add->click();
     }
     EXPECT_EQ(entries(list), QStringList({"04: FOU", "12: XYZ", "40: FOR"}));
     EXPECT_EQ(in<QLineEdit>(editor, "txttracknum")->text(), "");

@@ -21,7 +21,7 @@
 #include "base/qt/fitting_label.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
-#include "app/qt/key_filter.h"
+#include "base/qt/key_filter.h"
 #include "app/qt/main_finder_layout.h"
 #include "base/qt/twips.h"
 #include "base/qt/window_dialogs.h"
@@ -344,7 +344,7 @@ void MainFinderWindow::connectSearchPanel() {
 
 void MainFinderWindow::filterKeys(const char* name, std::function<int(shell::MainFinder&, int)> filter) {
     auto* box = findChild<QLineEdit*>(name);
-    box->installEventFilter(new KeyFilter(box, [this, filter = std::move(filter)](int key) {
+    box->installEventFilter(new base::KeyFilter(box, [this, filter = std::move(filter)](int key) {
         const int typed = filter(finder_, key);
         if (typed == 0) showState();
         return typed;
