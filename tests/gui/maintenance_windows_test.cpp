@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/special_stable_window.h"
 #include "base/qt/grid_view.h"
+#include "base/qt/small_window.h"
 #include "shell/qt/edit_tracks_window.h"
 #include "shell/qt/remove_data_window.h"
 #include "shell/restore_search_indexes.h"
@@ -282,6 +283,28 @@ TEST_F(MaintenanceWindowsTest, EscapeClosesEverySmallWindow) {
         QTest::keyClick(shown.data(), Qt::Key_Escape);
         EXPECT_TRUE(QTest::qWaitFor([&] { return shown.isNull() || !shown->isVisible(); }, 1000)) << name;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A small window stands right of the main window, else left of it, else at the edge of
+// the screen with more room; never below the screen.
+TEST(BesidePlace, RightElseLeftElseTheRoomierEdge) {
+    const QRect screen(0, 0, 1920, 1080);
+    struct Case {
+        QRect main;
+        QSize size;
+        QPoint place;
+    };
+    const std::vector<Case> cases{{{10, 10, 640, 600}, {300, 200}, {650, 10}},
+                                  {{1270, 10, 640, 600}, {300, 200}, {970, 10}},
+                                  {{100, 0, 1750, 900}, {300, 200}, {0, 0}},
+                                  {{0, 0, 1780, 900}, {300, 200}, {1620, 0}},
+                                  {{200, 900, 640, 600}, {300, 300}, {840, 780}}};
+    for (const auto& test : cases)
+        EXPECT_EQ(base::besidePlace(test.main, test.size, screen), test.place) << test.main.x();
 }
 
 }  // namespace

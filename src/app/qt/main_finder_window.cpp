@@ -184,6 +184,7 @@ void MainFinderWindow::createGrids() {
             view->setGeometry(QRect(base::twipsRect(place.x, place.y, 0, 0, this).topLeft(), view->designedSize()));
         }
     }
+    grids_["MSFlexGrid1"]->shareExtraWidth();  // a wider window widens the columns
     connect(grids_["MSFlexGrid1"], &base::GridView::contextMenuRequested, this, &MainFinderWindow::openContextMenu);
     const auto doubleClicked = [this] { run([this] { search::MSFlexGrid1_DblClick(finder_); }); };
     connect(grids_["MSFlexGrid1"], &base::GridView::cellDoubleClicked, this, doubleClicked);
@@ -212,6 +213,8 @@ void MainFinderWindow::createMenus() {
     addItem(file, "cmdprint");
     addItem(file, "cmdprintpreview");
     addItem(file, "ExportText");
+    addBar(file, "bar6");
+    addItem(file, "cmdexit");
     QMenu* utilities = addMenu("Utilitiesmenu");
     addItem(utilities, "datecalculator");
     addBar(utilities, "bar5");
@@ -267,6 +270,7 @@ void MainFinderWindow::connectCommands() {
         output::cmdprintpreview_Click(finder_, printer);
     });
     onCommand("ExportText", [this] { output::ExportText_Click(finder_); });
+    connect(findChild<QAction*>("cmdexit"), &QAction::triggered, this, &QWidget::close);
     onCommand("datecalculator",
               [this] { shell::DateCalculatorWindow::datecalculator_Click(this, finder_.dialogs(), finder_.clock()); });
     onCommand("cmdremoverace", [this] { shell::RemoveDataWindow::cmdremoverace_Click(*this, finder_); });

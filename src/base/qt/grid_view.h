@@ -44,6 +44,9 @@ public:
     // Ctrl+click picks or drops one row, Ctrl+Shift+click the rows up to the clicked one, so
     // that rows which are not neighbours can be chosen together.
     void allowRowPicking() { rowPicking_ = true; }
+    // Room the columns leave in the view is shared among them, in proportion to their
+    // widths; only shown, never written back as their widths.
+    void shareExtraWidth() { sharingExtraWidth_ = true; }
     // The size that shows every column and the grid's height, without scroll bars.
     QSize designedSize() const;
     // The text painted in the cell at `index`: the cell's, or its cut form with an ellipsis.
@@ -69,6 +72,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void configure();
@@ -83,6 +87,7 @@ private:
     QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers) const;
     void requestMenuAtCurrentCell();
     void onSectionResized(int column, int newSize);
+    int extraShown(int column) const;
     bool filterHeaderEvent(QEvent* event);
     void showCaptionTooltip(const QHelpEvent& event);
 
@@ -94,6 +99,8 @@ private:
     bool shownVisible_ = true;
     bool displayOnly_ = false;
     bool rowPicking_ = false;
+    bool sharingExtraWidth_ = false;
+    std::vector<int> shownExtra_;  // pixels each column shows beyond its width
     std::optional<std::array<int, 4>> shownSelection_;
     std::vector<int> shownPicks_;
 };
