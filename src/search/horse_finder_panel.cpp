@@ -24,6 +24,9 @@ namespace {
 constexpr int kNameWidthTwips = 2400;
 constexpr const char* kNotANumber = "Not a number.";
 constexpr const char* kNotAWholeNumber = "Not a whole number.";
+constexpr const char* kTooLarge = "Too large.";
+// No count, distance, speed or price comes near it; a larger number is a slip of the keys.
+constexpr double kLargest = 1e9;
 
 // The number in a box, nothing when it is empty; a problem beside the box otherwise.
 std::optional<double> numberIn(const std::string& box, const std::string& text,
@@ -31,14 +34,16 @@ std::optional<double> numberIn(const std::string& box, const std::string& text,
     if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
     const auto value = base::parseNumber(text);
     if (!value) problems[box] = kNotANumber;
-    return value;
+    else if (!(std::abs(*value) <= kLargest)) problems[box] = kTooLarge;
+    else return value;
+    return std::nullopt;
 }
 
 std::optional<int> wholeIn(const std::string& box, const std::string& text,
                            std::map<std::string, std::string>& problems) {
     const auto value = numberIn(box, text, problems);
     if (!value) return std::nullopt;
-    if (*value != std::floor(*value) || std::abs(*value) > 1e9) {
+    if (*value != std::floor(*value)) {
         problems[box] = kNotAWholeNumber;
         return std::nullopt;
     }

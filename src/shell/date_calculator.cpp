@@ -1,28 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "shell/date_calculator.h"
 
-#include "base/number_text.h"
-#include "base/rounding.h"
-
-#include <cstdint>
-#include <limits>
+#include <algorithm>
 #include <optional>
+#include <string>
 
 namespace shell {
 
 namespace {
 
-// The typed text as a week number: a 16-bit whole number, a fraction rounded to the
-// nearest and a half to the even neighbour. Nothing for text that is not a number or
-// whose value does not fit (9e99 fits in four characters).
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+// The typed text as a week number: digits only, from the first week to the last the
+// store can keep. Nothing for any other text.
 std::optional<int> typedWeek(const std::string& text) {
-    const auto value = base::parseNumber(text);
-    constexpr double kLowest = std::numeric_limits<std::int16_t>::min();
-    constexpr double kHighest = std::numeric_limits<std::int16_t>::max();
-    if (!value || !(*value > kLowest - 1 && *value < kHighest + 1)) return std::nullopt;
-    const auto week = base::roundHalfEven(*value);
-    if (week < kLowest || week > kHighest) return std::nullopt;
-    return static_cast<int>(week);
+    constexpr std::size_t kMostDigits = 5;
+    if (text.empty() || text.size() > kMostDigits || !std::all_of(text.begin(), text.end(), isDigit))
+        return std::nullopt;
+    const int week = std::stoi(text);
+    if (week < DateCalculator::kFirstWeek || week > DateCalculator::kLastWeek) return std::nullopt;
+    return week;
 }
 
 }  // namespace
@@ -32,14 +29,17 @@ void DateCalculator::cmdgetdate_Click() {
     // Every 16-bit week has a date; the check keeps the rule's range in one place.
     const auto day = week ? base::weekDateDay(*week) : std::nullopt;
     if (!day) {
-        dialogs_.message("You must enter a week number in the text box.", base::kAppTitle);
+        // An old answer beside a refused week would read as its date.
+        lbldateinfo.caption.clear();
+        dialogs_.message(kNoWeek, base::kAppTitle);
         return;
     }
     lbldateinfo.caption = "Week " + txtdate.caption + "\r=\r" + clock_.shortDate(*day);
 }
 
-void DateCalculator::txtdate_Keypress(int KeyAscii) {
+int DateCalculator::txtdate_Keypress(int KeyAscii) {
     if (KeyAscii == kEnter) cmdgetdate_Click();
+    return isDigit(KeyAscii) || KeyAscii == kEnter || KeyAscii == kBackspace ? KeyAscii : 0;
 }
 
 std::vector<std::pair<std::string_view, base::Control*>> DateCalculator::controls() {

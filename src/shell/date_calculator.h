@@ -21,21 +21,26 @@ public:
     static constexpr int kClientWidth = 2790;   // twips
     static constexpr int kClientHeight = 1620;  // twips
     static constexpr int kEnter = 13;           // the key code of Enter
+    static constexpr int kBackspace = 8;
+    // Weeks count from 1; the store keeps a week number in 16 bits.
+    static constexpr int kFirstWeek = 1;
+    static constexpr int kLastWeek = 32767;
+    static constexpr const char* kNoWeek = "You must enter a week number from 1 to 32767 in the text box.";
 
     DateCalculator(base::UserDialogs& dialogs, const base::Clock& clock) : dialogs_(dialogs), clock_(clock) {}
 
     // "Get Date": the typed week's date into `lbldateinfo`, as "Week ", the text as
     // typed, "=" and the date on three lines. Text that is not a week number gets a
-    // message and leaves the last result in place.
+    // message naming the range, and the last result goes.
     void cmdgetdate_Click();
-    // A key typed into `txtdate`: Enter converts as the button does. No key is refused;
-    // the box handles each one as usual.
-    void txtdate_Keypress(int KeyAscii);
+    // A key typed into `txtdate`: Enter converts as the button does. Returns the key, or
+    // 0 for a key the box refuses: only digits, Backspace and Enter are typed.
+    int txtdate_Keypress(int KeyAscii);
 
     std::vector<std::pair<std::string_view, base::Control*>> controls();
 
     base::Control lblenterdate{"Enter Date:"};
-    base::Control txtdate{"", true, true, false, 6};  // every 16-bit week number
+    base::Control txtdate{"", true, true, false, 5};  // every week number
     base::Control cmdgetdate{"Get Date"};
     base::Control lbldateinfo{""};
 

@@ -23,15 +23,16 @@ struct ColumnCaption {
     std::int16_t resetWidth;
 };
 
-// The reset widths show the longest of today's numbers whole in the grid's font (a
-// seven-digit horse number, the race number of a five-digit week, a six-digit claiming
-// price); names and owners may show cut, whole in their tooltips.
+// The reset widths show the longest of today's numbers and codes whole in the grid's font
+// (a seven-digit horse number, the race number of a five-digit week, odds of 999.90, a
+// six-digit claiming price, "O-3+", a race type kept as named such as "Handicap"); names
+// and owners may show cut, whole in their tooltips.
 constexpr std::array<ColumnCaption, base::horse_column::kCount> kColumns{{{"Name", 1250},
                                                                           {"H.ID.", 630},
                                                                           {"Race #", 825},
-                                                                          {"Age", 410},
+                                                                          {"Age", 480},
                                                                           {"Tr", 350},
-                                                                          {"Typ", 350},
+                                                                          {"Typ", 810},
                                                                           {"Dis", 375},
                                                                           {"S", 200},
                                                                           {"Sp", 450},
@@ -39,7 +40,7 @@ constexpr std::array<ColumnCaption, base::horse_column::kCount> kColumns{{{"Name
                                                                           {"FD", 280},
                                                                           {"PP", 280},
                                                                           {"Purse", 630},
-                                                                          {"Odds", 500},
+                                                                          {"Odds", 615},
                                                                           {"Earn.", 630},
                                                                           {"Owner", 750},
                                                                           {"Clm", 555},
@@ -99,7 +100,7 @@ void MainFinder::setUpControls() {
     hideProgenyControls();
     layOutProgenyRateGrid(MSFSRGrid);
     layOutProgenySpeedGrid(MSFmaxgrid);
-    lblinjurytest.caption = "Injury Exclusion:\rIgnore races slower than ...";
+    lblinjurytest.caption = "Injury &Exclusion:\rIgnore races slower than ...";
     layOutAverageSpeedGrid(MSFSGrid);
     layOutMaxSpeedGrid(MSFWGrid);
     layOutColourKey(MSFColorGridKey);
@@ -283,6 +284,7 @@ std::vector<std::pair<std::string_view, base::Control*>> MainFinder::controls() 
             {"cmdprint", &cmdprint},
             {"cmdprintpreview", &cmdprintpreview},
             {"ExportText", &ExportText},
+            {"cmdexit", &cmdexit},
             {"Utilitiesmenu", &Utilitiesmenu},
             {"helpmenu", &helpmenu},
             {"cmdabout", &cmdabout},

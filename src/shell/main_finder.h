@@ -38,7 +38,8 @@ struct StartupEnvironment {
 // the command line tool and the tests drive the same commands without a window.
 class MainFinder {
 public:
-    static constexpr int kClientWidth = 9390;   // twips
+    // Wide enough for the statistics grids to show a large stable's figures whole.
+    static constexpr int kClientWidth = 14510;  // twips
     static constexpr int kClientHeight = 8280;  // twips
     // Room for every 16-bit week number, so that no typed week is cut short.
     static constexpr int kWeekBoxLength = 6;
@@ -121,30 +122,30 @@ public:
 
     // Search-criteria panel.
     base::Control frasearchcriteria{"Search Criteria"};
-    base::Control chkowner{"Current Owner Only"};
-    base::Control cmdspecial{"Multi."};
+    base::Control chkowner{"&Current Owner Only"};
+    base::Control cmdspecial{"&Multi."};
     base::Control txtfirstweek{"", true, true, false, kWeekBoxLength};
     base::Control txtlastweek{"", true, true, false, kWeekBoxLength};
-    base::Control lblfirstweek{"First Week #:"};
-    base::Control lbllastweek{"Last Week #:"};
+    base::Control lblfirstweek{"First Wee&k #:"};
+    base::Control lbllastweek{"&Last Week #:"};
     base::Control frahorsesorowners{"Type of Search -- Horse Information or Sire Searches"};
-    base::Control opthorse{"Horse", true, true, true};
-    base::Control optowner{"Owner"};
-    base::Control optrace{"Race"};
+    base::Control opthorse{"H&orse", true, true, true};
+    base::Control optowner{"O&wner"};
+    base::Control optrace{"&Race"};
     base::Control optsire{"S"};
     base::Control optdamsire{"DS"};
     base::Control optdamdamsire{"DDS"};
     base::Control txtnum{"5"};
-    base::Control lblnum{"#"};
+    base::Control lblnum{"&#"};
     base::Control Frame2{""};
     base::Control txthorse{"", true, true, false, 0};  // an owner name has any length
     base::Control txtid{"", true, true, false, 10};    // a race number of a five-digit week
-    base::Control chkname{"by name", true, true, true};
-    base::Control chkid{"by ID"};
-    base::Control lblname{"Name:"};
-    base::Control lblid{"ID:"};
-    base::Control chk2yo{"2yo"};
-    base::Control cmdgethorse{"GO!"};
+    base::Control chkname{"&by name", true, true, true};
+    base::Control chkid{"by I&D"};
+    base::Control lblname{"&Name:"};
+    base::Control lblid{"&ID:"};
+    base::Control chk2yo{"&2yo"};
+    base::Control cmdgethorse{"&GO!"};
 
     // Information area.
     base::Control frainfo{""};
@@ -162,6 +163,7 @@ public:
     base::Control cmdprint{"&Print Findings"};
     base::Control cmdprintpreview{"Print Pre&view"};
     base::Control ExportText{"E&xport to Text File"};
+    base::Control cmdexit{"Exi&t"};
     base::Control Utilitiesmenu{"&Utilities"};
     base::Control datecalculator{"&Date Calculator"};
     base::Control cmdcompact{"&Compact Database"};

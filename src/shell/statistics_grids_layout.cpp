@@ -84,7 +84,8 @@ void layOutAverageSpeedGrid(base::GridModel& g) {
     colourBack(g, 1, 3, 4, 3, base::kSystem3DLight);
     align(g, 1, 3, 4, 3, base::Alignment::RightCenter);
     g.setHeight(clampedGridHeight(g, 5, 90, 1464));
-    for (int c = 1; c <= 3; ++c) g.setColumnWidth(c, 730);
+    // Room for an average over 100 of a five-digit count of runs: "199.9 (99999)".
+    for (int c = 1; c <= 3; ++c) g.setColumnWidth(c, 945);
     g.setColumnWidth(0, 450);
 }
 
@@ -99,8 +100,10 @@ void layOutMaxSpeedGrid(base::GridModel& g) {
     for (int row : {2, 5}) colourText(g, row, 0, row, 9, base::kTurfFirm);
     colourBack(g, 4, 0, 6, 9, base::kSystem3DLight);
     g.setHeight(clampedGridHeight(g, 7, 90, 1812));
-    for (int c = 1; c <= 8; ++c) g.setColumnWidth(c, 615);
-    g.setColumnWidth(9, 1050);
+    // Room for a large stable's figures: "99999-199.9" and "9999-9999-9999" a distance,
+    // "99999-99999-99999/99999" in all.
+    for (int c = 1; c <= 8; ++c) g.setColumnWidth(c, 1170);
+    g.setColumnWidth(9, 1740);
     align(g, 0, 9, 0, 9, base::Alignment::RightCenter);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 using namespace std::chrono;
 
-const std::string kNoWeek = "You must enter a week number in the text box.";
+const std::string kNoWeek = "You must enter a week number from 1 to 32767 in the text box.";
 
 int day(int y, unsigned m, unsigned d) { return base::dayNumberOf(year{y} / month{m} / d); }
 
@@ -56,51 +56,37 @@ TEST_F(DateCalculatorTest, StartsEmptyWithItsCaptions) {
     EXPECT_EQ(calculator.lblenterdate.caption, "Enter Date:");
     EXPECT_EQ(calculator.cmdgetdate.caption, "Get Date");
     EXPECT_EQ(calculator.txtdate.caption, "");
-    EXPECT_EQ(calculator.txtdate.maxLength, 6);
+    EXPECT_EQ(calculator.txtdate.maxLength, 5);
     EXPECT_EQ(calculator.lbldateinfo.caption, "");
 }
 
 TEST_F(DateCalculatorTest, ShowsTheTypedTextAndTheDateOnThreeLines) {
     EXPECT_EQ(convert("587"), "Week 587\r=\r2000-02-28");
-    EXPECT_EQ(convert("-999"), "Week -999\r=\r1995-10-25");
-    EXPECT_EQ(convert("1e3"), "Week 1e3\r=\r2001-04-16");
-    EXPECT_EQ(convert(" 600"), "Week  600\r=\r2000-03-12");
+    EXPECT_EQ(convert("1"), "Week 1\r=\r1998-07-21");
+    EXPECT_EQ(convert("0600"), "Week 0600\r=\r2000-03-12");
     EXPECT_EQ(convert("10366"), "Week 10366\r=\r2026-12-07");  // today's five-digit weeks
+    EXPECT_EQ(convert("32767"), "Week 32767\r=\r2088-04-06");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(DateCalculatorTest, FractionsRoundHalfToEven) {
-    EXPECT_EQ(convert("600.4"), "Week 600.4\r=\r2000-03-12");
-    EXPECT_EQ(convert("586.5"), "Week 586.5\r=\r2000-02-26");  // 586
-    EXPECT_EQ(convert("587.5"), "Week 587.5\r=\r2000-02-29");  // 588
-    EXPECT_EQ(convert("586.6"), "Week 586.6\r=\r2000-02-28");  // 587
-}
-
-TEST_F(DateCalculatorTest, TextThatIsNoWeekGetsTheMessageAndKeepsTheResult) {
-    convert("600");
-    for (const std::string text : {"", "abc", "-", ".", "1e", "9e99", "4e4", "-4e4", "40000", "103660"}) {
+// Anything but the digits of a week from 1 to 32767 gets the message naming the range,
+// and the last result goes with it.
+TEST_F(DateCalculatorTest, TextThatIsNoWeekGetsTheMessageAndClearsTheResult) {
+    for (const std::string text : {"", "abc", "0", "-1", "600.4", "1e3", " 600", "32768", "99999", "000600"}) {
+        convert("600");
         dialogs.messages.clear();
-        EXPECT_EQ(convert(text), "Week 600\r=\r2000-03-12") << text;
+        EXPECT_EQ(convert(text), "") << text;
         EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoWeek}) << text;
     }
 }
 
-TEST_F(DateCalculatorTest, SixteenBitLimits) {
-    EXPECT_EQ(convert("3e4"), "Week 3e4\r=\r2080-09-08");
-    calculator.txtdate.caption = "32767.5";  // rounds to 32768
-    calculator.cmdgetdate_Click();
-    EXPECT_EQ(dialogs.messages.size(), 1U);
-}
-
-TEST_F(DateCalculatorTest, EnterConvertsAndOtherKeysDoNot) {
-    calculator.txtdate.caption = "587";
-    calculator.txtdate_Keypress('5');
+TEST_F(DateCalculatorTest, OnlyDigitsBackspaceAndEnterAreTyped) {
+    for (const int key : {int{'0'}, int{'9'}, 8}) EXPECT_EQ(calculator.txtdate_Keypress(key), key) << key;
+    for (const int key : {'-', '.', 'e', ' ', '+'}) EXPECT_EQ(calculator.txtdate_Keypress(key), 0) << key;
     EXPECT_EQ(calculator.lbldateinfo.caption, "");
-    calculator.txtdate_Keypress(13);
+    calculator.txtdate.caption = "587";
+    EXPECT_EQ(calculator.txtdate_Keypress(13), 13);
     EXPECT_EQ(calculator.lbldateinfo.caption, "Week 587\r=\r2000-02-28");
-    calculator.txtdate.caption = "";
-    calculator.txtdate_Keypress(13);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{kNoWeek});
 }
 
 }  // namespace

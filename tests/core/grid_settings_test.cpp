@@ -7,7 +7,7 @@
 namespace {
 
 const std::string kResetLine =
-    " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 -2147483626 \r\n";
+    " 1250  630  825  480  350  810  375  200  450  280  280  280  630  615  630  750  555  300 -2147483626 \r\n";
 
 TEST(GridSettingsFormat, ResetValuesGiveTheKnownLine) {
     EXPECT_EQ(shell::formatGridSettings(shell::kResetGridSettings), kResetLine);

@@ -48,6 +48,9 @@ TEST_F(HorseFinderPanelTest, BoxesThatAreNoNumbersStopTheSearch) {
     const std::vector<Case> cases{
         {&search::HorseFinderPanel::txtactive, "txtactive", "four", "Not a number."},
         {&search::HorseFinderPanel::txtminstarts, "txtminstarts", "2.5", "Not a whole number."},
+        {&search::HorseFinderPanel::txtminstarts, "txtminstarts", "1e10", "Too large."},
+        {&search::HorseFinderPanel::txtmaxclaim, "txtmaxclaim", "1e300", "Too large."},
+        {&search::HorseFinderPanel::txtminspeed, "txtminspeed", "-1e10", "Too large."},
         {&search::HorseFinderPanel::txtactive, "txtactive", "0", "The number of weeks must be 1 or more."},
         {&search::HorseFinderPanel::txtmaxdist, "txtmaxdist", "-1",
          "The distance to must not be less than the distance from."},

@@ -11,7 +11,7 @@ namespace {
 using testing_support::readBytes;
 
 const std::string kWidths =
-    " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 ";
+    " 1250  630  825  480  350  810  375  200  450  280  280  280  630  615  630  750  555  300 ";
 
 class ResultsGridSettings : public ::testing::Test {
 protected:

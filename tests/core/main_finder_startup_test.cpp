@@ -118,7 +118,7 @@ TEST_F(MainFinderStartup, ControlsStandAsAfterStartUp) {
     EXPECT_FALSE(finder.MSFSRGrid.visible());
     EXPECT_FALSE(finder.MSFmaxgrid.visible());
     EXPECT_TRUE(finder.MSFWGrid.visible() && finder.MSFSGrid.visible() && finder.MSFColorGridKey.visible());
-    EXPECT_EQ(finder.lblinjurytest.caption, "Injury Exclusion:\rIgnore races slower than ...");
+    EXPECT_EQ(finder.lblinjurytest.caption, "Injury &Exclusion:\rIgnore races slower than ...");
     EXPECT_EQ(finder.txtinjury.caption, "30");
     EXPECT_EQ(finder.txtnum.caption, "5");
     EXPECT_TRUE(finder.chkname.checked);
@@ -147,7 +147,7 @@ TEST_F(MainFinderStartup, NoSettingsFileKeepsTheDefaultWidthsAndWritesNothing) {
 
 TEST_F(MainFinderStartup, EmptyOrDamagedSettingsFileGetsTheResetValuesRewritten) {
     const std::string reset =
-        " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 -2147483626 \r\n";
+        " 1250  630  825  480  350  810  375  200  450  280  280  280  630  615  630  750  555  300 -2147483626 \r\n";
     makeStore();
     for (const std::string& damaged : {std::string(""), std::string("1 2 3"), std::string("wide columns please")}) {
         writeBytes(folder / "HarrowdexSettings.ini", damaged);

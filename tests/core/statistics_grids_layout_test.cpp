@@ -45,9 +45,9 @@ TEST(StatisticsGridsLayout, MaxSpeedGrid) {
               (std::vector<std::string>{"", "4-5", "6", "7", "8", "9", "10", "11", "12+", "Max"}));
     EXPECT_EQ(columnTexts(grid, 0), (std::vector<std::string>{"", "D", "T", "OT", "D", "T", "OT"}));
     EXPECT_EQ(grid.columnWidth(0), 350);
-    EXPECT_EQ(grid.columnWidth(1), 615);
-    EXPECT_EQ(grid.columnWidth(8), 615);
-    EXPECT_EQ(grid.columnWidth(9), 1050);
+    EXPECT_EQ(grid.columnWidth(1), 1170);
+    EXPECT_EQ(grid.columnWidth(8), 1170);
+    EXPECT_EQ(grid.columnWidth(9), 1740);
     EXPECT_EQ(grid.effectiveAlignment(0, 9), Alignment::RightCenter);
     for (int c = 0; c <= 9; ++c) {
         EXPECT_EQ(foreAt(grid, 1, c), base::kDirtFast);
@@ -77,7 +77,7 @@ TEST(StatisticsGridsLayout, AverageSpeedGrid) {
     }
     EXPECT_EQ(backAt(grid, 1, 1), base::kSystemWindowBackground);
     EXPECT_EQ(grid.columnWidth(0), 450);
-    EXPECT_EQ(grid.columnWidth(3), 730);
+    EXPECT_EQ(grid.columnWidth(3), 945);
 }
 
 TEST(StatisticsGridsLayout, ProgenyGrids) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "progeny/qt/crosses_window.h"
+#include "base/qt/grid_table_model.h"
 #include "base/qt/grid_view.h"
 #include "shown_main_window.h"
 #include "test_folder.h"
@@ -51,6 +52,16 @@ TEST_F(CrossesWindowTest, ShowsSortsListsCopiesExportsAndCloses) {
     const base::GridModel& grid = crosses->panel().grid;
     ASSERT_GE(grid.rows(), 3);
     EXPECT_EQ(grid.text(0, 0), "Dam-Sire");
+    // Every name shows whole, the longest too.
+    const auto expectWholeNames = [&] {
+        auto* table = crosses->table();
+        for (int row = 1; row < grid.rows(); ++row) {
+            const QModelIndex cell = table->tableModel()->indexOfCell(row, 0);
+            table->scrollTo(cell);
+            EXPECT_EQ(table->shownText(cell).toStdString(), grid.text(row, 0));
+        }
+    };
+    expectWholeNames();
 
     // A click on the name's caption sorts A to Z, again Z to A.
     auto* header = crosses->table()->horizontalHeader();
@@ -64,6 +75,7 @@ TEST_F(CrossesWindowTest, ShowsSortsListsCopiesExportsAndCloses) {
     crosses->findChild<QPushButton*>("cmdshow")->click();
     ASSERT_EQ(grid.text(0, 0), "Horse Name");
     ASSERT_GE(grid.rows(), 2);
+    expectWholeNames();
     // Ctrl+C copies the selection with its captions.
     auto* table = crosses->table();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 0)).center());
@@ -86,6 +98,16 @@ TEST_F(CrossesWindowTest, ShowsSortsListsCopiesExportsAndCloses) {
     dialogs.saveAnswers.push_back((out / "crosses.csv").string());
     crosses->findChild<QPushButton*>("cmdexport")->click();
     EXPECT_EQ(testing_support::readBytes(out / "crosses.csv").substr(0, 17), "Horse Name,H.ID.,");
+
+    // A cross whose offspring has one of the longest names.
+    type(sire, "daring duke");
+    type(damSire, "proud dancer");
+    crosses->findChild<QPushButton*>("cmdshow")->click();
+    bool listed = false;
+    for (int row = 1; row < grid.rows(); ++row)
+        listed = listed || grid.text(row, 0) == "Crimson Queen Of Wetherby Cannon";
+    ASSERT_TRUE(listed);
+    expectWholeNames();
 
     ASSERT_TRUE(activate());  // listing the horse brought the main window to the front
     QTest::keyClick(crosses.data(), Qt::Key_Escape);

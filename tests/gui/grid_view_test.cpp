@@ -403,3 +403,34 @@ TEST(GridView, LongListingLoadsAndScrolls) {
 
 }  // namespace
 }  // namespace base
+
+namespace base {
+namespace {
+
+// The row of the current cell shows highlighted across, lighter beside the selected
+// cells; other rows keep their colour.
+TEST(GridView, TheSelectedRowShowsHighlightedWhole) {
+    GridModel grid(2, 6);
+    GridView view(grid);
+    view.resize(600, 200);
+    view.show();
+    fillResults(grid, 4);
+    grid.setRow(2);
+    grid.setCol(1);
+    QCoreApplication::processEvents();
+    const QImage image = view.viewport()->grab().toImage();
+    const auto colourAt = [&](int row, int col) {
+        const QRect cell = view.visualRect(view.tableModel()->indexOfCell(row, col));
+        return QColor(image.pixel(cell.left() + 2, cell.top() + 2));
+    };
+    const QColor plain = colourAt(1, 4);
+    const QColor selected = colourAt(2, 1);
+    for (const int col : {0, 2, 5}) {
+        EXPECT_NE(colourAt(2, col), plain) << col;
+        EXPECT_NE(colourAt(2, col), selected) << col;
+    }
+    EXPECT_EQ(colourAt(3, 4), plain);
+}
+
+}  // namespace
+}  // namespace base

@@ -87,13 +87,35 @@ TEST_F(HorseFinderWindowTest, ResultsGridContextMenuComparesTheSelectedHorses) {
     EXPECT_EQ(comparison->table()->columnCount(), 3);
 }
 
+// The messages show whole beside their boxes, and no box moves or changes its width for them.
 TEST_F(HorseFinderWindowTest, BadBoxesShowAMessageBesideThemAndDoNotSearch) {
     auto* finder = openFinder();
-    finder->findChild<QLineEdit*>("txtactive")->setText("0");
-    finder->findChild<QLineEdit*>("txtmindist")->setText("eight");
+    QApplication::processEvents();
+    const auto columns = [finder] {
+        std::vector<std::pair<int, int>> placed;
+        for (auto* box : finder->findChildren<QLineEdit*>()) placed.emplace_back(box->x(), box->width());
+        return placed;
+    };
+    const auto before = columns();
+    struct Case {
+        const char* box;
+        const char* text;
+        const char* message;
+    };
+    const std::vector<Case> cases{{"txtactive", "0", "The number of weeks must be 1 or more."},
+                                  {"txtmindist", "eight", "Not a number."},
+                                  {"txtmaxdist", "1e12", "Too large."},
+                                  {"txtmaxclaim", "99999999999", "Too large."},
+                                  {"txtmaxwins", "1.5", "Not a whole number."}};
+    for (const auto& test : cases) finder->findChild<QLineEdit*>(test.box)->setText(test.text);
     finder->findChild<QPushButton*>("cmdfind")->click();
-    EXPECT_EQ(finder->findChild<QLabel*>("txtactive_problem")->text(), "The number of weeks must be 1 or more.");
-    EXPECT_EQ(finder->findChild<QLabel*>("txtmindist_problem")->text(), "Not a number.");
+    QApplication::processEvents();
+    for (const auto& test : cases) {
+        auto* problem = finder->findChild<QLabel*>(QString(test.box) + "_problem");
+        EXPECT_EQ(problem->text(), test.message) << test.box;
+        EXPECT_LE(problem->heightForWidth(problem->width()), problem->height()) << test.box;
+    }
+    EXPECT_EQ(columns(), before);
     EXPECT_EQ(finder->resultsGrid()->model()->rowCount(), 0);
 }
 

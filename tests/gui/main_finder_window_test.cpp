@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "base/qt/colours.h"
+#include "base/qt/grid_table_model.h"
 #include "base/qt/grid_view.h"
 #include "base/qt/twips.h"
 #include "shown_main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,7 +17,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -39,7 +44,7 @@ protected:
 TEST_F(MainFinderWindowTest, CaptionAndDesignedClientArea) {
     EXPECT_EQ(window->windowTitle(), "Harrowdex v" HARROWDEX_PROJECT_VERSION);
     EXPECT_EQ(window->objectName(), "frmmainfinder");
-    EXPECT_EQ(window->centralWidget()->width(), base::twipsToPixelsX(9390, window.get()));
+    EXPECT_EQ(window->centralWidget()->width(), base::twipsToPixelsX(14510, window.get()));
     EXPECT_EQ(window->centralWidget()->height(), base::twipsToPixelsY(8280, window.get()));
 }
 
@@ -61,14 +66,14 @@ TEST_F(MainFinderWindowTest, CriteriaPanelAsAfterStartUp) {
     EXPECT_EQ(find<QLineEdit>("txtlastweek")->maxLength(), 6);
     EXPECT_TRUE(find<QCheckBox>("chkname")->isChecked());
     EXPECT_FALSE(find<QCheckBox>("chkid")->isChecked());
-    EXPECT_EQ(find<QCheckBox>("chkowner")->text(), "Current Owner Only");
+    EXPECT_EQ(find<QCheckBox>("chkowner")->text(), "&Current Owner Only");
     EXPECT_FALSE(find<QCheckBox>("chkowner")->isChecked());
-    EXPECT_EQ(find<QLabel>("lblfirstweek")->text(), "First Week #:");
-    EXPECT_EQ(find<QLabel>("lbllastweek")->text(), "Last Week #:");
-    EXPECT_EQ(find<QLabel>("lblname")->text(), "Name:");
-    EXPECT_EQ(find<QLabel>("lblid")->text(), "ID:");
-    EXPECT_EQ(find<QPushButton>("cmdspecial")->text(), "Multi.");
-    EXPECT_EQ(find<QPushButton>("cmdgethorse")->text(), "GO!");
+    EXPECT_EQ(find<QLabel>("lblfirstweek")->text(), "First Wee&k #:");
+    EXPECT_EQ(find<QLabel>("lbllastweek")->text(), "&Last Week #:");
+    EXPECT_EQ(find<QLabel>("lblname")->text(), "&Name:");
+    EXPECT_EQ(find<QLabel>("lblid")->text(), "&ID:");
+    EXPECT_EQ(find<QPushButton>("cmdspecial")->text(), "&Multi.");
+    EXPECT_EQ(find<QPushButton>("cmdgethorse")->text(), "&GO!");
     for (const char* hidden : {"chk2yo", "lblnum", "txtnum", "lblfastest"})
         EXPECT_FALSE(find<QWidget>(hidden)->isVisible()) << hidden;
     EXPECT_EQ(find<QLineEdit>("txtnum")->text(), "5");
@@ -79,7 +84,7 @@ TEST_F(MainFinderWindowTest, TheNameAndIdCheckBoxesSayWhatTheyDo) {
     auto* frame = find<QGroupBox>("Frame2");
     for (const auto& [name, caption] : boxes) {
         auto* box = find<QCheckBox>(name);
-        EXPECT_EQ(box->text(), caption) << name;
+        EXPECT_EQ(box->text().remove('&'), caption) << name;
         EXPECT_FALSE(box->toolTip().isEmpty()) << name;
         // The caption shows whole, inside the frame and clear of the text boxes.
         EXPECT_GE(box->width(), box->sizeHint().width()) << name;
@@ -89,13 +94,49 @@ TEST_F(MainFinderWindowTest, TheNameAndIdCheckBoxesSayWhatTheyDo) {
     }
 }
 
+// Alt and a letter reach every captioned control (a box through its label), each letter
+// once with the menu bar's; the progeny options, one letter or two, are reached with the
+// arrow keys from the other options of their frame.
+TEST_F(MainFinderWindowTest, EveryCaptionedControlHasItsOwnAccessKey) {
+    QStringList keys;
+    for (QAction* menu : window->menuBar()->actions()) keys << QKeySequence::mnemonic(menu->text()).toString();
+    for (auto* label : window->findChildren<QLabel*>()) {
+        const QKeySequence key = QKeySequence::mnemonic(label->text());
+        if (!label->buddy()) continue;
+        EXPECT_FALSE(key.isEmpty()) << label->objectName().toStdString();
+        keys << key.toString();
+    }
+    const QSet<QString> arrowKeyed{"optsire", "optdamsire", "optdamdamsire"};
+    for (auto* button : window->findChildren<QAbstractButton*>()) {
+        if (button->text().isEmpty() || arrowKeyed.contains(button->objectName())) continue;
+        const QKeySequence key = QKeySequence::mnemonic(button->text());
+        EXPECT_FALSE(key.isEmpty()) << button->objectName().toStdString();
+        keys << key.toString();
+    }
+    for (auto* box : window->findChildren<QLineEdit*>()) {
+        const auto labels = window->findChildren<QLabel*>();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [box](QLabel* l) { return l->buddy() == box; }))
+            << box->objectName().toStdString();
+    }
+    EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size()) << keys.join(' ').toStdString();
+
+    // The option frame's arrow keys reach the progeny options when they can be chosen.
+    for (auto* option : {&finder.optsire, &finder.optdamsire, &finder.optdamdamsire}) option->enabled = true;
+    window->showState();
+    QApplication::setActiveWindow(window.get());
+    auto* horse = find<QRadioButton>("opthorse");
+    horse->setFocus();
+    QTest::keyClick(horse, Qt::Key_Down);
+    EXPECT_TRUE(find<QRadioButton>("optsire")->hasFocus());
+}
+
 TEST_F(MainFinderWindowTest, InformationAreaAsAfterStartUp) {
     EXPECT_EQ(find<QGroupBox>("frainfo")->title(), "");
     EXPECT_EQ(find<QGroupBox>("framaxspeedstats")->title(), "Max Speed And W-P-S");
     EXPECT_EQ(find<QGroupBox>("fraspeedstats")->title(), "Average Speed Stats");
     EXPECT_EQ(find<QLineEdit>("txtinjury")->text(), "30");
     EXPECT_EQ(find<QLineEdit>("txtinjury")->maxLength(), 3);
-    EXPECT_EQ(find<QLabel>("lblinjurytest")->text(), "Injury Exclusion:\nIgnore races slower than ...");
+    EXPECT_EQ(find<QLabel>("lblinjurytest")->text(), "Injury &Exclusion:\nIgnore races slower than ...");
     EXPECT_EQ(find<QLabel>("lblprogress")->text(), "");
     for (const char* shown : {"MSFWGrid", "MSFSGrid", "MSFColorGridKey", "MSFlexGrid1"})
         EXPECT_TRUE(find<base::GridView>(shown)->isVisible()) << shown;
@@ -136,7 +177,7 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     auto* file = find<QMenu>("filemenu");
     EXPECT_EQ(file->title(), "&File");
     EXPECT_EQ(names(file), (QStringList{"cmdimportdata", "cmdresultsfolder", "cmdimportnewresults", "cmdremoverace",
-                                        "bar4", "cmdprint", "cmdprintpreview", "ExportText"}));
+                                        "bar4", "cmdprint", "cmdprintpreview", "ExportText", "bar6", "cmdexit"}));
     auto* utilities = find<QMenu>("Utilitiesmenu");
     EXPECT_EQ(utilities->title(), "&Utilities");
     EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart",
@@ -152,6 +193,8 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(find<QAction>("listrace")->text(), "List Race ");
     EXPECT_TRUE(find<QAction>("msfgridreset")->isEnabled());
     EXPECT_TRUE(find<QAction>("msfgridback")->isEnabled());
+    find<QAction>("cmdexit")->trigger();
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainFinderWindowTest, AboutNamesTheVersionStoreAndFolderInUse) {
@@ -163,12 +206,52 @@ TEST_F(MainFinderWindowTest, AboutNamesTheVersionStoreAndFolderInUse) {
                   "/\r(beside the program)");
 }
 
+// A stable's widest figures show whole in every cell of both statistics grids: counts of
+// five digits, speeds over 100 (W-P-S of four digits a distance, five in the totals).
+TEST_F(MainFinderWindowTest, TheStatisticsGridsShowAStablesWidestFiguresWhole) {
+    struct Case {
+        base::GridModel& grid;
+        const char* name;
+        int row;
+        int firstCol;
+        int lastCol;
+        const char* text;
+    };
+    const std::vector<Case> cases{{finder.MSFWGrid, "MSFWGrid", 1, 1, 8, "99999-199.9"},
+                                  {finder.MSFWGrid, "MSFWGrid", 4, 1, 8, "9999-9999-9999"},
+                                  {finder.MSFWGrid, "MSFWGrid", 3, 9, 9, "199.9/99999"},
+                                  {finder.MSFWGrid, "MSFWGrid", 6, 9, 9, "99999-99999-99999/99999"},
+                                  {finder.MSFSGrid, "MSFSGrid", 4, 1, 3, "199.9 (99999)"}};
+    for (const auto& test : cases)
+        for (int col = test.firstCol; col <= test.lastCol; ++col) test.grid.setText(test.row, col, test.text);
+    for (const auto& test : cases) {
+        auto* view = find<base::GridView>(test.name);
+        for (int col = test.firstCol; col <= test.lastCol; ++col)
+            EXPECT_EQ(view->shownText(view->tableModel()->indexOfCell(test.row, col)).toStdString(), test.text)
+                << test.name << " column " << col;
+    }
+}
+
+// A wider window widens the results grid's columns in proportion, as shown only: the
+// widths kept are the user's.
+TEST_F(MainFinderWindowTest, TheResultsColumnsShareTheRoomOfAWiderWindow) {
+    find<QAction>("msfgridreset")->trigger();
+    auto* results = find<base::GridView>("MSFlexGrid1");
+    window->resize(window->width() + 300, window->height());
+    QApplication::processEvents();
+    int shown = 0;
+    for (int col = 0; col < results->model()->columnCount(); ++col) shown += results->columnWidth(col);
+    EXPECT_EQ(shown, results->viewport()->width());
+    EXPECT_GT(results->columnWidth(0), base::twipsToPixelsX(1250, results));
+    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), 1250);
+}
+
 TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) {
     find<QAction>("msfgridreset")->trigger();
     auto* results = find<base::GridView>("MSFlexGrid1");
-    EXPECT_EQ(results->columnWidth(0), base::twipsToPixelsX(1250, results));
+    EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), 1250);
     EXPECT_EQ(readBytes(folder / "HarrowdexSettings.ini"),
-              " 1250  630  825  410  350  350  375  200  450  280  280  280  630  500  630  750  555  300 "
+              " 1250  630  825  480  350  810  375  200  450  280  280  280  630  615  630  750  555  300 "
               "-2147483626 \r\n");
     find<QAction>("msfgridback")->trigger();
     EXPECT_EQ(finder.MSFlexGrid1.backColour(), base::kSystemWindowBackground);

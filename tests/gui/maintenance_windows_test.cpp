@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/qt/special_stable_window.h"
 #include "base/qt/grid_view.h"
+#include "base/qt/small_window.h"
 #include "shell/qt/edit_tracks_window.h"
 #include "shell/qt/remove_data_window.h"
 #include "shell/restore_search_indexes.h"
@@ -17,7 +18,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
 #include <gmock/gmock.h>
+
+#include <string_view>
 
 namespace {
 
@@ -161,7 +165,8 @@ TEST_F(MaintenanceWindowsTest, TrackEditorAddsAndDeletesTracks) {
     for (const auto& [num, code] : {std::pair{"12", "XYZ"}, {"3.5", "FOU"}, {"40", "FOR"}}) {
         typeInto(in<QLineEdit>(editor, "txttracknum"), num);
         typeInto(in<QLineEdit>(editor, "txttrackcode"), code);
-        add->click();
+        if (std::string_view(code) == "FOR") QTest::keyClick(in<QLineEdit>(editor, "txttrackcode"), Qt::Key_Return);
+        else add->click();
     }
     EXPECT_EQ(entries(list), QStringList({"04: FOU", "12: XYZ", "40: FOR"}));
     EXPECT_EQ(in<QLineEdit>(editor, "txttracknum")->text(), "");
@@ -278,6 +283,28 @@ TEST_F(MaintenanceWindowsTest, EscapeClosesEverySmallWindow) {
         QTest::keyClick(shown.data(), Qt::Key_Escape);
         EXPECT_TRUE(QTest::qWaitFor([&] { return shown.isNull() || !shown->isVisible(); }, 1000)) << name;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A small window stands right of the main window, else left of it, else at the edge of
+// the screen with more room; never below the screen.
+TEST(BesidePlace, RightElseLeftElseTheRoomierEdge) {
+    const QRect screen(0, 0, 1920, 1080);
+    struct Case {
+        QRect main;
+        QSize size;
+        QPoint place;
+    };
+    const std::vector<Case> cases{{{10, 10, 640, 600}, {300, 200}, {650, 10}},
+                                  {{1270, 10, 640, 600}, {300, 200}, {970, 10}},
+                                  {{100, 0, 1750, 900}, {300, 200}, {0, 0}},
+                                  {{0, 0, 1780, 900}, {300, 200}, {1620, 0}},
+                                  {{200, 900, 640, 600}, {300, 300}, {840, 780}}};
+    for (const auto& test : cases)
+        EXPECT_EQ(base::besidePlace(test.main, test.size, screen), test.place) << test.main.x();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "base/qt/grid_table_model.h"
 #include "base/qt/grid_view.h"
+#include "base/qt/twips.h"
 #include "base/results_columns.h"
 #include "shown_main_window.h"
 
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -100,16 +102,22 @@ TEST_F(ProgenyWindowTest, TheLongestNumbersShowWholeAtTheResetWidths) {
     using namespace horse_column;
     expectWhole({{kHorseNumber, "9999999"},
                  {kRace, "32767.9999"},
+                 {kAge, "O-3+"},
+                 {kType, "Handicap"},
                  {kDistance, "10.5"},
                  {kSpeed, "199.9"},
                  {kPlace, "20"},
                  {kField, "20"},
                  {kPost, "20"},
                  {kPurse, "9999999"},
-                 {kOdds, "99.90"},
+                 {kOdds, "999.90"},
                  {kEarnings, "5999999"},
                  {kClaiming, "250000"},
                  {kStart, "99"}});
+    // With a long listing's scroll bar too, the columns fit without one across.
+    int columns = 2 * results->frameWidth() + results->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int col = 0; col < kCount; ++col) columns += twipsToPixelsX(window.MSFlexGrid1.columnWidth(col), results);
+    EXPECT_LE(columns, results->width());
 
     find<QRadioButton>("optsire")->click();
     type("txthorse", "Iron Duke");

@@ -74,7 +74,8 @@ TEST_F(SearchWindowTest, HorseSearchShowsTheWholeStatistics) {
 
 // A trainer's name too long for the summary box is cut, and every figure stays in view.
 TEST_F(SearchWindowTest, TheSummaryKeepsEveryLineInViewWithALongTrainerName) {
-    const std::string trainer = "Midnight Treasure Thoroughbreds Of Wetherby And Sons";
+    std::string trainer = "Midnight Treasure Thoroughbreds";
+    for (int i = 0; i < 12; ++i) trainer += " Of Wetherby And Sons";
     store::Database::open(window.raceStorePath())
         .exec("UPDATE tblhorsedata SET oname = '" + trainer + "' WHERE oname = 'Reid Thoroughbreds'");
     QTest::keyClicks(find<QLineEdit>("txthorse"), "Black Dasher");

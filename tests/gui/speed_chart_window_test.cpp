@@ -131,6 +131,14 @@ TEST_F(SpeedChartWindowTest, RunsReadAtTheSmallestSizeAndTooltipsStay) {
     const double labels = std::floor((weeks->max() - weeks->min()) / weeks->tickInterval()) + 1;
     EXPECT_LE(labels * QFontMetricsF(weeks->labelsFont()).horizontalAdvance("10360"),
               chart->chart()->plotArea().width());
+    // The first and last weeks' markers, a win's ring among them, show whole in the plot.
+    const QRectF plot = chart->chart()->plotArea();
+    for (auto* each : series<QScatterSeries>(chart))
+        for (const QPointF& point : each->points()) {
+            const QPointF centre = chart->chart()->mapToPosition(point, each);
+            const qreal half = each->markerSize() / 2;
+            EXPECT_TRUE(plot.contains(QRectF(centre.x() - half, centre.y() - half, 2 * half, 2 * half))) << point.x();
+        }
 
     auto* view = chart->findChild<QChartView*>("chtspeed");
     auto* fast = series<QScatterSeries>(chart)[0];

@@ -64,6 +64,9 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     horses->editItem(horses->item(0, watch::kHorseNoteColumn));
     auto* editor = horses->findChild<QLineEdit*>();
     ASSERT_TRUE(editor);
+    // Wide enough to read a note of a few words while typing it, and all in sight.
+    EXPECT_GE(editor->width(), editor->fontMetrics().horizontalAdvance(QString(40, 'n')));
+    EXPECT_TRUE(horses->viewport()->rect().contains(editor->geometry()));
     editor->setText("claim at 5000\tif sound");
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();

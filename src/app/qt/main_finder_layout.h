@@ -44,12 +44,12 @@ inline constexpr std::array<ControlPlace, 32> kMainFinderPlaces{{
     {"chkowner", "frasearchcriteria", ControlKind::CheckBox, 90, 3020, 1750, 240},
     {"cmdspecial", "frasearchcriteria", ControlKind::Button, 1950, 2975, 850, 300},
     {"cmdgethorse", "", ControlKind::Button, 30, 3390, 2890, 380},
-    {"frainfo", "", ControlKind::Frame, 2950, 30, 6410, 3740},
-    {"framaxspeedstats", "frainfo", ControlKind::Frame, 15, 170, 6380, 1770},
-    {"fraspeedstats", "frainfo", ControlKind::Frame, 15, 1960, 2750, 1730},
+    {"frainfo", "", ControlKind::Frame, 2950, 30, 11540, 3740},
+    {"framaxspeedstats", "frainfo", ControlKind::Frame, 15, 170, 11510, 1770},
+    {"fraspeedstats", "frainfo", ControlKind::Frame, 15, 1960, 3400, 1730},
     {"lblinjurytest", "fraspeedstats", ControlKind::Label, 60, 1340, 1750, 360},
     {"txtinjury", "fraspeedstats", ControlKind::TextBox, 1850, 1380, 450, 285},
-    {"lblprogress", "frainfo", ControlKind::Label, 2800, 1990, 2440, 1700},
+    {"lblprogress", "frainfo", ControlKind::Label, 3450, 1990, 6920, 1700},
     {"lblfastest", "frainfo", ControlKind::Label, 4150, 230, 2200, 700},
 }};
 
@@ -63,7 +63,7 @@ struct GridPlace {
 inline constexpr std::array<GridPlace, 6> kGridPlaces{{
     {"MSFWGrid", "framaxspeedstats", 15, 200},
     {"MSFSGrid", "fraspeedstats", 15, 190},
-    {"MSFColorGridKey", "frainfo", 5280, 1990},
+    {"MSFColorGridKey", "frainfo", 10410, 1990},
     {"MSFSRGrid", "frainfo", 15, 200},
     {"MSFmaxgrid", "frainfo", 15, 1990},
     {"MSFlexGrid1", "", 30, 3830},
@@ -100,6 +100,6 @@ inline constexpr std::array<std::pair<const char*, const char*>, 2> kToolTips{{
 inline constexpr int kResultsGridBottomMargin = 30;
 // In the progeny layout the status label moves right of the speed table.
 inline constexpr int kProgressProgenyX = 3900;
-inline constexpr int kProgressProgenyWidth = 1340;
+inline constexpr int kProgressProgenyWidth = 6470;
 
 }  // namespace app

@@ -21,7 +21,7 @@
 #include "base/qt/fitting_label.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
-#include "app/qt/key_filter.h"
+#include "base/qt/key_filter.h"
 #include "app/qt/main_finder_layout.h"
 #include "base/qt/twips.h"
 #include "base/qt/window_dialogs.h"
@@ -186,6 +186,7 @@ void MainFinderWindow::createGrids() {
         }
     }
     grids_["MSFlexGrid1"]->allowRowPicking();  // "Compare" takes runs that are not neighbours
+    grids_["MSFlexGrid1"]->shareExtraWidth();  // a wider window widens the columns
     connect(grids_["MSFlexGrid1"], &base::GridView::contextMenuRequested, this, &MainFinderWindow::openContextMenu);
     const auto doubleClicked = [this] { run([this] { search::MSFlexGrid1_DblClick(finder_); }); };
     connect(grids_["MSFlexGrid1"], &base::GridView::cellDoubleClicked, this, doubleClicked);
@@ -214,6 +215,8 @@ void MainFinderWindow::createMenus() {
     addItem(file, "cmdprint");
     addItem(file, "cmdprintpreview");
     addItem(file, "ExportText");
+    addBar(file, "bar6");
+    addItem(file, "cmdexit");
     QMenu* utilities = addMenu("Utilitiesmenu");
     addItem(utilities, "datecalculator");
     addBar(utilities, "bar5");
@@ -274,6 +277,7 @@ void MainFinderWindow::connectCommands() {
         output::cmdprintpreview_Click(finder_, printer);
     });
     onCommand("ExportText", [this] { output::ExportText_Click(finder_); });
+    connect(findChild<QAction*>("cmdexit"), &QAction::triggered, this, &QWidget::close);
     onCommand("datecalculator",
               [this] { shell::DateCalculatorWindow::datecalculator_Click(this, finder_.dialogs(), finder_.clock()); });
     onCommand("cmdremoverace", [this] { shell::RemoveDataWindow::cmdremoverace_Click(*this, finder_); });
@@ -351,7 +355,7 @@ void MainFinderWindow::connectSearchPanel() {
 
 void MainFinderWindow::filterKeys(const char* name, std::function<int(shell::MainFinder&, int)> filter) {
     auto* box = findChild<QLineEdit*>(name);
-    box->installEventFilter(new KeyFilter(box, [this, filter = std::move(filter)](int key) {
+    box->installEventFilter(new base::KeyFilter(box, [this, filter = std::move(filter)](int key) {
         const int typed = filter(finder_, key);
         if (typed == 0) showState();
         return typed;

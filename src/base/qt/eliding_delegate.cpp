@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QToolTip>
 
 namespace base {
@@ -21,6 +22,23 @@ int textRoom(const QStyleOptionViewItem& option) {
     const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget);
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
     return rect.width() - 2 * margin;
+}
+
+// The rest of a row that holds a selected cell shows in a lighter highlight over the
+// cell's own colour, so the row the commands act on reads across while the chosen cells
+// stand out.
+void tintSelectedRow(QStyleOptionViewItem& shown, const QModelIndex& index) {
+    if (shown.state.testFlag(QStyle::State_Selected)) return;
+    const auto* view = qobject_cast<const QAbstractItemView*>(shown.widget);
+    if (!view || !view->selectionModel() ||
+        !view->selectionModel()->rowIntersectsSelection(index.row(), index.parent()))
+        return;
+    const QColor back = shown.backgroundBrush.style() == Qt::NoBrush ? shown.palette.color(QPalette::Base)
+                                                                     : shown.backgroundBrush.color();
+    const QColor mark = shown.palette.color(QPalette::Highlight);
+    const auto mix = [](int own, int highlight) { return (own * 3 + highlight * 2) / 5; };
+    shown.backgroundBrush =
+        QColor(mix(back.red(), mark.red()), mix(back.green(), mark.green()), mix(back.blue(), mark.blue()));
 }
 
 }  // namespace
@@ -43,7 +61,8 @@ QString ElidingDelegate::shownText(const QStyleOptionViewItem& option, const QMo
 }
 
 void ElidingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    const QStyleOptionViewItem shown = shownOption(option, index);
+    QStyleOptionViewItem shown = shownOption(option, index);
+    tintSelectedRow(shown, index);
     styleOf(shown)->drawControl(QStyle::CE_ItemViewItem, &shown, painter, shown.widget);
 }
 

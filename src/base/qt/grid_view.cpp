@@ -4,6 +4,7 @@
 #include "base/qt/colours.h"
 #include "base/qt/eliding_delegate.h"
 #include "base/qt/grid_table_model.h"
+#include "base/qt/shared_widths.h"
 #include "base/qt/twips.h"
 
 #include <QContextMenuEvent>
@@ -97,9 +98,29 @@ void GridView::applyShape() {
     verticalHeader()->setDefaultSectionSize(rowPixels);
     QHeaderView* columns = horizontalHeader();
     if (model_->headerRowIsHeader()) columns->setFixedHeight(rowPixels);
+    std::vector<int> widths;
+    for (int col = 0; col < model_->columnCount(); ++col) widths.push_back(twipsToPixelsX(g.columnWidth(col), this));
+    // While a column edge is dragged the others keep their shares, so the edge follows the pointer.
+    if (!userResizing_) {
+        const std::vector<int> shown = sharingExtraWidth_ ? sharedWidths(widths, viewport()->width()) : widths;
+        shownExtra_.assign(widths.size(), 0);
+        for (std::size_t col = 0; col < widths.size(); ++col) shownExtra_[col] = shown[col] - widths[col];
+    }
     for (int col = 0; col < model_->columnCount(); ++col)
-        columns->resizeSection(col, twipsToPixelsX(g.columnWidth(col), this));
+        columns->resizeSection(col, widths[static_cast<std::size_t>(col)] + extraShown(col));
     applyingShape_ = false;
+}
+
+int GridView::extraShown(int column) const {
+    return column >= 0 && static_cast<std::size_t>(column) < shownExtra_.size()
+               ? shownExtra_[static_cast<std::size_t>(column)]
+               : 0;
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    const bool handled = QTableView::viewportEvent(event);
+    if (sharingExtraWidth_ && event->type() == QEvent::Resize && !applyingShape_) applyShape();
+    return handled;
 }
 
 void GridView::applyLook() {
@@ -357,6 +378,7 @@ bool GridView::filterHeaderEvent(QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {
         userResizing_ = type != QEvent::MouseButtonRelease;
+        if (!userResizing_ && sharingExtraWidth_) applyShape();  // the room is shared anew
         return false;
     }
     if (mouse->button() == Qt::RightButton && type != QEvent::MouseButtonRelease)
@@ -381,7 +403,7 @@ void GridView::showCaptionTooltip(const QHelpEvent& event) {
 
 void GridView::onSectionResized(int column, int newSize) {
     if (applyingShape_ || !userResizing_ || column < 0 || column >= grid().cols()) return;
-    grid().setColumnWidth(column, pixelsToTwipsX(newSize, this));
+    grid().setColumnWidth(column, pixelsToTwipsX(std::max(newSize - extraShown(column), 0), this));
 }
 
 }  // namespace base

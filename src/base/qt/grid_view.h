@@ -48,6 +48,9 @@ public:
     // with the arrow, page, Home and End keys moves the current cell without changing the
     // rows chosen, and Ctrl+Space picks or drops the current row.
     void allowRowPicking() { rowPicking_ = true; }
+    // Room the columns leave in the view is shared among them, in proportion to their
+    // widths; only shown, never written back as their widths.
+    void shareExtraWidth() { sharingExtraWidth_ = true; }
     // The size that shows every column and the grid's height, without scroll bars.
     QSize designedSize() const;
     // The text painted in the cell at `index`: the cell's, or its cut form with an ellipsis.
@@ -73,6 +76,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void configure();
@@ -89,6 +93,7 @@ private:
     void rightClick(const QMouseEvent& event);
     bool pickByKey(int key);
     void onSectionResized(int column, int newSize);
+    int extraShown(int column) const;
     bool filterHeaderEvent(QEvent* event);
     void showCaptionTooltip(const QHelpEvent& event);
 
@@ -100,6 +105,8 @@ private:
     bool shownVisible_ = true;
     bool displayOnly_ = false;
     bool rowPicking_ = false;
+    bool sharingExtraWidth_ = false;
+    std::vector<int> shownExtra_;  // pixels each column shows beyond its width
     std::optional<std::array<int, 4>> shownSelection_;
     std::vector<int> shownPicks_;
 };

@@ -10,7 +10,10 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace base {
 
@@ -80,7 +83,26 @@ void connectList(QListWidget& widget, ListBox& list) {
 
 void closeOnEscape(QWidget& window) { window.installEventFilter(new EscapeCloses(&window)); }
 
+QPoint besidePlace(const QRect& main, const QSize& size, const QRect& screen) {
+    const int roomRight = screen.right() - main.right();
+    const int roomLeft = main.left() - screen.left();
+    int x = 0;
+    if (roomRight >= size.width()) x = main.right() + 1;
+    else if (roomLeft >= size.width()) x = main.left() - size.width();
+    else x = roomRight >= roomLeft ? screen.right() + 1 - size.width() : screen.left();
+    const int y = std::max(std::min(main.top(), screen.bottom() + 1 - size.height()), screen.top());
+    return {std::max(x, screen.left()), y};
+}
+
 void bringToFront(QWidget& window) {
+    QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+    if (owner && !window.isVisible() && owner->screen()) {
+        // The frame is not known before the window is shown; the owner's stands in for it.
+        const QSize frame = owner->frameGeometry().size() - owner->size();
+        const QPoint place =
+            besidePlace(owner->frameGeometry(), window.size() + frame, owner->screen()->availableGeometry());
+        window.move(place);
+    }
     window.show();
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.raise();

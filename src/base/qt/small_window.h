@@ -31,8 +31,13 @@ void connectList(QListWidget& widget, ListBox& list);
 // The child widget `name` of `window`, created as a `Widget` at its place in twips.
 template <typename Widget>
 Widget* addChild(QWidget* parent, const char* name, int x, int y, int width, int height);
-// Shows a window beside the main window and brings it to the front.
+// Shows a window and brings it to the front; a window shown for the first time stands
+// beside the window it belongs to.
 void bringToFront(QWidget& window);
+// Where a window of `size` (frame included) stands beside `main`: right of it where
+// `screen` has room, else left of it, else at the screen's edge on the roomier side. Its
+// top is the main window's, kept on the screen.
+QPoint besidePlace(const QRect& main, const QSize& size, const QRect& screen);
 // Escape closes the window, as it closes a dialog.
 void closeOnEscape(QWidget& window);
 // The window of type `Window` named `name` that `parent` holds open, or else a new one that

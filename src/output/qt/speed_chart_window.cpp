@@ -68,11 +68,28 @@ Extent extentOf(const SpeedChart& chart) {
     return extent;
 }
 
+// Pixels at either end of the week axis for the widest marker, a win's ring with its pen.
+constexpr qreal kEdgeRoom = kMarkerSize + 2;
+const char* const kFirstWeek = "firstWeek";
+const char* const kLastWeek = "lastWeek";
+
+// The week axis spans its runs' weeks and, at either end, room for a whole marker across
+// `width` pixels of plot, so that the first and last weeks' points are never cut.
+void fitWeekRange(QValueAxis* axis, qreal width) {
+    const double first = axis->property(kFirstWeek).toDouble();
+    const double last = axis->property(kLastWeek).toDouble();
+    const double room = width > 4 * kEdgeRoom ? kEdgeRoom * (last - first) / (width - 2 * kEdgeRoom) : 0;
+    const double pad = std::max(0.5, room);
+    if (axis->min() != first - pad || axis->max() != last + pad) axis->setRange(first - pad, last + pad);
+}
+
 // Whole weeks only, on round numbers, and no more labels than fit side by side across
 // `width` pixels: five-digit weeks would otherwise be cut to "10...".
 void spaceWeekTicks(QValueAxis* axis, qreal width) {
-    const double first = axis->min() + 0.5;
-    const double last = axis->max() - 0.5;
+    const bool weeks = axis->property(kFirstWeek).isValid();
+    if (weeks) fitWeekRange(axis, width);
+    const double first = weeks ? axis->property(kFirstWeek).toDouble() : axis->min() + 0.5;
+    const double last = weeks ? axis->property(kLastWeek).toDouble() : axis->max() - 0.5;
     const QFontMetricsF metrics(axis->labelsFont());
     const qreal labelRoom = 2 * metrics.horizontalAdvance(QString::number(static_cast<int>(last)));
     const int most = std::clamp(static_cast<int>(width / labelRoom), 2, kMostTicks);
@@ -85,6 +102,8 @@ QValueAxis* weekAxis(const Extent& extent) {
     auto* axis = new QValueAxis;
     axis->setTitleText("Week");
     axis->setLabelFormat("%d");
+    axis->setProperty(kFirstWeek, extent.firstWeek);
+    axis->setProperty(kLastWeek, extent.lastWeek);
     axis->setRange(extent.firstWeek - 0.5, extent.lastWeek + 0.5);
     axis->setTickType(QValueAxis::TicksDynamic);
     return axis;

@@ -6,6 +6,7 @@
 #include "base/qt/grid_view.h"
 #include "base/qt/qt_text.h"
 #include "base/qt/small_window.h"
+#include "base/qt/twips.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
 
@@ -16,7 +17,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace progeny {
 
@@ -95,9 +99,24 @@ void CrossesWindow::cmdshow_Click() {
     panel_.txtminstarters = minStarters_->text().toStdString();
     setCursor(Qt::WaitCursor);
     panel_.cmdshow_Click();
+    fitNameColumn();
     unsetCursor();
     captionSort_.forget();
     count_->setText(base::toQString(panel_.lblcount));
+}
+
+// Names show whole: the name column widens to the widest of them in the table's font.
+void CrossesWindow::fitNameColumn() {
+    base::GridModel& grid = panel_.grid;
+    const QFontMetrics metrics(grid_->font());
+    int widest = 0;
+    for (int row = 0; row < grid.rows(); ++row)
+        widest =
+            std::max(widest, metrics.horizontalAdvance(base::toQString(grid.text(row, CrossesPanel::kNameColumn))));
+    // The cell's margins and the grid line beside the text.
+    const int margins = 2 * (grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1) + 4;
+    const int needed = base::pixelsToTwipsX(widest + margins, grid_);
+    if (needed > grid.columnWidth(CrossesPanel::kNameColumn)) grid.setColumnWidth(CrossesPanel::kNameColumn, needed);
 }
 
 // The name sorts as text, A to Z first; every other column as numbers, highest first.

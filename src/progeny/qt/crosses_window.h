@@ -46,6 +46,7 @@ public:
 private:
     QLineEdit* addBox(QHBoxLayout* row, const char* caption, const char* name, const std::string& text);
     void sortBy(int column);
+    void fitNameColumn();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     shell::MainWindowView& mainWindow_;

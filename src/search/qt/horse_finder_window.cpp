@@ -98,6 +98,9 @@ QLineEdit* HorseFinderWindow::addBox(QGridLayout* layout, int row, int column, c
     auto* problem = new QLabel(this);
     problem->setObjectName(QString(name) + "_problem");
     problem->setStyleSheet("color: #c00000");
+    // A message wraps within the room its column has, so the boxes keep their places.
+    problem->setWordWrap(true);
+    problem->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(label, row, column);
     layout->addWidget(box, row, column + 1);
     layout->addWidget(problem, row, column + 2);
@@ -182,7 +185,9 @@ void HorseFinderWindow::readBoxes() {
 void HorseFinderWindow::showState() {
     for (const auto& [name, label] : problemLabels_) {
         const auto problem = panel_.problems.find(name);
-        label->setText(problem == panel_.problems.end() ? QString() : base::toQString(problem->second));
+        const QString text = problem == panel_.problems.end() ? QString() : base::toQString(problem->second);
+        label->setText(text);
+        label->setToolTip(text);
     }
     count_->setText(base::toQString(panel_.lblcount));
 }

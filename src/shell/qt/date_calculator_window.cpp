@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/qt/date_calculator_window.h"
 
+#include "base/qt/key_filter.h"
 #include "base/qt/small_window.h"
 #include "base/qt/twips.h"
 #include "base/qt/window_dialogs.h"
@@ -51,10 +52,12 @@ void DateCalculatorWindow::createControls() {
 
     connect(week, &QLineEdit::textEdited, this,
             [this](const QString& text) { calculator_.txtdate.caption = text.toStdString(); });
-    connect(week, &QLineEdit::returnPressed, this, [this] {
-        calculator_.txtdate_Keypress(DateCalculator::kEnter);
-        showState();
-    });
+    // Only digits are typed; Enter converts as the button does.
+    week->installEventFilter(new base::KeyFilter(week, [this](int key) {
+        const int typed = calculator_.txtdate_Keypress(key);
+        if (key == DateCalculator::kEnter) showState();
+        return typed;
+    }));
     connect(get, &QPushButton::clicked, this, [this] {
         calculator_.cmdgetdate_Click();
         showState();

@@ -48,10 +48,13 @@ void EditTracksWindow::createControls() {
 
     base::connectTextBoxes(*this, editor_.controls());
     base::connectList(*list, editor_.lsttracks);
-    connect(addButton, &QPushButton::clicked, this, [this] {
+    const auto addTrack = [this] {
         editor_.cmdaddtrack_Click();
         showState();
-    });
+    };
+    connect(addButton, &QPushButton::clicked, this, addTrack);
+    // The code is typed last, so Enter there adds the track.
+    connect(code, &QLineEdit::returnPressed, this, addTrack);
     connect(deleteButton, &QPushButton::clicked, this, [this] {
         editor_.cmddeletetrack_Click();
         showState();

@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace watch {
@@ -42,6 +43,19 @@ public:
         auto* editor = new QLineEdit(parent);
         editor->setMaxLength(static_cast<int>(kMostNoteCharacters));
         return editor;
+    }
+    // A note reads while it is typed: the editor takes room for some forty characters
+    // beyond a narrow column, to the left where the table ends.
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        constexpr int kReadableCharacters = 40;
+        QRect place = option.rect;
+        place.setWidth(
+            std::max(place.width(), editor->fontMetrics().horizontalAdvance(QString(kReadableCharacters, 'n'))));
+        if (const QWidget* viewport = editor->parentWidget()) {
+            if (place.right() >= viewport->width()) place.moveRight(viewport->width() - 1);
+            place.setLeft(std::max(place.left(), 0));
+        }
+        editor->setGeometry(place);
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         static_cast<QLineEdit*>(editor)->setText(index.data(kNoteRole).toString());

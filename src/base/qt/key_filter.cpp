@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "app/qt/key_filter.h"
+#include "base/qt/key_filter.h"
 
 #include <QKeyEvent>
 
-namespace app {
+namespace base {
 
 KeyFilter::KeyFilter(QObject* parent, std::function<int(int)> filter) : QObject(parent), filter_(std::move(filter)) {}
 
@@ -19,4 +19,4 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     return filter_(code) == 0;
 }
 
-}  // namespace app
+}  // namespace base

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <functional>
 
-namespace app {
+namespace base {
 
 // Hands each typed character of a widget to a core key filter, as its character code
 // (Enter as 13, Backspace as 8), and drops the key when the filter answers 0. Keys that
@@ -22,4 +22,4 @@ private:
     std::function<int(int)> filter_;
 };
 
-}  // namespace app
+}  // namespace base
