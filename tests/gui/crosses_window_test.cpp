@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -69,6 +70,15 @@ TEST_F(CrossesWindowTest, ShowsSortsListsCopiesExportsAndCloses) {
     EXPECT_LE(grid.text(1, 0), grid.text(2, 0));
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
     EXPECT_GE(grid.text(1, 0), grid.text(2, 0));
+    // From the keyboard: the menu key, then "Sort by This Column" on the current column.
+    crosses->table()->setFocus();
+    QTest::keyClick(crosses->table(), Qt::Key_Menu);
+    auto* menu = crosses->findChild<QMenu*>("mnucrosses");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_LE(grid.text(1, 0), grid.text(2, 0));
 
     // Both names: the offspring of the cross.
     type(damSire, QString::fromStdString(grid.text(1, 0)));

@@ -4,6 +4,7 @@
 #include "base/qt/accessible_names.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
+#include "base/qt/sort_menu.h"
 #include "base/qt/qt_text.h"
 #include "base/qt/small_window.h"
 #include "base/qt/twips.h"
@@ -74,6 +75,7 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     connect(exportButton, &QPushButton::clicked, this, [this] { panel_.cmdexport_Click(); });
     connect(grid_, &base::GridView::cellDoubleClicked, this, &CrossesWindow::listSelectedHorse);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CrossesWindow::sortBy);
+    base::addSortMenu(*grid_, "mnucrosses", [this] { sortBy(panel_.grid.col()); });
     grid_->installEventFilter(this);
     resize(1100, 560);
     base::nameListsAndGrids(*this);

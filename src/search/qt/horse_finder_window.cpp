@@ -9,9 +9,9 @@
 #include "shell/qt/main_window_view.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
+#include "base/qt/sort_menu.h"
 #include "watch/qt/watch_marking.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QKeyEvent>
@@ -73,13 +72,7 @@ HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::M
     connect(exportButton, &QPushButton::clicked, this, [this] { panel_.cmdexport_Click(); });
     connect(grid_, &base::GridView::cellDoubleClicked, this, &HorseFinderWindow::listSelectedHorse);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &HorseFinderWindow::sortBy);
-    // The menu key or a right-click sorts the current column, as a click on its caption does.
-    auto* menu = new QMenu(this);
-    menu->setObjectName("mnufound");
-    QAction* sort = menu->addAction("Sort by This Column");
-    sort->setObjectName("sortcolumn");
-    connect(sort, &QAction::triggered, this, [this] { sortBy(panel_.grid.col()); });
-    connect(grid_, &base::GridView::contextMenuRequested, menu, [menu](const QPoint& at) { menu->popup(at); });
+    base::addSortMenu(*grid_, "mnufound", [this] { sortBy(panel_.grid.col()); });
     grid_->installEventFilter(this);
     resize(1000, 640);
     showState();
