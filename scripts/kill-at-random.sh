@@ -21,6 +21,8 @@ kills_wanted="${1:-60}"
 seconds="${2:-900}"
 cli="$build/harrowdex-cli"
 command -v sqlite3 >/dev/null || { echo "kill-at-random.sh needs the sqlite3 shell" >&2; exit 2; }
+# The shell waits for another program's lock (the open window's among them), as ours do.
+sqlite3() { command sqlite3 -cmd ".timeout 5000" "$@"; }
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
