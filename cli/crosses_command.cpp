@@ -8,7 +8,7 @@
 #include "progeny/breeding_file.h"
 #include "progeny/breeding_file_path.h"
 #include "progeny/cross_table.h"
-#include "search/csv_text.h"
+#include "base/csv_text.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
 
@@ -83,7 +83,7 @@ void runCrosses(CrossesOptions options) {
     } else {
         auto rows = progeny::crossCells(table);
         rows.insert(rows.begin(), progeny::crossColumns(table.mode));
-        std::cout << search::csvText(rows);
+        std::cout << base::csvText(rows);
     }
     if (table.problem) throw std::runtime_error(*table.problem);
 }

@@ -4,7 +4,7 @@
 #include "default_store.h"
 #include "cli_options.h"
 #include "json_output.h"
-#include "search/csv_text.h"
+#include "base/csv_text.h"
 #include "search/horse_comparison.h"
 #include "search/horse_finder.h"
 #include "store/kept_connections.h"
@@ -77,7 +77,7 @@ void runFind(const FindOptions& options) {
     }
     std::vector<std::vector<std::string>> table{search::foundColumns(criteria)};
     for (const auto& horse : result.rows) table.push_back(search::foundCells(horse));
-    std::cout << search::csvText(table);
+    std::cout << base::csvText(table);
 }
 
 struct CompareOptions {
@@ -101,7 +101,7 @@ void runCompare(const CompareOptions& options) {
         printJson(nlohmann::json{{"horses", horses}});
         return;
     }
-    std::cout << search::csvText(search::comparisonTable(rows));
+    std::cout << base::csvText(search::comparisonTable(rows));
 }
 
 }  // namespace

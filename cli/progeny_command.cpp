@@ -8,6 +8,7 @@
 #include "progeny/breeding_file_path.h"
 #include "progeny/getsires.h"
 #include "search/criteria_panel.h"
+#include "store/stored_name.h"
 #include "window_state_json.h"
 
 #include <optional>
@@ -51,7 +52,7 @@ void runProgeny(const ProgenyOptions& options) {
     requireRaceStore(options.db);
     window.useRaceStore(options.db);
     window.useBreedingFile(options.breeding);
-    window.txthorse.caption = search::first25Characters(name);
+    window.txthorse.caption = store::storedHorseName(name);
     window.txtnum.caption = options.starts;
     window.chk2yo.checked = options.twoYearOlds;
     if (!progeny::getsires(window, window.txthorse.caption)) throw CommandEnded();

@@ -4,7 +4,7 @@
 #include "default_store.h"
 #include "cli_options.h"
 #include "json_output.h"
-#include "search/csv_text.h"
+#include "base/csv_text.h"
 #include "store_window.h"
 #include "watch/watch_commands.h"
 #include "watch/watch_list.h"
@@ -73,7 +73,7 @@ std::string listCsv(const watch::WatchList& list, const base::Clock& clock) {
     for (const auto& horse : list.horses) horses.push_back(watch::horseCells(horse, clock));
     std::vector<std::vector<std::string>> stables{watch::stableCaptions()};
     for (const auto& stable : list.stables) stables.push_back(watch::stableCells(stable, clock));
-    return search::csvText(horses) + "\r\n" + search::csvText(stables);
+    return base::csvText(horses) + "\r\n" + base::csvText(stables);
 }
 
 void runWatch(const WatchOptions& o) {

@@ -7,7 +7,7 @@
 #include "import/race_number.h"
 #include "import/results_file_error.h"
 #include "base/utf8_text.h"
-#include "store/schema.h"
+#include "store/stored_name.h"
 
 #include <algorithm>
 #include <cmath>
@@ -238,7 +238,7 @@ store::RunnerRow ResultsReader::readRunner(double racenum, int fin) {
     RunnerFields runner = readRunnerFields();
     store::RunnerRow row;
     row.hname = std::move(runner.name);
-    row.hname.resize(base::firstCharacters(row.hname, store::kStoredNameCharacters).size());
+    row.hname.resize(store::storedHorseName(row.hname).size());
     row.oname = std::move(runner.owner);
     row.racenum = racenum;
     row.fin = fin;

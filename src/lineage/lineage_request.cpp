@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lineage/lineage_request.h"
 
-#include "base/utf8_text.h"
-#include "store/schema.h"
+#include "store/stored_name.h"
 
 #include <cstdio>
 
@@ -42,7 +41,7 @@ std::string GetHTMLPage(PageFetcher& Inet, const std::string& URL) {
 }
 
 bool sameHorse(std::string_view pageName, std::string_view gridName) {
-    return pageName == gridName || base::firstCharacters(pageName, store::kStoredNameCharacters) == gridName;
+    return pageName == gridName || store::storedHorseName(pageName) == gridName;
 }
 
 std::string lineageTitle(std::string_view name, std::string_view id) {

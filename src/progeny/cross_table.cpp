@@ -2,8 +2,8 @@
 #include "progeny/cross_table.h"
 
 #include "progeny/breeding_file_reader.h"
-#include "search/criteria_panel.h"
-#include "search/earnings.h"
+#include "store/stored_name.h"
+#include "base/earnings.h"
 #include "base/capitalise.h"
 #include "base/number_format.h"
 #include "store/offspring_runs.h"
@@ -42,7 +42,7 @@ OffspringFigures figuresOf(const std::vector<store::OffspringRun>& runs) {
     for (const auto& run : runs) {
         ++figures.starts;
         if (run.fin == 1) ++figures.wins;
-        figures.earnings += search::earningsOf(run.purse, static_cast<int>(run.fin));
+        figures.earnings += base::earningsOf(run.purse, static_cast<int>(run.fin));
         if (run.sp <= 0) continue;
         if (run.surf == "D") keepBest(figures.bestDirt, run.sp);
         if (run.surf == "T") keepBest(figures.bestTurf, run.sp);
@@ -130,8 +130,8 @@ bool ofChosenAge(const Offspring& horse, CrossAges ages) {
 // The offspring of the cross, as the progeny search finds them: by the sire when one is
 // given (then only those whose dam-sire is the one given too), else by the dam-sire.
 BreedingSelection crossOffspring(TextSource& breeding, const CrossRequest& request) {
-    const std::string sire = search::first25Characters(request.sire);
-    const std::string damSire = search::first25Characters(request.damSire);
+    const std::string sire = std::string(store::storedHorseName(request.sire));
+    const std::string damSire = std::string(store::storedHorseName(request.damSire));
     if (sire.empty()) return selectOffspring(breeding, damSire, Ancestor::DamSire);
     BreedingSelection selection = selectOffspring(breeding, sire, Ancestor::Sire);
     if (!damSire.empty())

@@ -2,13 +2,12 @@
 #include "progeny/crosses_panel.h"
 
 #include "progeny/breeding_file.h"
-#include "search/csv_text.h"
-#include "search/criteria_panel.h"
-#include "search/search_request.h"
+#include "base/csv_text.h"
 #include "base/busy_pointer.h"
 #include "base/capitalise.h"
 #include "base/number_format.h"
 #include "shell/main_finder.h"
+#include "shell/main_listing.h"
 #include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/store_error.h"
@@ -53,7 +52,8 @@ std::string countLine(const CrossTable& table, const CrossRequest& request) {
 
 }  // namespace
 
-CrossesPanel::CrossesPanel(shell::MainFinder& window) : grid(1, 1), window_(window) { grid.setText(0, 0, ""); }
+CrossesPanel::CrossesPanel(shell::MainFinder& window, shell::MainListing& listing)
+    : grid(1, 1), window_(window), listing_(listing) { grid.setText(0, 0, ""); }
 
 bool CrossesPanel::cmdshow_Click() {
     CrossRequest request{.sire = isBlank(txtsire) ? "" : txtsire,
@@ -121,7 +121,7 @@ void CrossesPanel::fillGrid(const CrossTable& table) {
 
 void CrossesPanel::listHorse(int row) {
     if (!listsHorses() || row < 1 || row >= grid.rows()) return;
-    search::listHorse(window_, grid.text(row, kNameColumn), grid.text(row, kNumberColumn));
+    listing_.listHorse(grid.text(row, kNameColumn), grid.text(row, kNumberColumn));
 }
 
 std::string CrossesPanel::csv() const {
@@ -130,9 +130,9 @@ std::string CrossesPanel::csv() const {
         rows.emplace_back();
         for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
     }
-    return search::csvText(rows);
+    return base::csvText(rows);
 }
 
-void CrossesPanel::cmdexport_Click() const { search::exportCsv(window_.dialogs(), csv()); }
+void CrossesPanel::cmdexport_Click() const { base::exportCsv(window_.dialogs(), csv()); }
 
 }  // namespace progeny

@@ -9,6 +9,7 @@
 
 namespace shell {
 class MainFinder;
+class MainListing;
 }  // namespace shell
 
 namespace progeny {
@@ -22,7 +23,8 @@ public:
     static constexpr int kNameColumn = 0;
     static constexpr int kNumberColumn = 1;  // of the offspring of both
 
-    explicit CrossesPanel(shell::MainFinder& window);
+    // `listing` lists an offspring of both in the main window.
+    CrossesPanel(shell::MainFinder& window, shell::MainListing& listing);
 
     // "Show": reads the main window's breeding file and race store and fills the table.
     // False when a box is unusable or the table could not be made; `lblcount` or a
@@ -47,6 +49,7 @@ private:
     void fillGrid(const CrossTable& table);
 
     shell::MainFinder& window_;
+    shell::MainListing& listing_;
     CrossMode mode_ = CrossMode::ByDamSire;
 };
 

@@ -3,8 +3,7 @@
 
 #include "progeny/getsires.h"
 #include "search/gethorse.h"
-#include "base/utf8_text.h"
-#include "store/schema.h"
+#include "store/stored_name.h"
 
 #include <optional>
 
@@ -24,10 +23,6 @@ int discard(shell::MainFinder& window) {
 }
 
 }  // namespace
-
-std::string first25Characters(const std::string& text) {
-    return std::string(base::firstCharacters(text, store::kStoredNameCharacters));
-}
 
 void setupnormalsearch(shell::MainFinder& window) {
     window.chkid.enabled = true;
@@ -89,13 +84,13 @@ void cmdgethorse_click(shell::MainFinder& window) {
     if (window.optowner.checked) opt = kOwner;
     if (window.optrace.checked) opt = kRace;
     if (window.optsire.checked || window.optdamsire.checked || window.optdamdamsire.checked) {
-        progeny::getsires(window, first25Characters(window.txthorse.caption));
+        progeny::getsires(window, std::string(store::storedHorseName(window.txthorse.caption)));
         return;
     }
     if (!opt) return;  // no kind selected
     // Horse names are stored with at most 25 characters; an owner's name is stored whole.
     const std::string& typed = window.txthorse.caption;
-    gethorse(window, *opt, opt == kOwner ? typed : first25Characters(typed), window.txtid.caption);
+    gethorse(window, *opt, opt == kOwner ? typed : std::string(store::storedHorseName(typed)), window.txtid.caption);
 }
 
 bool listHorse(shell::MainFinder& window, const std::string& name, const std::string& number) {

@@ -23,9 +23,6 @@ void cmdgethorse_click(shell::MainFinder& window);
 // Lists a horse by name and number with the panel set as for that search ("Horse", both
 // boxes filled and ticked), so that "GO!" lists it again. True when it listed runs.
 bool listHorse(shell::MainFinder& window, const std::string& name, const std::string& number);
-// What a horse or progeny search takes of the name box: its first 25 characters, as
-// horse names are stored, never cutting a character of several bytes.
-std::string first25Characters(const std::string& text);
 
 // The key filters of the panel's boxes, given the typed character's code. Each returns
 // the code to type: 0 when the key is discarded (with the beep). Enter in the name and

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/gethorse.h"
 
-#include "search/earnings.h"
+#include "base/earnings.h"
 #include "search/race_listing.h"
 #include "search/search_request.h"
 #include "search/search_statistics.h"
@@ -77,7 +77,7 @@ bool listRuns(shell::MainFinder& window, store::Database& db, store::RunReadAhea
         if (listed == 0) prepareGrid(window, listing, std::min(count, kMostListed));
         // More rows than counted only where a race number is stored twice.
         if (++listed >= grid.rows()) grid.setRows(listed + 1);
-        const std::int32_t earnings = earningsOf(run.purse, run.fin);
+        const std::int32_t earnings = base::earningsOf(run.purse, run.fin);
         ListedRun listedRun{std::move(run), earnings};
         statistics.add(listedRun, request.threshold, today);
         listing.fillRow(listed, std::move(listedRun), earnings);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/horse_comparison.h"
 
-#include "search/earnings.h"
+#include "base/earnings.h"
 #include "search/flat_bet.h"
 #include "search/horse_finder.h"
 #include "search/race_listing.h"
@@ -137,7 +137,7 @@ void addRecordRows(RowsBuilder& rows, const std::vector<Runs>& horses) {
              perHorse(horses,
                       [](const Runs& runs) -> std::optional<double> {
                           std::int64_t sum = 0;
-                          for (const auto& run : runs) sum += earningsOf(run.purse, run.fin);
+                          for (const auto& run : runs) sum += base::earningsOf(run.purse, run.fin);
                           return static_cast<double>(sum);
                       }),
              Better::Higher, [](double v) { return base::formatNumber(v, "$#,##0"); });

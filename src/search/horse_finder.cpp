@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/horse_finder.h"
 
-#include "search/earnings.h"
+#include "base/earnings.h"
 #include "search/flat_bet.h"
 #include "search/run_classes.h"
 #include "base/number_format.h"
@@ -57,7 +57,7 @@ void addUp(FoundHorse& horse, const FindCriteria& criteria, const std::vector<st
         horse.wins += run.fin == 1;
         horse.places += run.fin == 2;
         horse.shows += run.fin == 3;
-        horse.earnings += earningsOf(run.purse, run.fin);
+        horse.earnings += base::earningsOf(run.purse, run.fin);
         bet.add(run.fin, run.odds);
         best = std::max(best, run.sp);
         if (recent < lastK) {

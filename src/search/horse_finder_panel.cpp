@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "search/horse_finder_panel.h"
 
-#include "search/csv_text.h"
+#include "base/csv_text.h"
 #include "search/criteria_panel.h"
 #include "search/horse_comparison.h"
 #include "base/atomic_file.h"
@@ -137,10 +137,10 @@ std::string HorseFinderPanel::csv() const {
         rows.emplace_back();
         for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
     }
-    return csvText(rows);
+    return base::csvText(rows);
 }
 
-void HorseFinderPanel::cmdexport_Click() const { exportCsv(window_.dialogs(), csv()); }
+void HorseFinderPanel::cmdexport_Click() const { base::exportCsv(window_.dialogs(), csv()); }
 
 std::vector<std::string> HorseFinderPanel::classCodes() const {
     try {

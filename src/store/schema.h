@@ -3,6 +3,7 @@
 #pragma once
 
 #include "store/database.h"
+#include "store/stored_name.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -12,9 +13,6 @@
 #include <string_view>
 
 namespace store {
-
-// A horse's name is kept to its first 25 characters; an owner's name whole.
-inline constexpr std::size_t kStoredNameCharacters = 25;
 
 struct FieldDefinition {
     std::string_view name;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "watch/watch_list.h"
 
-#include "search/gethorse.h"
 #include "base/calendar.h"
 #include "base/number_format.h"
 #include "shell/main_finder.h"
+#include "shell/main_listing.h"
 #include "store/database.h"
 #include "watch/watch_commands.h"
 
@@ -51,12 +51,12 @@ std::string oneLine(std::string note) {
     return note;
 }
 
-void listWatchedHorse(shell::MainFinder& window, const store::WatchedHorseRow& horse) {
-    search::gethorse(window, search::kHorseByNameAndNumber, horse.name, std::to_string(horse.hid));
+void listWatchedHorse(shell::MainListing& listing, const store::WatchedHorseRow& horse) {
+    listing.listHorse(horse.name, std::to_string(horse.hid));
 }
 
-void listWatchedStable(shell::MainFinder& window, const store::WatchedStableRow& stable) {
-    search::gethorse(window, search::kOwner, stable.name, "");
+void listWatchedStable(shell::MainListing& listing, const store::WatchedStableRow& stable) {
+    listing.listStable(stable.name);
 }
 
 bool askToStopWatching(shell::MainFinder& window, const store::WatchedHorseRow& horse) {

@@ -13,6 +13,7 @@ class Clock;
 
 namespace shell {
 class MainFinder;
+class MainListing;
 }  // namespace shell
 
 namespace watch {
@@ -43,8 +44,8 @@ inline constexpr const char* kNoRunsStored = "no runs stored";
 std::string oneLine(std::string note);
 
 // A double click in the watch list: lists the horse or the stable in the main window.
-void listWatchedHorse(shell::MainFinder& window, const store::WatchedHorseRow& horse);
-void listWatchedStable(shell::MainFinder& window, const store::WatchedStableRow& stable);
+void listWatchedHorse(shell::MainListing& listing, const store::WatchedHorseRow& horse);
+void listWatchedStable(shell::MainListing& listing, const store::WatchedStableRow& stable);
 // Delete in the watch list: asks, then stops watching. False when the user said No or it failed.
 bool askToStopWatching(shell::MainFinder& window, const store::WatchedHorseRow& horse);
 bool askToStopWatching(shell::MainFinder& window, const store::WatchedStableRow& stable);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "search/earnings.h"
+#include "base/earnings.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using search::earningsOf;
+using base::earningsOf;
 
 TEST(Earnings, SharesOfThePurseForTheFirstFivePlaces) {
     EXPECT_EQ(earningsOf(10000, 1), 6000);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sample_store.h"
-#include "search/csv_text.h"
+#include "base/csv_text.h"
 #include "search/horse_finder_panel.h"
 #include "store/schema.h"
 
@@ -13,7 +13,7 @@ using testing_support::SampleStore;
 TEST(CsvText, QuotesOnlyWhatNeedsIt) {
     const std::vector<std::vector<std::string>> rows{
         {"Name", "Owner"}, {"Fisher, \"Red\"", "Pryce & Hollis"}, {"Two\nlines", ""}};
-    EXPECT_EQ(search::csvText(rows), "Name,Owner\r\n\"Fisher, \"\"Red\"\"\",Pryce & Hollis\r\n\"Two\nlines\",\r\n");
+    EXPECT_EQ(base::csvText(rows), "Name,Owner\r\n\"Fisher, \"\"Red\"\"\",Pryce & Hollis\r\n\"Two\nlines\",\r\n");
 }
 
 // Texts a spreadsheet would run as formulas are kept as text; figures stay figures.
@@ -32,7 +32,7 @@ TEST(CsvText, FormulasBecomeText) {
                                                                  {"-", "'-"},
                                                                  {"-1.2.3", "'-1.2.3"},
                                                                  {"Swift Baron", "Swift Baron"}};
-    for (const auto& [cell, written] : cases) EXPECT_EQ(search::csvText({{cell}}), written + "\r\n") << cell;
+    for (const auto& [cell, written] : cases) EXPECT_EQ(base::csvText({{cell}}), written + "\r\n") << cell;
 }
 
 class HorseFinderPanelTest : public SampleStore {};

@@ -2,7 +2,7 @@
 #include "search/search_statistics.h"
 
 #include "scripted_dialogs.h"
-#include "search/earnings.h"
+#include "base/earnings.h"
 #include "base/calendar.h"
 #include "shell/main_finder.h"
 
@@ -51,7 +51,7 @@ ListedRun listed(const RunSpec& run) {
     listed.fin = run.fin;
     listed.purse = run.purse;
     listed.cprice = run.cprice;
-    listed.earnings = search::earningsOf(run.purse, run.fin);
+    listed.earnings = base::earningsOf(run.purse, run.fin);
     return listed;
 }
 

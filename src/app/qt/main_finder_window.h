@@ -2,6 +2,7 @@
 // The main window on screen: its controls, menus and grids, kept in step with the core's state.
 #pragma once
 
+#include "search/search_listing.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
 #include "watch/watch_state.h"
@@ -35,6 +36,7 @@ public:
     // Brings every control, menu item and grid up to date with the core's state.
     void showState() override;
     QWidget& widget() override { return *this; }
+    shell::MainListing& listing() override { return listing_; }
     // The same, painted at once: a long command's status text shows while it works.
     void repaintState();
 
@@ -68,6 +70,7 @@ private:
     void run(Command command);
 
     shell::MainFinder& finder_;
+    search::SearchListing listing_{finder_};
     watch::WatchState watching_;
     QWidget* client_ = nullptr;
     QMenu* popmenu_ = nullptr;

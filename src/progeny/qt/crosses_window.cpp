@@ -32,7 +32,7 @@ constexpr const char* kObjectName = "frmcrosses";
 }  // namespace
 
 CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
-    : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), panel_(finder) {
+    : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), panel_(finder, mainWindow.listing()) {
     setObjectName(kObjectName);
     setAttribute(Qt::WA_DeleteOnClose);
     base::closeOnEscape(*this);

@@ -3,7 +3,7 @@
 
 #include "base/qt/qt_text.h"
 #include "base/qt/small_window.h"
-#include "search/csv_text.h"
+#include "base/csv_text.h"
 #include "shell/main_finder.h"
 
 #include <QApplication>
@@ -52,7 +52,7 @@ HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFin
     auto* exportButton = new QPushButton("&Export...", this);
     exportButton->setObjectName("cmdexport");
     connect(exportButton, &QPushButton::clicked, this,
-            [this] { exportCsv(finder_.dialogs(), csvText(comparisonTable(rows_))); });
+            [this] { base::exportCsv(finder_.dialogs(), base::csvText(comparisonTable(rows_))); });
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             &HorseComparisonWindow::copyToClipboard);
     auto* layout = new QVBoxLayout(this);

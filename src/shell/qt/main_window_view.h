@@ -6,13 +6,16 @@ class QWidget;
 
 namespace shell {
 
-// The main window as the small windows see it: the widget they open beside, and the
-// showing of the state a command left in the core.
+class MainListing;
+
+// The main window as the small windows see it: the widget they open beside, the showing
+// of the state a command left in the core, and its listings.
 class MainWindowView {
 public:
     virtual ~MainWindowView() = default;
     virtual QWidget& widget() = 0;
     virtual void showState() = 0;
+    virtual MainListing& listing() = 0;
 };
 
 }  // namespace shell

@@ -205,10 +205,10 @@ void WatchListWindow::listRow(QTableWidget* table, int row, int column) {
     const auto index = static_cast<std::size_t>(row);
     if (table == horses_) {
         if (column == kHorseNoteColumn || index >= list_.horses.size()) return;
-        listWatchedHorse(finder_, list_.horses[index]);
+        listWatchedHorse(mainWindow_.listing(), list_.horses[index]);
     } else {
         if (column == kStableNoteColumn || index >= list_.stables.size()) return;
-        listWatchedStable(finder_, list_.stables[index]);
+        listWatchedStable(mainWindow_.listing(), list_.stables[index]);
     }
     mainWindow_.showState();
 }

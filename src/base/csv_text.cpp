@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "search/csv_text.h"
+#include "base/csv_text.h"
 
 #include "base/atomic_file.h"
 #include "base/user_dialogs.h"
 
 #include <string_view>
 
-namespace search {
+namespace base {
 
 namespace {
 
@@ -59,14 +59,10 @@ std::string csvText(const std::vector<std::vector<std::string>>& rows) {
     return text;
 }
 
-}  // namespace search
-
-namespace search {
-
-void exportCsv(base::UserDialogs& dialogs, const std::string& csv) {
+void exportCsv(UserDialogs& dialogs, const std::string& csv) {
     const auto path = dialogs.chooseFileToSave({"Export", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"});
     if (!path) return;
-    if (const auto problem = base::writeFileAtomically(*path, csv)) dialogs.message(*problem, base::kAppTitle);
+    if (const auto problem = writeFileAtomically(*path, csv)) dialogs.message(*problem, kAppTitle);
 }
 
-}  // namespace search
+}  // namespace base

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace search {
+namespace base {
+
+class UserDialogs;
 
 // Rows as CSV: a field holding a comma, a double quote or a line break is quoted (its
 // quotes doubled), lines end in CR LF. Texts are written as they are (UTF-8), except that
@@ -13,16 +15,8 @@ namespace search {
 // carriage return that is not a figure such as -50.0, +33.3% or $1,200) gets a leading '.
 std::string csvText(const std::vector<std::vector<std::string>>& rows);
 
-}  // namespace search
-
-namespace base {
-class UserDialogs;
-}  // namespace base
-
-namespace search {
-
 // "Export...": asks for a file name and writes `csv` there, whole or not at all. A
 // cancelled dialog writes nothing; a failed write is reported.
-void exportCsv(base::UserDialogs& dialogs, const std::string& csv);
+void exportCsv(UserDialogs& dialogs, const std::string& csv);
 
-}  // namespace search
+}  // namespace base

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "search/earnings.h"
+#include "base/earnings.h"
 
 #include "base/rounding.h"
 
 #include <array>
 
-namespace search {
+namespace base {
 
 namespace {
 
@@ -18,7 +18,7 @@ std::int32_t earningsOf(std::int64_t purse, int fin) {
     // The product in double lands exactly on a half wherever the decimal share does, so
     // the tie goes to the even neighbour as it should.
     const double amount = static_cast<double>(purse) * kShares[static_cast<std::size_t>(fin - 1)];
-    return static_cast<std::int32_t>(base::roundHalfEven(amount));
+    return static_cast<std::int32_t>(roundHalfEven(amount));
 }
 
-}  // namespace search
+}  // namespace base

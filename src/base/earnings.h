@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace search {
+namespace base {
 
 // The earnings credited to a run: the purse times 0.6, 0.25, 0.08, 0.05 or 0.02 for
 // places 1 to 5, nothing for any other place, rounded to the nearest whole number
@@ -12,4 +12,4 @@ namespace search {
 // the amount always fits.
 std::int32_t earningsOf(std::int64_t purse, int fin);
 
-}  // namespace search
+}  // namespace base
