@@ -53,7 +53,9 @@ std::string countLine(const CrossTable& table, const CrossRequest& request) {
 }  // namespace
 
 CrossesPanel::CrossesPanel(shell::MainFinder& window, shell::MainListing& listing)
-    : grid(1, 1), window_(window), listing_(listing) { grid.setText(0, 0, ""); }
+    : grid(1, 1), window_(window), listing_(listing) {
+    grid.setText(0, 0, "");
+}
 
 bool CrossesPanel::cmdshow_Click() {
     CrossRequest request{.sire = isBlank(txtsire) ? "" : txtsire,

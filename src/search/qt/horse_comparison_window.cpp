@@ -17,11 +17,6 @@
 
 namespace search {
 
-namespace {
-
-
-}  // namespace
-
 HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFinder& finder,
                                              std::vector<ComparisonRow> rows)
     : QWidget(mainWindow, Qt::Window), finder_(finder), rows_(std::move(rows)) {
