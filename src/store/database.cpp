@@ -2,6 +2,7 @@
 #include "store/database.h"
 
 #include "base/regular_file.h"
+#include "store/sql_trace.h"
 #include "store/sqlite_error.h"
 #include "store/store_error.h"
 
@@ -177,6 +178,7 @@ Database Database::open(const std::filesystem::path& path, Access access, const 
     if (rc != SQLITE_OK)
         throw StoreError("The race store " + quoted(file) +
                          " cannot be opened: " + (handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc)) + ".");
+    traceSqlIfAsked(handle);
     db.configure(access, settings, check);
     return db;
 }
