@@ -7,6 +7,7 @@
 #include "lineage/http_page_fetcher.h"
 #include "lineage/lineage_lookup.h"
 #include "lineage/server_address.h"
+#include "shell/main_finder.h"
 #include "base/regular_file.h"
 
 #include <nlohmann/json.hpp>

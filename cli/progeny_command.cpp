@@ -10,6 +10,7 @@
 #include "search/criteria_panel.h"
 #include "store/stored_name.h"
 #include "window_state_json.h"
+#include "shell/main_finder.h"
 
 #include <optional>
 

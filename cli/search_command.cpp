@@ -7,6 +7,7 @@
 #include "search/gethorse.h"
 #include "search/special_stable.h"
 #include "window_state_json.h"
+#include "shell/main_finder.h"
 
 #include <cstdint>
 #include <limits>

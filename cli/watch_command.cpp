@@ -8,6 +8,7 @@
 #include "store_window.h"
 #include "watch/watch_commands.h"
 #include "watch/watch_list.h"
+#include "shell/main_finder.h"
 
 #include <nlohmann/json.hpp>
 

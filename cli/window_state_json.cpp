@@ -4,6 +4,7 @@
 #include "json_output.h"
 #include "output/exported_text.h"
 #include "base/results_columns.h"
+#include "shell/main_finder.h"
 
 #include <cstdio>
 #include <iostream>

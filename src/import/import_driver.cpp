@@ -154,7 +154,8 @@ std::string noRoomMessage(const std::string& why, const std::vector<ChosenFile>&
 }
 
 // The races left out as stored already, file by file, then the watch list's line.
-std::string statusAfterImport(shell::MainFinder& window, store::Database& db, const std::vector<FileImported>& files) {
+std::string statusAfterImport(shell::WindowSession& window, store::Database& db,
+                              const std::vector<FileImported>& files) {
     std::vector<int> weeks;
     std::string status;
     const auto addLine = [&](const std::string& line) {
@@ -168,7 +169,7 @@ std::string statusAfterImport(shell::MainFinder& window, store::Database& db, co
     return status;
 }
 
-ImportResult importEach(shell::MainFinder& window, store::Database& db, const std::vector<ChosenFile>& files) {
+ImportResult importEach(shell::WindowSession& window, store::Database& db, const std::vector<ChosenFile>& files) {
     Import import(window.lblprogress.caption, window.dialogs(), db, files.size());
     for (std::size_t k = 0; k < files.size(); ++k) {
         try {
@@ -221,14 +222,14 @@ base::FileDialogOptions importDialogOptions() {
     return {"Open", "All Files (*.*)|*.*|Raceout.zip Files (*.zip)|*.zip", 2, true};
 }
 
-ImportResult cmdimportdata_Click(shell::MainFinder& window) {
+ImportResult cmdimportdata_Click(shell::WindowSession& window) {
     base::BusyPointer busy(window.dialogs());
     const auto answer = window.dialogs().chooseFilesToOpen(importDialogOptions());
     if (!answer) return ImportResult::Cancelled;
     return importFiles(window, window.raceStorePath(), fileListFromDialogAnswer(*answer, base::kPathSeparator));
 }
 
-ImportResult importFiles(shell::MainFinder& window, const std::string& storePath,
+ImportResult importFiles(shell::WindowSession& window, const std::string& storePath,
                          const std::vector<ChosenFile>& files) {
     base::UserDialogs& dialogs = window.dialogs();
     base::BusyPointer busy(dialogs);

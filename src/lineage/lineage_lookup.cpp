@@ -19,8 +19,9 @@ using base::horse_column::kName;
 // text back however the wait ends, so the last search's summary is not lost.
 class WaitingStatus {
 public:
-    WaitingStatus(shell::MainFinder& window, const std::string& id)
-        : window_(window), saved_(std::exchange(window.lblprogress.caption, "Fetching the page of horse " + id + "...")) {
+    WaitingStatus(shell::ResultsArea& window, const std::string& id)
+        : window_(window),
+          saved_(std::exchange(window.lblprogress.caption, "Fetching the page of horse " + id + "...")) {
         window_.dialogs().repaintNow();
     }
     ~WaitingStatus() { window_.lblprogress.caption = std::move(saved_); }
@@ -28,13 +29,13 @@ public:
     WaitingStatus& operator=(const WaitingStatus&) = delete;
 
 private:
-    shell::MainFinder& window_;
+    shell::ResultsArea& window_;
     std::string saved_;
 };
 
 // The row whose horse is asked for: the row right-clicked last, else the selection's
 // end row; row 1 when that is the header row. None before any search has filled the grid.
-std::optional<int> requestedRow(shell::MainFinder& window) {
+std::optional<int> requestedRow(shell::ResultsArea& window) {
     base::GridModel& grid = window.MSFlexGrid1;
     if (base::isEmptyGrid(grid)) return std::nullopt;
     if (grid.commandRow() == 0) {
@@ -46,7 +47,7 @@ std::optional<int> requestedRow(shell::MainFinder& window) {
 
 }  // namespace
 
-std::optional<LineageInfo> getlineage_Click(shell::MainFinder& window, PageFetcher& Inet, const std::string& server) {
+std::optional<LineageInfo> getlineage_Click(shell::ResultsArea& window, PageFetcher& Inet, const std::string& server) {
     base::UserDialogs& dialogs = window.dialogs();
     const auto row = requestedRow(window);
     if (!row) {

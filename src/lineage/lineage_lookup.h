@@ -4,7 +4,7 @@
 
 #include "lineage/lineage_request.h"
 #include "lineage/page_fetcher.h"
-#include "shell/main_finder.h"
+#include "shell/results_area.h"
 
 #include <optional>
 #include <string>
@@ -22,6 +22,6 @@ inline const std::string kHorseNoLongerExists =
 // page) or declined to see the horse that now has the identifier; the lineage window is
 // then left as it is. While the page is awaited the busy pointer and a status text show;
 // the status label gets its text back afterwards.
-std::optional<LineageInfo> getlineage_Click(shell::MainFinder& window, PageFetcher& Inet, const std::string& server);
+std::optional<LineageInfo> getlineage_Click(shell::ResultsArea& window, PageFetcher& Inet, const std::string& server);
 
 }  // namespace lineage

@@ -9,7 +9,7 @@
 
 namespace output {
 
-void ExportText_Click(shell::MainFinder& window) {
+void ExportText_Click(shell::ResultsArea& window) {
     if (base::isEmptyGrid(window.MSFlexGrid1)) {
         window.dialogs().message("No data found.  You must have executed a successful search before export.",
                                  base::kAppTitle);

@@ -8,13 +8,13 @@ namespace output {
 namespace {
 
 // Refuses an empty grid with the user told why; true when there is something to print.
-bool hasFindings(shell::MainFinder& window) {
+bool hasFindings(shell::ResultsArea& window) {
     if (!base::isEmptyGrid(window.MSFlexGrid1)) return true;
     window.dialogs().message("No results in the flexgrid.", base::kAppTitle);
     return false;
 }
 
-PageLayOut findingsLayOut(const shell::MainFinder& window) {
+PageLayOut findingsLayOut(const shell::ResultsArea& window) {
     return [&window](PageSize page) { return layOutFindings(window.MSFlexGrid1, window.frainfo.caption, page); };
 }
 
@@ -33,7 +33,7 @@ std::string outcomeMessage(const PrintResult& result) {
 }
 
 // Without a printer the job can still go to a PDF file; the user decides.
-bool printToFileAccepted(shell::MainFinder& window, const FindingsPrinter& printer) {
+bool printToFileAccepted(shell::ResultsArea& window, const FindingsPrinter& printer) {
     return printer.printerInstalled() ||
            window.dialogs().askYesNo("No printer is installed.\rPrint the findings to a PDF file instead?",
                                      base::kAppTitle);
@@ -44,7 +44,7 @@ void leaveCurrentCellAtLastRow(base::GridModel& grid) { grid.select(grid.rows() 
 
 }  // namespace
 
-void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer) {
+void cmdprint_Click(shell::ResultsArea& window, FindingsPrinter& printer) {
     if (!hasFindings(window)) return;
     if (!window.dialogs().askYesNo("Are you sure that you wish to print these findings?", base::kAppTitle)) return;
     if (!printToFileAccepted(window, printer)) return;
@@ -56,7 +56,7 @@ void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer) {
     leaveCurrentCellAtLastRow(window.MSFlexGrid1);
 }
 
-void cmdprintpreview_Click(shell::MainFinder& window, FindingsPrinter& printer) {
+void cmdprintpreview_Click(shell::ResultsArea& window, FindingsPrinter& printer) {
     if (!window.cmdprintpreview.enabled || !hasFindings(window)) return;
     const PrintResult result = printer.preview(findingsLayOut(window));
     // Closing the preview is no cancelled print: the user only looked.

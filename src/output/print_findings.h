@@ -3,17 +3,17 @@
 #pragma once
 
 #include "output/findings_printer.h"
-#include "shell/main_finder.h"
+#include "shell/results_area.h"
 
 namespace output {
 
 // "&Print Findings": after a confirmation, prints the results grid's listing under the
 // title of the search that filled it. Without a printer the user may print to a PDF file;
 // a cancelled or failed job is reported and leaves nothing behind.
-void cmdprint_Click(shell::MainFinder& window, FindingsPrinter& printer);
+void cmdprint_Click(shell::ResultsArea& window, FindingsPrinter& printer);
 
 // "Print Pre&view": the same pages on screen, without the confirmation; nothing is
 // printed unless the user prints from the preview.
-void cmdprintpreview_Click(shell::MainFinder& window, FindingsPrinter& printer);
+void cmdprintpreview_Click(shell::ResultsArea& window, FindingsPrinter& printer);
 
 }  // namespace output

@@ -57,7 +57,7 @@ GridSettings resetSettings() {
 
 const GridSettings kResetGridSettings = resetSettings();
 
-MainFinder::MainFinder(base::UserDialogs& dialogs) : dialogs_(dialogs) {
+MainFinder::MainFinder(base::UserDialogs& dialogs) : ResultsArea(dialogs) {
     for (auto* grid : {&MSFSRGrid, &MSFmaxgrid, &MSFWGrid, &MSFSGrid}) applyStatisticsGridLook(*grid);
     MSFColorGridKey.setFont("Arial", 7.5);
     MSFColorGridKey.setBackColourBeyond(base::kSystemButtonFace);
@@ -70,22 +70,13 @@ MainFinder::MainFinder(base::UserDialogs& dialogs) : dialogs_(dialogs) {
     applySettings(kResetGridSettings);
 }
 
-std::string MainFinder::raceStorePath() const {
-    return raceStorePath_.empty() ? programFolder_ + base::kRaceStoreFile : raceStorePath_;
-}
-std::string MainFinder::settingsPath() const { return programFolder_ + base::kSettingsFile; }
-
 bool MainFinder::Form_Load(const StartupEnvironment& environment) {
-    programFolder_ = base::withTrailingSeparator(environment.programFolder);
-    perUserFolder_ = environment.perUserFolder;
-    breedingFile_ = environment.breedingFile;
-    if (!environment.storeFolder.empty())
-        raceStorePath_ = base::withTrailingSeparator(environment.storeFolder) + base::kRaceStoreFile;
+    useFolders(environment);
     setUpControls();
     if (!checkRaceStore()) return false;
     // The program's own files go to the user's data folder beside a store kept elsewhere; a
     // folder that cannot be made is reported by the first file that cannot be written.
-    if (perUserFolder_ && !raceStorePath_.empty()) (void)base::makeDataFolder(programFolder_);
+    if (perUserFolder() && !storeInProgramFolder()) (void)base::makeDataFolder(programFolder());
     if (!std::filesystem::exists(environment.breedingFile)) {
         for (auto* option : {&optsire, &optdamsire, &optdamdamsire, &crosses}) option->enabled = false;
     }
@@ -121,34 +112,20 @@ void MainFinder::hideProgenyControls() {
 bool MainFinder::checkRaceStore() {
     const std::string path = raceStorePath();
     if (!std::filesystem::exists(path)) {
-        if (perUserFolder_ && raceStorePath_.empty()) return offerEmptyRaceStore(dialogs_, programFolder_, path);
-        dialogs_.message(
+        if (perUserFolder() && storeInProgramFolder()) return offerEmptyRaceStore(dialogs(), programFolder(), path);
+        dialogs().message(
             "Please restart this program after you have successfully saved or moved the horses.mdb "
             "file to the SAME directory in which this program is located.",
             base::kAppTitle);
         return false;
     }
     if (const auto problem = store::raceStoreProblem(path)) {
-        dialogs_.message("The race database " + path + " cannot be used:\r" + *problem +
-                             "\r\rThe program will close now; the file has not been changed.",
-                         base::kAppTitle);
+        dialogs().message("The race database " + path + " cannot be used:\r" + *problem +
+                              "\r\rThe program will close now; the file has not been changed.",
+                          base::kAppTitle);
         return false;
     }
     return true;
-}
-
-void MainFinder::storeChanged(store::Database& db) {
-    for (auto* follower : followers_) follower->storeChanged(db);
-}
-
-std::string MainFinder::weeksImported(store::Database& db, const std::vector<int>& weeks) {
-    std::string line;
-    for (auto* follower : followers_) {
-        const std::string more = follower->weeksImported(db, weeks);
-        if (!line.empty() && !more.empty()) line += '\r';
-        line += more;
-    }
-    return line;
 }
 
 void MainFinder::msfgridcaption() {
@@ -157,7 +134,7 @@ void MainFinder::msfgridcaption() {
 }
 
 void MainFinder::msfgridgetsettings() {
-    if (programFolder_.empty()) return;
+    if (programFolder().empty()) return;
     const auto file = readSettingsFile(settingsPath());
     if (file.state == SettingsFileState::Missing) return;
     const auto settings = file.state == SettingsFileState::Readable ? parseGridSettings(file.text) : std::nullopt;
@@ -219,12 +196,12 @@ void MainFinder::showProgenyLayout() {
 }
 
 void MainFinder::msfgridsavesettings() {
-    if (!MSFSGrid.visible() || programFolder_.empty()) return;
+    if (!MSFSGrid.visible() || programFolder().empty()) return;
     const auto error = writeSettingsFile(settingsPath(), currentSettings());
     // A folder the user may not write to would otherwise repeat the box at every search.
     if (error && !settingsWriteFailureReported_) {
         settingsWriteFailureReported_ = true;
-        dialogs_.message("The grid settings could not be saved.\r" + *error, base::kAppTitle);
+        dialogs().message("The grid settings could not be saved.\r" + *error, base::kAppTitle);
     }
 }
 

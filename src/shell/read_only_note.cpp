@@ -11,7 +11,7 @@ std::string readOnlyNote(const std::string& storePath) {
     return "The race store is open read-only: " + *reason + ".\rSearches work; imports and other changes do not.";
 }
 
-std::string withReadOnlyNote(const MainFinder& finder, const std::string& status) {
+std::string withReadOnlyNote(const WindowSession& finder, const std::string& status) {
     const std::string note = readOnlyNote(finder.raceStorePath());
     if (note.empty() || status.empty()) return status + note;
     return status + "\r" + note;

@@ -8,7 +8,7 @@
 
 namespace shell {
 
-void restoreSearchIndexes(MainFinder& window, store::Database& reader) {
+void restoreSearchIndexes(WindowSession& window, store::Database& reader) {
     // Another program's import that holds them dropped builds them itself at its end.
     if (!store::searchIndexesMissing(reader) || store::bulkLoadUnderway(reader.path()) ||
         store::readOnlyReason(reader.path()))
@@ -22,7 +22,7 @@ void restoreSearchIndexes(MainFinder& window, store::Database& reader) {
     window.dialogs().repaintNow();
 }
 
-void restoreSearchIndexes(MainFinder& window) {
+void restoreSearchIndexes(WindowSession& window) {
     try {
         window.releaseReaders();  // so that the building's close removes the store's log
         auto reader = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);

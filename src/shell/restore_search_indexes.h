@@ -2,7 +2,7 @@
 // Rebuilds the search indexes that an interrupted import left dropped, before the next search.
 #pragma once
 
-#include "shell/main_finder.h"
+#include "shell/window_session.h"
 
 namespace store {
 class Database;
@@ -18,8 +18,8 @@ inline constexpr const char* kRestoringIndexes = "Restoring the search indexes .
 // `reader` is an open connection to the store to look with. Searches are right without
 // the indexes, only slower, so a store that cannot be written now (read-only, or busy
 // beyond the time-out) is searched as it is and tried again at the next search.
-void restoreSearchIndexes(MainFinder& window, store::Database& reader);
+void restoreSearchIndexes(WindowSession& window, store::Database& reader);
 // The same, opening the store to look.
-void restoreSearchIndexes(MainFinder& window);
+void restoreSearchIndexes(WindowSession& window);
 
 }  // namespace shell

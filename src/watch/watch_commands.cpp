@@ -5,7 +5,7 @@
 #include "base/busy_pointer.h"
 #include "base/number_format.h"
 #include "base/results_columns.h"
-#include "shell/main_finder.h"
+#include "shell/results_area.h"
 #include "store/database.h"
 #include "store/schema.h"
 #include "store/store_error.h"
@@ -22,11 +22,12 @@ namespace {
 
 using base::characterCount;
 using base::utf8Text;
-using shell::MainFinder;
+using shell::ResultsArea;
+using shell::WindowSession;
 
 std::string quotedName(const std::string& name) { return "\"" + name + "\""; }
 
-bool noteFits(MainFinder& window, const std::optional<std::string>& note) {
+bool noteFits(WindowSession& window, const std::optional<std::string>& note) {
     if (!note) return true;
     const std::size_t length = characterCount(*note);
     if (length <= kMostNoteCharacters) return true;
@@ -51,7 +52,7 @@ std::string sentence(std::string text) {
 
 // Runs `change` in one transaction of the window's store. The change answers the message
 // that refuses it, or nothing when it is done.
-bool changeWatchList(MainFinder& window, const std::function<std::optional<std::string>(store::Database&)>& change) {
+bool changeWatchList(WindowSession& window, const std::function<std::optional<std::string>(store::Database&)>& change) {
     std::optional<std::string> refusal;
     try {
         // A store that another program holds is waited for, up to its busy time-out.
@@ -75,7 +76,7 @@ bool changeWatchList(MainFinder& window, const std::function<std::optional<std::
     return true;
 }
 
-store::WatchAdded addedNow(MainFinder& window, store::Database& db) {
+store::WatchAdded addedNow(WindowSession& window, store::Database& db) {
     return {window.clock().today(), store::newestRunWeek(db)};
 }
 
@@ -94,20 +95,20 @@ std::optional<std::int64_t> horseNumber(const std::string& text) {
 }
 
 // The data row the context menu opened on, as the list commands take it.
-std::optional<int> menuRow(const MainFinder& window) {
+std::optional<int> menuRow(const ResultsArea& window) {
     const base::GridModel& grid = window.MSFlexGrid1;
     const int row = grid.commandRow();
     if (row < grid.fixedRows() || row >= grid.rows()) return std::nullopt;
     return row;
 }
 
-std::optional<std::int64_t> menuHorse(const MainFinder& window) {
+std::optional<std::int64_t> menuHorse(const ResultsArea& window) {
     const auto row = menuRow(window);
     if (!row) return std::nullopt;
     return horseNumber(window.MSFlexGrid1.text(*row, base::horse_column::kHorseNumber));
 }
 
-std::optional<std::string> menuStable(const MainFinder& window) {
+std::optional<std::string> menuStable(const ResultsArea& window) {
     const auto row = menuRow(window);
     if (!row || !window.horseLayoutShowing()) return std::nullopt;
     const std::string& owner = window.MSFlexGrid1.text(*row, base::horse_column::kOwner);
@@ -117,7 +118,7 @@ std::optional<std::string> menuStable(const MainFinder& window) {
 
 }  // namespace
 
-bool watchHorse(MainFinder& window, std::int64_t hid, const std::optional<std::string>& typed) {
+bool watchHorse(WindowSession& window, std::int64_t hid, const std::optional<std::string>& typed) {
     const auto note = storedNote(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
@@ -130,7 +131,7 @@ bool watchHorse(MainFinder& window, std::int64_t hid, const std::optional<std::s
     });
 }
 
-bool watchStable(MainFinder& window, const std::string& owner, const std::optional<std::string>& typed) {
+bool watchStable(WindowSession& window, const std::string& owner, const std::optional<std::string>& typed) {
     const auto note = storedNote(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
@@ -142,21 +143,21 @@ bool watchStable(MainFinder& window, const std::string& owner, const std::option
     });
 }
 
-bool stopWatchingHorse(MainFinder& window, std::int64_t hid) {
+bool stopWatchingHorse(WindowSession& window, std::int64_t hid) {
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
         if (!store::unwatchHorse(db, hid)) return notWatched(hid);
         return std::nullopt;
     });
 }
 
-bool stopWatchingStable(MainFinder& window, const std::string& owner) {
+bool stopWatchingStable(WindowSession& window, const std::string& owner) {
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
         if (!store::unwatchStable(db, owner)) return notWatched(owner);
         return std::nullopt;
     });
 }
 
-bool setHorseNote(MainFinder& window, std::int64_t hid, const std::string& typed) {
+bool setHorseNote(WindowSession& window, std::int64_t hid, const std::string& typed) {
     const std::string note = utf8Text(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
@@ -165,7 +166,7 @@ bool setHorseNote(MainFinder& window, std::int64_t hid, const std::string& typed
     });
 }
 
-bool setStableNote(MainFinder& window, const std::string& owner, const std::string& typed) {
+bool setStableNote(WindowSession& window, const std::string& owner, const std::string& typed) {
     const std::string note = utf8Text(typed);
     if (!noteFits(window, note)) return false;
     return changeWatchList(window, [&](store::Database& db) -> std::optional<std::string> {
@@ -174,7 +175,7 @@ bool setStableNote(MainFinder& window, const std::string& owner, const std::stri
     });
 }
 
-void showWatchMenu(MainFinder& window, const WatchState& watching) {
+void showWatchMenu(ResultsArea& window, const WatchState& watching) {
     const auto hid = menuHorse(window);
     const auto owner = menuStable(window);
     const WatchMarks& marks = watching.marks;
@@ -184,14 +185,14 @@ void showWatchMenu(MainFinder& window, const WatchState& watching) {
     window.watchstable.caption = owner && marks.stableNote(*owner) ? "Stop Watching Stable" : "Watch Stable";
 }
 
-void watchhorse_Click(MainFinder& window, const WatchState& watching) {
+void watchhorse_Click(ResultsArea& window, const WatchState& watching) {
     const auto hid = menuHorse(window);
     if (!hid) return;
     if (watching.marks.horseNote(*hid)) stopWatchingHorse(window, *hid);
     else watchHorse(window, *hid);
 }
 
-void watchstable_Click(MainFinder& window, const WatchState& watching) {
+void watchstable_Click(ResultsArea& window, const WatchState& watching) {
     const auto owner = menuStable(window);
     if (!owner) return;
     if (watching.marks.stableNote(*owner)) stopWatchingStable(window, *owner);

@@ -8,7 +8,8 @@
 #include <string>
 
 namespace shell {
-class MainFinder;
+class ResultsArea;
+class WindowSession;
 }  // namespace shell
 
 namespace watch {
@@ -25,18 +26,18 @@ constexpr std::size_t kMostNoteCharacters = 1000;
 // a store that cannot be written.
 //
 // Watching one already watched keeps it and its date; a note given replaces its note.
-bool watchHorse(shell::MainFinder& window, std::int64_t hid, const std::optional<std::string>& note = {});
-bool watchStable(shell::MainFinder& window, const std::string& owner, const std::optional<std::string>& note = {});
-bool stopWatchingHorse(shell::MainFinder& window, std::int64_t hid);
-bool stopWatchingStable(shell::MainFinder& window, const std::string& owner);
-bool setHorseNote(shell::MainFinder& window, std::int64_t hid, const std::string& note);
-bool setStableNote(shell::MainFinder& window, const std::string& owner, const std::string& note);
+bool watchHorse(shell::WindowSession& window, std::int64_t hid, const std::optional<std::string>& note = {});
+bool watchStable(shell::WindowSession& window, const std::string& owner, const std::optional<std::string>& note = {});
+bool stopWatchingHorse(shell::WindowSession& window, std::int64_t hid);
+bool stopWatchingStable(shell::WindowSession& window, const std::string& owner);
+bool setHorseNote(shell::WindowSession& window, std::int64_t hid, const std::string& note);
+bool setStableNote(shell::WindowSession& window, const std::string& owner, const std::string& note);
 
 // The results grid's context menu, once it opens on a row: "Watch Horse" or "Stop Watching
 // Horse" for the row's horse, and "Watch Stable" or "Stop Watching Stable" for its owner
 // (only where the listing has owners), by the marks of `watching`.
-void showWatchMenu(shell::MainFinder& window, const WatchState& watching);
-void watchhorse_Click(shell::MainFinder& window, const WatchState& watching);
-void watchstable_Click(shell::MainFinder& window, const WatchState& watching);
+void showWatchMenu(shell::ResultsArea& window, const WatchState& watching);
+void watchhorse_Click(shell::ResultsArea& window, const WatchState& watching);
+void watchstable_Click(shell::ResultsArea& window, const WatchState& watching);
 
 }  // namespace watch

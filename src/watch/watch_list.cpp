@@ -3,7 +3,7 @@
 
 #include "base/calendar.h"
 #include "base/number_format.h"
-#include "shell/main_finder.h"
+#include "shell/window_session.h"
 #include "shell/main_listing.h"
 #include "store/database.h"
 #include "watch/watch_commands.h"
@@ -59,7 +59,7 @@ void listWatchedStable(shell::MainListing& listing, const store::WatchedStableRo
     listing.listStable(stable.name);
 }
 
-bool askToStopWatching(shell::MainFinder& window, const store::WatchedHorseRow& horse) {
+bool askToStopWatching(shell::WindowSession& window, const store::WatchedHorseRow& horse) {
     if (!window.dialogs().askYesNo(
             "Stop watching the horse \"" + horse.name + "\" (number " + std::to_string(horse.hid) + ")?",
             base::kAppTitle))
@@ -67,7 +67,7 @@ bool askToStopWatching(shell::MainFinder& window, const store::WatchedHorseRow& 
     return stopWatchingHorse(window, horse.hid);
 }
 
-bool askToStopWatching(shell::MainFinder& window, const store::WatchedStableRow& stable) {
+bool askToStopWatching(shell::WindowSession& window, const store::WatchedStableRow& stable) {
     if (!window.dialogs().askYesNo("Stop watching the stable \"" + stable.name + "\"?", base::kAppTitle)) return false;
     return stopWatchingStable(window, stable.name);
 }

@@ -12,7 +12,7 @@ class Clock;
 }  // namespace base
 
 namespace shell {
-class MainFinder;
+class WindowSession;
 class MainListing;
 }  // namespace shell
 
@@ -47,7 +47,7 @@ std::string oneLine(std::string note);
 void listWatchedHorse(shell::MainListing& listing, const store::WatchedHorseRow& horse);
 void listWatchedStable(shell::MainListing& listing, const store::WatchedStableRow& stable);
 // Delete in the watch list: asks, then stops watching. False when the user said No or it failed.
-bool askToStopWatching(shell::MainFinder& window, const store::WatchedHorseRow& horse);
-bool askToStopWatching(shell::MainFinder& window, const store::WatchedStableRow& stable);
+bool askToStopWatching(shell::WindowSession& window, const store::WatchedHorseRow& horse);
+bool askToStopWatching(shell::WindowSession& window, const store::WatchedStableRow& stable);
 
 }  // namespace watch

@@ -2,6 +2,7 @@
 #include "output/export_findings.h"
 #include "base/qt/window_dialogs.h"
 #include "shown_main_window.h"
+#include "shell/main_finder.h"
 
 #include <QAction>
 #include <QApplication>

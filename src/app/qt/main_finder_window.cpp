@@ -120,11 +120,11 @@ MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) :
     createControls();
     createGrids();
     client_->installEventFilter(this);
+    watchResultsFolder();
     createMenus();
     connectControls();
     connectCommands();
     connectSearchPanel();
-    new import::ResultsFolderWatch(*this, finder_);
     setAcceptDrops(true);
     move(base::twipsToPixelsX(finder_.leftTwips, this), base::twipsToPixelsY(finder_.topTwips, this));
     showState();
@@ -210,6 +210,7 @@ void MainFinderWindow::createMenus() {
 
     QMenu* file = addMenu("filemenu");
     addItem(file, "cmdimportdata");
+    for (QAction* item : resultsFolder_->menuItems()) file->addAction(item);
     addItem(file, "cmdremoverace");
     addBar(file, "bar4");
     addItem(file, "cmdprint");
@@ -250,6 +251,12 @@ void MainFinderWindow::createMenus() {
     addBar(popmenu_, "bar3");
     addItem(popmenu_, "msfgridreset");
     addItem(popmenu_, "msfgridback");
+}
+
+void MainFinderWindow::watchResultsFolder() {
+    resultsFolder_ = new import::ResultsFolderWatch(*this, finder_);
+    connect(resultsFolder_, &import::ResultsFolderWatch::weeksImported, this,
+            [this] { shell::RemoveDataWindow::refreshIfOpen(*this, finder_); });
 }
 
 void MainFinderWindow::onCommand(const char* name, std::function<void()> command) {

@@ -20,6 +20,10 @@ namespace base {
 class GridView;
 }  // namespace base
 
+namespace import {
+class ResultsFolderWatch;
+}  // namespace import
+
 namespace app {
 
 // The main window `frmmainfinder`: builds its controls with the program's names, shows
@@ -47,6 +51,8 @@ private:
     void createControls();
     void createGrids();
     void createMenus();
+    // Keeps the results folder in step; its menu items go into the File menu.
+    void watchResultsFolder();
     // Names every control for a screen reader, once the labels and frames show their captions.
     void nameControls();
     void connectControls();
@@ -74,6 +80,7 @@ private:
     watch::WatchState watching_;
     QWidget* client_ = nullptr;
     QMenu* popmenu_ = nullptr;
+    import::ResultsFolderWatch* resultsFolder_ = nullptr;
     std::map<std::string, base::GridView*> grids_;
     int shownWatchRevision_ = 0;  // of the watch list's marks the listings show
 };

@@ -83,6 +83,16 @@ void connectList(QListWidget& widget, ListBox& list) {
 
 void closeOnEscape(QWidget& window) { window.installEventFilter(new EscapeCloses(&window)); }
 
+void setUpSmallWindow(QWidget& window, const SmallWindowDesign& design) {
+    window.setObjectName(design.name);
+    window.setAttribute(Qt::WA_DeleteOnClose);
+    closeOnEscape(window);
+    window.setWindowTitle(design.caption);
+    if (design.fontPoints <= 0) return;
+    window.setFont(twipsFont("Arial", design.fontPoints));
+    window.setFixedSize(twipsToPixelsX(design.clientWidth, &window), twipsToPixelsY(design.clientHeight, &window));
+}
+
 QPoint besidePlace(const QRect& main, const QSize& size, const QRect& screen) {
     const int roomRight = screen.right() - main.right();
     const int roomLeft = main.left() - screen.left();

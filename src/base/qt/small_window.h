@@ -6,6 +6,7 @@
 #include "base/list_box.h"
 
 #include <QListWidget>
+#include <QString>
 #include <QWidget>
 
 #include <string_view>
@@ -40,6 +41,18 @@ void bringToFront(QWidget& window);
 QPoint besidePlace(const QRect& main, const QSize& size, const QRect& screen);
 // Escape closes the window, as it closes a dialog.
 void closeOnEscape(QWidget& window);
+// A small window's design: its object name and caption, and for a window of fixed size
+// its font and client size in twips (no font: the window keeps its size free).
+struct SmallWindowDesign {
+    const char* name;
+    QString caption;
+    double fontPoints = 0;
+    int clientWidth = 0;  // twips
+    int clientHeight = 0;
+};
+// Sets `window` up as its design gives it: named, deleted once closed, closed by Escape,
+// with its caption, and a fixed design's font and size.
+void setUpSmallWindow(QWidget& window, const SmallWindowDesign& design);
 // The window of type `Window` named `name` that `parent` holds open, or else a new one that
 // `make` makes; brought to the front. A closed window is hidden until it is deleted, so it
 // is never the one reused.

@@ -2,18 +2,13 @@
 #include "import/qt/results_folder_watch.h"
 
 #include "import/results_folder_setting.h"
-#include "shell/main_finder.h"
+#include "shell/window_session.h"
 #include "shell/qt/main_window_view.h"
-#include "shell/qt/remove_data_window.h"
-#include "shell/read_only_note.h"
-#include "store/database.h"
-#include "store/store_error.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -32,10 +27,10 @@ constexpr int kSettleCheckMs = static_cast<int>(std::chrono::milliseconds(kSettl
 
 }  // namespace
 
-ResultsFolderWatch::ResultsFolderWatch(shell::MainWindowView& window, shell::MainFinder& finder)
+ResultsFolderWatch::ResultsFolderWatch(shell::MainWindowView& window, shell::WindowSession& finder)
     : QObject(&window.widget()), window_(window), finder_(finder) {
     setObjectName("resultsFolderWatch");
-    addMenuItems();
+    makeMenuItems();
     periodic_.setInterval(kPeriodicCheckMs);
     soon_.setSingleShot(true);
     connect(&periodic_, &QTimer::timeout, this, &ResultsFolderWatch::checkNow);
@@ -56,15 +51,12 @@ ResultsFolderWatch::~ResultsFolderWatch() {
     delete thread_;
 }
 
-void ResultsFolderWatch::addMenuItems() {
-    auto* file = window_.widget().findChild<QMenu*>("filemenu");
-    QAction* next = window_.widget().findChild<QAction*>("cmdremoverace");
-    auto* choose = new QAction("Results &Folder...", file);
+void ResultsFolderWatch::makeMenuItems() {
+    auto* choose = new QAction("Results &Folder...", this);
     choose->setObjectName("cmdresultsfolder");
-    file->insertAction(next, choose);
-    checkAction_ = new QAction("Import &New Results Now", file);
+    checkAction_ = new QAction("Import &New Results Now", this);
     checkAction_->setObjectName("cmdimportnewresults");
-    file->insertAction(next, checkAction_);
+    menuItems_ = {choose, checkAction_};
     connect(choose, &QAction::triggered, this, &ResultsFolderWatch::chooseFolder);
     connect(checkAction_, &QAction::triggered, this, &ResultsFolderWatch::checkAsked);
 }
@@ -94,7 +86,7 @@ void ResultsFolderWatch::useFolder(const std::string& folder) {
     folder_ = folder;
     weekFiles_.setFolder(folder);
     memory_ = {};
-    shownFolderProblem_.clear();
+    account_.forget();
     watchFolder();
     checkNow();
 }
@@ -159,8 +151,8 @@ void ResultsFolderWatch::showCheck() {
         QTimer::singleShot(kModalRetryMs, this, &ResultsFolderWatch::showCheck);
         return;
     }
-    const std::string status = accountOfCheck();
-    if (!status.empty()) finder_.lblprogress.caption = shell::withReadOnlyNote(finder_, status);
+    const bool imported = account_.tell(finder_, checkedFolder_, result_, folderProblem_, checkAsked_);
+    if (imported) emit weeksImported();
     window_.showState();
     if (watcher_.directories().isEmpty()) watchFolder();
     if (!result_.waiting.empty()) soon_.start(kSettleCheckMs);
@@ -169,37 +161,6 @@ void ResultsFolderWatch::showCheck() {
         startCheck();
     }
     emit checked();
-}
-
-std::string ResultsFolderWatch::accountOfCheck() {
-    if (!folderProblem_.empty()) {
-        if (folderProblem_ == shownFolderProblem_ && !checkAsked_) return "";
-        shownFolderProblem_ = folderProblem_;
-        return unreadableFolderStatus(folderProblem_);
-    }
-    // The folder is back: a status text that still says it is gone says so no more.
-    if (!shownFolderProblem_.empty() &&
-        finder_.lblprogress.caption == shell::withReadOnlyNote(finder_, unreadableFolderStatus(shownFolderProblem_)))
-        finder_.lblprogress.caption = shell::withReadOnlyNote(finder_, "");
-    shownFolderProblem_.clear();
-    std::string folderName = std::filesystem::path(checkedFolder_).filename().string();
-    if (folderName.empty()) folderName = checkedFolder_;
-    std::string status = folderCheckStatus(result_, folderName);
-    if (status.empty() && checkAsked_) return nothingNewStatus(result_, folderName);
-    if (result_.imported.empty()) return status;
-    std::vector<int> weeks;
-    for (const auto& file : result_.imported) weeks.push_back(file.week);
-    try {
-        auto db = store::Database::open(finder_.raceStorePath(), store::Access::ReadOnly);
-        const std::string summary = finder_.weeksImported(db, weeks);
-        if (!summary.empty()) status += "\r" + summary;
-    } catch (const store::StoreError&) {
-        // The weeks are stored; only the watch list's line is missing.
-    }
-    // An open week list shows the new weeks: a new list in place of the open one.
-    if (window_.widget().findChild<shell::RemoveDataWindow*>("frmremovedata", Qt::FindDirectChildrenOnly))
-        shell::RemoveDataWindow::cmdremoverace_Click(window_, finder_);
-    return status;
 }
 
 }  // namespace import

@@ -2,6 +2,7 @@
 // Keeps the main window's results folder in step, importing new results files on a thread of its own.
 #pragma once
 
+#include "import/folder_check_account.h"
 #include "import/folder_week_files.h"
 #include "import/results_folder.h"
 
@@ -10,19 +11,20 @@
 #include <QTimer>
 
 #include <string>
+#include <vector>
 
 class QAction;
 class QThread;
 
 namespace shell {
-class MainFinder;
+class WindowSession;
 class MainWindowView;
 }  // namespace shell
 
 namespace import {
 
-// The results folder kept in step in the main window: "File / Results Folder..." chooses
-// it (remembered beside the program), "File / Import New Results Now" checks it at once,
+// The results folder kept in step in the main window: "Results Folder..." chooses it
+// (remembered beside the program), "Import New Results Now" checks it at once,
 // and a watch on the folder, with a periodic check for what the watch misses, checks it at
 // start-up and whenever files appear or change. A check runs on a thread of its own with
 // a connection of its own, so the window stays usable and a search meanwhile lists the
@@ -30,7 +32,7 @@ namespace import {
 class ResultsFolderWatch : public QObject {
     Q_OBJECT
 public:
-    ResultsFolderWatch(shell::MainWindowView& window, shell::MainFinder& finder);
+    ResultsFolderWatch(shell::MainWindowView& window, shell::WindowSession& finder);
     ~ResultsFolderWatch() override;
 
     // The folder kept in step; empty when none is chosen.
@@ -39,13 +41,18 @@ public:
     void useFolder(const std::string& folder);
     // Checks the folder once: now, or as soon as the running check has ended.
     void checkNow();
+    // "Results &Folder..." and "Import &New Results Now", for the program's assembly to
+    // place in the File menu.
+    const std::vector<QAction*>& menuItems() const { return menuItems_; }
 
 signals:
     // A check has ended and the window shows what it did.
     void checked();
+    // A check imported weeks, which an open week list should show.
+    void weeksImported();
 
 private:
-    void addMenuItems();
+    void makeMenuItems();
     // "Import New Results Now": a check whose account is given even when nothing is new.
     void checkAsked();
     void chooseFolder();
@@ -53,18 +60,16 @@ private:
     void startCheck();
     void checkEnded();
     void showCheck();
-    // The status text's account of the check just ended, with the watch list's summary
-    // line after an import; the week list and the watch list read the store again.
-    std::string accountOfCheck();
 
     shell::MainWindowView& window_;
-    shell::MainFinder& finder_;
+    shell::WindowSession& finder_;
     std::string folder_;
     FolderWeekFiles weekFiles_;  // the folder as the window's removal of weeks reads it
     std::string checkedFolder_;  // the folder of the last check started
     QFileSystemWatcher watcher_;
     QTimer periodic_;  // for changes that the watch misses, and a folder that comes back
     QTimer soon_;      // gathers a burst of changes; waits for a file being written to settle
+    std::vector<QAction*> menuItems_;
     QAction* checkAction_ = nullptr;
     QThread* thread_ = nullptr;
     bool checkAgain_ = false;
@@ -75,7 +80,7 @@ private:
     FolderMemory memory_;
     FolderCheck result_;
     std::string folderProblem_;
-    std::string shownFolderProblem_;  // told once, until the folder is back
+    FolderCheckAccount account_;
 };
 
 }  // namespace import

@@ -5,7 +5,7 @@
 #include "lineage/qt/window_page_fetcher.h"
 #include "base/qt/small_window.h"
 #include "lineage/server_address.h"
-#include "shell/main_finder.h"
+#include "shell/results_area.h"
 #include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
 #include "base/qt/twips.h"
@@ -43,13 +43,8 @@ QGroupBox* addFrame(QWidget* parent, const char* name, QRect geometry) {
 }  // namespace
 
 LineageWindow::LineageWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle(LineageForm::kCaption);
-    setFont(base::twipsFont("Arial", 7.5));
-    setFixedSize(base::twipsToPixelsX(LineageForm::kClientWidth, this),
-                 base::twipsToPixelsY(LineageForm::kClientHeight, this));
+    base::setUpSmallWindow(
+        *this, {kObjectName, LineageForm::kCaption, 7.5, LineageForm::kClientWidth, LineageForm::kClientHeight});
     createControls();
     showState();
 }
@@ -90,7 +85,7 @@ void LineageWindow::showLineage(const LineageInfo& info) {
     showState();
 }
 
-LineageWindow* LineageWindow::getlineage_Click(QWidget* mainWindow, shell::MainFinder& finder) {
+LineageWindow* LineageWindow::getlineage_Click(QWidget* mainWindow, shell::ResultsArea& finder) {
     auto* Inet = mainWindow->findChild<WindowPageFetcher*>("Inet", Qt::FindDirectChildrenOnly);
     if (!Inet) Inet = new WindowPageFetcher(mainWindow);
     if (Inet->pending()) return nullptr;

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 namespace shell {
-class MainFinder;
+class ResultsArea;
 }  // namespace shell
 
 namespace lineage {
@@ -24,7 +24,7 @@ public:
     // window's HTTP client and shows it in the open lineage window, or in a new one. While
     // a page is awaited a second request does not start. The window shown, or none when
     // the request ended on a message or the user's No.
-    static LineageWindow* getlineage_Click(QWidget* mainWindow, shell::MainFinder& finder);
+    static LineageWindow* getlineage_Click(QWidget* mainWindow, shell::ResultsArea& finder);
 
     void showLineage(const LineageInfo& info);
 

@@ -168,12 +168,9 @@ QBarSet* barSetOf(const std::string& name, base::Colour colour) {
 
 }  // namespace
 
-SpeedChartWindow::SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindow)
+SpeedChartWindow::SpeedChartWindow(shell::ResultsArea& finder, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), finder_(finder) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle("Speed Chart");
+    base::setUpSmallWindow(*this, {kObjectName, "Speed Chart"});
     resize(base::twipsToPixelsX(kWidthTwips, this), base::twipsToPixelsY(kHeightTwips, this));
     setMinimumSize(base::twipsToPixelsX(kMinimumWidthTwips, this), base::twipsToPixelsY(kMinimumHeightTwips, this));
     view_ = new QChartView(new QChart);
@@ -348,7 +345,7 @@ void SpeedChartWindow::cmdsaveimage_Click() {
         finder_.dialogs().message("The chart could not be saved as " + *path + ".\r" + *failure, base::kAppTitle);
 }
 
-SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell::MainFinder& finder) {
+SpeedChartWindow* SpeedChartWindow::speedchart_Click(QWidget* mainWindow, shell::ResultsArea& finder) {
     return base::openOnce<SpeedChartWindow>(*mainWindow, kObjectName,
                                             [&] { return new SpeedChartWindow(finder, mainWindow); });
 }

@@ -4,7 +4,7 @@
 
 #include "output/speed_chart.h"
 #include "base/grid_model.h"
-#include "shell/main_finder.h"
+#include "shell/results_area.h"
 
 #include <QWidget>
 
@@ -20,11 +20,11 @@ namespace output {
 class SpeedChartWindow : public QWidget, private base::GridModel::Observer {
     Q_OBJECT
 public:
-    SpeedChartWindow(shell::MainFinder& finder, QWidget* mainWindow);
+    SpeedChartWindow(shell::ResultsArea& finder, QWidget* mainWindow);
     ~SpeedChartWindow() override;
 
     // "&Speed Chart": the open chart brought to the front, or a new one.
-    static SpeedChartWindow* speedchart_Click(QWidget* mainWindow, shell::MainFinder& finder);
+    static SpeedChartWindow* speedchart_Click(QWidget* mainWindow, shell::ResultsArea& finder);
 
     // What the window draws now.
     const SpeedChart& shown() const { return shown_; }
@@ -47,7 +47,7 @@ private:
     void showTooltip(const std::string& text);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    shell::MainFinder& finder_;
+    shell::ResultsArea& finder_;
     QScrollArea* scroll_ = nullptr;
     QChartView* view_ = nullptr;
     QString hoverTip_;  // of the point or bar under the pointer

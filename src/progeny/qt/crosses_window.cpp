@@ -33,10 +33,7 @@ constexpr const char* kObjectName = "frmcrosses";
 
 CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
     : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), panel_(finder, mainWindow.listing()) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle(CrossesPanel::kCaption);
+    base::setUpSmallWindow(*this, {kObjectName, CrossesPanel::kCaption});
     auto* layout = new QVBoxLayout(this);
     auto* boxes = new QHBoxLayout;
     sire_ = addBox(boxes, "&Sire:", "txtsire", panel_.txtsire);

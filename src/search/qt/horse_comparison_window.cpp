@@ -20,10 +20,7 @@ namespace search {
 HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFinder& finder,
                                              std::vector<ComparisonRow> rows)
     : QWidget(mainWindow, Qt::Window), finder_(finder), rows_(std::move(rows)) {
-    setObjectName("frmcompare");
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle("Compare Horses");
+    base::setUpSmallWindow(*this, {"frmcompare", "Compare Horses"});
     const int horses = rows_.empty() ? 0 : static_cast<int>(rows_.front().cells.size());
     table_ = new QTableWidget(static_cast<int>(rows_.size()), horses, this);
     table_->setObjectName("grdcompare");

@@ -35,10 +35,7 @@ constexpr const char* kObjectName = "frmfindhorses";
 HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
                                      const watch::WatchState& watching)
     : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), finder_(finder), panel_(finder) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle(HorseFinderPanel::kCaption);
+    base::setUpSmallWindow(*this, {kObjectName, HorseFinderPanel::kCaption});
     panel_.loadExcludedOwners();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(createCriteria());

@@ -23,13 +23,8 @@ constexpr int kEnter = 13;
 
 SpecialStableWindow::SpecialStableWindow(shell::MainFinder& finder, shell::MainWindowView& mainWindow)
     : QWidget(&mainWindow.widget(), Qt::Window), search_(finder), mainWindow_(mainWindow) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle(SpecialStable::kCaption);
-    setFont(base::twipsFont("Arial", 8.25));
-    setFixedSize(base::twipsToPixelsX(SpecialStable::kClientWidth, this),
-                 base::twipsToPixelsY(SpecialStable::kClientHeight, this));
+    base::setUpSmallWindow(
+        *this, {kObjectName, SpecialStable::kCaption, 8.25, SpecialStable::kClientWidth, SpecialStable::kClientHeight});
     createControls();
     createSavedSets();
     base::connectTextBoxes(*this, search_.controls());

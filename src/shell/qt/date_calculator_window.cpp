@@ -23,13 +23,8 @@ const char* const kObjectName = "frmdatecalculator";
 
 DateCalculatorWindow::DateCalculatorWindow(base::UserDialogs& dialogs, const base::Clock& clock, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), calculator_(dialogs, clock) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle(DateCalculator::kCaption);
-    setFont(base::twipsFont("Arial", 8.25));
-    setFixedSize(base::twipsToPixelsX(DateCalculator::kClientWidth, this),
-                 base::twipsToPixelsY(DateCalculator::kClientHeight, this));
+    base::setUpSmallWindow(*this, {kObjectName, DateCalculator::kCaption, 8.25, DateCalculator::kClientWidth,
+                                   DateCalculator::kClientHeight});
     createControls();
     showState();
 }

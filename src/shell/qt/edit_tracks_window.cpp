@@ -20,13 +20,8 @@ const char* const kObjectName = "frmedittracks";
 
 EditTracksWindow::EditTracksWindow(MainFinder& finder, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), editor_(finder) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle(EditTracks::kCaption);
-    setFont(base::twipsFont("Arial", 8.25));
-    setFixedSize(base::twipsToPixelsX(EditTracks::kClientWidth, this),
-                 base::twipsToPixelsY(EditTracks::kClientHeight, this));
+    base::setUpSmallWindow(
+        *this, {kObjectName, EditTracks::kCaption, 8.25, EditTracks::kClientWidth, EditTracks::kClientHeight});
     createControls();
     editor_.Form_Load();
     showState();

@@ -18,13 +18,8 @@ const char* const kObjectName = "frmremovedata";
 
 RemoveDataWindow::RemoveDataWindow(std::unique_ptr<RemoveData> dialog, MainWindowView& mainWindow)
     : QWidget(&mainWindow.widget(), Qt::Window), dialog_(std::move(dialog)), mainWindow_(mainWindow) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle(RemoveData::kCaption);
-    setFont(base::twipsFont("Arial", 8.25));
-    setFixedSize(base::twipsToPixelsX(RemoveData::kClientWidth, this),
-                 base::twipsToPixelsY(RemoveData::kClientHeight, this));
+    base::setUpSmallWindow(
+        *this, {kObjectName, RemoveData::kCaption, 8.25, RemoveData::kClientWidth, RemoveData::kClientHeight});
     createControls();
     showState();
 }
@@ -74,6 +69,11 @@ RemoveDataWindow* RemoveDataWindow::cmdremoverace_Click(MainWindowView& mainWind
     auto* window = new RemoveDataWindow(std::move(dialog), mainWindow);
     base::bringToFront(*window);
     return window;
+}
+
+void RemoveDataWindow::refreshIfOpen(MainWindowView& mainWindow, MainFinder& finder) {
+    if (mainWindow.widget().findChild<RemoveDataWindow*>(kObjectName, Qt::FindDirectChildrenOnly))
+        cmdremoverace_Click(mainWindow, finder);
 }
 
 }  // namespace shell

@@ -23,6 +23,8 @@ public:
     // "R&emove Race Data": a new dialog over the store's weeks in place of an open one,
     // or none when there is nothing to remove.
     static RemoveDataWindow* cmdremoverace_Click(MainWindowView& mainWindow, MainFinder& finder);
+    // An open week list made anew, so that it shows weeks imported meanwhile.
+    static void refreshIfOpen(MainWindowView& mainWindow, MainFinder& finder);
 
 private:
     void createControls();

@@ -6,7 +6,7 @@
 #include "base/qt/qt_text.h"
 #include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
-#include "shell/main_finder.h"
+#include "shell/window_session.h"
 #include "shell/qt/main_window_view.h"
 #include "store/store_error.h"
 #include "watch/watch_commands.h"
@@ -111,13 +111,10 @@ void fillTable(QTableWidget& table, const std::vector<std::vector<std::string>>&
 
 }  // namespace
 
-WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::WindowSession& finder,
                                  const WatchState& watching)
     : QWidget(&mainWindow.widget(), Qt::Window), mainWindow_(mainWindow), finder_(finder), watching_(watching) {
-    setObjectName(kObjectName);
-    setAttribute(Qt::WA_DeleteOnClose);
-    base::closeOnEscape(*this);
-    setWindowTitle("Watch List");
+    base::setUpSmallWindow(*this, {kObjectName, "Watch List"});
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("tabwatch");
@@ -156,7 +153,7 @@ WatchListWindow* WatchListWindow::openWindow(QWidget& mainWindow) {
     return mainWindow.findChild<WatchListWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
 }
 
-WatchListWindow* WatchListWindow::watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+WatchListWindow* WatchListWindow::watchlist_Click(shell::MainWindowView& mainWindow, shell::WindowSession& finder,
                                                   const WatchState& watching) {
     return base::openOnce<WatchListWindow>(mainWindow.widget(), kObjectName,
                                            [&] { return new WatchListWindow(mainWindow, finder, watching); });

@@ -10,7 +10,7 @@ class QTableWidget;
 class QTabWidget;
 
 namespace shell {
-class MainFinder;
+class WindowSession;
 class MainWindowView;
 }  // namespace shell
 
@@ -26,10 +26,10 @@ struct WatchState;
 class WatchListWindow : public QWidget {
     Q_OBJECT
 public:
-    WatchListWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder, const WatchState& watching);
+    WatchListWindow(shell::MainWindowView& mainWindow, shell::WindowSession& finder, const WatchState& watching);
 
     // "&Watch List": the open window brought to the front, or a new one.
-    static WatchListWindow* watchlist_Click(shell::MainWindowView& mainWindow, shell::MainFinder& finder,
+    static WatchListWindow* watchlist_Click(shell::MainWindowView& mainWindow, shell::WindowSession& finder,
                                             const WatchState& watching);
     // The open window, if any.
     static WatchListWindow* openWindow(QWidget& mainWindow);
@@ -53,7 +53,7 @@ private:
     void showChangeLater();
 
     shell::MainWindowView& mainWindow_;
-    shell::MainFinder& finder_;
+    shell::WindowSession& finder_;
     const WatchState& watching_;
     WatchList list_;
     QTabWidget* tabs_ = nullptr;

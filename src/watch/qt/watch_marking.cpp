@@ -3,13 +3,13 @@
 
 #include "base/qt/grid_table_model.h"
 #include "base/qt/grid_view.h"
-#include "shell/main_finder.h"
+#include "shell/results_area.h"
 #include "watch/qt/watch_list_window.h"
 #include "watch/watch_state.h"
 
 namespace watch {
 
-void markResultsGrid(base::GridView& view, const shell::MainFinder& finder, const WatchState& watching) {
+void markResultsGrid(base::GridView& view, const shell::ResultsArea& finder, const WatchState& watching) {
     view.tableModel()->setCellNote([&finder, &watching](int row, int col) {
         const MarkedColumns columns{base::horse_column::kName, base::horse_column::kHorseNumber,
                                     finder.MSFmaxgrid.visible() ? -1 : base::horse_column::kOwner};

@@ -11,7 +11,7 @@ class GridView;
 }  // namespace base
 
 namespace shell {
-class MainFinder;
+class ResultsArea;
 }  // namespace shell
 
 namespace watch {
@@ -21,7 +21,7 @@ struct WatchState;
 // Watched horses' names and watched stables' owners show bold in a listing, with the note
 // as tooltip. The results grid finds its columns by its layout (the progeny layout has no
 // owners); another listing names its own. The state must outlive the view.
-void markResultsGrid(base::GridView& view, const shell::MainFinder& finder, const WatchState& watching);
+void markResultsGrid(base::GridView& view, const shell::ResultsArea& finder, const WatchState& watching);
 void markListing(base::GridView& view, const WatchState& state, MarkedColumns columns);
 
 // Once the watch list has changed (`revision` differs from `shownRevision`): repaints the

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "import/import_driver.h"
+#include "shell/main_finder.h"
 #include "samples.h"
 #include "scripted_dialogs.h"
 #include "store/database.h"

@@ -3,6 +3,7 @@
 // store, the file is read-only or no longer a database. Each time the user reads why, the
 // week being imported is rolled back and every week stored before is still there.
 #include "import/import_driver.h"
+#include "shell/main_finder.h"
 #include "samples.h"
 #include "shell/grid_settings.h"
 #include "store/database.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A web server that misbehaves: it closes the connection part way through its answer, or
 // the configured address is odd. The lookup fails with its message and shows no page.
+#include "shell/main_finder.h"
 #include "lineage/http_page_fetcher.h"
 #include "samples.h"
 #include "lineage/lineage_lookup.h"

@@ -3,6 +3,7 @@
 
 #include "scripted_dialogs.h"
 #include "test_folder.h"
+#include "shell/main_finder.h"
 
 #include <gtest/gtest.h>
 

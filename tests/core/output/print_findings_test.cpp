@@ -2,6 +2,7 @@
 #include "output/print_findings.h"
 
 #include "scripted_dialogs.h"
+#include "shell/main_finder.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "search/criteria_panel.h"
 #include "search/gethorse.h"
 #include "search/results_grid_commands.h"
+#include "shell/main_finder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "sample_store.h"
 #include "search/criteria_panel.h"
 #include "search/gethorse.h"
+#include "shell/main_finder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

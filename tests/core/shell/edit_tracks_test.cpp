@@ -5,6 +5,7 @@
 #include "store/schema.h"
 #include "store/track_list.h"
 #include "test_folder.h"
+#include "shell/main_finder.h"
 
 #include <gmock/gmock.h>
 

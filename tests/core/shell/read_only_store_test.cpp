@@ -13,6 +13,7 @@
 #include "shell/compact_database.h"
 #include "shell/read_only_note.h"
 #include "watch/watch_commands.h"
+#include "shell/main_finder.h"
 
 #include <gmock/gmock.h>
 

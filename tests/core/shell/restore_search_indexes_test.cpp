@@ -7,6 +7,7 @@
 #include "shell/restore_search_indexes.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
+#include "shell/main_finder.h"
 
 #include <gmock/gmock.h>
 
