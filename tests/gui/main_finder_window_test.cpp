@@ -248,7 +248,6 @@ TEST_F(MainFinderWindowTest, TheResultsColumnsShareTheRoomOfAWiderWindow) {
 
 TEST_F(MainFinderWindowTest, ResetColumnsAndToggleBackgroundFromTheContextMenu) {
     find<QAction>("msfgridreset")->trigger();
-    auto* results = find<base::GridView>("MSFlexGrid1");
     EXPECT_EQ(finder.MSFlexGrid1.columnWidth(0), 1250);
     EXPECT_EQ(readBytes(folder / "HarrowdexSettings.ini"),
               " 1250  630  825  480  350  810  375  200  450  280  280  280  630  615  630  750  555  300 "

@@ -76,7 +76,7 @@ TEST_F(CliWatch, RefusalsEndWithAMessage) {
         const auto result = watch(c.args);
         EXPECT_EQ(result.status, c.status) << c.args[0];
         EXPECT_EQ(result.out, "");
-        if (!c.err.empty()) EXPECT_EQ(result.err, c.err);
+        if (!c.err.empty()) { EXPECT_EQ(result.err, c.err); }
     }
     EXPECT_EQ(runCli({"watch", "--db", (folder / "none.mdb").string()}).status, 1);
 }
