@@ -81,11 +81,17 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     QTest::keyClick(stables, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "Name\r\nWebb, A.\r\n");
 
-    // A double click lists the stable in the main window.
-    ASSERT_TRUE(search::gethorse(window, search::kHorseByNumber, "", "5426737"));
-    emit stables->cellDoubleClicked(0, 0);
-    EXPECT_EQ(window.MSFlexGrid1.text(1, base::horse_column::kOwner), "Webb, A.");
-    EXPECT_GT(window.MSFlexGrid1.rows(), 3);
+    // A double click, or Enter, lists the stable in the main window.
+    ASSERT_TRUE(search::gethorse(window, search::kOwner, "Webb, A.", ""));
+    const std::string stableListed = window.frainfo.caption;
+    for (const bool enter : {false, true}) {
+        ASSERT_TRUE(search::gethorse(window, search::kHorseByNumber, "", "5426737"));
+        ASSERT_NE(window.frainfo.caption, stableListed);
+        if (enter) QTest::keyClick(stables, Qt::Key_Return);
+        else emit stables->cellDoubleClicked(0, 0);
+        EXPECT_EQ(window.frainfo.caption, stableListed) << enter;
+        EXPECT_EQ(window.MSFlexGrid1.text(1, base::horse_column::kOwner), "Webb, A.");
+    }
 
     // Delete asks, then stops watching.
     dialogs.answers = {true};

@@ -256,6 +256,11 @@ bool WatchListWindow::eventFilter(QObject* watched, QEvent* event) {
             stopWatchingRow(table);
             return true;
         }
+        // Enter lists the row as a double click does, so the list serves from the keyboard alone.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && table->currentRow() >= 0) {
+            listRow(table, table->currentRow(), table->currentColumn());
+            return true;
+        }
         if (key->matches(QKeySequence::Copy)) {
             copySelection(table);
             return true;

@@ -19,8 +19,8 @@ namespace watch {
 struct WatchState;
 
 // The watch list window `frmwatchlist`: a tab of watched horses and one of watched
-// stables. A note is edited in place; a double click elsewhere lists the horse or stable in
-// the main window; Delete stops watching after a question; Ctrl+C copies the selection.
+// stables. A note is edited in place; a double click or Enter elsewhere lists the horse or
+// stable in the main window; Delete stops watching after a question; Ctrl+C copies the selection.
 // Rows that ran in the last import are marked. It never blocks the main window, is open at
 // most once, and closes with it.
 class WatchListWindow : public QWidget {
