@@ -46,13 +46,27 @@ struct IndexedRun {
     std::int64_t rowid;
 };
 
-// Every race of the state of the store whose generation is `generation`, read on the
+// The races the form of the horses active since `firstWeek` runs in: those from the
+// oldest race any of them ran in (from `firstWeek` when none ran since). Active horses'
+// careers cover the last few seasons, so a store of many years is read in part. All
+// races without a week.
+RaceFields racesOfActiveHorses(Database& db, std::optional<int> firstWeek) {
+    if (!firstWeek) return RaceFields(db);
+    Statement oldest = db.prepare(
+        "SELECT min(racenum) FROM tblhorsedata WHERE hid IN (SELECT hid FROM tblhorsedata WHERE racenum >= ?1)");
+    oldest.bind(1, static_cast<double>(*firstWeek));
+    oldest.step();
+    return RaceFields(db, oldest.isNull(0) ? static_cast<double>(*firstWeek) : oldest.real(0));
+}
+
+// Those races in the state of the store whose generation is `generation`, read on the
 // second connection; nothing when that connection already sees another state (a week
 // removed or imported meanwhile).
-std::future<std::optional<RaceFields>> readRacesBeside(SecondConnection& beside, std::int64_t generation) {
-    return beside.run([generation](Database& own) {
+std::future<std::optional<RaceFields>> readRacesBeside(SecondConnection& beside, std::int64_t generation,
+                                                       std::optional<int> firstWeek) {
+    return beside.run([generation, firstWeek](Database& own) {
         const ReadTransaction theirs(own);
-        std::optional<RaceFields> races(std::in_place, own);
+        std::optional<RaceFields> races(racesOfActiveHorses(own, firstWeek));
         if (theirs.generation() != generation) races.reset();
         return races;
     });
@@ -105,12 +119,12 @@ void forEachActiveHorse(Database& db, SecondConnection& beside, std::optional<in
     // are ready wait, in the index's few columns. Races of another state of the store than
     // this connection's read transaction sees are read again here.
     const ReadTransaction snapshot(db);
-    auto reading = readRacesBeside(beside, snapshot.generation());
+    auto reading = readRacesBeside(beside, snapshot.generation(), firstWeek);
     HorseForms forms(db, visit);
     std::vector<IndexedRun> waiting;
     const auto takeWaiting = [&] {
         if (auto read = reading.get()) forms.useRaces(std::move(*read));
-        else forms.useRaces(RaceFields(db));
+        else forms.useRaces(racesOfActiveHorses(db, firstWeek));
         const bool more = std::ranges::all_of(waiting, [&](const IndexedRun& run) { return forms.take(run); });
         waiting = {};
         return more;

@@ -8,14 +8,18 @@
 
 namespace store {
 
-RaceFields::RaceFields(Database& db) {
-    Statement count = db.prepare("SELECT count(*) FROM tblraces");
+RaceFields::RaceFields(Database& db, std::optional<double> fromRace) {
+    // From a race on, the range is read through the race number index.
+    const std::string from = fromRace ? " WHERE racenum >= ?1" : "";
+    Statement count = db.prepare("SELECT count(*) FROM tblraces" + from);
+    if (fromRace) count.bind(1, *fromRace);
     count.step();
     std::size_t slots = 16;
     while (slots < 2 * static_cast<std::size_t>(count.integer(0))) slots *= 2;
     slots_.assign(slots, kEmpty);
     races_.reserve(static_cast<std::size_t>(count.integer(0)));
-    Statement races = db.prepare("SELECT racenum, dist, age, restr, surf, purse, cprice FROM tblraces");
+    Statement races = db.prepare("SELECT racenum, dist, age, restr, surf, purse, cprice FROM tblraces" + from);
+    if (fromRace) races.bind(1, *fromRace);
     while (races.step()) {
         const double racenum = races.real(0);
         std::uint32_t& slot = slots_[slotIndex(racenum)];

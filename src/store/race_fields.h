@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Every stored race's fields that the horse finder reads, loaded in one pass and found by race number.
+// The stored races' fields that the horse finder reads, loaded in one pass and found by race number.
 #pragma once
 
 #include "store/run_query.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,7 +22,8 @@ class Database;
 // condition nor the field size, so they are not read.
 class RaceFields {
 public:
-    explicit RaceFields(Database& db);
+    // The races numbered `fromRace` or higher; all of them without it.
+    explicit RaceFields(Database& db, std::optional<double> fromRace = std::nullopt);
 
     // Fills in the race of `run` (distance, age, class, surface, purse, claiming price);
     // false when its race is not stored.
