@@ -32,6 +32,10 @@ inline std::string requiredPath(const char* variable) {
     return value;
 }
 
+// How many times a measure that may take over a minute runs: `usual` times, once on the
+// decade store ($HARROWDEX_BENCH_DECADE set, as `scripts/bench.sh --decade` sets it).
+inline int longMeasureIterations(int usual) { return std::getenv("HARROWDEX_BENCH_DECADE") ? 1 : usual; }
+
 // The window looks for horses.mdb in its program folder and takes no link for it: a
 // folder `name` beside `store`, holding a second name of the same file (a hard link, so
 // on the same disk), stands in for the program's folder.

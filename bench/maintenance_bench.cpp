@@ -98,7 +98,10 @@ void BM_CompactCopyOf600WeekStore(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
 }
-BENCHMARK(BM_CompactCopyOf600WeekStore)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+BENCHMARK(BM_CompactCopyOf600WeekStore)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(bench_support::longMeasureIterations(2));
 
 // The reference: the engine alone, default settings, the same statements.
 class PlainConnection {
@@ -187,6 +190,9 @@ void BM_CompactReference(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
 }
-BENCHMARK(BM_CompactReference)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+BENCHMARK(BM_CompactReference)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(bench_support::longMeasureIterations(2));
 
 }  // namespace

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// A check of a results folder of 600 results files whose weeks are all stored (goal:
-// under 300 ms): the first check, which reads each file's heading, and a later one, which
+// A check of a results folder whose weeks are all stored, 600 results files (3,650 for the
+// decade table; goal: under 300 ms): the first check, which reads each file's heading, and a later one, which
 // knows each file by name, size and time.
 //
-// Needs $HARROWDEX_BENCH_WEEKS, the 600 generated results files, and
+// Needs $HARROWDEX_BENCH_WEEKS, the generated results files, and
 // $HARROWDEX_BENCH_STORE, the store made from them (scripts/bench.sh makes both).
 
 #include "bench_support.h"
@@ -23,9 +23,9 @@ void checkFolder(benchmark::State& state, bool remembered) {
     for (auto _ : state) {
         if (!remembered) memory = {};
         const import::FolderCheck check = import::checkResultsFolder(folder, storePath, memory);
-        if (check.skipped.size() != 600 || !check.imported.empty() || check.failedAny())
+        if (check.skipped.empty() || !check.imported.empty() || check.failedAny())
             throw std::runtime_error("the folder's weeks are not all stored");
-        benchmark::DoNotOptimize(check);
+        state.counters["files"] = static_cast<double>(check.skipped.size());
     }
 }
 

@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
-"""Turns the benchmark programs' JSON output into the table of README.md: each measure
+"""Turns the benchmark programs' JSON output into the tables of README.md: each measure
 of the program beside its SQLite-only reference, as medians, with its goal.
 
     bench_table.py RESULTS.json [MORE.json ...]
+    bench_table.py --decade RESULTS-600.json [...] -- RESULTS-3650.json [...]
+
+The second form is the decade table: the measures taken on the 3,650-week store, each
+beside its 600-week figure and how much it grew.
 """
 import json
 import re
@@ -98,8 +102,47 @@ def row(found, label, ours, reference, kind, goal):
     return f"| {label} | {figure(mine['ms'])} | {ref_text} | {ratio_text} | {goal_text} |"
 
 
+# The decade table's names of measures that name the 600-week store.
+DECADE_LABELS = {
+    "Import one week into the 600-week store": "Import one week into the store",
+    "Week list of the 600-week store": "Week list",
+    "Compaction of the 600-week store": "Compaction",
+    "Results folder of 600 stored weeks, first check": "Results folder of all stored weeks, first check",
+    "Results folder of 600 stored weeks, later check": "Results folder of all stored weeks, later check",
+}
+
+
+# Goals of their own on the decade store: the finder's ratio is tighter; the week list,
+# six times as long, has 50 ms.
+DECADE_GOALS = {("BM_FindActiveDirtFast", "ratio"): 1.3, ("BM_ListWeeksOf600WeekStore", "ms"): 50}
+
+
+def decade_table(found600, found3650):
+    print("| Measure | 600 weeks | 3,650 weeks | SQLite only | Ratio | Growth | Goal |")
+    print("|---|---:|---:|---:|---:|---:|---|")
+    for label, ours, reference, kind, goal in ROWS:
+        if ours not in found3650:
+            continue
+        goal = DECADE_GOALS.get((ours, kind), goal)
+        cells = row(found3650, DECADE_LABELS.get(label, label), ours, reference, kind, goal).split(" | ")
+        before = found600.get(ours)
+        if kind == "MB":
+            grown = (found3650[ours]["rss_MB"] or 0) / before["rss_MB"] if before and before["rss_MB"] else None
+            then = f"{before['rss_MB']:.0f} MB" if before and before["rss_MB"] else "not run"
+        else:
+            grown = found3650[ours]["ms"] / before["ms"] if before else None
+            then = figure(before["ms"]) if before else "not run"
+        growth = f"{grown:.2f}x" if grown else "—"
+        print(" | ".join([cells[0], then] + cells[1:4] + [growth] + cells[4:]))
+
+
 def main():
-    found = medians(sys.argv[1:])
+    args = sys.argv[1:]
+    if args[:1] == ["--decade"]:
+        split = args.index("--")
+        decade_table(medians(args[1:split]), medians(args[split + 1:]))
+        return
+    found = medians(args)
     print("| Measure | Harrowdex | SQLite only | Ratio | Goal |")
     print("|---|---:|---:|---:|---|")
     for entry in ROWS:

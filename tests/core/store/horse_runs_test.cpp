@@ -25,7 +25,8 @@ class HorseRuns : public testing_support::SampleStore {};
 TEST_F(HorseRuns, ActiveHorsesCarryEveryRunTheyEverRan) {
     auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
     store::SecondConnection beside(window.raceStorePath());
-    for (const std::optional<int> firstWeek : {std::optional<int>(312), std::optional<int>(311), std::optional<int>()}) {
+    for (const std::optional<int> firstWeek :
+         {std::optional<int>(312), std::optional<int>(311), std::optional<int>()}) {
         int horses = 0;
         int withOlderRuns = 0;
         store::forEachActiveHorse(db, beside, firstWeek, [&](std::vector<store::RunRecord>& runs) {
