@@ -12,6 +12,7 @@
 #include "progeny/breeding_file_reader.h"
 #include "progeny/cross_table.h"
 #include "store/database.h"
+#include "store/second_connection.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -60,8 +61,11 @@ void crosses(benchmark::State& state, const progeny::CrossRequest& request) {
     for (auto _ : state) {
         std::string why;
         auto file = progeny::BreedingFile::open(breeding, why);
-        auto db = store::Database::open(bench_support::requiredPath("HARROWDEX_BENCH_STORE"), store::Access::ReadOnly);
-        const auto table = progeny::crossTable(*file, db, request);
+        // The connections as the window keeps them: two, the second reading half of the runs.
+        const std::string store = bench_support::requiredPath("HARROWDEX_BENCH_STORE");
+        auto db = store::Database::open(store, store::Access::ReadOnly);
+        store::SecondConnection beside(store);
+        const auto table = progeny::crossTable(*file, db, request, &beside);
         if (table.problem) state.SkipWithError(table.problem->c_str());
         rows = table.groups.size();
         offspring = table.baseline.offspring;

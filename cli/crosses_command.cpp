@@ -11,6 +11,7 @@
 #include "base/csv_text.h"
 #include "store/database.h"
 #include "store/search_indexes.h"
+#include "store/second_connection.h"
 
 #include <nlohmann/json.hpp>
 
@@ -77,7 +78,8 @@ void runCrosses(CrossesOptions options) {
     if (!file) throw std::runtime_error(progeny::BreedingFile::unreadable(options.breeding, why));
     auto db = store::Database::open(options.db, store::Access::ReadOnly);
     store::restoreSearchIndexes(db);  // a store of an earlier build, as a search would
-    const auto table = progeny::crossTable(*file, db, options.request);
+    store::SecondConnection beside(options.db);
+    const auto table = progeny::crossTable(*file, db, options.request, &beside);
     if (options.format == "json") {
         printJson(crossesJson(table));
     } else {

@@ -2,6 +2,7 @@
 #include "progeny/cross_table.h"
 
 #include "progeny/breeding_file_reader.h"
+#include "progeny/offspring_reading.h"
 #include "store/stored_name.h"
 #include "base/earnings.h"
 #include "base/capitalise.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iterator>
 #include <map>
 #include <tuple>
 
@@ -172,26 +174,27 @@ CrossMode crossModeOf(const CrossRequest& request) {
     return request.damSire.empty() ? CrossMode::ByDamSire : CrossMode::Offspring;
 }
 
-CrossTable crossTable(TextSource& breeding, store::Database& db, const CrossRequest& request) {
+CrossTable crossTable(TextSource& breeding, store::Database& db, const CrossRequest& request,
+                      store::SecondConnection* beside) {
     CrossTable table;
     table.mode = crossModeOf(request);
     const BreedingSelection selection = crossOffspring(breeding, request);
     table.problem = selection.problem;
 
-    store::OffspringRuns query(db);
-    std::vector<store::OffspringRun> runs;
+    std::vector<Offspring> chosen;
+    std::ranges::copy_if(selection.offspring, std::back_inserter(chosen),
+                         [&](const Offspring& horse) { return ofChosenAge(horse, request.ages); });
     Tally baseline;
     baseline.name = base::capitaliseWords(table.mode == CrossMode::BySire ? request.damSire : request.sire);
     std::vector<Tally> tallies;
     std::map<std::string, std::size_t> tallyOf;
-    for (const Offspring& horse : selection.offspring) {
-        if (!ofChosenAge(horse, request.ages)) continue;
-        query.read(horse.name, horse.number, runs);
+    readOffspringRuns(db, beside, chosen, [&](std::size_t i, const std::vector<store::OffspringRun>& runs) {
+        const Offspring& horse = chosen[i];
         const OffspringFigures figures = figuresOf(runs);
         baseline.add(figures);
         if (table.mode == CrossMode::Offspring) {
             table.horses.push_back(crossHorse(horse, figures));
-            continue;
+            return;
         }
         const std::string& name = table.mode == CrossMode::ByDamSire ? horse.damSire : horse.sire;
         const auto [found, added] = tallyOf.try_emplace(groupKey(name), tallies.size());
@@ -200,7 +203,7 @@ CrossTable crossTable(TextSource& breeding, store::Database& db, const CrossRequ
             tallies.back().name = base::capitaliseWords(name);
         }
         tallies[found->second].add(figures);
-    }
+    });
 
     table.baseline = baseline.group();
     const auto& usual = table.baseline;

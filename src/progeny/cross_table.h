@@ -11,6 +11,7 @@
 
 namespace store {
 class Database;
+class SecondConnection;
 }
 
 namespace progeny {
@@ -74,8 +75,10 @@ struct CrossTable {
 
 // Reads the breeding file as the progeny search does (names as the name box cuts them,
 // compared without regard to letter case), the runs of each offspring as the progeny
-// statistics read them, and adds them up.
-CrossTable crossTable(TextSource& breeding, store::Database& db, const CrossRequest& request);
+// statistics read them, and adds them up; with `beside`, a second connection to the same
+// store, half of the runs are read there meanwhile.
+CrossTable crossTable(TextSource& breeding, store::Database& db, const CrossRequest& request,
+                      store::SecondConnection* beside = nullptr);
 
 // The table as the window and the exported CSV show it: the captions, then one row of
 // texts per group or horse.

@@ -10,6 +10,7 @@
 #include "shell/main_listing.h"
 #include "shell/restore_search_indexes.h"
 #include "store/database.h"
+#include "store/second_connection.h"
 #include "store/store_error.h"
 
 #include <optional>
@@ -83,9 +84,10 @@ bool CrossesPanel::cmdshow_Click() {
     base::BusyPointer busy(window_.dialogs());
     CrossTable table;
     try {
-        auto db = store::Database::open(window_.raceStorePath(), store::Access::ReadOnly);
+        const auto readers = window_.readers();
+        auto& [db, beside] = *readers;
         shell::restoreSearchIndexes(window_, db);
-        table = crossTable(*file, db, request);
+        table = crossTable(*file, db, request, &beside);
     } catch (const store::StoreError& e) {
         lblcount = e.what();
         return false;

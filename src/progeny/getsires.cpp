@@ -3,6 +3,7 @@
 
 #include "progeny/breeding_file.h"
 #include "progeny/breeding_file_reader.h"
+#include "progeny/offspring_reading.h"
 #include "progeny/progeny_statistics.h"
 #include "base/busy_pointer.h"
 #include "shell/restore_search_indexes.h"
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <future>
 #include <utility>
 
 namespace progeny {
@@ -109,42 +109,16 @@ void showSummary(base::GridModel& grid, int row, const OffspringSummary& summary
     }
 }
 
-using OffspringRunLists = std::vector<std::vector<store::OffspringRun>>;
-
-// The runs of each offspring from `first` on, read on the second connection.
-std::future<OffspringRunLists> readRunsBeside(store::SecondConnection& beside, const std::vector<Offspring>& offspring,
-                                              std::size_t first) {
-    std::vector<std::pair<std::string, std::int32_t>> horses;
-    for (std::size_t i = first; i < offspring.size(); ++i) horses.emplace_back(offspring[i].name, offspring[i].number);
-    return beside.run([horses = std::move(horses)](store::Database& db) {
-        store::OffspringRuns query(db);
-        OffspringRunLists lists(horses.size());
-        for (std::size_t i = 0; i < horses.size(); ++i) query.read(horses[i].first, horses[i].second, lists[i]);
-        return lists;
-    });
-}
-
-// One query per offspring, by name and number, prepared once for all of them. The later
-// half is read on the second connection meanwhile, so that the two take about half the
-// time; the statistics take the offspring in the file's order all the same.
+// One query per offspring, on the kept connections; the statistics take the offspring in
+// the file's order.
 void addOffspringRuns(shell::MainFinder& window, const std::vector<Offspring>& offspring,
                       ProgenyStatistics& statistics) {
     const auto readers = window.readers();
     auto& [db, beside] = *readers;
     shell::restoreSearchIndexes(window, db);
-    const std::size_t half = offspring.size() / 2;
-    auto laterHalf = readRunsBeside(beside, offspring, half);
-    const auto add = [&](std::size_t i, const std::vector<store::OffspringRun>& runs) {
+    readOffspringRuns(db, &beside, offspring, [&](std::size_t i, const std::vector<store::OffspringRun>& runs) {
         showSummary(window.MSFlexGrid1, static_cast<int>(i) + 1, statistics.add(offspring[i].age, runs));
-    };
-    store::OffspringRuns query(db);
-    std::vector<store::OffspringRun> runs;
-    for (std::size_t i = 0; i < half; ++i) {
-        query.read(offspring[i].name, offspring[i].number, runs);
-        add(i, runs);
-    }
-    const OffspringRunLists later = laterHalf.get();
-    for (std::size_t i = half; i < offspring.size(); ++i) add(i, later[i - half]);
+    });
     window.MSFlexGrid1.select(1, kName, 1, kName);
 }
 
