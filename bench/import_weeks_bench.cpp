@@ -2,7 +2,8 @@
 // Many weeks imported at once into a new, empty store: 50 weeks, and all 600 weeks of
 // the generated store (goal: under 15 s), each beside the plain load of the same rows
 // with the search indexes built after it. Parsing is untimed in the plain load, so it
-// shows what storing alone costs.
+// shows what storing alone costs. The first check of the folder of those 600 weeks fills
+// the store as their import does (goal: at most 1.2 times the import).
 //
 // Needs $HARROWDEX_BENCH_WEEKS: a folder of generated results files raceout100.txt to
 // raceout699.txt (scripts/bench.sh makes it).
@@ -10,6 +11,7 @@
 #include "bench_support.h"
 #include "import/import_driver.h"
 #include "import/race_conditions_classifier.h"
+#include "import/results_folder.h"
 #include "import/results_reader.h"
 #include "shell/main_finder.h"
 #include "store/database.h"
@@ -95,7 +97,20 @@ void plainLoadThenIndexes(benchmark::State& state) {
     }
 }
 
+void syncFolder(benchmark::State& state) {
+    const std::string folder = bench_support::requiredPath("HARROWDEX_BENCH_WEEKS");
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto store = freshStore();
+        import::FolderMemory memory;
+        state.ResumeTiming();
+        const import::FolderCheck check = import::checkResultsFolder(folder, store.string(), memory);
+        if (check.imported.size() != 600 || check.failedAny()) state.SkipWithError("the folder was not imported");
+    }
+}
+
 }  // namespace
 
+BENCHMARK(syncFolder)->Name("BM_SyncFolderIntoEmptyStore")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(importWeeks)->Name("BM_ImportWeeksIntoEmptyStore")->Arg(50)->Arg(600)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(plainLoadThenIndexes)->Name("BM_PlainLoadThenIndexes")->Arg(50)->Arg(600)->Unit(benchmark::kMillisecond)->Iterations(1);

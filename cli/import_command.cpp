@@ -9,8 +9,6 @@
 #include "shell/main_finder.h"
 #include "watch/watch_state.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -29,10 +27,7 @@ struct ImportOptions {
 };
 
 void runImport(const ImportOptions& options) {
-    const ProgressStyle style = options.quiet      ? ProgressStyle::None
-                                : isatty(STDERR_FILENO) ? ProgressStyle::RewrittenLine
-                                                        : ProgressStyle::LinePerFile;
-    ImportProgressDialogs dialogs(options.yes, style, std::cerr);
+    ImportProgressDialogs dialogs(options.yes, progressStyle(options.quiet), std::cerr);
     shell::MainFinder window(dialogs);
     watch::WatchState watching;  // says who of the watch list ran
     window.follow(watching);

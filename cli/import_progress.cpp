@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "import_progress.h"
 
+#include <unistd.h>
+
 namespace cli {
+
+ProgressStyle progressStyle(bool quiet) {
+    if (quiet) return ProgressStyle::None;
+    return isatty(STDERR_FILENO) ? ProgressStyle::RewrittenLine : ProgressStyle::LinePerFile;
+}
 
 void ImportProgressDialogs::endRewrittenLine() {
     if (lineOpen_) out_ << '\n' << std::flush;

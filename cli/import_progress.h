@@ -15,6 +15,9 @@ enum class ProgressStyle {
     None            // --quiet
 };
 
+// A line that rewrites itself on a terminal, a line per file elsewhere, none with --quiet.
+ProgressStyle progressStyle(bool quiet);
+
 // The command line's answers during an import: messages and questions as always, the
 // import's progress (file k of n, races stored) in the chosen style instead of the status
 // label's texts, of which only the last one, a failure's, is written.

@@ -5,11 +5,13 @@
 #include "cli_dialogs.h"
 #include "base/one_line.h"
 #include "import/results_folder.h"
+#include "import_progress.h"
 #include "json_output.h"
 #include "store/schema.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -22,6 +24,7 @@ struct SyncOptions {
     std::string db;
     std::string folder;
     std::string format = "text";
+    bool quiet = false;
 };
 
 std::string leftOutText(int races) {
@@ -70,7 +73,15 @@ void runSync(const SyncOptions& options) {
         throw CommandEnded();
     }
     import::FolderMemory memory;  // one check: nothing to remember between checks
-    const import::FolderCheck check = import::checkResultsFolder(options.folder, options.db, memory);
+    // A sync that fills the store shows its progress as an import does; a daily one is silent.
+    ImportProgressDialogs progress(false, progressStyle(options.quiet), std::cerr);
+    std::string lastFile;
+    const import::FolderCheck check =
+        import::checkResultsFolder(options.folder, options.db, memory, [&](const import::FillProgress& fill) {
+            lastFile = fill.file;
+            progress.showProgress(fill.import);
+        });
+    progress.finish(std::ranges::any_of(check.imported, [&](const auto& f) { return f.file == lastFile; }));
     if (options.format == "json") printJson(checkJson(check));
     else printText(check);
     if (!check.storeProblem.empty()) writeMessage(check.storeProblem);
@@ -85,6 +96,7 @@ void addSyncCommand(CLI::App& app) {
     addDbOption(*command, options->db);
     command->add_option("--format", options->format, "text (a line per file) or json.")
         ->check(CLI::IsMember({"text", "json"}));
+    command->add_flag("--quiet", options->quiet, "Write no progress while a sync fills the store.");
     command->add_option("DIR", options->folder, "The results folder.")->required();
     command->callback([options] { runSync(*options); });
 }

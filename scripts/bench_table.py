@@ -19,6 +19,8 @@ ROWS = [
     ("Import one week into the 600-week store", "BM_ImportWeekInto600WeekStore", "BM_RawInsertOfTheSameWeek", "ratio", 1.3),
     ("Import 50 weeks into an empty store", "BM_ImportWeeksIntoEmptyStore/50", "BM_PlainLoadThenIndexes/50", None, None),
     ("Import 600 weeks into an empty store", "BM_ImportWeeksIntoEmptyStore/600", "BM_PlainLoadThenIndexes/600", "ratio", 1.2),
+    # Here the reference is the import of the same files.
+    ("First sync of the 600 weeks' folder into an empty store", "BM_SyncFolderIntoEmptyStore", "BM_ImportWeeksIntoEmptyStore/600", "ratio", 1.2),
     ("Horse search (button to filled grid and statistics)", "BM_HorseSearch", "BM_HorseQuery", "ratio", 1.5),
     ("Horse search, against its time goal", "BM_HorseSearch", None, "ms", 5),
     ("Horse search after an idle spell, its connections opened anew", "BM_HorseSearchAfterIdle", "BM_HorseQuery", "ms", 5),

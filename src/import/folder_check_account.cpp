@@ -7,8 +7,6 @@
 #include "store/database.h"
 #include "store/store_error.h"
 
-#include <filesystem>
-
 namespace import {
 
 bool FolderCheckAccount::tell(shell::WindowSession& session, const std::string& folder, const FolderCheck& result,
@@ -30,10 +28,9 @@ std::string FolderCheckAccount::account(shell::WindowSession& session, const std
         session.lblprogress.caption == shell::withReadOnlyNote(session, unreadableFolderStatus(shownProblem_)))
         session.lblprogress.caption = shell::withReadOnlyNote(session, "");
     shownProblem_.clear();
-    std::string folderName = std::filesystem::path(folder).filename().string();
-    if (folderName.empty()) folderName = folder;
-    std::string status = folderCheckStatus(result, folderName);
-    if (status.empty() && asked) return nothingNewStatus(result, folderName);
+    const std::string name = folderName(folder);
+    std::string status = folderCheckStatus(result, name);
+    if (status.empty() && asked) return nothingNewStatus(result, name);
     if (result.imported.empty()) return status;
     std::vector<int> weeks;
     for (const auto& file : result.imported) weeks.push_back(file.week);

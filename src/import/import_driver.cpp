@@ -196,6 +196,23 @@ ImportResult importEach(shell::WindowSession& window, store::Database& db, const
 
 }  // namespace
 
+std::optional<store::BulkLoad> bulkLoadIfWorthIt(store::Database& db, const std::vector<ChosenFile>& files) {
+    if (!worthABulkLoad(db, files) || store::bulkLoadUnderway(db.path())) return std::nullopt;
+    return std::optional<store::BulkLoad>(std::in_place, db);
+}
+
+std::optional<std::string> finishBulkLoad(std::optional<store::BulkLoad>& bulkLoad) {
+    if (!bulkLoad) return std::nullopt;
+    try {
+        bulkLoad->finish();
+        return std::nullopt;
+    } catch (const store::StoreError& error) {
+        return std::string("The search indexes could not be built again after the import:\r") + error.what() +
+               "\rThe weeks stored are whole. Searches list them without the indexes, only slower, and the next "
+               "search builds the indexes once there is room.";
+    }
+}
+
 std::string racesLeftOutLine(const std::string& file, int count) {
     return "Left out " + std::to_string(count) + (count == 1 ? " race of " : " races of ") + base::oneLine(file) +
            (count == 1 ? " that is" : " that are") + " stored already.";
@@ -208,13 +225,13 @@ std::string failureReason(const std::exception& error) {
     return reason;
 }
 
-UnattendedImport::UnattendedImport(store::Database& db, base::UserDialogs& dialogs)
-    : import_(std::make_unique<Import>(status_, dialogs, db, 1, true)) {}
+UnattendedImport::UnattendedImport(store::Database& db, base::UserDialogs& dialogs, std::size_t fileCount)
+    : import_(std::make_unique<Import>(status_, dialogs, db, fileCount, true)) {}
 
 UnattendedImport::~UnattendedImport() = default;
 
-std::optional<FileImported> UnattendedImport::importFile(const ChosenFile& file) {
-    if (!import_->importFile(file, 0)) return std::nullopt;
+std::optional<FileImported> UnattendedImport::importFile(const ChosenFile& file, int index) {
+    if (!import_->importFile(file, index)) return std::nullopt;
     return import_->imported().back();
 }
 
@@ -237,20 +254,11 @@ ImportResult importFiles(shell::WindowSession& window, const std::string& storeP
         window.releaseReaders();  // so that the import's close removes the store's log
         auto db = store::openRaceStoreForWriting(storePath);
         store::ensureSearchIndexesUnlessBulkLoad(db);
-        std::optional<store::BulkLoad> bulkLoad;
-        if (worthABulkLoad(db, files)) bulkLoad.emplace(db);
+        auto bulkLoad = bulkLoadIfWorthIt(db, files);
         const ImportResult result = importEach(window, db, files);
-        if (bulkLoad) {
-            try {
-                bulkLoad->finish();
-            } catch (const store::StoreError& error) {
-                dialogs.message(std::string("The search indexes could not be built again after the import:\r") +
-                                    error.what() +
-                                    "\rThe weeks stored are whole. Searches list them without the indexes, only "
-                                    "slower, and the next search builds the indexes once there is room.",
-                                base::kAppTitle);
-                return ImportResult::Failed;
-            }
+        if (const auto problem = finishBulkLoad(bulkLoad)) {
+            dialogs.message(*problem, base::kAppTitle);
+            return ImportResult::Failed;
         }
         return result;
     } catch (const store::StoreError& error) {

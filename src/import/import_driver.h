@@ -4,6 +4,7 @@
 
 #include "import/file_list.h"
 #include "shell/window_session.h"
+#include "store/search_indexes.h"
 
 #include <exception>
 #include <memory>
@@ -50,19 +51,30 @@ ImportResult importFiles(shell::WindowSession& window, const std::string& storeP
 // would ask whether to over-write its week) is left as it is. The week check runs under
 // the store's write lock, so of two programs importing the same file one stores it and
 // the other finds it stored. The non-winner count spans the files, as in one import.
+// Its progress goes to `dialogs` as an import's does, counting `fileCount` files.
 class UnattendedImport {
 public:
-    UnattendedImport(store::Database& db, base::UserDialogs& dialogs);
+    UnattendedImport(store::Database& db, base::UserDialogs& dialogs, std::size_t fileCount = 1);
     ~UnattendedImport();
 
-    // What was stored, or nothing when the file's first race was stored already. A
-    // failure throws, with the file's week as it was (see failureReason).
-    std::optional<FileImported> importFile(const ChosenFile& file);
+    // What was stored of the file at `index` among the files, or nothing when its first
+    // race was stored already. A failure throws, with the file's week as it was (see
+    // failureReason).
+    std::optional<FileImported> importFile(const ChosenFile& file, int index = 0);
 
 private:
     std::string status_;
     std::unique_ptr<Import> import_;
 };
+
+// A large import's bulk load (see store::BulkLoad): begun when the files bring at least as
+// many runs as the store holds, unless another program's bulk load is underway (whose end
+// builds the indexes anyway); nothing otherwise.
+std::optional<store::BulkLoad> bulkLoadIfWorthIt(store::Database& db, const std::vector<ChosenFile>& files);
+
+// Ends a bulk load, if one was begun, by building its indexes again, however the import
+// ended: the message telling the user that this failed, or nothing.
+std::optional<std::string> finishBulkLoad(std::optional<store::BulkLoad>& bulkLoad);
 
 // Why a file failed, as the import's status text gives it below the file's name (the
 // reading's reason, ending with a full stop); empty for a failure that is not the file's.

@@ -41,6 +41,22 @@ struct SettledFile {
     FolderMemory::Entry entry;
 };
 
+// A bulk fill's progress, passed on with the week of the file being imported.
+class FillDialogs : public Unseen {
+public:
+    explicit FillDialogs(FillListener onFill) : onFill_(std::move(onFill)) {}
+    void startFile(const SettledFile& file) { file_ = {file.name, file.entry.week, {}}; }
+    void showProgress(const base::ProgressState& state) override {
+        if (!onFill_) return;
+        file_.import = state;
+        onFill_(file_);
+    }
+
+private:
+    FillListener onFill_;
+    FillProgress file_;
+};
+
 // What the start of a file says: a results file with its first race, none, or that it
 // cannot be read. A file whose first race number is 0 holds no race to store, so it counts
 // as none; so does an archive without a results text.
@@ -133,9 +149,10 @@ std::vector<SettledFile> settledResultsFiles(const fs::path& folder, FolderMemor
 }
 
 // Imports one settled file, and puts it where the check says what became of it.
-void importSettled(UnattendedImport& import, const SettledFile& file, FolderMemory& memory, FolderCheck& check) {
+void importSettled(UnattendedImport& import, const SettledFile& file, int index, FolderMemory& memory,
+                   FolderCheck& check) {
     try {
-        const auto imported = import.importFile({file.path, file.name});
+        const auto imported = import.importFile({file.path, file.name}, index);
         // Not stored: another program stored it meanwhile, or every race of it is stored.
         if (!imported || (imported->racesStored == 0 && imported->racesLeftOut > 0))
             check.skipped.push_back({file.name, file.entry.week, kStoredAlready});
@@ -150,6 +167,26 @@ void importSettled(UnattendedImport& import, const SettledFile& file, FolderMemo
         (access ? check.unreadable : check.failed).push_back({file.name, file.entry.week, failed.reason});
         memory.remember(file.name, failed);
     }
+}
+
+// Imports the new files, in a bulk load when they bring more runs than the store holds. A
+// failure of the store stops the check, and the bulk load still builds its indexes.
+void importNew(store::Database& db, const std::vector<const SettledFile*>& files, FolderMemory& memory,
+               FolderCheck& check, const FillListener& onFill) {
+    store::ensureSearchIndexesUnlessBulkLoad(db);
+    std::vector<ChosenFile> chosen;
+    for (const SettledFile* file : files) chosen.push_back({file->path, file->name});
+    auto bulkLoad = bulkLoadIfWorthIt(db, chosen);
+    FillDialogs dialogs(bulkLoad ? onFill : FillListener());
+    UnattendedImport import(db, dialogs, files.size());
+    try {
+        for (std::size_t k = 0; k < files.size(); ++k) {
+            dialogs.startFile(*files[k]);
+            importSettled(import, *files[k], static_cast<int>(k), memory, check);
+        }
+    } catch (const store::StoreError& error) { check.storeProblem = error.what(); }
+    if (const auto problem = finishBulkLoad(bulkLoad))
+        check.storeProblem += (check.storeProblem.empty() ? "" : "\r") + *problem;
 }
 
 }  // namespace
@@ -183,8 +220,8 @@ std::vector<store::WeekFile> folderWeekFiles(const std::filesystem::path& folder
     return files;
 }
 
-FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::string& storePath,
-                               FolderMemory& memory) {
+FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::string& storePath, FolderMemory& memory,
+                               const FillListener& onFill) {
     FolderCheck check;
     const std::vector<SettledFile> settled = settledResultsFiles(folder, memory, check);
     if (settled.empty()) return check;
@@ -200,11 +237,7 @@ FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::s
                 check.skipped.push_back({file.name, file.entry.week, kStoredAlready});
             else newFiles.push_back(&file);
         }
-        if (newFiles.empty()) return check;
-        store::ensureSearchIndexesUnlessBulkLoad(db);
-        Unseen unseen;
-        UnattendedImport import(db, unseen);
-        for (const SettledFile* file : newFiles) importSettled(import, *file, memory, check);
+        if (!newFiles.empty()) importNew(db, newFiles, memory, check, onFill);
     } catch (const store::StoreError& error) { check.storeProblem = error.what(); }
     return check;
 }

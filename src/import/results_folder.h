@@ -2,11 +2,13 @@
 // One check of the results folder: its new results files imported, oldest week first, and what was skipped or failed.
 #pragma once
 
+#include "base/user_dialogs.h"
 #include "store/removed_weeks.h"
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -83,14 +85,27 @@ inline constexpr const char* kRemovedByPlayer = "removed by the player";
 // them; none when the folder cannot be listed.
 std::vector<store::WeekFile> folderWeekFiles(const std::filesystem::path& folder);
 
+// How far a check that fills the store has come: the file being imported, its week, and
+// the import's progress (file k of n, races stored so far) as an import shows it.
+struct FillProgress {
+    std::string file;
+    int week = 0;
+    base::ProgressState import;
+};
+using FillListener = std::function<void(const FillProgress&)>;
+
 // Checks the folder once: imports every results file (plain text or ZIP) whose first race
 // is not stored, oldest week first, each as "Import Race Data" imports it but without a
-// question and without showing progress; a file whose first race is stored is skipped,
-// never replaced, and so is a file of a week the player removed while it lay there, as
-// long as it stays as it was. A file counts as a results file by its layout (see
-// ResultsReader::inResultsLayout), whatever its name. While another program's bulk load
-// holds the search indexes dropped, the check imports without building them. Throws
-// UnreadableFolder when the folder cannot be listed.
-FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::string& storePath, FolderMemory& memory);
+// question (and, unless it fills the store, below, without showing progress); a file
+// whose first race is stored is skipped, never replaced, and so is a file of a week the
+// player removed while it lay there, as long as it stays as it was. A file counts as a
+// results file by its layout (see ResultsReader::inResultsLayout), whatever its name.
+// While another program's bulk load holds the search indexes dropped, the check imports
+// without building them. New files that bring at least as many runs as the store holds (a
+// first check of a folder of many weeks) fill the store as a large import does, in a bulk
+// load, and `onFill` hears its progress, from whichever thread runs the check; a smaller
+// check tells it nothing. Throws UnreadableFolder when the folder cannot be listed.
+FolderCheck checkResultsFolder(const std::filesystem::path& folder, const std::string& storePath, FolderMemory& memory,
+                               const FillListener& onFill = {});
 
 }  // namespace import

@@ -6,6 +6,8 @@
 #include "base/one_line.h"
 #include "base/regular_file.h"
 
+#include <filesystem>
+
 namespace import {
 
 namespace {
@@ -57,6 +59,11 @@ std::optional<std::string> rememberResultsFolder(const std::string& programFolde
     return base::writeFileAtomically(programFolder + kResultsFolderFile, folder.empty() ? "" : folder + "\n");
 }
 
+std::string folderName(const std::string& folder) {
+    const std::string name = std::filesystem::path(folder).filename().string();
+    return name.empty() ? folder : name;
+}
+
 std::string folderCheckStatus(const FolderCheck& check, const std::string& folderName) {
     std::string text;
     if (!check.imported.empty()) {
@@ -98,6 +105,11 @@ std::string nothingNewStatus(const FolderCheck& check, const std::string& folder
     text += ": ";
     for (std::size_t k = 0; k < parts.size(); ++k) text += (k == 0 ? "" : "; ") + parts[k];
     return text + ".";
+}
+
+std::string fillingStatus(const FillProgress& progress, const std::string& folderName) {
+    return "Filling the race store from " + folderName + ": week " + std::to_string(progress.week) + ", file " +
+           std::to_string(progress.import.step + 1) + " of " + std::to_string(progress.import.steps) + "...";
 }
 
 std::string unreadableFolderStatus(const std::string& problem) {

@@ -22,6 +22,7 @@ namespace {
 constexpr int kPeriodicCheckMs = 15'000;
 constexpr int kGatherChangesMs = 300;
 constexpr int kModalRetryMs = 500;
+constexpr int kFillShownMs = 250;
 // A file being written is looked at again once it may have settled.
 constexpr int kSettleCheckMs = static_cast<int>(std::chrono::milliseconds(kSettlingTime).count()) + 300;
 
@@ -35,6 +36,8 @@ ResultsFolderWatch::ResultsFolderWatch(shell::MainWindowView& window, shell::Win
     soon_.setSingleShot(true);
     connect(&periodic_, &QTimer::timeout, this, &ResultsFolderWatch::checkNow);
     connect(&soon_, &QTimer::timeout, this, &ResultsFolderWatch::checkNow);
+    fillShown_.setInterval(kFillShownMs);
+    connect(&fillShown_, &QTimer::timeout, this, &ResultsFolderWatch::showFill);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { soon_.start(kGatherChangesMs); });
     // A window state without a program folder (the tests') has no side files.
     if (!finder_.programFolder().empty()) folder_ = rememberedResultsFolder(finder_.programFolder());
@@ -127,18 +130,42 @@ void ResultsFolderWatch::startCheck() {
     thread_ = QThread::create([this, folder = folder_, store = finder_.raceStorePath()] {
         result_ = {};
         folderProblem_.clear();
+        const auto onFill = [this, name = folderName(folder)](const FillProgress& progress) {
+            std::string text = fillingStatus(progress, name);
+            const std::lock_guard lock(fillMutex_);
+            fillText_ = std::move(text);
+        };
         try {
-            result_ = checkResultsFolder(folder, store, memory_);
+            result_ = checkResultsFolder(folder, store, memory_, onFill);
         } catch (const std::exception& error) { folderProblem_ = error.what(); }
     });
     connect(thread_, &QThread::finished, this, &ResultsFolderWatch::checkEnded);
     thread_->start();
+    fillShown_.start();
+}
+
+void ResultsFolderWatch::showFill() {
+    if (QApplication::activeModalWidget()) return;  // the status text belongs to that dialog's command
+    std::string text;
+    {
+        const std::lock_guard lock(fillMutex_);
+        text = fillText_;
+    }
+    if (text.empty() || text == fillShownText_) return;
+    fillShownText_ = text;
+    finder_.lblprogress.caption = text;
+    window_.showState();
 }
 
 void ResultsFolderWatch::checkEnded() {
     thread_->wait();
     delete thread_;
     thread_ = nullptr;
+    fillShown_.stop();
+    // The check's account replaces its progress; a status text set since then stays.
+    if (!fillShownText_.empty() && finder_.lblprogress.caption == fillShownText_) finder_.lblprogress.caption.clear();
+    fillShownText_.clear();
+    fillText_.clear();
     finder_.releaseReaders();
     showCheck();
 }

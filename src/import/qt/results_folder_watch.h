@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,8 @@ private:
     void startCheck();
     void checkEnded();
     void showCheck();
+    // The status text of a check that fills the store, as far as it has come.
+    void showFill();
 
     shell::MainWindowView& window_;
     shell::WindowSession& finder_;
@@ -69,6 +72,7 @@ private:
     QFileSystemWatcher watcher_;
     QTimer periodic_;  // for changes that the watch misses, and a folder that comes back
     QTimer soon_;      // gathers a burst of changes; waits for a file being written to settle
+    QTimer fillShown_;  // shows a filling check's progress while it runs
     std::vector<QAction*> menuItems_;
     QAction* checkAction_ = nullptr;
     QThread* thread_ = nullptr;
@@ -81,6 +85,10 @@ private:
     FolderCheck result_;
     std::string folderProblem_;
     FolderCheckAccount account_;
+    // A filling check's progress: written by its thread, shown by the window's.
+    std::mutex fillMutex_;
+    std::string fillText_;
+    std::string fillShownText_;  // the window's thread only
 };
 
 }  // namespace import

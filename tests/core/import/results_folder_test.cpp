@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 #include <zip.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <map>
@@ -310,6 +311,47 @@ TEST_F(ResultsFolder, ImportsBesideAnotherProgramsBulkLoadLeaveTheIndexesToIt) {
     }
     bulkLoad.finish();
     EXPECT_FALSE(store::searchIndexesMissing(loader));
+}
+
+// A first sync of many weeks fills the empty store as an import of the same files does:
+// in a bulk load, with the import's progress line for each file on standard error (a
+// smaller sync writes none), the same rows and, at its end, every search index.
+TEST_F(ResultsFolder, FirstSyncOfManyWeeksFillsTheStoreAsAnImportDoes) {
+    constexpr int kFirstWeek = 10360;
+    constexpr int kWeeks = 6;  // some 24,000 runs: enough for a bulk load
+    ASSERT_EQ(testing_support::runProgram(HARROWDEX_GENERATOR_PATH,
+                                          {"--out", downloads.string(), "--first-week", std::to_string(kFirstWeek),
+                                           "--weeks", std::to_string(kWeeks), "--seed", "3"})
+                  .status,
+              0);
+    const fs::path importStore = folder / "imported.mdb";
+    ASSERT_EQ(runCli({"makedb", importStore.string()}).status, 0);
+    std::vector<std::string> importArgs{"import", "--db", importStore.string()};
+    for (int week = kFirstWeek; week < kFirstWeek + kWeeks; ++week) {
+        const fs::path file = downloads / ("raceout" + std::to_string(week) + ".txt");
+        settle(file);
+        importArgs.push_back(file.string());
+    }
+    const auto imported = runCli(importArgs);
+    ASSERT_EQ(imported.status, 0) << imported.err;
+
+    const auto synced = runCli({"sync", "--db", db.string(), downloads.string()});
+    ASSERT_EQ(synced.status, 0) << synced.err;
+    EXPECT_EQ(std::ranges::count(synced.err, '\n'), kWeeks) << synced.err;
+    EXPECT_EQ(synced.err, imported.err);
+    auto store = store::Database::open(db, store::Access::ReadOnly);
+    EXPECT_FALSE(store::searchIndexesMissing(store));
+    store.prepare("ATTACH ?1 AS imported").bind(1, importStore.string()).step();
+    for (const std::string table : {"tblraces", "tblhorsedata"}) {
+        const std::string rows = "SELECT rowid, * FROM main." + table;
+        const std::string importedRows = "SELECT rowid, * FROM imported." + table;
+        auto differing = store.prepare("SELECT (SELECT COUNT(*) FROM (" + rows + " EXCEPT " + importedRows +
+                                       ")) + (SELECT COUNT(*) FROM (" + importedRows + " EXCEPT " + rows +
+                                       ")), (SELECT COUNT(*) FROM main." + table + ")");
+        differing.step();
+        EXPECT_EQ(differing.integer(0), 0) << table;
+        EXPECT_GT(differing.integer(1), 0) << table;
+    }
 }
 
 // Two programs syncing the same folder into the same store: every week once.
