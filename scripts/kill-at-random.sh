@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Kills imports (bulk and single-week), week removals, compactions, watch list changes and
+# Kills imports (bulk and single-week), first syncs of a results folder, week removals, compactions, watch list changes and
 # searches that build dropped search indexes again, all of one race store, at random
 # moments, and after each kill checks that the store is whole:
 #   - the engine's integrity check passes and harrowdex-cli still lists the weeks and the
 #     watch list;
 #   - every week in the store holds exactly the races and runs of its results file (a
 #     week is stored whole or not at all);
-#   - a search restores any search index that a killed bulk import left dropped.
+#   - a search restores any search index that a killed bulk import or sync left dropped.
 # With Xvfb and xdotool at hand the window is open on the same store throughout, and one
 # operation in seven puts another store in its place instead of killing anything: the
 # window searches, another program writes a week, and then a backup is copied over the
@@ -31,6 +31,9 @@ weeks=30
 "$build/harrowdex-generate-results" --out "$work" --first-week "$first" --weeks "$weeks" --seed 7 >/dev/null
 files=()
 for ((week = first; week < first + weeks; ++week)); do files+=("$work/raceout$week.txt"); done
+# The same files as a results folder, for the syncs.
+mkdir "$work/folder"
+ln "${files[@]}" "$work/folder/"
 
 # Races and runs of each week, as "week|races|runs" lines.
 week_counts() {
@@ -119,7 +122,7 @@ random_week() { echo $((first + RANDOM % weeks)); }
 # Starts one operation in the background; its pid in $pid, its name in $operation, and
 # in $latest the longest it may run before the kill (milliseconds).
 start_operation() {
-  case $((RANDOM % 6)) in
+  case $((RANDOM % 7)) in
     0) operation="bulk import"
        # Into a nearly empty store, so that the name, number and owner indexes are dropped
        # for the load and built at its end.
@@ -152,6 +155,12 @@ start_operation() {
          DROP INDEX IF EXISTS ix_tblhorsedata_hid_form; DROP INDEX IF EXISTS ix_tblhorsedata_oname_newest"
        "$cli" search --db "$store" --horse 'A*' --yes >/dev/null 2>&1 &
        latest=800 ;;
+    6) operation="bulk sync"
+       # Into a store emptied as another tool would empty it (no week counts as removed by
+       # the player), so that the sync fills it in the import's bulk load.
+       sqlite3 "$store" "DELETE FROM tblhorsedata; DELETE FROM tblraces"
+       "$cli" sync --db "$store" --quiet "$work/folder" >/dev/null 2>&1 &
+       latest=2500 ;;
   esac
   pid=$!
 }
