@@ -14,9 +14,11 @@ void writeMessage(std::string text) {
 void CliDialogs::message(const std::string& text, const std::string&) { writeMessage(text); }
 
 bool CliDialogs::askYesNo(const std::string& text, const std::string&) {
+    const auto given = answers_.find(text);
+    const bool yes = given != answers_.end() ? given->second : answerYes_;
     writeMessage(text);
-    writeMessage(answerYes_ ? "Answered: Yes" : "Answered: No");
-    return answerYes_;
+    writeMessage(yes ? "Answered: Yes" : "Answered: No");
+    return yes;
 }
 
 void CliDialogs::repaintNow() {

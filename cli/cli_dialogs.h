@@ -3,6 +3,7 @@
 
 #include "base/user_dialogs.h"
 
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -13,6 +14,8 @@ namespace cli {
 class CliDialogs : public base::UserDialogs {
 public:
     explicit CliDialogs(bool answerYes) : answerYes_(answerYes) {}
+    // The answer to the question `text`, whatever --yes says.
+    void answer(std::string text, bool yes) { answers_[std::move(text)] = yes; }
     // The status text that repaintNow() writes when it has changed.
     void watchStatus(const std::string* status) { status_ = status; }
 
@@ -26,6 +29,7 @@ public:
 
 private:
     bool answerYes_;
+    std::map<std::string, bool> answers_;
     const std::string* status_ = nullptr;
     std::string lastStatus_;
 };

@@ -4,6 +4,7 @@
 // failures by throwing; this file turns the outcome into the exit status.
 #include "base/data_folder.h"
 #include "base/version.h"
+#include "backup_commands.h"
 #include "cli_dialogs.h"
 #include "command_names.h"
 #include "compact_command.h"
@@ -89,6 +90,8 @@ int main(int argc, char** argv) {
     cli::addWeeksCommand(app);
     cli::addRemoveWeeksCommand(app);
     cli::addCompactCommand(app);
+    cli::addBackupCommand(app);
+    cli::addRestoreCommand(app);
     cli::addTracksCommand(app);
     cli::addWatchCommand(app);
     return run(app, argc, argv);

@@ -6,6 +6,7 @@
 #include "import/folder_week_files.h"
 #include "import/results_folder_setting.h"
 #include "shell/remove_data.h"
+#include "shell/store_backup.h"
 #include "store_window.h"
 
 #include <algorithm>
@@ -20,10 +21,15 @@ struct RemoveWeeksOptions {
     std::string db;
     std::vector<int> weeks;
     std::string folder;
+    bool backup = false;
+    std::string today;
 };
 
 void removeWeeks(const RemoveWeeksOptions& options) {
     StoreWindow store(options.db, true);
+    store.dialogs.answer(shell::kBackUpFirstQuestion, options.backup);
+    const auto clock = clockFor(options.today);
+    store.window.setClock(*clock);
     const import::FolderWeekFiles folder(options.folder);
     store.window.useResultsFolder(&folder);
     const auto dialog = shell::cmdremoverace_Click(store.window);
@@ -50,6 +56,9 @@ void addRemoveWeeksCommand(CLI::App& app) {
     command->add_option("--folder", options->folder,
                         "The results folder whose files of those weeks a sync leaves out until they change; "
                         "without it the window's.");
+    command->add_flag("--backup", options->backup,
+                      "Back the race store up first, to the dated file in the \"backups\" folder beside it.");
+    addTodayOption(*command, options->today);
     addNumberOption(*command, "WEEK", options->weeks, "The week numbers to remove.")->required();
     command->callback([options] { removeWeeks(*options); });
 }

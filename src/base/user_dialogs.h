@@ -14,6 +14,8 @@ struct FileDialogOptions {
     std::string filter;
     int filterIndex = 1;
     bool multiSelect = false;
+    // The file or folder the dialog opens on; empty: the dialog's own choice.
+    std::string initialPath{};
 };
 
 // Where a long command stands, for a progress bar: step `step` of `steps`.

@@ -258,6 +258,8 @@ std::vector<std::pair<std::string_view, base::Control*>> MainFinder::controls() 
             {"filemenu", &filemenu},
             {"cmdimportdata", &cmdimportdata},
             {"cmdremoverace", &cmdremoverace},
+            {"cmdbackup", &cmdbackup},
+            {"cmdrestore", &cmdrestore},
             {"cmdprint", &cmdprint},
             {"cmdprintpreview", &cmdprintpreview},
             {"ExportText", &ExportText},

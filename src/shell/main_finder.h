@@ -97,6 +97,8 @@ public:
     base::Control filemenu{"&File"};
     base::Control cmdimportdata{"&Import Race Data"};
     base::Control cmdremoverace{"R&emove Race Data"};
+    base::Control cmdbackup{"&Back Up Race Store..."};
+    base::Control cmdrestore{"Rest&ore Race Store..."};
     base::Control cmdexit{"Exi&t"};
     base::Control Utilitiesmenu{"&Utilities"};
     base::Control datecalculator{"&Date Calculator"};

@@ -4,6 +4,7 @@
 #include "base/busy_pointer.h"
 #include "base/one_line.h"
 #include "shell/restore_search_indexes.h"
+#include "shell/store_backup.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
 #include "store/removed_weeks.h"
@@ -75,13 +76,20 @@ std::unique_ptr<RemoveData> cmdremoverace_Click(MainFinder& window) {
 
 bool RemoveData::cmdremove_Click() {
     bool removed = false;
+    std::string backedUp;  // the backup's status text, which stays after the removal
     if (window_.dialogs().askYesNo("Are you sure you wish to remove the selected week(s)?", base::kAppTitle)) {
+        const bool backUpFirst =
+            lstweeks.listIndex() && window_.dialogs().askYesNo(kBackUpFirstQuestion, base::kAppTitle);
         visible = false;
-        window_.lblprogress.caption = "Please wait.\r\rRemoving Data.";
-        window_.dialogs().repaintNow();
-        removed = removeSelectedWeeks();
+        if (!backUpFirst || backUpNow(window_, *datedBackup(window_), "\rNo week was removed.")) {
+            if (backUpFirst) backedUp = window_.lblprogress.caption;
+            window_.lblprogress.caption = "Please wait.\r\rRemoving Data.";
+            window_.dialogs().repaintNow();
+            removed = removeSelectedWeeks();
+        }
     }
     close();
+    window_.lblprogress.caption = backedUp;
     return removed;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "store/compaction.h"
 
+#include "store/page_check.h"
 #include "store/schema.h"
 #include "store/sqlite_error.h"
 #include "store/store_error.h"
@@ -19,18 +20,6 @@ namespace {
 std::string sentence(std::string text) {
     if (!text.empty() && text.back() != '.') text += '.';
     return text;
-}
-
-// The engine's quick check of every page (not of the indexes' agreement with their
-// tables, which takes several times longer): the first problem it finds, or nothing.
-std::optional<std::string> pageProblem(Database& db) {
-    Statement check = db.prepare("PRAGMA quick_check(1)");
-    if (!check.step()) return std::nullopt;
-    std::string verdict = check.text(0);
-    if (verdict == "ok") return std::nullopt;
-    // "*** in database main ***\nPage 23: ...": the page is what the user can pass on.
-    if (const auto line = verdict.rfind('\n'); line != std::string::npos) verdict.erase(0, line + 1);
-    return verdict;
 }
 
 // The folder the engine keeps its temporary files in, found as the engine finds it: the

@@ -79,6 +79,7 @@ public:
     FileStart fileStart(std::size_t count);
 
 private:
+    friend class PageCopy;
     Database(sqlite3* db, std::filesystem::path path);
     void configure(Access access, const ConnectionSettings& settings, const Check& check);
     void close() noexcept;

@@ -3,6 +3,7 @@
 
 #include "base/atomic_file.h"
 #include "store/database.h"
+#include "store/layout_mark.h"
 #include "store/search_indexes.h"
 #include "store/sqlite_error.h"
 #include "store/store_error.h"
@@ -78,6 +79,7 @@ void buildTables(const std::filesystem::path& file) {
     Transaction transaction(db);
     for (const TableDefinition& table : kTables) db.exec(createTableSql(table));
     ensureSearchIndexes(db);
+    markLayout(db);
     transaction.commit();
     db.exec("PRAGMA journal_mode = WAL");
 }
@@ -185,18 +187,26 @@ std::optional<std::string> tablesProblem(Database& db) {
 
 // The check on the connection that will work on the store: what it reads is the file it
 // writes, whatever is put in the path's place meanwhile.
-void refuseAllButARaceStore(Database& db) {
+void refuseAllButARaceStore(Database& db, bool forWriting) {
     if (auto problem = headerProblem(db)) throw StoreError(*problem);
+    if (auto problem = layoutProblem(db.path(), readLayoutMark(db), forWriting)) throw StoreError(*problem);
     if (auto problem = tablesProblem(db)) throw StoreError(*problem);
 }
+
+void refuseAllButARaceStoreToRead(Database& db) { refuseAllButARaceStore(db, false); }
+void refuseAllButARaceStoreToWrite(Database& db) { refuseAllButARaceStore(db, true); }
 
 }  // namespace
 
 std::optional<std::string> raceStoreProblem(const std::filesystem::path& path) {
     try {
-        Database::open(path, Access::ReadOnly, {}, refuseAllButARaceStore);
+        Database::open(path, Access::ReadOnly, {}, refuseAllButARaceStoreToRead);
     } catch (const StoreError& e) { return e.what(); }
     return std::nullopt;
+}
+
+Database openRaceStoreForReading(const std::filesystem::path& path) {
+    return Database::open(path, Access::ReadOnly, {}, refuseAllButARaceStoreToRead);
 }
 
 Database openRaceStoreForWriting(const std::filesystem::path& path, const ConnectionSettings& settings) {
@@ -205,7 +215,9 @@ Database openRaceStoreForWriting(const std::filesystem::path& path, const Connec
         throw StoreError("The race store " + quoted(std::filesystem::absolute(path)) + " is read-only: " + *reason +
                          ". It can be searched but not changed; allow changes to it and try again.");
     }
-    return Database::open(path, Access::ReadWrite, settings, refuseAllButARaceStore);
+    Database db = Database::open(path, Access::ReadWrite, settings, refuseAllButARaceStoreToWrite);
+    markLayout(db);  // an older store, or one made by another tool, takes the mark on its first write
+    return db;
 }
 
 }  // namespace store

@@ -41,6 +41,10 @@ void createRaceStore(const std::filesystem::path& path);
 // little of it, so it stays fast on a store of any size.
 std::optional<std::string> raceStoreProblem(const std::filesystem::path& path);
 
+// Opens the race store at path for reading, after the check above made on the very
+// connection returned; refuses with a StoreError naming the problem.
+Database openRaceStoreForReading(const std::filesystem::path& path);
+
 // Opens the race store at path for a command that writes to it, after the check above,
 // made on the very connection returned: a file that is not a race store, or one that
 // cannot be written now (readOnlyReason), is refused with a StoreError naming the

@@ -176,8 +176,9 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     };
     auto* file = find<QMenu>("filemenu");
     EXPECT_EQ(file->title(), "&File");
-    EXPECT_EQ(names(file), (QStringList{"cmdimportdata", "cmdresultsfolder", "cmdimportnewresults", "cmdremoverace",
-                                        "bar4", "cmdprint", "cmdprintpreview", "ExportText", "bar6", "cmdexit"}));
+    EXPECT_EQ(names(file),
+              (QStringList{"cmdimportdata", "cmdresultsfolder", "cmdimportnewresults", "cmdremoverace", "cmdbackup",
+                           "cmdrestore", "bar4", "cmdprint", "cmdprintpreview", "ExportText", "bar6", "cmdexit"}));
     auto* utilities = find<QMenu>("Utilitiesmenu");
     EXPECT_EQ(utilities->title(), "&Utilities");
     EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart",

@@ -77,6 +77,32 @@ TEST_F(MaintenanceWindowsTest, TheCommandsAreOffered) {
     EXPECT_TRUE(view->findChild<QPushButton*>("cmdspecial")->isEnabled());
 }
 
+// A backup made on its own thread while the window goes on, and a restore from it that
+// brings back a week removed since and empties the listing of the store as it was.
+TEST_F(MaintenanceWindowsTest, BackUpAndRestoreFromTheFileMenu) {
+    const auto backup = (folder / "kept.mdb").string();
+    dialogs.saveAnswers = {backup};
+    view->findChild<QAction*>("cmdbackup")->trigger();
+    EXPECT_THAT(dialogs.saveDialogs.at(0).initialPath, ::testing::HasSubstr("backups/horses "));
+    auto* status = view->findChild<QLabel*>("lblprogress");
+    QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith("Backed up the race store to"), 10000);
+    store::Database::open(window.raceStorePath())
+        .exec("DELETE FROM tblhorsedata WHERE racenum > 311 AND racenum < 312");
+
+    window.MSFlexGrid1.setRows(5);
+    dialogs.fileAnswers = {backup};
+    dialogs.answers = {true};
+    view->findChild<QAction*>("cmdrestore")->trigger();
+    EXPECT_THAT(dialogs.questions.at(0), ::testing::HasSubstr("It holds weeks 310 to 312 (3 weeks)"));
+    EXPECT_THAT(status->text().toStdString(), ::testing::StartsWith("Restored the race store from"));
+    auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
+    auto runs = db.prepare("SELECT count(*) FROM tblhorsedata WHERE racenum > 311 AND racenum < 312");
+    runs.step();
+    EXPECT_GT(runs.integer(0), 0);
+    EXPECT_EQ(listedRows(), 1);  // one empty row, as before any search
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(MaintenanceWindowsTest, RemovalDialogRemovesTheSelectedWeeks) {
     QWidget* dialog = removal();
     ASSERT_NE(dialog, nullptr);
@@ -89,9 +115,10 @@ TEST_F(MaintenanceWindowsTest, RemovalDialogRemovesTheSelectedWeeks) {
     EXPECT_EQ(in<QPushButton>(dialog, "cmdcancel")->text(), "Cancel");
     clickItem(weeks, 1);
     clickItem(weeks, 2);
-    dialogs.answers = {true};
+    dialogs.answers = {true, false};
     in<QPushButton>(dialog, "cmdremove")->click();
-    EXPECT_THAT(dialogs.questions, ElementsAre("Are you sure you wish to remove the selected week(s)?"));
+    EXPECT_THAT(dialogs.questions,
+                ElementsAre("Are you sure you wish to remove the selected week(s)?", "Back up the race store first?"));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(view->findChild<QLabel*>("lblprogress")->text(), "");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -118,7 +145,7 @@ TEST_F(MaintenanceWindowsTest, RemovalOfAnEmptyStoreShowsOnlyTheMessage) {
     QWidget* dialog = removal();
     auto* weeks = in<QListWidget>(dialog, "lstweeks");
     for (int i = 0; i < 3; ++i) clickItem(weeks, i);
-    dialogs.answers = {true};
+    dialogs.answers = {true, false};
     in<QPushButton>(dialog, "cmdremove")->click();
     EXPECT_EQ(removal(), nullptr);
     EXPECT_THAT(dialogs.messages, ElementsAre("No races in the database.  Action cancelled."));

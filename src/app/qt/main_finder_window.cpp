@@ -121,6 +121,7 @@ MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) :
     createGrids();
     client_->installEventFilter(this);
     watchResultsFolder();
+    backups_ = new shell::BackupRunner(*this, finder_);
     createMenus();
     connectControls();
     connectCommands();
@@ -212,6 +213,8 @@ void MainFinderWindow::createMenus() {
     addItem(file, "cmdimportdata");
     for (QAction* item : resultsFolder_->menuItems()) file->addAction(item);
     addItem(file, "cmdremoverace");
+    addItem(file, "cmdbackup");
+    addItem(file, "cmdrestore");
     addBar(file, "bar4");
     addItem(file, "cmdprint");
     addItem(file, "cmdprintpreview");
@@ -289,6 +292,13 @@ void MainFinderWindow::connectCommands() {
               [this] { shell::DateCalculatorWindow::datecalculator_Click(this, finder_.dialogs(), finder_.clock()); });
     onCommand("cmdremoverace", [this] { shell::RemoveDataWindow::cmdremoverace_Click(*this, finder_); });
     onCommand("cmdcompact", [this] { shell::cmdcompact_Click(finder_); });
+    onCommand("cmdbackup", [this] {
+        if (!backups_->busy()) backups_->start(shell::cmdbackup_Click(finder_));
+    });
+    onCommand("cmdrestore", [this] {
+        if (!backups_->busy() && shell::cmdrestore_Click(finder_))
+            shell::RemoveDataWindow::refreshIfOpen(*this, finder_);
+    });
     onCommand("edittracks", [this] { shell::EditTracksWindow::edittracks_Click(this, finder_); });
     onCommand("speedchart", [this] { output::SpeedChartWindow::speedchart_Click(this, finder_); });
     onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_, watching_); });

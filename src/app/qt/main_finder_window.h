@@ -4,6 +4,7 @@
 
 #include "search/search_listing.h"
 #include "shell/main_finder.h"
+#include "shell/qt/backup_runner.h"
 #include "shell/qt/main_window_view.h"
 #include "watch/watch_state.h"
 
@@ -81,6 +82,7 @@ private:
     QWidget* client_ = nullptr;
     QMenu* popmenu_ = nullptr;
     import::ResultsFolderWatch* resultsFolder_ = nullptr;
+    shell::BackupRunner* backups_ = nullptr;
     std::map<std::string, base::GridView*> grids_;
     int shownWatchRevision_ = 0;  // of the watch list's marks the listings show
 };

@@ -68,9 +68,11 @@ std::pair<QString, QString> qtFilters(const FileDialogOptions& options) {
 std::optional<std::string> WindowDialogs::chooseFilesToOpen(const FileDialogOptions& options) {
     auto [filter, selected] = qtFilters(options);
     const QString title = QString::fromStdString(options.title);
+    const QString initial = QString::fromStdString(options.initialPath);
     QStringList paths;
-    if (options.multiSelect) paths = QFileDialog::getOpenFileNames(parent_, title, {}, filter, &selected);
-    else if (const QString path = QFileDialog::getOpenFileName(parent_, title, {}, filter, &selected); !path.isEmpty())
+    if (options.multiSelect) paths = QFileDialog::getOpenFileNames(parent_, title, initial, filter, &selected);
+    else if (const QString path = QFileDialog::getOpenFileName(parent_, title, initial, filter, &selected);
+             !path.isEmpty())
         paths << path;
     if (paths.isEmpty()) return std::nullopt;
     std::vector<std::string> native;
@@ -81,8 +83,9 @@ std::optional<std::string> WindowDialogs::chooseFilesToOpen(const FileDialogOpti
 std::optional<std::string> WindowDialogs::chooseFileToSave(const FileDialogOptions& options) {
     auto [filter, selected] = qtFilters(options);
     // No default suffix: the name is used exactly as typed.
-    const QString path = QFileDialog::getSaveFileName(parent_, QString::fromStdString(options.title), {}, filter,
-                                                      &selected, QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(parent_, QString::fromStdString(options.title),
+                                                      QString::fromStdString(options.initialPath), filter, &selected,
+                                                      QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(path).toStdString();
 }

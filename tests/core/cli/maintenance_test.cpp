@@ -27,6 +27,8 @@ const std::vector<std::vector<std::string>> kStoreCommands{
     {"weeks"},
     {"remove-weeks", "310"},
     {"compact"},
+    {"backup"},
+    {"restore", kSamplesDir + "/raceout310.txt", "--yes"},
     {"progeny", "--sire", "X"},
     {"crosses", "--breeding", kSamplesDir + "/breeding.txt", "--sire", "X"},
     {"tracks"},
@@ -64,7 +66,8 @@ TEST_F(CliMaintenance, WeeksAndTheirRemoval) {
     result = runCli({"remove-weeks", "--db", db, "311", "310"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err,
-              "Are you sure you wish to remove the selected week(s)?\nAnswered: Yes\nPlease wait.\n\nRemoving Data.\n");
+              "Are you sure you wish to remove the selected week(s)?\nAnswered: Yes\nBack up the race store first?\n"
+              "Answered: No\nPlease wait.\n\nRemoving Data.\n");
     EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\n");
 
     result = runCli({"remove-weeks", "--db", db, "312", "5"});
@@ -87,6 +90,30 @@ TEST_F(CliMaintenance, CompactKeepsTheStore) {
     EXPECT_EQ(result.err, "Compacting Database ...\n\nThis may take several minutes.\n");
     EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\nWeek 310\n");
     EXPECT_EQ(runCli({"compact", "--db", (folder / "none.mdb").string()}).status, 1);
+}
+
+// A backup to the dated file, a removal backed up first only with --backup, and a restore
+// that asks, refuses without --yes and brings the weeks back with it.
+TEST_F(CliMaintenance, BackupRemovalAndRestore) {
+    auto result = runCli({"backup", "--db", db, "--today", "2026-12-08"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto dated = folder / "backups" / "horses 2026-12-08.mdb";
+    EXPECT_EQ(result.out, "Backed up the race store to \"" + dated.string() +
+                              "\": " + std::to_string(std::filesystem::file_size(dated) / 1024) +
+                              " KB, weeks 310 to 312 (3 weeks).\n");
+    ASSERT_EQ(runCli({"remove-weeks", "--db", db, "311"}).status, 0);
+    result = runCli({"remove-weeks", "--db", db, "--backup", "--today", "2026-12-08", "310"});
+    EXPECT_THAT(result.err, ::testing::HasSubstr("Back up the race store first?\nAnswered: Yes"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "backups" / "horses 2026-12-08-2.mdb"));
+    EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\n");
+
+    EXPECT_EQ(runCli({"restore", "--db", db, dated.string()}).status, 1);
+    EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\n");
+    result = runCli({"restore", "--db", db, dated.string(), "--yes", "--format", "json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_THAT(result.out, ::testing::HasSubstr("\"weeks\": 3,\n  \"firstWeek\": 310,\n  \"lastWeek\": 312"));
+    EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\nWeek 311\nWeek 310\n");
+    EXPECT_EQ(runCli({"weeks", "--db", db + ".before-restore"}).out, "Week 312\n");
 }
 
 TEST_F(CliMaintenance, TracksListAddAndDelete) {

@@ -3,6 +3,7 @@
 #include "sample_store.h"
 #include "shell/compact_database.h"
 #include "shell/remove_data.h"
+#include "shell/store_backup.h"
 #include "store/compaction.h"
 #include "store/database.h"
 #include "store/race_weeks.h"
@@ -11,6 +12,8 @@
 #include "store/store_error.h"
 
 #include <gmock/gmock.h>
+
+#include <fstream>
 
 namespace {
 
@@ -88,9 +91,9 @@ TEST_F(RemoveDataTest, YesRemovesExactlyTheSelectedWeeksAndTheirRunners) {
     select(*dialog, "Week 311");
     select(*dialog, "Week 310");
     dialogs.status = &window.lblprogress.caption;
-    dialogs.answers = {true};
+    dialogs.answers = {true, false};
     EXPECT_TRUE(dialog->cmdremove_Click());
-    EXPECT_THAT(dialogs.questions, ElementsAre(kQuestion));
+    EXPECT_THAT(dialogs.questions, ElementsAre(kQuestion, shell::kBackUpFirstQuestion));
     EXPECT_THAT(dialogs.statusTexts, ElementsAre("Please wait.\r\rRemoving Data."));
     EXPECT_EQ(window.lblprogress.caption, "");
     EXPECT_TRUE(dialog->closed());
@@ -127,7 +130,7 @@ TEST_F(RemoveDataTest, NoOrNothingSelectedRemovesNothingAndCloses) {
 TEST_F(RemoveDataTest, AnEmptyStoreShowsNoDialog) {
     auto dialog = open();
     for (const auto& entry : dialog->lstweeks.items()) select(*dialog, entry);
-    dialogs.answers = {true};
+    dialogs.answers = {true, false};
     dialog->cmdremove_Click();
     EXPECT_EQ(open(), nullptr);
     EXPECT_THAT(dialogs.messages, ElementsAre("No races in the database.  Action cancelled."));
@@ -141,7 +144,7 @@ TEST_F(RemoveDataTest, AFailedRemovalKeepsEveryWeekAndSaysSo) {
     // The store is out of reach while the user confirms.
     const auto away = folder / "moved.mdb";
     std::filesystem::rename(window.raceStorePath(), away);
-    dialogs.answers = {true};
+    dialogs.answers = {true, false};
     EXPECT_FALSE(dialog->cmdremove_Click());
     std::filesystem::rename(away, window.raceStorePath());
     ASSERT_EQ(dialogs.messages.size(), 1U);
@@ -161,12 +164,39 @@ TEST_F(RemoveDataTest, AFullDiskListsTheWeeksWithoutTheIndexes) {
     ASSERT_NE(dialog, nullptr) << (dialogs.messages.empty() ? "" : dialogs.messages.front());
     EXPECT_THAT(dialog->lstweeks.items(), ElementsAre("Week 312", "Week 311", "Week 310"));
     select(*dialog, "Week 311");
-    dialogs.answers = {true};
+    dialogs.answers = {true, false};
     EXPECT_FALSE(dialog->cmdremove_Click());
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0], HasSubstr("is full."));
     EXPECT_THAT(dialogs.messages[0], HasSubstr("No week was removed."));
     EXPECT_GT(runsOfWeek(window.raceStorePath(), 311), 0);
+}
+
+// Yes to the backup question: the removal goes on only once the dated backup, which still
+// holds the week, is made; a backup that cannot be made removes nothing.
+TEST_F(RemoveDataTest, BacksUpFirstWhenAskedAndRemovesOnlyOnceBackedUp) {
+    const auto backups = folder / "backups";
+    for (const bool backupsIsAFile : {true, false}) {
+        std::filesystem::remove_all(backups);
+        if (backupsIsAFile) std::ofstream(backups) << "in the way";
+        dialogs.messages.clear();
+        auto dialog = open();
+        select(*dialog, "Week 311");
+        dialogs.answers = {true, true};
+        EXPECT_EQ(dialog->cmdremove_Click(), !backupsIsAFile);
+        if (backupsIsAFile) {
+            ASSERT_EQ(dialogs.messages.size(), 1U);
+            EXPECT_THAT(dialogs.messages[0], HasSubstr("No week was removed."));
+            EXPECT_GT(runsOfWeek(window.raceStorePath(), 311), 0);
+            continue;
+        }
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_THAT(window.lblprogress.caption, HasSubstr("Backed up the race store to"));
+        EXPECT_EQ(runsOfWeek(window.raceStorePath(), 311), 0);
+        const auto backup = std::filesystem::directory_iterator(backups)->path();
+        EXPECT_THAT(backup.filename().string(), testing::StartsWith("horses "));
+        EXPECT_GT(runsOfWeek(backup.string(), 311), 0);
+    }
 }
 
 // The results folder as the program's assembly hands it to the window.
@@ -205,7 +235,7 @@ TEST_F(RemoveDataTest, TellsOfTheResultsFolderAndMarksTheWeeksRemoved) {
     auto dialog = open();
     select(*dialog, "Week 312");
     select(*dialog, "Week 310");
-    dialogs.answers = {true};
+    dialogs.answers = {true, false};
     ASSERT_TRUE(dialog->cmdremove_Click());
     auto db = store::Database::open(window.raceStorePath());
     EXPECT_THAT(store::removedWeekFiles(db), ElementsAre(downloads.held[0]));

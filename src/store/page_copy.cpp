@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#include "store/page_copy.h"
+
+#include "store/database.h"
+#include "store/sqlite_error.h"
+#include "store/transaction.h"
+
+#include <utility>
+
+namespace store {
+
+namespace {
+
+// Pages per step: 16 MiB of 4 KiB pages, so progress shows often enough and the steps'
+// own cost stays small beside the pages'.
+constexpr int kPagesPerStep = 4096;
+
+// The backup object, finished however the copy ends: an unfinished one rolls `to` back.
+class Backup {
+public:
+    Backup(sqlite3* to, sqlite3* from) : backup_(sqlite3_backup_init(to, "main", from, "main")) {}
+    ~Backup() { finish(); }
+    Backup(const Backup&) = delete;
+    Backup& operator=(const Backup&) = delete;
+    sqlite3_backup* get() const { return backup_; }
+    int finish() { return backup_ ? sqlite3_backup_finish(std::exchange(backup_, nullptr)) : SQLITE_OK; }
+
+private:
+    sqlite3_backup* backup_;
+};
+
+}  // namespace
+
+bool PageCopy::copy(Database& from, Database& to, const Report& report) {
+    // A read transaction held across the steps keeps the engine from starting the copy
+    // over when another connection commits, and makes every step read the same state.
+    ReadTransaction oneMoment(from);
+    Backup backup(to.db_, from.db_);
+    if (!backup.get()) throwSqliteError(to.db_, sqlite3_errcode(to.db_), "write to");
+    int rc = SQLITE_OK;
+    while (rc == SQLITE_OK) {
+        rc = sqlite3_backup_step(backup.get(), kPagesPerStep);
+        const std::int64_t total = sqlite3_backup_pagecount(backup.get());
+        const CopyProgress progress{total - sqlite3_backup_remaining(backup.get()), total};
+        // The last step has committed `to`: it can no longer be stopped.
+        if (rc == SQLITE_OK && report && !report(progress)) return false;
+        if (rc == SQLITE_DONE && report) report(progress);
+    }
+    const int finished = backup.finish();
+    if (rc != SQLITE_DONE) throwSqliteError(to.db_, rc, "write to");
+    checkSqlite(to.db_, finished, "write to");
+    return true;
+}
+
+}  // namespace store
