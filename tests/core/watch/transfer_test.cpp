@@ -86,6 +86,10 @@ TEST_F(WatchTransfer, RoundTripJoinsHorsesByNumberAndStablesByNameAndReportsTheR
     for (auto at = expected.find("TODAY"); at != std::string::npos; at = expected.find("TODAY"))
         expected.replace(at, 5, base::isoDate(clock.today()));
     EXPECT_EQ(nlohmann::json::parse(testing_support::readBytes(exported)), nlohmann::json::parse(expected));
+    const auto nowhere = otherFolder / "missing" / "list.json";
+    EXPECT_FALSE(watch::exportWatchList(window, nowhere.string()));
+    EXPECT_THAT(dialogs.messages, ElementsAre("The watch list could not be exported: Cannot write " + nowhere.string() +
+                                              ": No such file or directory."));
 
     // Watched a hundred days later: one added by the import is dated so, not by the file.
     const base::FixedClock later{otherClock.today() + 100};
