@@ -166,6 +166,20 @@ std::vector<WatchedNote> watchedStableNotes(Database& db) {
     return notes;
 }
 
+std::optional<WatchedNote> findWatchedHorse(Database& db, std::int64_t hid) {
+    Statement select = db.prepare("SELECT hname, note FROM watchedhorses WHERE hid = ?1");
+    select.bind(1, hid);
+    if (!select.step()) return std::nullopt;
+    return WatchedNote{hid, select.text(0), select.text(1)};
+}
+
+std::optional<WatchedNote> findWatchedStable(Database& db, std::string_view oname) {
+    Statement select = db.prepare("SELECT oname, note FROM watchedstables WHERE oname = ?1");
+    select.bind(1, oname);
+    if (!select.step()) return std::nullopt;
+    return WatchedNote{0, select.text(0), select.text(1)};
+}
+
 std::vector<WatchedRun> watchedHorseRunsInWeek(Database& db, int week) {
     return runsInWeek(db,
                       std::string("SELECT w.hid, max(h.fin = 1) FROM watchedhorses w JOIN tblhorsedata h "

@@ -77,6 +77,10 @@ struct WatchedNote {
 };
 std::vector<WatchedNote> watchedHorseNotes(Database& db);
 std::vector<WatchedNote> watchedStableNotes(Database& db);
+// One on the list with its name as watched (a horse's given name, a stable's spelling) and
+// its note; nothing when it is not on it. Stables compare ignoring letter case.
+std::optional<WatchedNote> findWatchedHorse(Database& db, std::int64_t hid);
+std::optional<WatchedNote> findWatchedStable(Database& db, std::string_view oname);
 
 // The runs of watched horses and stables in week `week`: who ran, and whether it won.
 struct WatchedRun {

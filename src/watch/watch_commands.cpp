@@ -2,19 +2,15 @@
 #include "watch/watch_commands.h"
 
 #include "base/utf8_text.h"
-#include "base/busy_pointer.h"
 #include "base/number_format.h"
 #include "base/results_columns.h"
 #include "shell/results_area.h"
 #include "store/database.h"
-#include "store/schema.h"
-#include "store/store_error.h"
-#include "store/transaction.h"
+#include "watch/watch_change.h"
 #include "watch/watch_state.h"
 #include "store/watch_tables.h"
 
 #include <charconv>
-#include <functional>
 
 namespace watch {
 
@@ -43,41 +39,6 @@ bool noteFits(WindowSession& window, const std::optional<std::string>& note) {
 std::optional<std::string> storedNote(const std::optional<std::string>& typed) {
     if (!typed) return std::nullopt;
     return utf8Text(*typed);
-}
-
-std::string sentence(std::string text) {
-    if (!text.empty() && text.back() != '.') text += '.';
-    return text;
-}
-
-// Runs `change` in one transaction of the window's store. The change answers the message
-// that refuses it, or nothing when it is done.
-bool changeWatchList(WindowSession& window, const std::function<std::optional<std::string>(store::Database&)>& change) {
-    std::optional<std::string> refusal;
-    try {
-        // A store that another program holds is waited for, up to its busy time-out.
-        const base::BusyPointer busy(window.dialogs());
-        window.releaseReaders();  // so that this change's close removes the store's log
-        auto db = store::openRaceStoreForWriting(window.raceStorePath());
-        store::Transaction transaction(db);
-        store::createWatchTables(db);
-        refusal = change(db);
-        if (!refusal) {
-            transaction.commit();
-            window.storeChanged(db);
-        }
-    } catch (const store::StoreError& error) {
-        refusal = "The watch list could not be changed: " + sentence(error.what()) + " The watch list is unchanged.";
-    }
-    if (refusal) {
-        window.dialogs().message(*refusal, base::kAppTitle);
-        return false;
-    }
-    return true;
-}
-
-store::WatchAdded addedNow(WindowSession& window, store::Database& db) {
-    return {window.clock().today(), store::newestRunWeek(db)};
 }
 
 std::string notWatched(std::int64_t hid) {

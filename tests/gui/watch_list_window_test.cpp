@@ -5,12 +5,14 @@
 #include "app/qt/main_finder_window.h"
 #include "watch/qt/watch_list_window.h"
 #include "watch/watch_list.h"
+#include "watch/watch_transfer.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -101,6 +103,37 @@ TEST_F(WatchListWindowTest, WatchFromTheRowEditDeleteCopyAndListFromTheWatchList
     EXPECT_EQ(list->stables()->rowCount(), 0);
     EXPECT_FALSE(bold(base::horse_column::kOwner));
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Import joins a chosen file into the list, says what it did, and the window and the marks follow.
+TEST_F(WatchListWindowTest, ImportAndExportThroughTheButtons) {
+    view->findChild<QAction*>("watchlist")->trigger();
+    auto* list = view->findChild<watch::WatchListWindow*>("frmwatchlist");
+    ASSERT_TRUE(list);
+    const std::string file = (folder / "list.json").string();
+    testing_support::writeBytes(file, R"({"harrowdexWatchList": 1, "horses": [{"id": 5426737, "note": "claim"},
+        {"id": 77, "name": "Gone Away"}], "stables": [{"name": "webb, a.", "note": "rival"}]})");
+    dialogs.fileAnswers = {file};
+    auto* importButton = list->findChild<QPushButton*>("cmdimportwatch");
+    ASSERT_TRUE(importButton);
+    EXPECT_EQ(importButton->text(), "&Import...");
+    importButton->click();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.fileDialogs.back().filter, watch::kWatchListFilter);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0],
+              "Horses added: 1. Stables added: 1. Notes joined: 0.\r"
+              "Horses left out, not in the race store: 77 \"Gone Away\".");
+    ASSERT_EQ(list->horses()->rowCount(), 1);
+    EXPECT_EQ(list->horses()->item(0, watch::kHorseNoteColumn)->text(), "claim");
+    EXPECT_EQ(list->stables()->rowCount(), 1);
+    EXPECT_TRUE(bold(base::horse_column::kOwner));
+
+    const std::string exported = (folder / "exported.json").string();
+    dialogs.saveAnswers = {exported};
+    list->findChild<QPushButton*>("cmdexportwatch")->click();
+    EXPECT_NE(testing_support::readBytes(exported).find("\"note\": \"rival\""), std::string::npos);
+    EXPECT_EQ(dialogs.messages.size(), 1U);
 }
 
 }  // namespace

@@ -11,12 +11,15 @@
 #include "store/store_error.h"
 #include "watch/watch_commands.h"
 #include "watch/watch_state.h"
+#include "watch/watch_transfer.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -123,6 +126,7 @@ WatchListWindow::WatchListWindow(shell::MainWindowView& mainWindow, shell::Windo
     tabs_->addTab(horses_, "&Horses");
     tabs_->addTab(stables_, "&Stables");
     layout->addWidget(tabs_);
+    layout->addLayout(createTransferButtons());
     resize(1040, 420);
     base::nameListsAndGrids(*this);
     reload();
@@ -147,6 +151,23 @@ QTableWidget* WatchListWindow::createTable(const char* name, const std::vector<s
             [this, table](int row, int column) { listRow(table, row, column); });
     table->installEventFilter(this);
     return table;
+}
+
+// The list carried to and from a file, below the tabs.
+QHBoxLayout* WatchListWindow::createTransferButtons() {
+    auto* buttons = new QHBoxLayout;
+    auto* exportButton = new QPushButton("&Export...", this);
+    exportButton->setObjectName("cmdexportwatch");
+    connect(exportButton, &QPushButton::clicked, this, [this] { cmdexportwatch_Click(finder_); });
+    auto* importButton = new QPushButton("&Import...", this);
+    importButton->setObjectName("cmdimportwatch");
+    connect(importButton, &QPushButton::clicked, this, [this] {
+        if (cmdimportwatch_Click(finder_)) showChangeLater();
+    });
+    buttons->addWidget(exportButton);
+    buttons->addWidget(importButton);
+    buttons->addStretch();
+    return buttons;
 }
 
 WatchListWindow* WatchListWindow::openWindow(QWidget& mainWindow) {

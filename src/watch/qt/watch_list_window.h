@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QTableWidget;
 class QTabWidget;
 
@@ -20,7 +21,8 @@ struct WatchState;
 
 // The watch list window `frmwatchlist`: a tab of watched horses and one of watched
 // stables. A note is edited in place; a double click or Enter elsewhere lists the horse or
-// stable in the main window; Delete stops watching after a question; Ctrl+C copies the selection.
+// stable in the main window; Delete stops watching after a question; Ctrl+C copies the selection;
+// "Export..." and "Import..." below the tabs carry the list to and from a file.
 // Rows that ran in the last import are marked. It never blocks the main window, is open at
 // most once, and closes with it.
 class WatchListWindow : public QWidget {
@@ -41,6 +43,7 @@ public:
     QTabWidget* tabs() const { return tabs_; }
 
 private:
+    QHBoxLayout* createTransferButtons();
     QTableWidget* createTable(const char* name, const std::vector<std::string>& captions, int noteColumn);
     void fillHorses();
     void fillStables();

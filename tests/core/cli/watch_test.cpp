@@ -71,6 +71,8 @@ TEST_F(CliWatch, RefusalsEndWithAMessage) {
         {{"--remove-horse", "5426737"}, 1, "Horse number 5426737 is not on the watch list.\n"},
         {{"--note", "alone"}, 2, ""},
         {{"--add-horse", "5426737", "--remove-horse", "5426737"}, 2, ""},
+        {{"--import", "list.json", "--add-horse", "5426737"}, 2, ""},
+        {{"--export", (folder / "list.json").string(), "--note", "alone"}, 2, ""},
     };
     for (const auto& c : cases) {
         const auto result = watch(c.args);
@@ -79,6 +81,26 @@ TEST_F(CliWatch, RefusalsEndWithAMessage) {
         if (!c.err.empty()) { EXPECT_EQ(result.err, c.err); }
     }
     EXPECT_EQ(runCli({"watch", "--db", (folder / "none.mdb").string()}).status, 1);
+}
+
+// --export and --import print what they did; the list goes to a store of other weeks.
+TEST_F(CliWatch, ExportAndImportCarryTheListToAnotherStore) {
+    ASSERT_EQ(watch({"--add-horse", "4289", "--note", "dam line"}).status, 0);
+    ASSERT_EQ(watch({"--add-stable", "Webb, A."}).status, 0);
+    const std::string file = (folder / "list.json").string();
+    auto result = watch({"--export", file});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Horses exported: 1. Stables exported: 1.\n");
+
+    const std::string other = (folder / "other.mdb").string();
+    ASSERT_EQ(runCli({"makedb", other}).status, 0);
+    ASSERT_EQ(runCli({"import", "--db", other, kSamplesDir + "/raceout312.txt"}).status, 0);
+    result = runCli({"watch", "--db", other, "--import", file, "--format", "json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(nlohmann::json::parse(result.out), nlohmann::json::parse(R"({"added": {"horses": 0, "stables": 1},
+        "notesJoined": 0, "leftOut": {"horses": [{"id": 4289, "name": "Avon Princess"}], "stables": []},
+        "notesCut": {"horses": [], "stables": []}})"));
+    EXPECT_EQ(runCli({"watch", "--db", other, "--import", (folder / "none.json").string()}).status, 1);
 }
 
 // A note whose bytes are not UTF-8 is read as Latin-1, as the import reads such names.
