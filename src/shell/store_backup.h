@@ -22,7 +22,7 @@ class WindowSession;
 class BackupJob {
 public:
     BackupJob(std::filesystem::path store, std::filesystem::path target, bool replace)
-        : store_(std::move(store)), target_(std::move(target)), replace_(replace) {}
+        : store_(std::move(store)), target_(std::filesystem::absolute(target)), replace_(replace) {}
 
     // Makes the backup; on any thread, once. `progressed` is called on that thread as the
     // copy goes on.

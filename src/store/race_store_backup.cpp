@@ -114,6 +114,7 @@ bool copyPages(Database& source, const std::filesystem::path& file, const PageCo
 
 BackupContents checkedCopy(const std::filesystem::path& file, bool checkPages) {
     Database copy = openRaceStoreForReading(file);
+    readMapped(copy);
     if (checkPages)
         if (const auto problem = pageProblem(copy)) throw StoreError("the copy fails the engine's check: " + *problem);
     return contentsOf(copy, static_cast<std::int64_t>(std::filesystem::file_size(file)));
@@ -194,6 +195,7 @@ void markRestored(Database& store, std::int64_t generationBefore) {
 
 BackupContents readBackup(const std::filesystem::path& file) {
     Database backup = openBackup(file);
+    readMapped(backup);
     if (const auto problem = pageProblem(backup)) throw StoreError(damagedStore(backup.path(), *problem));
     return contentsOf(backup, static_cast<std::int64_t>(std::filesystem::file_size(backup.path())));
 }
