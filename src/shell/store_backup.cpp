@@ -3,7 +3,7 @@
 
 #include "base/busy_pointer.h"
 #include "base/size_text.h"
-#include "shell/results_area.h"
+#include "shell/main_finder.h"
 #include "shell/window_session.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -65,6 +65,9 @@ bool BackupJob::tell(WindowSession& window, const std::string& afterFailure) con
 std::unique_ptr<BackupJob> cmdbackup_Click(WindowSession& window) {
     const std::filesystem::path dated =
         store::datedBackupPath(window.raceStorePath(), base::isoDate(window.clock().today()));
+    // The dialog can open in the folder only once it is there.
+    std::error_code ignored;
+    std::filesystem::create_directories(dated.parent_path(), ignored);
     const auto chosen = window.dialogs().chooseFileToSave(
         {.title = "Back Up Race Store", .filter = kBackupFilter, .initialPath = dated.string()});
     if (!chosen) return nullptr;
@@ -90,18 +93,19 @@ bool backUpNow(WindowSession& window, BackupJob& job, const std::string& afterFa
 
 namespace {
 
-void emptyListing(ResultsArea& window) {
+void emptyListing(MainFinder& window) {
     window.MSFlexGrid1.setRows(window.MSFlexGrid1.fixedRows() + 1);
     window.MSFlexGrid1.clearRow(window.MSFlexGrid1.fixedRows());
-    for (base::GridModel* grid : {&window.MSFSGrid, &window.MSFmaxgrid})
+    for (base::GridModel* grid : {&window.MSFSGrid, &window.MSFmaxgrid, &window.MSFWGrid, &window.MSFSRGrid})
         for (int row = grid->fixedRows(); row < grid->rows(); ++row)
             for (int col = grid->fixedCols(); col < grid->cols(); ++col) grid->setText(row, col, "");
     window.frainfo.caption.clear();
+    window.lblfastest.caption.clear();
 }
 
 }  // namespace
 
-bool cmdrestore_Click(ResultsArea& window) {
+bool cmdrestore_Click(MainFinder& window) {
     const auto chosen = window.dialogs().chooseFilesToOpen(
         {.title = "Restore Race Store",
          .filter = kBackupFilter,

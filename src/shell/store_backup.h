@@ -13,7 +13,7 @@
 
 namespace shell {
 
-class ResultsArea;
+class MainFinder;
 class WindowSession;
 
 // One backup of the window's race store: chosen on the window's thread, run on any thread
@@ -65,7 +65,7 @@ inline constexpr const char* kBackUpFirstQuestion = "Back up the race store firs
 // "Rest&ore Race Store...": asks for a backup file, then restores from it as below. The
 // listing of the store as it was no longer stands: the results and statistics grids
 // are emptied after a restore.
-bool cmdrestore_Click(ResultsArea& window);
+bool cmdrestore_Click(MainFinder& window);
 // Checks the backup at `file` (a file that cannot be restored is refused with a message
 // that says why), shows what it holds and asks; after Yes, saves the store as it is and
 // restores it from the backup. The window's followers are told; the status text says
