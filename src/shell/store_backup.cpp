@@ -133,7 +133,7 @@ std::optional<store::BackupContents> restoreFrom(WindowSession& window, const st
     {
         base::BusyPointer busy(window.dialogs());
         try {
-            contents = store::readBackup(file);
+            contents = store::readBackup(file, storePath);
         } catch (const store::StoreError& error) {
             window.dialogs().message(
                 std::string(error.what()) + "\rIt cannot be restored; the race store is unchanged.", base::kAppTitle);
@@ -159,8 +159,9 @@ std::optional<store::BackupContents> restoreFrom(WindowSession& window, const st
         window.dialogs().message(error.what(), base::kAppTitle);
         return std::nullopt;
     }
-    window.lblprogress.caption = "Restored the race store from " + store::quoted(file) + ": " + weeksText(contents) +
-                                 ". The store as it was is saved to " + store::quoted(saved) + ".";
+    window.lblprogress.caption = "Restored the race store from " + store::quoted(std::filesystem::absolute(file)) +
+                                 ": " + weeksText(contents) + ". The store as it was is saved to " +
+                                 store::quoted(saved) + ".";
     return contents;
 }
 

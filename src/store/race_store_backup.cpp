@@ -75,6 +75,19 @@ private:
     std::filesystem::path path_;
 };
 
+// Whether `file` is the store itself or one of the engine's files beside it, which a
+// backup or a restore must never take the place of or read as a backup.
+bool isTheStoreOrItsLog(const std::filesystem::path& file, const std::filesystem::path& store) {
+    const std::string storePath = std::filesystem::absolute(store).string();
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        std::error_code error;
+        if (std::filesystem::absolute(file).string() == storePath + suffix ||
+            std::filesystem::equivalent(file, storePath + suffix, error))
+            return true;
+    }
+    return false;
+}
+
 std::filesystem::path newFileBeside(const std::filesystem::path& target) {
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
@@ -138,6 +151,7 @@ BackupContents backUpRaceStore(const std::filesystem::path& store, const std::fi
     try {
         if (!options.replace && std::filesystem::exists(std::filesystem::symlink_status(file)))
             throw StoreError("a file of that name is there already.");
+        if (isTheStoreOrItsLog(file, store)) throw StoreError("that is the race store itself, or its log.");
         Database source = openRaceStoreForReading(store);
         TemporaryCopy temp(newFileBeside(file));
         if (!copyPages(source, temp.path(), options.report)) return {};
@@ -169,6 +183,12 @@ std::filesystem::path beforeRestorePath(const std::filesystem::path& store) {
 
 namespace {
 
+void refuseTheStoreItself(const std::filesystem::path& backup, const std::filesystem::path& store) {
+    if (isTheStoreOrItsLog(backup, store))
+        throw StoreError(quoted(std::filesystem::absolute(backup)) +
+                         " is the race store itself, or its log, not a backup of it.");
+}
+
 Database openBackup(const std::filesystem::path& file) {
     Database backup = openRaceStoreForReading(file);
     if (const auto problem = layoutProblem(backup.path(), readLayoutMark(backup), true)) throw StoreError(*problem);
@@ -193,7 +213,8 @@ void markRestored(Database& store, std::int64_t generationBefore) {
 
 }  // namespace
 
-BackupContents readBackup(const std::filesystem::path& file) {
+BackupContents readBackup(const std::filesystem::path& file, const std::filesystem::path& store) {
+    refuseTheStoreItself(file, store);
     Database backup = openBackup(file);
     readMapped(backup);
     if (const auto problem = pageProblem(backup)) throw StoreError(damagedStore(backup.path(), *problem));
@@ -202,6 +223,7 @@ BackupContents readBackup(const std::filesystem::path& file) {
 
 void restoreRaceStore(const std::filesystem::path& store, const std::filesystem::path& backup,
                       const PageCopy::Report& report) {
+    refuseTheStoreItself(backup, store);
     Database target = openRaceStoreForWriting(store);
     Database source = openBackup(backup);
     if (pageSize(source) != pageSize(target))

@@ -49,8 +49,9 @@ std::filesystem::path beforeRestorePath(const std::filesystem::path& store);
 // What the backup at `file` holds, after checking that it is a whole race store this
 // program can restore: a database file, undamaged (every page checked), of this program
 // (or older than the mark), of a layout no newer than this program's, with the race
-// store's tables. Throws a StoreError that says why it cannot be restored.
-BackupContents readBackup(const std::filesystem::path& file);
+// store's tables, and not the race store at `store` itself. Throws a StoreError that says
+// why it cannot be restored.
+BackupContents readBackup(const std::filesystem::path& file, const std::filesystem::path& store);
 
 // Restores the race store at `store` from the backup at `backup`, checked by readBackup
 // before (its header and tables are checked again here, its pages not). The store as it

@@ -107,6 +107,7 @@ TEST_F(CliMaintenance, BackupRemovalAndRestore) {
     EXPECT_TRUE(std::filesystem::exists(folder / "backups" / "horses 2026-12-08-2.mdb"));
     EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\n");
 
+    EXPECT_EQ(runCli({"backup", "--db", db, db}).status, 1);  // never over the store itself
     EXPECT_EQ(runCli({"restore", "--db", db, dated.string()}).status, 1);
     EXPECT_EQ(runCli({"weeks", "--db", db}).out, "Week 312\n");
     result = runCli({"restore", "--db", db, dated.string(), "--yes", "--format", "json"});
