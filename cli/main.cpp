@@ -13,6 +13,7 @@
 #include "import_command.h"
 #include "lineage_command.h"
 #include "makedb_command.h"
+#include "pars_command.h"
 #include "progeny_command.h"
 #include "remove_weeks_command.h"
 #include "search_command.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     cli::addSearchCommand(app);
     cli::addFindCommand(app);
     cli::addCompareCommand(app);
+    cli::addParsCommand(app);
     cli::addLineageCommand(app);
     cli::addProgenyCommand(app);
     cli::addCrossesCommand(app);
