@@ -90,18 +90,22 @@ struct CompareOptions {
 void runCompare(const CompareOptions& options) {
     requireRaceStore(options.db);
     auto db = store::Database::open(options.db, store::Access::ReadOnly);
-    const auto rows = search::compareHorses(db, options.ids, clockFor(options.today)->today());
+    const auto comparison = search::compareHorses(db, options.ids, clockFor(options.today)->today());
     if (options.format == "json") {
         nlohmann::json horses = nlohmann::json::array();
         for (std::size_t h = 0; h < options.ids.size(); ++h) {
             nlohmann::json horse = nlohmann::json::object();
-            for (const auto& row : rows) horse[row.caption] = row.cells[h];
+            for (const auto& row : comparison.rows) horse[row.caption] = row.cells[h];
             horses.push_back(horse);
         }
-        printJson(nlohmann::json{{"horses", horses}});
+        nlohmann::json meetings = nlohmann::json::array();
+        for (const auto& met : comparison.headToHead)
+            meetings.push_back(
+                {{"first", met.first}, {"second", met.second}, {"races", met.races}, {"firstAhead", met.firstAhead}});
+        printJson(nlohmann::json{{"horses", horses}, {"headToHead", meetings}});
         return;
     }
-    std::cout << base::csvText(search::comparisonTable(rows));
+    std::cout << base::csvText(search::comparisonTable(comparison));
 }
 
 }  // namespace

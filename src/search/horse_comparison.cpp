@@ -2,6 +2,7 @@
 #include "search/horse_comparison.h"
 
 #include "base/earnings.h"
+#include "search/class_pars.h"
 #include "search/flat_bet.h"
 #include "search/horse_finder.h"
 #include "search/race_listing.h"
@@ -186,7 +187,34 @@ std::vector<ComparisonRow> compareHorses(const std::vector<Runs>& horses, const 
     return rows.take();
 }
 
-std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<std::int64_t>& ids, int today) {
+namespace {
+
+// "Clm 5000 (83.00)": the class a horse fits best on one surface, with its par.
+ComparisonRow fitsRow(store::Database& db, const std::vector<std::int64_t>& ids, const std::vector<ParRow>& pars,
+                      const std::string& caption, const std::string& surface) {
+    ComparisonRow row{caption, {}, std::nullopt};
+    for (const std::int64_t id : ids) {
+        const auto best = bestFit(placeHorse(db, id, {}), pars, surface);
+        row.cells.push_back(best ? classText(best->key) + " (" + figureText(best->par) + ")" : "");
+    }
+    return row;
+}
+
+std::vector<HeadToHead> meetingsOf(store::Database& db, const std::vector<std::int64_t>& ids,
+                                   const std::vector<Runs>& horses) {
+    std::vector<HeadToHead> pairs;
+    for (std::size_t a = 0; a < ids.size(); ++a)
+        for (std::size_t b = a + 1; b < ids.size(); ++b) {
+            const auto met = store::meetings(db, ids[a], ids[b]);
+            pairs.push_back(
+                {ids[a], ids[b], met.races, met.firstAhead, horses[a].front().hname, horses[b].front().hname});
+        }
+    return pairs;
+}
+
+}  // namespace
+
+Comparison compareHorses(store::Database& db, const std::vector<std::int64_t>& ids, int today) {
     if (ids.size() < kFewestCompared || ids.size() > kMostCompared)
         throw FindError("Choose two to four horses to compare.");
     const store::ReadTransaction snapshot(db);  // every horse as of one state of the store
@@ -195,13 +223,28 @@ std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<
         horses.push_back(store::runsOfHorse(db, id));
         if (horses.back().empty()) throw FindError("No horse has the number " + std::to_string(id) + ".");
     }
+    Comparison comparison;
     std::map<int, std::string> codes;
     for (auto& track : store::listTracks(db)) codes.emplace(track.num, std::move(track.stcode));
-    return compareHorses(horses, codes, today);
+    comparison.rows = compareHorses(horses, codes, today);
+    const auto pars = classPars(db, {});
+    comparison.rows.push_back(fitsRow(db, ids, pars, "Fits (dirt)", "D"));
+    comparison.rows.push_back(fitsRow(db, ids, pars, "Fits (turf)", "T"));
+    comparison.headToHead = meetingsOf(db, ids, horses);
+    return comparison;
 }
 
-std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& window,
-                                                        const std::vector<std::int64_t>& ids) {
+std::vector<std::string> headToHeadLines(const Comparison& comparison) {
+    std::vector<std::string> lines;
+    for (const auto& met : comparison.headToHead)
+        lines.push_back(met.races == 0
+                            ? met.firstName + " and " + met.secondName + " never met"
+                            : met.firstName + " ahead of " + met.secondName + " in " + std::to_string(met.firstAhead) +
+                                  " of " + std::to_string(met.races) + (met.races == 1 ? " race" : " races"));
+    return lines;
+}
+
+std::optional<Comparison> compareHorses(shell::MainFinder& window, const std::vector<std::int64_t>& ids) {
     try {
         auto db = store::Database::open(window.raceStorePath(), store::Access::ReadOnly);
         return compareHorses(db, ids, window.clock().today());
@@ -221,12 +264,14 @@ std::vector<std::int64_t> selectedHorseIds(const base::GridModel& grid, int colu
     return ids;
 }
 
-std::vector<std::vector<std::string>> comparisonTable(const std::vector<ComparisonRow>& rows) {
+std::vector<std::vector<std::string>> comparisonTable(const Comparison& comparison) {
     std::vector<std::vector<std::string>> table;
-    for (const auto& row : rows) {
+    for (const auto& row : comparison.rows) {
         table.push_back({row.caption});
         table.back().insert(table.back().end(), row.cells.begin(), row.cells.end());
     }
+    table.emplace_back();
+    for (const auto& line : headToHeadLines(comparison)) table.push_back({line});
     return table;
 }
 

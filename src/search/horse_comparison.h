@@ -44,19 +44,43 @@ constexpr std::size_t kMostCompared = 4;
 std::vector<ComparisonRow> compareHorses(const std::vector<std::vector<store::RunRecord>>& horses,
                                          const std::map<int, std::string>& trackCodes, int today);
 
-// The same for horse numbers in the store. Throws FindError for fewer than two or more
-// than four numbers, or a number no run holds.
-std::vector<ComparisonRow> compareHorses(store::Database& db, const std::vector<std::int64_t>& ids, int today);
+// Two compared horses' meetings: the races both ran, and in how many the first finished
+// ahead of the second.
+struct HeadToHead {
+    std::int64_t first = 0;
+    std::int64_t second = 0;
+    int races = 0;
+    int firstAhead = 0;
+    std::string firstName;  // of each one's newest run
+    std::string secondName;
+};
+
+// The comparison of horses in the store: the rows above, with the classes each fits
+// ("Fits (dirt)", "Fits (turf)": the highest-par class of that surface whose par its form
+// reaches, over every stored week), and the meetings of each pair in the order given
+// (1-2, 1-3, 1-4, 2-3, 2-4, 3-4).
+struct Comparison {
+    std::vector<ComparisonRow> rows;
+    std::vector<HeadToHead> headToHead;
+};
+
+// Throws FindError for fewer than two or more than four numbers, or a number no run holds.
+Comparison compareHorses(store::Database& db, const std::vector<std::int64_t>& ids, int today);
 
 // The comparison for the window over the main window's race store; a message tells the
 // user why there is none.
-std::optional<std::vector<ComparisonRow>> compareHorses(shell::MainFinder& window, const std::vector<std::int64_t>& ids);
+std::optional<Comparison> compareHorses(shell::MainFinder& window, const std::vector<std::int64_t>& ids);
+
+// The meetings as the window shows them below its table: "Swift Baron ahead of Black
+// Dasher in 3 of 5 races", or "Swift Baron and Black Dasher never met".
+std::vector<std::string> headToHeadLines(const Comparison& comparison);
 
 // The distinct horse numbers in column `column` of the grid's selected data rows, top to
 // bottom.
 std::vector<std::int64_t> selectedHorseIds(const base::GridModel& grid, int column);
 
-// The comparison as a table of texts: captions down the first column.
-std::vector<std::vector<std::string>> comparisonTable(const std::vector<ComparisonRow>& rows);
+// The comparison as a table of texts, as it is copied and exported: captions down the
+// first column, then an empty row and the meetings' lines.
+std::vector<std::vector<std::string>> comparisonTable(const Comparison& comparison);
 
 }  // namespace search

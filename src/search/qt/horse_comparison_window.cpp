@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -17,9 +18,9 @@
 
 namespace search {
 
-HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFinder& finder,
-                                             std::vector<ComparisonRow> rows)
-    : QWidget(mainWindow, Qt::Window), finder_(finder), rows_(std::move(rows)) {
+HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFinder& finder, Comparison comparison)
+    : QWidget(mainWindow, Qt::Window), finder_(finder), comparison_(std::move(comparison)) {
+    const auto& rows_ = comparison_.rows;
     base::setUpSmallWindow(*this, {"frmcompare", "Compare Horses"});
     const int horses = rows_.empty() ? 0 : static_cast<int>(rows_.front().cells.size());
     table_ = new QTableWidget(static_cast<int>(rows_.size()), horses, this);
@@ -44,11 +45,17 @@ HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFin
     auto* exportButton = new QPushButton("&Export...", this);
     exportButton->setObjectName("cmdexport");
     connect(exportButton, &QPushButton::clicked, this,
-            [this] { base::exportCsv(finder_.dialogs(), base::csvText(comparisonTable(rows_))); });
+            [this] { base::exportCsv(finder_.dialogs(), base::csvText(comparisonTable(comparison_))); });
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             &HorseComparisonWindow::copyToClipboard);
+    QStringList lines;
+    for (const auto& line : headToHeadLines(comparison_)) lines << base::toQString(line);
+    auto* meetings = new QLabel(lines.join('\n'), this);
+    meetings->setObjectName("lblheadtohead");
+    meetings->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_, 1);
+    layout->addWidget(meetings);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(exportButton);
@@ -58,7 +65,7 @@ HorseComparisonWindow::HorseComparisonWindow(QWidget* mainWindow, shell::MainFin
 
 void HorseComparisonWindow::copyToClipboard() const {
     QString text;
-    for (const auto& line : comparisonTable(rows_)) {
+    for (const auto& line : comparisonTable(comparison_)) {
         QStringList cells;
         for (const auto& cell : line) cells << base::toQString(cell);
         text += cells.join('\t') + '\n';
@@ -68,9 +75,9 @@ void HorseComparisonWindow::copyToClipboard() const {
 
 HorseComparisonWindow* HorseComparisonWindow::compare(QWidget* mainWindow, shell::MainFinder& finder,
                                                       const std::vector<std::int64_t>& ids) {
-    auto rows = compareHorses(finder, ids);
-    if (!rows) return nullptr;
-    auto* window = new HorseComparisonWindow(mainWindow, finder, std::move(*rows));
+    auto comparison = compareHorses(finder, ids);
+    if (!comparison) return nullptr;
+    auto* window = new HorseComparisonWindow(mainWindow, finder, std::move(*comparison));
     base::bringToFront(*window);
     return window;
 }

@@ -102,7 +102,7 @@ TEST_F(ConsistentReads, FinderAndComparisonAnswerFromOneState) {
     const auto found = search::findHorses(db, beside, criteria, today).rows;
     ASSERT_GE(found.size(), 2U);
     const std::vector<std::int64_t> ids{found[0].id, found[1].id};
-    expectOneStateAtATime([&](store::Database& db) { return summary(search::compareHorses(db, ids, today)); });
+    expectOneStateAtATime([&](store::Database& db) { return summary(search::compareHorses(db, ids, today).rows); });
 }
 
 }  // namespace
