@@ -274,6 +274,7 @@ std::vector<std::pair<std::string_view, base::Control*>> MainFinder::controls() 
             {"findhorses", &findhorses},
             {"watchlist", &watchlist},
             {"crosses", &crosses},
+            {"classpars", &classpars},
             {"datecalc", &datecalc},
             {"bar1", &bar1},
             {"getlineage", &getlineage},

@@ -108,6 +108,7 @@ public:
     base::Control findhorses{"Find &Horses..."};
     base::Control watchlist{"&Watch List"};
     base::Control crosses{"C&rosses..."};
+    base::Control classpars{"Class &Pars..."};
     base::Control helpmenu{"&Help"};
     base::Control cmdabout{"&About"};
 

@@ -182,7 +182,7 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     auto* utilities = find<QMenu>("Utilitiesmenu");
     EXPECT_EQ(utilities->title(), "&Utilities");
     EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart",
-                                             "findhorses", "watchlist", "crosses", "sortresults"}));
+                                             "findhorses", "watchlist", "crosses", "classpars", "sortresults"}));
     EXPECT_EQ(find<QMenu>("helpmenu")->title(), "&Help");
     EXPECT_EQ(names(find<QMenu>("helpmenu")), QStringList{"cmdabout"});
     EXPECT_EQ(names(window->popupMenu()),

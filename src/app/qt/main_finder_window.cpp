@@ -10,6 +10,7 @@
 #include "output/qt/speed_chart_window.h"
 #include "progeny/qt/crosses_window.h"
 #include "search/criteria_panel.h"
+#include "search/qt/class_pars_window.h"
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
 #include "search/qt/special_stable_window.h"
@@ -230,6 +231,7 @@ void MainFinderWindow::createMenus() {
     addItem(utilities, "findhorses");
     addItem(utilities, "watchlist");
     addItem(utilities, "crosses");
+    addItem(utilities, "classpars");
     // Sorting from the keyboard: the results grid's current column, as a double click sorts it.
     addItem(utilities, "sortresults")->setText("S&ort by This Column");
     QMenu* help = addMenu("helpmenu");
@@ -304,6 +306,7 @@ void MainFinderWindow::connectCommands() {
     onCommand("findhorses", [this] { search::HorseFinderWindow::findhorses_Click(*this, finder_, watching_); });
     onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_, watching_); });
     onCommand("crosses", [this] { progeny::CrossesWindow::crosses_Click(*this, finder_); });
+    onCommand("classpars", [this] { search::ClassParsWindow::classpars_Click(*this, finder_); });
     onCommand("cmdabout", [this] { shell::cmdabout_Click(finder_); });
     onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_, watching_); });
     onCommand("watchstable", [this] { watch::watchstable_Click(finder_, watching_); });

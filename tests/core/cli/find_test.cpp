@@ -44,10 +44,31 @@ TEST_F(CliFind, CompareGivesOneObjectPerHorseAndCsvHasCaptions) {
     ASSERT_EQ(horses.size(), 2u);
     EXPECT_EQ(horses[0]["H.ID."], first);
     EXPECT_TRUE(horses[1].contains("Flat Bet %"));
+    EXPECT_TRUE(horses[1].contains("Fits (turf)"));
+    const auto met = nlohmann::json::parse(json.out)["headToHead"];
+    ASSERT_EQ(met.size(), 1u);
+    EXPECT_EQ(met[0]["first"].get<std::int64_t>(), std::stoll(first));
+    EXPECT_LE(met[0]["firstAhead"].get<int>(), met[0]["races"].get<int>());
     const auto csv = runCli({"compare", "--db", db, "--id", first, "--id", second});
     EXPECT_EQ(csv.out.rfind("Name,", 0), 0u);
     const auto table = runCli({"find", "--db", db});
     EXPECT_EQ(table.out.rfind("Name,H.ID.,Owner,Last Week,Class,Clm,Starts,Wins,", 0), 0u);
+}
+
+// The par table's JSON keys, and a placed horse's fits, each within the table with its margin.
+TEST_F(CliFind, ParsJsonHoldsTheTableAndThePlacedHorsesFits) {
+    const auto found = nlohmann::json::parse(runCli({"find", "--db", db, "--format", "json"}).out);
+    const std::string id = std::to_string(found["rows"][0]["id"].get<std::int64_t>());
+    const auto result = runCli({"pars", "--db", db, "--min-races", "1", "--id", id, "--format", "json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto pars = nlohmann::json::parse(result.out);
+    ASSERT_FALSE(pars["pars"].empty());
+    for (const char* key : {"class", "claim", "surface", "races", "par", "board"})
+        EXPECT_TRUE(pars["pars"][0].contains(key)) << key;
+    EXPECT_EQ(pars["horse"]["id"].get<std::int64_t>(), std::stoll(id));
+    for (const auto& fit : pars["fits"]) EXPECT_GE(fit["margin"].get<double>(), 0.0);
+    const auto csv = runCli({"pars", "--db", db, "--id", id});
+    EXPECT_EQ(csv.out.rfind("Class,Claim,Surface,Races,Par,Board,Form,Margin\r\n", 0), 0u) << csv.out;
 }
 
 TEST_F(CliFind, BadInputIsRefusedWithAMessage) {
@@ -80,6 +101,9 @@ TEST_F(CliFind, BadInputIsRefusedWithAMessage) {
          2,
          "--last-week: \"310x\" is not a whole number"},
         {{"crosses", "--db", db, "--sire", "A", "--min-starters", "-1"}, 2, "--min-starters: must be 0 or more"},
+        {{"pars", "--db", db, "--min-races", "-1"}, 2, "--min-races: must be 0 or more"},
+        {{"pars", "--db", db, "--surface", "mud"}, 2, "--surface: mud not in {dirt,turf}"},
+        {{"pars", "--db", db, "--id", "999999999"}, 1, "The race store holds no run of horse 999999999."},
         {{"serch", "--db", db, "--horse", "A"}, 2, "\"serch\" is not a command; did you mean search?"},
     };
     for (const auto& test : cases) {
