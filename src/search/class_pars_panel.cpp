@@ -101,6 +101,8 @@ void ClassParsPanel::fillGrid(const std::vector<ParRow>& table, const Placement*
     grid.setCols(static_cast<int>(rows.front().size()));
     grid.setRows(static_cast<int>(rows.size()));
     grid.setColumnWidth(0, kClassWidthTwips);
+    // Class codes such as "42" stay text, on the left.
+    grid.setColumnAlignment(0, base::Alignment::LeftCenter);
     for (int c = 1; c < grid.cols(); ++c) grid.setColumnAlignment(c, base::Alignment::RightCenter);
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < rows[r].size(); ++c)
