@@ -70,4 +70,34 @@ inline void loadIntoSystemCache(const std::string& path) {
     ::close(fd);
 }
 
+// A file of a benchmark's work beside the shared store (on the same disk), removed with
+// the engine's side files when made and when done.
+class FileBesideStore {
+public:
+    explicit FileBesideStore(const std::string& name)
+        : path_(std::filesystem::path(requiredPath("HARROWDEX_BENCH_STORE")).parent_path() / name) {
+        remove();
+    }
+    ~FileBesideStore() { remove(); }
+    FileBesideStore(const FileBesideStore&) = delete;
+    FileBesideStore& operator=(const FileBesideStore&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    void remove() const {
+        std::error_code ignored;
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            std::filesystem::remove(path_.string() + suffix, ignored);
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A copy of the shared store, so that the shared one stays as it is.
+class StoreCopy : public FileBesideStore {
+public:
+    explicit StoreCopy(const std::string& name = "maintenance-copy.mdb") : FileBesideStore(name) {
+        std::filesystem::copy_file(requiredPath("HARROWDEX_BENCH_STORE"), path());
+    }
+};
+
 }  // namespace bench_support

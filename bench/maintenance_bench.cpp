@@ -32,24 +32,7 @@
 
 namespace {
 
-// A copy of the shared store, removed with its side files afterwards.
-class StoreCopy {
-public:
-    StoreCopy() : source_(bench_support::requiredPath("HARROWDEX_BENCH_STORE")) {
-        path_ = std::filesystem::path(source_).parent_path() / "maintenance-copy.mdb";
-        std::filesystem::copy_file(source_, path_, std::filesystem::copy_options::overwrite_existing);
-    }
-    ~StoreCopy() {
-        std::error_code ignored;
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-            std::filesystem::remove(path_.string() + suffix, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::string source_;
-    std::filesystem::path path_;
-};
+using bench_support::StoreCopy;
 
 void BM_ListWeeksOf600WeekStore(benchmark::State& state) {
     auto db = store::Database::open(bench_support::requiredPath("HARROWDEX_BENCH_STORE"), store::Access::ReadOnly);

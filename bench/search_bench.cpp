@@ -13,6 +13,7 @@
 #include "shell/main_finder.h"
 #include "store/database.h"
 #include "store/run_query.h"
+#include "store_subjects.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,9 +33,7 @@ const Subjects& subjects() {
         auto db = store::Database::open(bench_support::requiredPath("HARROWDEX_BENCH_STORE"),
                                         store::Access::ReadOnly);
         Subjects s;
-        auto horse = db.prepare("SELECT hname FROM tblhorsedata WHERE rowid = 1000000");
-        horse.step();
-        s.horse = horse.text(0);
+        s.horse = bench_support::searchedHorseOf(db);
         auto owner = db.prepare("SELECT oname FROM tblhorsedata GROUP BY oname ORDER BY count(*) DESC LIMIT 1");
         owner.step();
         s.owner = owner.text(0);

@@ -5,6 +5,7 @@
 # weekly files it was made from, and a week the store does not hold. --decade adds the
 # decade table: the same on 3,650 weeks (build/bench-data/decade/, about 12 GB with the
 # working copies; made once, in about 10 minutes), each measure beside its 600-week figure.
+# The backup's reference runs the sqlite3 shell, which scripts/install-deps.sh installs.
 set -euo pipefail
 decade=0
 if [[ "${1:-}" == "--decade" ]]; then

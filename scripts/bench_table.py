@@ -34,6 +34,13 @@ ROWS = [
     ("Week list of the 600-week store", "BM_ListWeeksOf600WeekStore", "BM_ListWeeksReference", "ms", 5),
     ("Removal of one week", "BM_RemoveOneWeekOf600WeekStore", "BM_RemoveOneWeekReference", "ratio", 1.3),
     ("Compaction of the 600-week store", "BM_CompactCopyOf600WeekStore", "BM_CompactReference", "ratio", 1.6),
+    # The backup's and restore's references: the store file copied and synced, and the
+    # sqlite3 shell's .backup of it.
+    ("Backup of the 600-week store (its check left out), beside copying the file", "BM_BackUpRaceStore", "BM_CopyFileReference", "ratio", 2.0),
+    ("Backup, beside the sqlite3 shell's .backup", "BM_BackUpRaceStore", "BM_ShellBackupReference", "ratio", 1.0),
+    ("Backup with its check of every page", "BM_BackUpRaceStoreChecked", "BM_CopyFileReference", None, None),
+    ("Restore of the 600-week store (check, save, write), beside copying the file", "BM_RestoreRaceStore", "BM_CopyFileReference", "ratio", 3.5),
+    ("Horse search while a backup runs", "BM_HorseSearchWhileBackupRuns", "BM_HorseSearch", "ms", 5),
     ("Find: active 4 weeks, dirt, best speed ≥ 80 (button to filled table)", "BM_FindActiveDirtFast", "BM_FindActiveDirtFastInSql", "ratio", 2.0),
     ("Find: the same, against its time goal", "BM_FindActiveDirtFast", None, "ms", 300),
     ("Compare of 4 horses", "BM_CompareFourHorses", None, "ms", 50),
@@ -62,8 +69,8 @@ def medians(paths):
         for b in json.loads(text)["benchmarks"]:
             if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
                 continue
-            # "/iterations:10" and "/manual_time" describe how a benchmark ran, not what.
-            name = re.sub(r"/(iterations:\d+|manual_time|real_time)", "", b.get("run_name", b["name"]))
+            # "/iterations:10", "/min_time:3.000" and "/manual_time" describe how a benchmark ran, not what.
+            name = re.sub(r"/(iterations:\d+|min_time:[\d.]+|manual_time|real_time)", "", b.get("run_name", b["name"]))
             # A single run has no aggregate; an aggregate replaces the single runs.
             if b.get("run_type") == "iteration" and name in found and found[name]["aggregate"]:
                 continue

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Kills imports (bulk and single-week), first syncs of a results folder, week removals, compactions, watch list changes and
-# searches that build dropped search indexes again, all of one race store, at random
-# moments, and after each kill checks that the store is whole:
+# Kills imports (bulk and single-week), first syncs of a results folder, week removals, compactions, watch list changes,
+# searches that build dropped search indexes again, backups and restores, all of one race
+# store, at random moments, and after each kill checks that the store is whole:
 #   - the engine's integrity check passes and harrowdex-cli still lists the weeks and the
 #     watch list;
 #   - every week in the store holds exactly the races and runs of its results file (a
 #     week is stored whole or not at all);
-#   - a search restores any search index that a killed bulk import or sync left dropped.
+#   - a search restores any search index that a killed bulk import or sync left dropped;
+#   - a killed backup's file is not there or is whole (integrity check, every week whole);
+#     only temporary files ("<file>.<n>.tmp") may be left beside it;
+#   - a killed restore (from a backup of the store made a few operations before, whose
+#     weeks differ) leaves the store with exactly its weeks before or the backup's, and
+#     the store saved before the restore, if there, whole.
 # With Xvfb and xdotool at hand the window is open on the same store throughout, and one
 # operation in seven puts another store in its place instead of killing anything: the
 # window searches, another program writes a week, and then a backup is copied over the
@@ -54,6 +59,19 @@ search_indexes() {
 "$cli" import --db "$work/reference.mdb" --yes "${files[@]}" 2>/dev/null
 week_counts "$work/reference.mdb" >"$work/reference.counts"
 
+# Why the store or backup at $1 is not whole; nothing when it is.
+not_whole() {
+  local integrity
+  integrity="$(sqlite3 -readonly "$1" "PRAGMA integrity_check" 2>&1)"
+  if [[ "$integrity" != ok ]]; then
+    echo "integrity check: $integrity"
+    return
+  fi
+  week_counts "$1" | grep -vxFf "$work/reference.counts" >"$work/partial" || true
+  [[ -s "$work/partial" ]] && echo "weeks stored in part (week|races|runs): $(tr '\n' ' ' <"$work/partial")"
+  return 0
+}
+
 # The store lives beside a copy of the window program, which keeps its store beside itself.
 mkdir "$work/program"
 store="$work/program/horses.mdb"
@@ -63,6 +81,14 @@ store="$work/program/horses.mdb"
 "$cli" makedb "$work/backup.mdb" >/dev/null
 "$cli" import --db "$work/backup.mdb" --yes "${files[@]:0:5}" 2>/dev/null
 week_counts "$work/backup.mdb" >"$work/backup.counts"
+# What the killed backups write, and the backup of an earlier state the restores read.
+mkdir "$work/backups"
+backup_file="$work/backups/killed.mdb"
+earlier_backup() {
+  "$cli" backup --db "$store" "$work/earlier.mdb" >/dev/null
+  week_counts "$work/earlier.mdb" >"$work/earlier.counts"
+}
+earlier_backup
 
 # The window, open on the store under a virtual display, when the tools are there.
 window=""
@@ -122,7 +148,7 @@ random_week() { echo $((first + RANDOM % weeks)); }
 # Starts one operation in the background; its pid in $pid, its name in $operation, and
 # in $latest the longest it may run before the kill (milliseconds).
 start_operation() {
-  case $((RANDOM % 7)) in
+  case $((RANDOM % 9)) in
     0) operation="bulk import"
        # Into a nearly empty store, so that the name, number and owner indexes are dropped
        # for the load and built at its end.
@@ -161,12 +187,92 @@ start_operation() {
        sqlite3 "$store" "DELETE FROM tblhorsedata; DELETE FROM tblraces"
        "$cli" sync --db "$store" --quiet "$work/folder" >/dev/null 2>&1 &
        latest=2500 ;;
+    7) operation="backup"
+       # Half of them over the backup of an earlier kill or run.
+       ((RANDOM % 2)) && rm -f "$backup_file"
+       "$cli" backup --db "$store" "$backup_file" >/dev/null 2>&1 &
+       latest=150 ;;
+    8) operation="restore"
+       # The backup must differ from the store, so that a mix of the two would show.
+       if week_counts "$store" | cmp -s - "$work/earlier.counts"; then
+         if [[ -s "$work/earlier.counts" ]]; then
+           "$cli" remove-weeks --db "$store" "$(head -1 "$work/earlier.counts" | cut -d'|' -f1)" >/dev/null 2>&1
+         else
+           "$cli" import --db "$store" --yes "$work/raceout$(random_week).txt" >/dev/null 2>&1
+         fi
+       fi
+       week_counts "$store" >"$work/old.counts"
+       "$cli" restore --db "$store" "$work/earlier.mdb" --yes >/dev/null 2>&1 &
+       latest=350 ;;
   esac
   pid=$!
 }
 
+# After a killed backup: its file is not there or is whole, and beside it are only
+# temporary files, which are counted and removed. Sets $also.
+check_killed_backup() {
+  backups_killed=$((backups_killed + 1))
+  local file left=0 problem
+  for file in "$work/backups"/*; do
+    [[ -e "$file" && "$file" != "$backup_file" ]] || continue
+    if [[ "$file" != "$backup_file".*.tmp* ]]; then
+      echo "$step ($operation): a file other than a temporary one left beside the backup: $file" >&2
+      exit 1
+    fi
+    left=$((left + 1))
+    rm -f "$file"
+  done
+  temporaries=$((temporaries + left))
+  if [[ -e "$backup_file" ]]; then
+    problem="$(not_whole "$backup_file")"
+    if [[ -n "$problem" ]]; then
+      echo "$step ($operation): the backup is not whole: $problem" >&2
+      exit 1
+    fi
+    also="; backup whole"
+  else
+    also="; no backup"
+  fi
+  ((left)) && also+=", temporary files left: $left"
+  return 0
+}
+
+# After a killed restore: the store holds its weeks before it or the backup's, and the
+# store saved before it, if there, is whole. Sets $also.
+check_killed_restore() {
+  restores_killed=$((restores_killed + 1))
+  local problem saved="$store.before-restore"
+  if week_counts "$store" | cmp -s - "$work/old.counts"; then
+    restores_old=$((restores_old + 1))
+    also="; the old weeks"
+  elif week_counts "$store" | cmp -s - "$work/earlier.counts"; then
+    also="; the backup's weeks"
+  else
+    echo "$step ($operation): the store holds neither its old weeks ($(tr '\n' ' ' <"$work/old.counts"))" \
+         "nor the backup's ($(tr '\n' ' ' <"$work/earlier.counts")): $(week_counts "$store" | tr '\n' ' ')" >&2
+    exit 1
+  fi
+  if [[ -e "$saved" ]]; then
+    problem="$(not_whole "$saved")"
+    if [[ -n "$problem" ]]; then
+      echo "$step ($operation): the store saved before the restore is not whole: $problem" >&2
+      exit 1
+    fi
+    also+=", the saved store whole"
+  fi
+  local left
+  left=$(find "$(dirname "$store")" -maxdepth 1 -name "$(basename "$saved").*.tmp*" | wc -l)
+  temporaries=$((temporaries + left))
+  ((left)) && also+=", temporary files left: $left"
+  rm -f "$saved".*.tmp*
+}
+
 kills=0
 finished=0
+backups_killed=0
+temporaries=0
+restores_killed=0
+restores_old=0
 restored=0
 replaced=0
 deadline=$((SECONDS + seconds))
@@ -208,20 +314,25 @@ while ((kills < kills_wanted && SECONDS < deadline)); do
     echo "$step ($operation): the watch list cannot be read: $(cat "$work/watch.err")" >&2
     exit 1
   }
-  integrity="$(sqlite3 -readonly "$store" "PRAGMA integrity_check")"
-  if [[ "$integrity" != ok ]]; then
-    echo "$step ($operation): integrity check: $integrity" >&2
-    exit 1
-  fi
-  week_counts "$store" | grep -vxFf "$work/reference.counts" >"$work/partial" || true
-  if [[ -s "$work/partial" ]]; then
-    echo "$step ($operation): weeks stored in part (week|races|runs): $(tr '\n' ' ' <"$work/partial")" >&2
+  problem="$(not_whole "$store")"
+  if [[ -n "$problem" ]]; then
+    echo "$step ($operation): $problem" >&2
     exit 1
   fi
   [[ "$before" != 6 ]] && restored=$((restored + 1))
-  echo "$step: $operation $outcome; store whole$([[ "$before" != 6 ]] && echo ", search indexes restored")"
+  also=""
+  case "$operation" in
+    backup) check_killed_backup ;;
+    restore) check_killed_restore ;;
+  esac
+  echo "$step: $operation $outcome; store whole$([[ "$before" != 6 ]] && echo ", search indexes restored")$also"
+  # Now and then the restores' backup is made anew, so that they meet other weeks.
+  if ((RANDOM % 4 == 0)); then earlier_backup; fi
 done
 echo "$kills kills, $kills stores whole, $restored times the search indexes restored;" \
+     "$backups_killed backups killed, each whole or not there;" \
+     "$restores_killed restores killed ($restores_old left the old weeks, the others the backup's);" \
+     "$temporaries temporary files left by them;" \
      "$replaced stores replaced with the window open, each whole;" \
      "$finished operations ended before their kill; $SECONDS s"
 ((kills > 0))
