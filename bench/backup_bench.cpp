@@ -107,7 +107,7 @@ void BM_RestoreRaceStore(benchmark::State& state) {
         const FileBesideStore saved(store::beforeRestorePath(copy.path()).filename().string());
         syncFile(copy.path());  // as a store long on the disk, not one whose writing is still under way
         const auto start = Clock::now();
-        store::readBackup(backup.path());
+        store::readBackup(backup.path(), copy.path());
         store::restoreRaceStore(copy.path(), backup.path());
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }

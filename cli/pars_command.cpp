@@ -7,6 +7,7 @@
 #include "json_output.h"
 #include "search/class_pars.h"
 #include "store/database.h"
+#include "store/search_indexes.h"
 
 #include <nlohmann/json.hpp>
 
@@ -58,6 +59,7 @@ void runPars(ParsOptions o) {
     if (!o.surface.empty()) o.pars.surface = o.surface == "dirt" ? "D" : "T";
     requireRaceStore(o.db);
     auto db = store::Database::open(o.db, store::Access::ReadOnly);
+    store::restoreSearchIndexes(db);  // a store of an earlier build, as a search would
     const auto table = search::classPars(db, o.pars);
     std::optional<search::Placement> horse;
     if (o.id) horse = search::placeHorse(db, *o.id, o.pars);

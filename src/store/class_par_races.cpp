@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace store {
 
@@ -32,7 +33,8 @@ public:
     const Placed& of(double racenum) {
         if (racenum == current_) return placed_;
         current_ = racenum;
-        placed_ = {};
+        placed_.winner = 0;
+        placed_.thirds.clear();
         while (more_ && select_.real(0) < racenum) more_ = select_.step();
         for (; more_ && select_.real(0) == racenum; more_ = select_.step()) {
             const std::int32_t speed = tenths(select_.real(2));
@@ -53,26 +55,38 @@ private:
 
 std::int32_t tenths(double speed) { return static_cast<std::int32_t>(std::llround(speed * 10)); }
 
-std::map<ClassKey, ClassFigures> classFigures(Database& db, double low, double high) {
+ClassTable classFigures(Database& db, double low, double high) {
     ReadTransaction oneState(db);  // the races and their runners as of one moment
     Statement races = db.prepare(
         "SELECT racenum, restr, coalesce(cprice, 0), surf FROM tblraces WHERE racenum > ?1 AND racenum < ?2 "
         "ORDER BY racenum");
     races.bind(1, low).bind(2, high);
     PlacedRunners placed(db, low, high);
-    std::map<ClassKey, ClassFigures> classes;
-    ClassKey key;
+    // Classes found by their texts in one reused buffer, so a race costs one hash and no
+    // allocation; ordered once at the end.
+    std::unordered_map<std::string, ClassFigures> classes;
+    std::string text;
     while (races.step()) {
         const Placed& race = placed.of(races.real(0));
         if (race.winner <= 0) continue;
-        key.restr = races.text(1);
-        key.claim = races.integer(2);
-        key.surface = races.text(3);
-        ClassFigures& figures = classes[key];
-        figures.winners.push_back(race.winner);
-        figures.thirds.insert(figures.thirds.end(), race.thirds.begin(), race.thirds.end());
+        text.assign(races.textView(1));
+        text += '\x1f';
+        text += std::to_string(races.integer(2));
+        text += '\x1f';
+        text.append(races.textView(3));
+        auto found = classes.find(text);
+        if (found == classes.end()) found = classes.emplace(text, ClassFigures{}).first;
+        found->second.winners.push_back(race.winner);
+        found->second.thirds.insert(found->second.thirds.end(), race.thirds.begin(), race.thirds.end());
     }
-    return classes;
+    ClassTable table;
+    for (auto& [key, figures] : classes) {
+        const auto claimAt = key.find('\x1f'), surfaceAt = key.find('\x1f', claimAt + 1);
+        table.emplace(ClassKey{key.substr(0, claimAt), std::stoll(key.substr(claimAt + 1, surfaceAt - claimAt - 1)),
+                               key.substr(surfaceAt + 1)},
+                      std::move(figures));
+    }
+    return table;
 }
 
 std::vector<HorseFigure> newestFigures(Database& db, std::int64_t hid, double low, double high, int most) {

@@ -32,10 +32,12 @@ struct ClassFigures {
 // A speed figure in tenths.
 std::int32_t tenths(double speed);
 
+using ClassTable = std::map<ClassKey, ClassFigures>;
+
 // The classes of the races with race numbers strictly between `low` and `high` whose
 // winner has a speed figure above 0. Reads the races and their placed runners, each in
 // race-number order through its index, and joins them as it goes.
-std::map<ClassKey, ClassFigures> classFigures(Database& db, double low, double high);
+ClassTable classFigures(Database& db, double low, double high);
 
 // The speed figures above 0 of horse `hid` between the same bounds, newest race first,
 // with the surface of each race; at most `most`.

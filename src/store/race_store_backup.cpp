@@ -255,7 +255,8 @@ void restoreRaceStore(const std::filesystem::path& store, const std::filesystem:
                          ": it cannot be written into the store while it is in use. The store is unchanged.");
     const std::int64_t generationBefore = generation(target);
     backUpRaceStore(store, beforeRestorePath(store), {.checkPages = false, .replace = true});
-    PageCopy::copy(source, target, report);
+    if (!PageCopy::copy(source, target, report))
+        throw StoreError("The restore of the race store was stopped; the store is unchanged.");
     markRestored(target, generationBefore);
     // Moves the restored pages from the log into the store, as a compaction does; a
     // reader in another program may hold that up, and the engine finishes it later.
