@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <mutex>
 
 namespace search {
 
@@ -61,6 +62,25 @@ std::vector<ParRow> classPars(store::Database& db, const ParOptions& options) {
     }
     std::ranges::sort(table, before);
     return table;
+}
+
+std::vector<ParRow> everyWeekPars(store::Database& db) {
+    struct Kept {
+        std::string path;
+        std::int64_t generation = -1;
+        std::int64_t pages = -1;
+        std::vector<ParRow> table;
+    };
+    static std::mutex mutex;
+    static Kept kept;
+    store::ReadTransaction oneState(db);
+    auto pageCount = db.prepare("PRAGMA page_count");
+    pageCount.step();
+    const std::int64_t pages = pageCount.integer(0);
+    const std::lock_guard lock(mutex);
+    if (kept.path != db.path().string() || kept.generation != oneState.generation() || kept.pages != pages)
+        kept = {db.path().string(), oneState.generation(), pages, classPars(db, {})};
+    return kept.table;
 }
 
 Placement placeHorse(store::Database& db, std::int64_t id, const ParOptions& options) {

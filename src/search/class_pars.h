@@ -34,6 +34,11 @@ struct ParRow {
 // surface. Bounds the wrong way round find nothing.
 std::vector<ParRow> classPars(store::Database& db, const ParOptions& options);
 
+// The table of every stored week with the default minimum, as compare shows each horse's
+// best fits: kept from one call to the next while the store is the same file in the same
+// generation, so that a comparison after the first pays nothing for it.
+std::vector<ParRow> everyWeekPars(store::Database& db);
+
 // The middle value of `tenths` (speed figures in tenths), or the mean of the two middle
 // ones; none for no value.
 std::optional<double> median(std::vector<std::int32_t> tenths);

@@ -227,7 +227,7 @@ Comparison compareHorses(store::Database& db, const std::vector<std::int64_t>& i
     std::map<int, std::string> codes;
     for (auto& track : store::listTracks(db)) codes.emplace(track.num, std::move(track.stcode));
     comparison.rows = compareHorses(horses, codes, today);
-    const auto pars = classPars(db, {});
+    const auto pars = everyWeekPars(db);
     comparison.rows.push_back(fitsRow(db, ids, pars, "Fits (dirt)", "D"));
     comparison.rows.push_back(fitsRow(db, ids, pars, "Fits (turf)", "T"));
     comparison.headToHead = meetingsOf(db, ids, horses);
