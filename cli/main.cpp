@@ -13,6 +13,7 @@
 #include "import_command.h"
 #include "lineage_command.h"
 #include "makedb_command.h"
+#include "names_command.h"
 #include "progeny_command.h"
 #include "remove_weeks_command.h"
 #include "search_command.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     cli::addCompareCommand(app);
     cli::addLineageCommand(app);
     cli::addProgenyCommand(app);
+    cli::addNamesCommand(app);
     cli::addCrossesCommand(app);
     cli::addWeeksCommand(app);
     cli::addRemoveWeeksCommand(app);
