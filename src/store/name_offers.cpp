@@ -2,10 +2,12 @@
 #include "store/name_offers.h"
 
 #include "store/database.h"
+#include "store/race_weeks.h"
 #include "store/statement.h"
 #include "store/text_compare.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <unordered_set>
 #include <utility>
@@ -34,7 +36,15 @@ std::vector<HorseNameOffer> firstOffers(std::vector<HorseNameOffer> offers, std:
 // The newest runs read for a common prefix before its offers are looked for by name instead.
 constexpr int kMostNewestRuns = 100000;
 
-bool commonPrefix(Database& db, std::string_view prefix, int commonPrefixRuns) {
+// A run read newest race first costs about three index entries read under the prefix, and
+// for a prefix of R runs among N the newest races hold `limit` offers within some
+// limit * N / R runs: reading by name is the cheaper while R * R < 3 * limit * N.
+std::int64_t evenCostRuns(Database& db, std::size_t limit) {
+    const auto runs = static_cast<double>(storedRunsEstimate(db));
+    return static_cast<std::int64_t>(std::sqrt(3.0 * static_cast<double>(limit) * runs)) + 1;
+}
+
+bool commonPrefix(Database& db, std::string_view prefix, std::int64_t commonPrefixRuns) {
     Statement count =
         db.prepare("SELECT count(*) FROM (SELECT 1 FROM tblhorsedata WHERE hname >= ?1 AND hname < ?2 LIMIT ?3)");
     count.bind(1, prefix).bind(2, upperBound(prefix)).bind(3, commonPrefixRuns).step();
@@ -101,9 +111,9 @@ std::vector<HorseNameOffer> offersByName(Database& db, std::string_view prefix, 
 }  // namespace
 
 std::vector<HorseNameOffer> horseNameOffers(Database& db, std::string_view prefix, std::size_t limit,
-                                            int commonPrefixRuns) {
+                                            std::optional<std::int64_t> commonPrefixRuns) {
     if (limit == 0) return {};
-    if (commonPrefix(db, prefix, commonPrefixRuns))
+    if (commonPrefix(db, prefix, commonPrefixRuns.value_or(evenCostRuns(db, limit))))
         if (auto offers = offersOfNewestRuns(db, prefix, limit)) return std::move(*offers);
     return offersByName(db, prefix, limit);
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,11 +24,11 @@ struct HorseNameOffer {
 // The horses whose newest run's name begins with `prefix` (ASCII letters in any case, as
 // the store's NOCASE collation compares names), one per horse number, newest race first,
 // then name, then number; at most `limit`. A prefix that begins `commonPrefixRuns` runs'
-// names or more (one run in a few hundred) is common enough that the newest races hold its
-// offers, which are then read from them; any other from the runs of the names under it.
-inline constexpr int kCommonPrefixRuns = 10000;
+// names or more is common enough that the newest races hold its offers, which are then
+// read from them; any other's from the runs of the names under it. By default the number
+// of runs at which both reads cost about the same, which grows with the store.
 std::vector<HorseNameOffer> horseNameOffers(Database& db, std::string_view prefix, std::size_t limit,
-                                            int commonPrefixRuns = kCommonPrefixRuns);
+                                            std::optional<std::int64_t> commonPrefixRuns = std::nullopt);
 
 // The stable names that begin with `prefix` (compared as above), newest race first, then
 // name; at most `limit`. Names that differ only in letter case are one stable.

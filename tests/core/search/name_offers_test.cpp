@@ -82,7 +82,7 @@ TEST_F(NameOffers, HorsesOnePerNumberUnderTheirNewestNameNewestRaceFirst) {
         {"zz", 12, {}},
     };
     // Once as a rare prefix (read by name) and once as a common one (from the newest runs).
-    for (const int commonPrefixRuns : {store::kCommonPrefixRuns, 1})
+    for (const std::int64_t commonPrefixRuns : {std::int64_t{1'000'000}, std::int64_t{1}})
         for (const auto& c : cases)
             EXPECT_EQ(store::horseNameOffers(db, c.prefix, c.limit, commonPrefixRuns), c.expected)
                 << c.prefix << " limit " << c.limit << " common from " << commonPrefixRuns;
