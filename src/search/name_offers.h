@@ -51,6 +51,19 @@ std::vector<NameOffer> nameOffers(OfferSources& sources, OfferKind kind, std::st
                                   std::size_t limit = kOffersShown);
 
 // The offers the main window's name box gets for the search kind chosen: none for "Race".
-std::optional<OfferKind> nameBoxOffers(const shell::MainFinder& window);
+std::optional<OfferKind> nameBoxKind(const shell::MainFinder& window);
+
+// The offers of a window's box for `typed`, read anew from the store through the
+// window's kept connections (so they follow every import and removal) and from its
+// breeding file. None while the store cannot be read or lacks its name indexes (another
+// program's large import dropped them): typing never waits for a read of every run.
+// The breeding file's names are needed for its kinds only.
+std::vector<NameOffer> windowOffers(shell::WindowSession& window, progeny::BreedingNamesOfFile* breeding,
+                                    OfferKind kind, std::string_view typed);
+
+// Taking an offer of the main window's name box lists it at once: a horse by name and
+// number (the ID box filled and "by ID" ticked, so that the one of two namesakes chosen is
+// listed), any other name by the search kind chosen.
+void takeNameOffer(shell::MainFinder& window, const NameOffer& offer);
 
 }  // namespace search
