@@ -56,15 +56,39 @@ std::vector<std::string> BreedingNames::beginningWith(Ancestor position, std::st
     return found;
 }
 
-const BreedingNames& BreedingNamesOfFile::of(const std::string& path) {
+BreedingNamesOfFile::Stamp BreedingNamesOfFile::stampOf(const std::string& path) {
     std::error_code sizeError, timeError;
-    const Stamp stamp{path, std::filesystem::file_size(path, sizeError),
-                      std::filesystem::last_write_time(path, timeError)};
-    if (stamp_ == stamp) return names_;
+    Stamp stamp{path, std::filesystem::file_size(path, sizeError), std::filesystem::last_write_time(path, timeError)};
+    if (sizeError || timeError) stamp.size = static_cast<std::uintmax_t>(-1);  // no file that can be read
+    return stamp;
+}
+
+BreedingNamesOfFile::ReadNames BreedingNamesOfFile::readNames(const Stamp& stamp) {
     std::string why;
-    const auto file = sizeError || timeError ? nullptr : BreedingFile::open(path, why);
-    names_ = file ? BreedingNames::read(*file) : BreedingNames{};
-    stamp_ = stamp;
+    const auto file = stamp.size == static_cast<std::uintmax_t>(-1) ? nullptr : BreedingFile::open(stamp.path, why);
+    return {stamp, file ? BreedingNames::read(*file) : BreedingNames{}};
+}
+
+void BreedingNamesOfFile::takeReadAhead() {
+    if (!ahead_.valid()) return;
+    auto read = ahead_.get();
+    stamp_ = std::move(read.stamp);
+    names_ = std::move(read.names);
+}
+
+void BreedingNamesOfFile::readAhead(const std::string& path) {
+    if (ahead_.valid()) return;
+    Stamp stamp = stampOf(path);
+    if (stamp_ != stamp) ahead_ = std::async(std::launch::async, &BreedingNamesOfFile::readNames, std::move(stamp));
+}
+
+const BreedingNames& BreedingNamesOfFile::of(const std::string& path) {
+    takeReadAhead();
+    Stamp stamp = stampOf(path);
+    if (stamp_ == stamp) return names_;
+    auto read = readNames(stamp);
+    stamp_ = std::move(read.stamp);
+    names_ = std::move(read.names);
     return names_;
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,9 @@ private:
 // has changed (its size or time), so that each keystroke costs a look-up alone.
 class BreedingNamesOfFile {
 public:
+    // Starts reading the file at `path` on a thread of its own unless its names are read
+    // already: a large file takes a good part of a second, which typing should not wait for.
+    void readAhead(const std::string& path);
     // The names of the file at `path`; none when it cannot be read.
     const BreedingNames& of(const std::string& path);
 
@@ -44,8 +48,17 @@ private:
         std::filesystem::file_time_type modified{};
         bool operator==(const Stamp&) const = default;
     };
+    struct ReadNames {
+        Stamp stamp;
+        BreedingNames names;
+    };
+    static Stamp stampOf(const std::string& path);
+    static ReadNames readNames(const Stamp& stamp);
+    void takeReadAhead();
+
     std::optional<Stamp> stamp_;
     BreedingNames names_;
+    std::future<ReadNames> ahead_;
 };
 
 }  // namespace progeny

@@ -373,6 +373,10 @@ void MainFinderWindow::connectSearchPanel() {
 }
 
 void MainFinderWindow::offerNames() {
+    // The breeding file's names are read while the user goes on to type a sire's name.
+    for (const char* kind : {"optsire", "optdamsire", "optdamdamsire"})
+        connect(findChild<QAbstractButton*>(kind), &QAbstractButton::clicked, this,
+                [this] { breedingNames_.readAhead(finder_.breedingFile()); });
     // Installed after the box's key filter, so that it sees Enter first.
     new search::NameOfferList(
         findChild<QLineEdit*>("txthorse"),

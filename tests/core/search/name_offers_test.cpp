@@ -107,6 +107,7 @@ TEST_F(NameOffers, EachKindAsTypedInTheNameBox) {
                                 "5,Swift Arrow,2,F\n5,painted diamond,\n5,Pale Rider,\n5,Painted Lady,\n"
                                 "9,Cut Short,4,C\n9,Paint Box,\n");
     progeny::BreedingNamesOfFile breeding;
+    breeding.readAhead((folder / "breeding.txt").string());  // the first names read beside, the changed ones at once
     search::OfferSources sources{&db, &breeding, (folder / "breeding.txt").string()};
     const auto names = [&](search::OfferKind kind, const char* typed) {
         std::vector<std::string> found;
