@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -24,7 +26,10 @@ QString horseDetails(const NameOffer& offer) { return QString("%1  week %2").arg
 NameOfferList::NameOfferList(QLineEdit* box, Read read, Take taken)
     : QObject(box), box_(box), list_(new QTreeWidget(box->window())), read_(std::move(read)), take_(std::move(taken)) {
     list_->setObjectName(box->objectName() + "offers");
-    list_->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+    // A window of its own, so that it may reach past the box's window, that never takes
+    // the focus from the box.
+    list_->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    list_->setAttribute(Qt::WA_ShowWithoutActivating);
     list_->setFont(box->font());  // a window of its own takes no font from the box's
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setHeaderHidden(true);
@@ -108,13 +113,20 @@ void NameOfferList::showOffers(std::vector<NameOffer> offers) {
     for (int column = 0; column < list_->columnCount(); ++column) list_->resizeColumnToContents(column);
     list_->setCurrentItem(nullptr);
     list_->clearSelection();
-    const int rows = static_cast<int>(offers_.size());
-    const int height = rows * list_->sizeHintForRow(0) + 2 * list_->frameWidth();
+    placeUnderBox();
+    list_->show();
+}
+
+// Under the box, as wide as the names need and no less than the box, moved left where the
+// screen ends.
+void NameOfferList::placeUnderBox() {
+    const int height = list_->topLevelItemCount() * list_->sizeHintForRow(0) + 2 * list_->frameWidth();
     int width = 2 * list_->frameWidth();
     for (int column = 0; column < list_->columnCount(); ++column) width += list_->columnWidth(column);
-    list_->setGeometry(
-        QRect(box_->mapToGlobal(QPoint(0, box_->height())), QSize(std::max(width, box_->width()), height)));
-    list_->show();
+    QRect place(box_->mapToGlobal(QPoint(0, box_->height())), QSize(std::max(width, box_->width()), height));
+    const QRect screen = box_->screen()->availableGeometry();
+    if (place.right() > screen.right()) place.moveRight(std::max(screen.right(), screen.left() + place.width() - 1));
+    list_->setGeometry(place);
 }
 
 void NameOfferList::moveBy(int step) {

@@ -37,6 +37,7 @@ private:
     bool keyPressed(int key);
     void readOffers();
     void showOffers(std::vector<NameOffer> offers);
+    void placeUnderBox();
     void moveBy(int step);
     void take(int row);
 
