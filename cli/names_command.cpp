@@ -6,6 +6,7 @@
 #include "cli_options.h"
 #include "default_store.h"
 #include "json_output.h"
+#include "progeny/breeding_file.h"
 #include "progeny/breeding_file_path.h"
 #include "search/name_offers.h"
 #include "store/schema.h"
@@ -16,6 +17,7 @@
 #include <array>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 
 namespace cli {
@@ -73,9 +75,17 @@ void printOffersJson(const std::vector<search::NameOffer>& offers) {
     printJson(nlohmann::json{{"names", names}});
 }
 
+// The breeding file's kinds end with the progeny search's message when it cannot be read,
+// rather than with a list that looks as if no name matched.
+void requireBreedingFile(const std::string& path) {
+    std::string why;
+    if (!progeny::BreedingFile::open(path, why)) throw std::runtime_error(progeny::BreedingFile::unreadable(path, why));
+}
+
 void runNames(const NamesOptions& options) {
     const search::OfferKind kind = chosenKind(options);
     requireRaceStore(options.db);
+    if (kind != search::OfferKind::Horse && kind != search::OfferKind::Owner) requireBreedingFile(options.breeding);
     auto db = store::openRaceStoreForReading(options.db);
     progeny::BreedingNamesOfFile breeding;
     search::OfferSources sources{&db, &breeding, options.breeding};

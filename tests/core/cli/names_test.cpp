@@ -26,6 +26,9 @@ TEST_F(CliNames, HorsesCarryNumberAndWeekStablesOnlyTheName) {
     result = runCli({"names", "--db", db, "--owner", "ZZ*", "--format", "json"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(nlohmann::json::parse(result.out), nlohmann::json::parse(R"({"names": []})"));
+    result = runCli({"names", "--db", db, "--sire", "Ir", "--breeding", (*folder_ / "none.txt").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("There is no such file."), std::string::npos) << result.err;
 }
 
 }  // namespace
