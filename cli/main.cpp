@@ -13,6 +13,7 @@
 #include "import_command.h"
 #include "lineage_command.h"
 #include "makedb_command.h"
+#include "names_command.h"
 #include "pars_command.h"
 #include "progeny_command.h"
 #include "remove_weeks_command.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
     cli::addParsCommand(app);
     cli::addLineageCommand(app);
     cli::addProgenyCommand(app);
+    cli::addNamesCommand(app);
     cli::addCrossesCommand(app);
     cli::addWeeksCommand(app);
     cli::addRemoveWeeksCommand(app);

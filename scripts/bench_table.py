@@ -50,6 +50,13 @@ ROWS = [
     ("Head-to-head of four horses", "BM_HeadToHeadOfFourHorses", None, "ms", 20),
     ("Results folder of 600 stored weeks, first check", "BM_ResultsFolderFirstCheck600Files", None, "ms", 300),
     ("Results folder of 600 stored weeks, later check", "BM_ResultsFolderCheck600FilesRemembered", None, "ms", 300),
+    ("Name offers: horses, two letters (the most common, \"Wi\")", "BM_HorseNameOffers/two_letters_most_common", "BM_HorseNameOffersReference/two_letters_most_common", "ms", 10),
+    ("Name offers: horses, two letters (a less common, \"Re\")", "BM_HorseNameOffers/two_letters_less_common", "BM_HorseNameOffersReference/two_letters_less_common", "ms", 10),
+    ("Name offers: horses, a longer prefix (\"Winter B\")", "BM_HorseNameOffers/longer", "BM_HorseNameOffersReference/longer", "ms", 5),
+    ("Name offers: stables, two letters (\"Me\")", "BM_OwnerNameOffers/two_letters", "BM_OwnerNameOffersReference/two_letters", "ms", 10),
+    ("Name offers: stables, a longer prefix (\"Crane &\")", "BM_OwnerNameOffers/longer", "BM_OwnerNameOffersReference/longer", "ms", 5),
+    ("Name offers: sires, two letters (the breeding file read once before)", "BM_SireNameOffers/two_letters", None, "ms", 10),
+    ("Breeding file's names read (the first sire offer)", "BM_BreedingNamesRead", None, None, None),
     ("Start-up to a shown window", "BM_StartupToShownWindow", "BM_StartupStoreOpenReference", "ms", 500),
     ("Memory of the window with 15,000 rows listed", "BM_WindowMemoryWith15000Rows", None, "MB", 150),
     # Here the reference is the listing itself: the marks may add at most 5% to it.

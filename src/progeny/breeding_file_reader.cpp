@@ -146,6 +146,9 @@ BreedingSelection select(TextLines& lines, std::string_view name, Ancestor posit
     return selection;
 }
 
+// No group is given up for a name: every whole one is read.
+constexpr int kNoPosition = -1;
+
 }  // namespace
 
 BreedingSelection selectOffspring(std::string_view text, std::string_view name, Ancestor position) {
@@ -160,6 +163,18 @@ BreedingSelection selectOffspring(TextSource& source, std::string_view name, Anc
     } catch (const std::runtime_error& unreadable) {
         return BreedingSelection{{}, unreadable.what()};
     }
+}
+
+std::optional<std::string> forEachAncestry(TextSource& source, const AncestryVisit& visit) {
+    std::array<GroupLine, kGroupLines> group;
+    try {
+        TextLines lines(source);
+        while (!lines.atEnd())
+            if (readGroup(lines, {}, kNoPosition, group)) visit(group[1].name, group[2].name, group[3].name);
+    } catch (const std::runtime_error& fault) {  // of a line, or of reading the file
+        return fault.what();
+    }
+    return std::nullopt;
 }
 
 }  // namespace progeny

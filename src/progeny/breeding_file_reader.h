@@ -5,6 +5,7 @@
 #include "progeny/text_lines.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,5 +48,12 @@ BreedingSelection selectOffspring(std::string_view text, std::string_view name, 
 // The same, reading the text piece by piece as it goes; a failure to read it is a
 // `problem` too.
 BreedingSelection selectOffspring(TextSource& source, std::string_view name, Ancestor position);
+
+// Hands `visit` the sire, dam-sire and dam's dam-sire of every whole group of the text of
+// `source`, read as above, in file order. A fault of the file or a failure to read it
+// ends the reading; what ended it is returned, worded as a search's `problem`.
+using AncestryVisit =
+    std::function<void(std::string_view sire, std::string_view damSire, std::string_view damsDamSire)>;
+std::optional<std::string> forEachAncestry(TextSource& source, const AncestryVisit& visit);
 
 }  // namespace progeny

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -200,6 +201,36 @@ TEST_F(FiveDigitWeeksWindowTest, WeekBoundsRaceNumbersAndDatesTakeWholeWeeks) {
     QTest::mouseRelease(results->viewport(), Qt::RightButton, {}, cell);
     EXPECT_EQ(find<QAction>("datecalc")->text(), "Week 10365 = 2026-12-06");
     window->popupMenu()->hide();
+}
+
+}  // namespace
+
+namespace {
+
+// Two characters bring the offers; Down and Enter take one, which fills the ID box,
+// ticks "by ID" and lists that horse at once, while typing went on in the box.
+TEST_F(SearchWindowTest, TypedLettersOfferNamesAndEnterTakesTheHighlightedOne) {
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    auto* name = find<QLineEdit>("txthorse");
+    name->setFocus();
+    QTest::keyClicks(name, "bL");
+    auto* offers = find<QTreeWidget>("txthorseoffers");
+    ASSERT_NE(offers, nullptr);
+    QTRY_VERIFY(offers->isVisible());
+    QTest::keyClicks(name, "ack D");
+    QTRY_COMPARE(offers->topLevelItemCount(), 1);
+    EXPECT_EQ(name->text(), "bLack D");
+    EXPECT_TRUE(name->hasFocus());
+    const QString details = offers->topLevelItem(0)->text(1);  // "number  week N"
+    QTest::keyClick(name, Qt::Key_Down);
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_FALSE(offers->isVisible());
+    EXPECT_EQ(name->text(), "Black Dasher");
+    EXPECT_EQ(find<QLineEdit>("txtid")->text(), details.section(' ', 0, 0));
+    EXPECT_TRUE(find<QCheckBox>("chkid")->isChecked());
+    EXPECT_EQ(resultCell(1, 0), "Black Dasher");
+    EXPECT_EQ(find<base::GridView>("MSFlexGrid1")->model()->rowCount(), 6);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "search/qt/class_pars_window.h"
 #include "search/qt/horse_comparison_window.h"
 #include "search/qt/horse_finder_window.h"
+#include "search/qt/name_offer_list.h"
 #include "search/qt/special_stable_window.h"
 #include "shell/about.h"
 #include "shell/compact_database.h"
@@ -127,6 +128,7 @@ MainFinderWindow::MainFinderWindow(shell::MainFinder& finder, QWidget* parent) :
     connectControls();
     connectCommands();
     connectSearchPanel();
+    offerNames();
     setAcceptDrops(true);
     move(base::twipsToPixelsX(finder_.leftTwips, this), base::twipsToPixelsY(finder_.topTwips, this));
     showState();
@@ -371,6 +373,22 @@ void MainFinderWindow::connectSearchPanel() {
         filterKeys(box, search::txtweekOrNumber_KeyPress);
     filterKeys("txtid", search::txtid_KeyPress);
     filterKeys("txthorse", search::txthorse_Keypress);
+}
+
+void MainFinderWindow::offerNames() {
+    // The breeding file's names are read while the user goes on to type a sire's name.
+    for (const char* kind : {"optsire", "optdamsire", "optdamdamsire"})
+        connect(findChild<QAbstractButton*>(kind), &QAbstractButton::clicked, this,
+                [this] { breedingNames_.readAhead(finder_.breedingFile()); });
+    // Installed after the box's key filter, so that it sees Enter first.
+    new search::NameOfferList(
+        findChild<QLineEdit*>("txthorse"),
+        [this](const std::string& typed) {
+            const auto kind = search::nameBoxKind(finder_);
+            return kind ? search::windowOffers(finder_, &breedingNames_, *kind, typed)
+                        : std::vector<search::NameOffer>{};
+        },
+        [this](const search::NameOffer& offer) { run([this, &offer] { search::takeNameOffer(finder_, offer); }); });
 }
 
 void MainFinderWindow::filterKeys(const char* name, std::function<int(shell::MainFinder&, int)> filter) {

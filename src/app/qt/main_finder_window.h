@@ -2,6 +2,7 @@
 // The main window on screen: its controls, menus and grids, kept in step with the core's state.
 #pragma once
 
+#include "progeny/breeding_names.h"
 #include "search/search_listing.h"
 #include "shell/main_finder.h"
 #include "shell/qt/backup_runner.h"
@@ -59,6 +60,8 @@ private:
     void connectControls();
     void connectCommands();
     void connectSearchPanel();
+    // The names the name box offers as a name is typed.
+    void offerNames();
     // Filters the keys typed into the box `name` through a core key filter.
     void filterKeys(const char* name, std::function<int(shell::MainFinder&, int)> filter);
     // Runs `command` when the menu item `name` is chosen.
@@ -85,6 +88,7 @@ private:
     shell::BackupRunner* backups_ = nullptr;
     std::map<std::string, base::GridView*> grids_;
     int shownWatchRevision_ = 0;  // of the watch list's marks the listings show
+    progeny::BreedingNamesOfFile breedingNames_;  // read once for the offers of "S", "DS" and "DDS"
 };
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include "base/qt/accessible_names.h"
 #include "base/qt/small_window.h"
 #include "search/qt/horse_comparison_window.h"
+#include "search/qt/name_offer_list.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
 #include "base/qt/grid_clipboard.h"
@@ -145,12 +146,23 @@ QWidget* HorseFinderWindow::createCriteria() {
         layout->addWidget(owner, i + 1, 6);
         boxes_["txtexclude" + std::to_string(i + 1)] = owner;
         connect(owner, &QLineEdit::returnPressed, this, &HorseFinderWindow::cmdfind_Click);
+        offerOwners(owner);
         if (i == 0) ownersLabel->setBuddy(owner);
         else owner->setAccessibleName(QString("Leave out owner %1").arg(i + 1));
     }
     layout->setColumnStretch(2, 1);
     layout->setColumnStretch(5, 1);
     return criteria;
+}
+
+// A stable's name is offered as in the main window's name box; taking it finds, as Enter does.
+void HorseFinderWindow::offerOwners(QLineEdit* box) {
+    new NameOfferList(
+        box, [this](const std::string& typed) { return windowOffers(finder_, nullptr, OfferKind::Owner, typed); },
+        [this, box](const NameOffer& offer) {
+            box->setText(base::toQString(offer.name));
+            cmdfind_Click();
+        });
 }
 
 void HorseFinderWindow::readBoxes() {

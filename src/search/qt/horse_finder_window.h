@@ -55,6 +55,7 @@ public:
 private:
     QWidget* createCriteria();
     QLineEdit* addBox(QGridLayout* layout, int row, int column, const char* caption, const char* name);
+    void offerOwners(QLineEdit* box);
     void readBoxes();
     void showState();
     void sortBy(int column);
