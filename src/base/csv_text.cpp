@@ -2,6 +2,7 @@
 #include "base/csv_text.h"
 
 #include "base/atomic_file.h"
+#include "base/grid_model.h"
 #include "base/user_dialogs.h"
 
 #include <string_view>
@@ -63,6 +64,15 @@ void exportCsv(UserDialogs& dialogs, const std::string& csv) {
     const auto path = dialogs.chooseFileToSave({"Export", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"});
     if (!path) return;
     if (const auto problem = writeFileAtomically(*path, csv)) dialogs.message(*problem, kAppTitle);
+}
+
+std::string gridCsv(const GridModel& grid) {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 0; r < grid.rows(); ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
+    }
+    return csvText(rows);
 }
 
 }  // namespace base

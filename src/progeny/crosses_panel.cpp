@@ -128,14 +128,7 @@ void CrossesPanel::listHorse(int row) {
     listing_.listHorse(grid.text(row, kNameColumn), grid.text(row, kNumberColumn));
 }
 
-std::string CrossesPanel::csv() const {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < grid.rows(); ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
-    }
-    return base::csvText(rows);
-}
+std::string CrossesPanel::csv() const { return base::gridCsv(grid); }
 
 void CrossesPanel::cmdexport_Click() const { base::exportCsv(window_.dialogs(), csv()); }
 

@@ -119,14 +119,7 @@ void ClassParsPanel::fillGrid(const std::vector<ParRow>& table, const Placement*
     grid.setRedraw(true);
 }
 
-std::string ClassParsPanel::csv() const {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < grid.rows(); ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
-    }
-    return base::csvText(rows);
-}
+std::string ClassParsPanel::csv() const { return base::gridCsv(grid); }
 
 void ClassParsPanel::cmdexport_Click() const { base::exportCsv(window_.dialogs(), csv()); }
 

@@ -131,14 +131,7 @@ void HorseFinderPanel::listHorse(int row) {
 
 std::vector<std::int64_t> HorseFinderPanel::selectedIds() const { return selectedHorseIds(grid, kNumberColumn); }
 
-std::string HorseFinderPanel::csv() const {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < grid.rows(); ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
-    }
-    return base::csvText(rows);
-}
+std::string HorseFinderPanel::csv() const { return base::gridCsv(grid); }
 
 void HorseFinderPanel::cmdexport_Click() const { base::exportCsv(window_.dialogs(), csv()); }
 

@@ -119,4 +119,17 @@ void bringToFront(QWidget& window) {
     window.activateWindow();
 }
 
+CountAndExport addCountAndExport(QWidget& window, QBoxLayout& layout) {
+    auto* row = new QHBoxLayout;
+    auto* count = new QLabel(&window);
+    count->setObjectName("lblcount");
+    count->setTextFormat(Qt::PlainText);
+    auto* exportButton = new QPushButton("&Export...", &window);
+    exportButton->setObjectName("cmdexport");
+    row->addWidget(count, 1);
+    row->addWidget(exportButton);
+    layout.addLayout(row);
+    return {count, exportButton};
+}
+
 }  // namespace base

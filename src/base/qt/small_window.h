@@ -5,7 +5,10 @@
 #include "base/control.h"
 #include "base/list_box.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
@@ -53,6 +56,14 @@ struct SmallWindowDesign {
 // Sets `window` up as its design gives it: named, deleted once closed, closed by Escape,
 // with its caption, and a fixed design's font and size.
 void setUpSmallWindow(QWidget& window, const SmallWindowDesign& design);
+
+// The row above a small window's table: the line `lblcount` that tells what the table
+// holds, and the "&Export..." button `cmdexport`, added to `layout`.
+struct CountAndExport {
+    QLabel* count;
+    QPushButton* exportButton;
+};
+CountAndExport addCountAndExport(QWidget& window, QBoxLayout& layout);
 // The window of type `Window` named `name` that `parent` holds open, or else a new one that
 // `make` makes; brought to the front. A closed window is hidden until it is deleted, so it
 // is never the one reused.

@@ -61,15 +61,8 @@ ClassParsWindow::ClassParsWindow(shell::MainWindowView& mainWindow, shell::MainF
     boxes->addStretch(1);
     layout->addLayout(boxes);
 
-    auto* actions = new QHBoxLayout;
-    count_ = new QLabel(this);
-    count_->setObjectName("lblcount");
-    count_->setTextFormat(Qt::PlainText);
-    auto* exportButton = new QPushButton("&Export...", this);
-    exportButton->setObjectName("cmdexport");
-    actions->addWidget(count_, 1);
-    actions->addWidget(exportButton);
-    layout->addLayout(actions);
+    const auto [count, exportButton] = base::addCountAndExport(*this, *layout);
+    count_ = count;
     grid_ = new base::GridView(panel_.grid, this);
     grid_->setObjectName("grdclasspars");
     grid_->setAccessibleName(ClassParsPanel::kCaption);
