@@ -77,7 +77,7 @@ export HARROWDEX_BENCH_STORE="$decade_data/3650.mdb" HARROWDEX_BENCH_WEEK="$deca
 # What the decade table measures; the imports into an empty store and the watch list,
 # whose cost does not grow with the store, are measured on 600 weeks only. A measure
 # over a minute (compaction) runs once.
-quick='BM_(ImportWeekInto|RawInsert|Horse(Search|Query)|LargestOwner|Race(Search|Query)|Progeny(SireSearch|QueriesAlone)$|Crosses|ListWeeks|RemoveOneWeek|FindActive|CompareFour|ResultsFolder|(Horse|Owner|Sire)NameOffers|BreedingNamesRead)'
+quick='BM_(ImportWeekInto|RawInsert|Horse(Search|Query)|LargestOwner|Race(Search|Query)|Progeny(SireSearch|QueriesAlone)$|Crosses|ListWeeks|RemoveOneWeek|FindActive|CompareFour|ResultsFolder|(Horse|Owner|Sire)NameOffers|BreedingNamesRead|ClassPars|PlaceHorse|HeadToHead)'
 "$build/bench/harrowdex_bench" "${common[@]/--benchmark_filter=*/--benchmark_filter=$quick}" \
   --benchmark_out="$results/decade-core.json"
 "$build/bench/harrowdex_bench" --benchmark_filter='BM_Compact' --benchmark_out="$results/decade-compact.json"

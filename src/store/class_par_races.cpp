@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 
 namespace store {
@@ -26,7 +28,7 @@ public:
         : select_(db.prepare("SELECT racenum, fin, sp FROM tblhorsedata WHERE fin IN (1, 3) AND racenum > ?1 "
                              "AND racenum < ?2 ORDER BY racenum")) {
         select_.bind(1, low).bind(2, high);
-        more_ = select_.step();
+        next();
     }
 
     // The placed runners of race `racenum`; the same again for a race number stored twice.
@@ -35,8 +37,8 @@ public:
         current_ = racenum;
         placed_.winner = 0;
         placed_.thirds.clear();
-        while (more_ && select_.real(0) < racenum) more_ = select_.step();
-        for (; more_ && select_.real(0) == racenum; more_ = select_.step()) {
+        while (more_ && rowRace_ < racenum) next();
+        for (; more_ && rowRace_ == racenum; next()) {
             const std::int32_t speed = tenths(select_.real(2));
             if (select_.integer(1) == 1) placed_.winner = std::max(placed_.winner, speed);
             else if (speed > 0) placed_.thirds.push_back(speed);
@@ -45,10 +47,43 @@ public:
     }
 
 private:
+    void next() {
+        more_ = select_.step();
+        if (more_) rowRace_ = select_.real(0);
+    }
+
     Statement select_;
     bool more_ = false;
+    double rowRace_ = 0;  // the race of the row the statement stands on
     double current_ = -1;
     Placed placed_;
+};
+
+// Finds a class by the texts of a race's row without copying them.
+struct ClassView {
+    std::string_view restr;
+    std::int64_t claim;
+    std::string_view surface;
+};
+
+struct ClassHash {
+    using is_transparent = void;
+    std::size_t operator()(const ClassView& key) const {
+        const std::size_t h = std::hash<std::string_view>{}(key.restr) * 31 + std::hash<std::int64_t>{}(key.claim);
+        return h * 31 + std::hash<std::string_view>{}(key.surface);
+    }
+    std::size_t operator()(const ClassKey& key) const { return (*this)(ClassView{key.restr, key.claim, key.surface}); }
+};
+
+struct ClassEqual {
+    using is_transparent = void;
+    static ClassView view(const ClassKey& key) { return {key.restr, key.claim, key.surface}; }
+    static ClassView view(const ClassView& key) { return key; }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+        const ClassView x = view(a), y = view(b);
+        return x.claim == y.claim && x.restr == y.restr && x.surface == y.surface;
+    }
 };
 
 }  // namespace
@@ -62,30 +97,23 @@ ClassTable classFigures(Database& db, double low, double high) {
         "ORDER BY racenum");
     races.bind(1, low).bind(2, high);
     PlacedRunners placed(db, low, high);
-    // Classes found by their texts in one reused buffer, so a race costs one hash and no
-    // allocation; ordered once at the end.
-    std::unordered_map<std::string, ClassFigures> classes;
-    std::string text;
+    // Classes found by the texts of each row as they stand, so a race costs one hash and
+    // no copy; ordered once at the end.
+    std::unordered_map<ClassKey, ClassFigures, ClassHash, ClassEqual> classes;
     while (races.step()) {
         const Placed& race = placed.of(races.real(0));
         if (race.winner <= 0) continue;
-        text.assign(races.textView(1));
-        text += '\x1f';
-        text += std::to_string(races.integer(2));
-        text += '\x1f';
-        text.append(races.textView(3));
-        auto found = classes.find(text);
-        if (found == classes.end()) found = classes.emplace(text, ClassFigures{}).first;
+        const ClassView key{races.textView(1), races.integer(2), races.textView(3)};
+        auto found = classes.find(key);
+        if (found == classes.end())
+            found =
+                classes.emplace(ClassKey{std::string(key.restr), key.claim, std::string(key.surface)}, ClassFigures{})
+                    .first;
         found->second.winners.push_back(race.winner);
         found->second.thirds.insert(found->second.thirds.end(), race.thirds.begin(), race.thirds.end());
     }
     ClassTable table;
-    for (auto& [key, figures] : classes) {
-        const auto claimAt = key.find('\x1f'), surfaceAt = key.find('\x1f', claimAt + 1);
-        table.emplace(ClassKey{key.substr(0, claimAt), std::stoll(key.substr(claimAt + 1, surfaceAt - claimAt - 1)),
-                               key.substr(surfaceAt + 1)},
-                      std::move(figures));
-    }
+    for (auto& [key, figures] : classes) table.emplace(key, std::move(figures));
     return table;
 }
 
