@@ -8,7 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <string_view>
-#include <unordered_map>
+#include <deque>
 
 namespace store {
 
@@ -59,36 +59,61 @@ private:
     Placed placed_;
 };
 
-// Finds a class by the texts of a race's row without copying them.
-struct ClassView {
-    std::string_view restr;
-    std::int64_t claim;
-    std::string_view surface;
-};
-
-struct ClassHash {
-    using is_transparent = void;
-    std::size_t operator()(const ClassView& key) const {
-        const std::size_t h = std::hash<std::string_view>{}(key.restr) * 31 + std::hash<std::int64_t>{}(key.claim);
-        return h * 31 + std::hash<std::string_view>{}(key.surface);
+// The classes met so far, found by the texts of a race's row without copying them: an
+// open-addressed table of indexes into `keys` and `figures`, kept at most half full, so a
+// race costs one hash and mostly one probe into memory that stays in the cache.
+class ClassFiling {
+public:
+    ClassFigures& of(std::string_view restr, std::int64_t claim, std::string_view surface) {
+        const std::size_t hash = hashOf(restr, claim, surface);
+        for (std::size_t slot = hash & mask();; slot = (slot + 1) & mask()) {
+            const std::int32_t index = slots_[slot];
+            if (index < 0) return add(slot, restr, claim, surface);
+            const ClassKey& key = keys_[static_cast<std::size_t>(index)];
+            if (key.claim == claim && key.restr == restr && key.surface == surface)
+                return figures_[static_cast<std::size_t>(index)];
+        }
     }
-    std::size_t operator()(const ClassKey& key) const { return (*this)(ClassView{key.restr, key.claim, key.surface}); }
-};
-
-struct ClassEqual {
-    using is_transparent = void;
-    static ClassView view(const ClassKey& key) { return {key.restr, key.claim, key.surface}; }
-    static ClassView view(const ClassView& key) { return key; }
-    template <class A, class B>
-    bool operator()(const A& a, const B& b) const {
-        const ClassView x = view(a), y = view(b);
-        return x.claim == y.claim && x.restr == y.restr && x.surface == y.surface;
+    ClassTable table() {
+        ClassTable table;
+        for (std::size_t i = 0; i < keys_.size(); ++i) table.emplace(std::move(keys_[i]), std::move(figures_[i]));
+        return table;
     }
+
+private:
+    static std::size_t hashOf(std::string_view restr, std::int64_t claim, std::string_view surface) {
+        const std::size_t h = std::hash<std::string_view>{}(restr)*31 + static_cast<std::size_t>(claim);
+        return (h * 31 + std::hash<std::string_view>{}(surface)) * 0x9E3779B97F4A7C15ull >> 16;
+    }
+    std::size_t mask() const { return slots_.size() - 1; }
+    ClassFigures& add(std::size_t slot, std::string_view restr, std::int64_t claim, std::string_view surface) {
+        slots_[slot] = static_cast<std::int32_t>(keys_.size());
+        keys_.push_back({std::string(restr), claim, std::string(surface)});
+        figures_.emplace_back();
+        if (keys_.size() * 2 > slots_.size()) grow();
+        return figures_.back();
+    }
+    void grow() {
+        std::vector<std::int32_t> slots(slots_.size() * 2, -1);
+        slots_.swap(slots);
+        for (std::size_t i = 0; i < keys_.size(); ++i) {
+            std::size_t slot = hashOf(keys_[i].restr, keys_[i].claim, keys_[i].surface) & mask();
+            while (slots_[slot] >= 0) slot = (slot + 1) & mask();
+            slots_[slot] = static_cast<std::int32_t>(i);
+        }
+    }
+
+    std::vector<std::int32_t> slots_ = std::vector<std::int32_t>(1024, -1);
+    std::vector<ClassKey> keys_;
+    std::deque<ClassFigures> figures_;  // stays where it is as it grows, for the reference handed out
 };
 
 }  // namespace
 
-std::int32_t tenths(double speed) { return static_cast<std::int32_t>(std::llround(speed * 10)); }
+// Rounded half away from zero, as llround does, without its library call on every runner.
+std::int32_t tenths(double speed) {
+    return static_cast<std::int32_t>(speed >= 0 ? speed * 10 + 0.5 : speed * 10 - 0.5);
+}
 
 ClassTable classFigures(Database& db, double low, double high) {
     ReadTransaction oneState(db);  // the races and their runners as of one moment
@@ -97,23 +122,15 @@ ClassTable classFigures(Database& db, double low, double high) {
         "ORDER BY racenum");
     races.bind(1, low).bind(2, high);
     PlacedRunners placed(db, low, high);
-    // Classes found by the texts of each row as they stand, so a race costs one hash and
-    // no copy; ordered once at the end.
-    std::unordered_map<ClassKey, ClassFigures, ClassHash, ClassEqual> classes;
+    ClassFiling classes;
     while (races.step()) {
         const Placed& race = placed.of(races.real(0));
         if (race.winner <= 0) continue;
-        const ClassView key{races.textView(1), races.integer(2), races.textView(3)};
-        auto found = classes.find(key);
-        if (found == classes.end())
-            found =
-                classes.emplace(ClassKey{std::string(key.restr), key.claim, std::string(key.surface)}, ClassFigures{})
-                    .first;
-        found->second.winners.push_back(race.winner);
-        found->second.thirds.insert(found->second.thirds.end(), race.thirds.begin(), race.thirds.end());
+        ClassFigures& figures = classes.of(races.textView(1), races.integer(2), races.textView(3));
+        figures.winners.push_back(race.winner);
+        figures.thirds.insert(figures.thirds.end(), race.thirds.begin(), race.thirds.end());
     }
-    ClassTable table;
-    for (auto& [key, figures] : classes) table.emplace(key, std::move(figures));
+    ClassTable table = classes.table();
     return table;
 }
 
