@@ -38,7 +38,7 @@ private:
 
 void readMapped(Database& db) { db.exec(kReadMapped); }
 
-bool PageCopy::copy(Database& from, Database& to, const Report& report) {
+bool PageCopy::copy(Database& from, Database& to, const Report& report, const Report& beforeCommit) {
     // Read through a memory map, so a page costs no read call, and written through a small
     // cache: a large one only delays the writes, which the copy's pages pass through once.
     // (Measured on the 600-week store: a backup in 0.72 s instead of 1.01 s.)
@@ -50,8 +50,15 @@ bool PageCopy::copy(Database& from, Database& to, const Report& report) {
     Backup backup(to.db_, from.db_);
     if (!backup.get()) throwSqliteError(to.db_, sqlite3_errcode(to.db_), "write to");
     int rc = SQLITE_OK;
-    while (rc == SQLITE_OK) {
-        rc = sqlite3_backup_step(backup.get(), kPagesPerStep);
+    bool asked = !beforeCommit;
+    for (bool first = true; rc == SQLITE_OK; first = false) {
+        const std::int64_t remaining = sqlite3_backup_remaining(backup.get());
+        if (!first && !asked && remaining <= kPagesPerStep) {
+            asked = true;
+            const std::int64_t total = sqlite3_backup_pagecount(backup.get());
+            if (!beforeCommit({total - remaining, total})) return false;
+        }
+        rc = sqlite3_backup_step(backup.get(), first && !asked ? 1 : kPagesPerStep);
         const std::int64_t total = sqlite3_backup_pagecount(backup.get());
         const CopyProgress progress{total - sqlite3_backup_remaining(backup.get()), total};
         // The last step has committed `to`: it can no longer be stopped.

@@ -32,7 +32,12 @@ public:
     // when `report` stopped it; throws a StoreError on a failure, `to` unchanged. The two
     // connections keep the settings the copy gives them: `from` reads through a memory
     // map, `to` has a small page cache.
-    static bool copy(Database& from, Database& to, const Report& report = {});
+    //
+    // `beforeCommit`, when given, is asked once before the step that will commit `to` (the
+    // copy's first step then takes a single page, to learn the size before anything is
+    // committed); false stops the copy with `to` unchanged, and what it throws leaves `to`
+    // unchanged too.
+    static bool copy(Database& from, Database& to, const Report& report = {}, const Report& beforeCommit = {});
 };
 
 }  // namespace store

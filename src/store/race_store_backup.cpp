@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <future>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -254,8 +255,17 @@ void restoreRaceStore(const std::filesystem::path& store, const std::filesystem:
                          " bytes, the race store of " + std::to_string(pageSize(target)) +
                          ": it cannot be written into the store while it is in use. The store is unchanged.");
     const std::int64_t generationBefore = generation(target);
-    backUpRaceStore(store, beforeRestorePath(store), {.checkPages = false, .replace = true});
-    if (!PageCopy::copy(source, target, report))
+    // The store is saved on a thread of its own while the backup's pages go into its log:
+    // the save reads the store as last committed, and the restore commits only once the
+    // save is whole (its failure, rethrown here, leaves the store unchanged).
+    auto saving = std::async(std::launch::async, [&store] {
+        backUpRaceStore(store, beforeRestorePath(store), {.checkPages = false, .replace = true});
+    });
+    const auto onceSaved = [&saving](CopyProgress) {
+        saving.get();
+        return true;
+    };
+    if (!PageCopy::copy(source, target, report, onceSaved))
         throw StoreError("The restore of the race store was stopped; the store is unchanged.");
     markRestored(target, generationBefore);
     // Moves the restored pages from the log into the store, as a compaction does; a
