@@ -119,6 +119,25 @@ void bringToFront(QWidget& window) {
     window.activateWindow();
 }
 
+QLineEdit* addLabelledBox(QWidget& window, QBoxLayout& row, const char* caption, const char* name,
+                          const std::string& text) {
+    auto* label = new QLabel(caption, &window);
+    auto* box = new QLineEdit(toQString(text), &window);
+    box->setObjectName(name);
+    label->setBuddy(box);
+    row.addWidget(label);
+    row.addWidget(box);
+    return box;
+}
+
+QPushButton* addShowButton(QWidget& window, QBoxLayout& row) {
+    auto* show = new QPushButton("S&how", &window);
+    show->setObjectName("cmdshow");
+    show->setDefault(true);
+    row.addWidget(show);
+    return show;
+}
+
 CountAndExport addCountAndExport(QWidget& window, QBoxLayout& layout) {
     auto* row = new QHBoxLayout;
     auto* count = new QLabel(&window);

@@ -7,11 +7,13 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
 
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -56,6 +58,12 @@ struct SmallWindowDesign {
 // Sets `window` up as its design gives it: named, deleted once closed, closed by Escape,
 // with its caption, and a fixed design's font and size.
 void setUpSmallWindow(QWidget& window, const SmallWindowDesign& design);
+
+// A labelled text box `name` holding `text`, and a default "S&how" button `cmdshow`, added
+// to a small window's row of boxes.
+QLineEdit* addLabelledBox(QWidget& window, QBoxLayout& row, const char* caption, const char* name,
+                          const std::string& text);
+QPushButton* addShowButton(QWidget& window, QBoxLayout& row);
 
 // The row above a small window's table: the line `lblcount` that tells what the table
 // holds, and the "&Export..." button `cmdexport`, added to `layout`.

@@ -36,8 +36,8 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     base::setUpSmallWindow(*this, {kObjectName, CrossesPanel::kCaption});
     auto* layout = new QVBoxLayout(this);
     auto* boxes = new QHBoxLayout;
-    sire_ = addBox(boxes, "&Sire:", "txtsire", panel_.txtsire);
-    damSire_ = addBox(boxes, "&Dam-sire:", "txtdamsire", panel_.txtdamsire);
+    sire_ = base::addLabelledBox(*this, *boxes, "&Sire:", "txtsire", panel_.txtsire);
+    damSire_ = base::addLabelledBox(*this, *boxes, "&Dam-sire:", "txtdamsire", panel_.txtdamsire);
     auto* agesLabel = new QLabel("&Ages:", this);
     ages_ = new QComboBox(this);
     ages_->setObjectName("cboages");
@@ -45,12 +45,10 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     agesLabel->setBuddy(ages_);
     boxes->addWidget(agesLabel);
     boxes->addWidget(ages_);
-    minStarters_ = addBox(boxes, "&Minimum of starters:", "txtminstarters", panel_.txtminstarters);
+    minStarters_ =
+        base::addLabelledBox(*this, *boxes, "&Minimum of starters:", "txtminstarters", panel_.txtminstarters);
     minStarters_->setMaximumWidth(50);
-    auto* show = new QPushButton("S&how", this);
-    show->setObjectName("cmdshow");
-    show->setDefault(true);
-    boxes->addWidget(show);
+    auto* show = base::addShowButton(*this, *boxes);
     boxes->addStretch(1);
     layout->addLayout(boxes);
 
@@ -61,6 +59,8 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
     grid_->setAccessibleName(CrossesPanel::kCaption);
     layout->addWidget(grid_, 1);
     base::enableCopyToClipboard(*grid_);
+    for (QLineEdit* box : {sire_, damSire_, minStarters_})
+        connect(box, &QLineEdit::returnPressed, this, &CrossesWindow::cmdshow_Click);
     connect(show, &QPushButton::clicked, this, &CrossesWindow::cmdshow_Click);
     connect(exportButton, &QPushButton::clicked, this, [this] { panel_.cmdexport_Click(); });
     connect(grid_, &base::GridView::cellDoubleClicked, this, &CrossesWindow::listSelectedHorse);
@@ -72,17 +72,6 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
 }
 
 CrossesWindow::~CrossesWindow() { delete grid_; }
-
-QLineEdit* CrossesWindow::addBox(QHBoxLayout* row, const char* caption, const char* name, const std::string& text) {
-    auto* label = new QLabel(caption, this);
-    auto* box = new QLineEdit(base::toQString(text), this);
-    box->setObjectName(name);
-    label->setBuddy(box);
-    row->addWidget(label);
-    row->addWidget(box);
-    connect(box, &QLineEdit::returnPressed, this, &CrossesWindow::cmdshow_Click);
-    return box;
-}
 
 void CrossesWindow::cmdshow_Click() {
     panel_.txtsire = sire_->text().toStdString();

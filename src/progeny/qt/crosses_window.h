@@ -8,7 +8,6 @@
 #include <QWidget>
 
 class QComboBox;
-class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 
@@ -44,7 +43,6 @@ public:
     void listSelectedHorse();
 
 private:
-    QLineEdit* addBox(QHBoxLayout* row, const char* caption, const char* name, const std::string& text);
     void sortBy(int column);
     void fitNameColumn();
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -26,16 +26,6 @@ namespace {
 
 constexpr const char* kObjectName = "frmclasspars";
 
-QLineEdit* addBox(QWidget* window, QHBoxLayout* row, const char* caption, const char* name, const std::string& text) {
-    auto* label = new QLabel(caption, window);
-    auto* box = new QLineEdit(base::toQString(text), window);
-    box->setObjectName(name);
-    label->setBuddy(box);
-    row->addWidget(label);
-    row->addWidget(box);
-    return box;
-}
-
 }  // namespace
 
 ClassParsWindow::ClassParsWindow(shell::MainWindowView& mainWindow, shell::MainFinder& finder)
@@ -50,14 +40,11 @@ ClassParsWindow::ClassParsWindow(shell::MainWindowView& mainWindow, shell::MainF
     surfaceLabel->setBuddy(surface_);
     boxes->addWidget(surfaceLabel);
     boxes->addWidget(surface_);
-    minRaces_ = addBox(this, boxes, "&Minimum of races:", "txtminraces", panel_.txtminraces);
+    minRaces_ = base::addLabelledBox(*this, *boxes, "&Minimum of races:", "txtminraces", panel_.txtminraces);
     minRaces_->setMaximumWidth(50);
-    id_ = addBox(this, boxes, "&ID:", "txtid", panel_.txtid);
+    id_ = base::addLabelledBox(*this, *boxes, "&ID:", "txtid", panel_.txtid);
     id_->setMaximumWidth(110);
-    auto* show = new QPushButton("S&how", this);
-    show->setObjectName("cmdshow");
-    show->setDefault(true);
-    boxes->addWidget(show);
+    auto* show = base::addShowButton(*this, *boxes);
     boxes->addStretch(1);
     layout->addLayout(boxes);
 
