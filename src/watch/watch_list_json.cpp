@@ -99,11 +99,18 @@ CarriedList carriedList(const json& file) {
     return carried;
 }
 
-// The parser's own words, without its "[json.exception...] " code.
-std::string parseProblem(const json::parse_error& error) {
+// The parser's own words, without its "[json.exception...] " code. Besides parse errors the parser
+// throws out_of_range for a number too large for a double, so every exception of the library counts.
+std::string parseProblem(const json::exception& error) {
     std::string what = error.what();
     if (const auto end = what.find("] "); what.starts_with('[') && end != std::string::npos) what.erase(0, end + 2);
     return "it is not JSON (" + what + ")";
+}
+
+json parsedJson(std::string_view text) {
+    try {
+        return json::parse(text);
+    } catch (const json::exception& error) { throw NotAWatchList{parseProblem(error)}; }
 }
 
 }  // namespace
@@ -123,9 +130,7 @@ std::string watchListJson(const WatchList& list) {
 ReadCarriedList readWatchListJson(std::string_view text) {
     ReadCarriedList read;
     try {
-        read.list = carriedList(json::parse(text));
-    } catch (const json::parse_error& error) {
-        read.problem = parseProblem(error);
+        read.list = carriedList(parsedJson(text));
     } catch (const NotAWatchList& error) { read.problem = error.problem; }
     return read;
 }

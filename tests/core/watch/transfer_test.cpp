@@ -149,6 +149,7 @@ TEST_F(WatchTransfer, FileThatIsNoWatchListIsRefusedWithTheListUnchanged) {
          "is not a watch list: it is not JSON (parse error at line 2"},
         {"{\"harrowdexWatchList\": 1, \"horses\": [{\"id\": 5426737, \"name\": \"\xff\"}], \"stables\": []}",
          "is not a watch list: it is not JSON (parse error"},
+        {withHorse(R"({"id": 7E7777})"), "is not a watch list: it is not JSON (number overflow parsing '7E7777')"},
         {R"([{"id": 5426737}])", "is not a watch list: it has no \"harrowdexWatchList\" mark."},
         {R"({"harrowdexWatchList": "1", "horses": [], "stables": []})",
          "is not a watch list: it is of format \"1\"; this version reads format 1."},
