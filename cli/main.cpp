@@ -3,6 +3,7 @@
 // command adds itself to the app from its own file (add<Name>Command) and reports
 // failures by throwing; this file turns the outcome into the exit status.
 #include "base/data_folder.h"
+#include "guide/guide_folder.h"
 #include "base/version.h"
 #include "backup_commands.h"
 #include "cli_dialogs.h"
@@ -77,7 +78,7 @@ int run(CLI::App& app, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     CLI::App app("Harrowdex race store commands, without a window.", "harrowdex-cli");
-    app.footer(base::kDataFolderHelp);
+    app.footer(std::string(base::kDataFolderHelp) + "\n\n" + guide::kGuideHelp);
     app.set_version_flag("--version", std::string("harrowdex-cli ") + base::programVersion());
     app.require_subcommand(1);
     cli::addMakedbCommand(app);

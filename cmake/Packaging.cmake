@@ -22,6 +22,12 @@ if(HARROWDEX_BUILD_GUI)
   endforeach()
 endif()
 install(FILES "${packaging}/copyright" DESTINATION ${docs})
+# The player's guide, where the window program looks for it, and named from the documentation.
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/docs/guide/" DESTINATION share/harrowdex/guide)
+file(MAKE_DIRECTORY "${PROJECT_BINARY_DIR}/packaging")
+file(CREATE_LINK ../../harrowdex/guide "${PROJECT_BINARY_DIR}/packaging/guide" SYMBOLIC)
+install(FILES "${PROJECT_BINARY_DIR}/packaging/guide" DESTINATION ${docs})
+install(FILES "${packaging}/lintian/harrowdex" DESTINATION share/lintian/overrides)
 
 # Compressed without a name or time inside, so the same sources give the same package.
 configure_file("${packaging}/changelog.in" "${PROJECT_BINARY_DIR}/packaging/changelog" @ONLY)

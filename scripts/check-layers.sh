@@ -38,7 +38,7 @@ offenders "src/ including from cli/" "$cli_include" < <(sources src)
 # below it, never a folder beside it, so no two folders lean on each other. The searches
 # stand above the other subsystems: GO! runs the progeny search and the finder marks the
 # watched horses, while the others list in the main window through shell/main_listing.h.
-declare -A floor=([base]=1 [store]=2 [shell]=3 [import]=4 [progeny]=4 [lineage]=4 [output]=4 [watch]=4
+declare -A floor=([base]=1 [store]=2 [shell]=3 [import]=4 [progeny]=4 [lineage]=4 [output]=4 [watch]=4 [guide]=4
                   [search]=5 [app]=6)
 include_folder='^[[:space:]]*#[[:space:]]*include[[:space:]]*"([a-z_]+)/'
 while IFS= read -r file; do

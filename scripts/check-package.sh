@@ -20,6 +20,12 @@ for program in harrowdex harrowdex-cli; do
   [ -x "$work/files/usr/bin/$program" ] || { echo "check-package: /usr/bin/$program is missing" >&2; exit 1; }
   [ -s "$work/files/usr/share/man/man1/$program.1.gz" ] || { echo "check-package: no manual page of $program" >&2; exit 1; }
 done
+# The player's guide, where the window looks for it, and named from the documentation.
+guide="$work/files/usr/share/harrowdex/guide"
+[ -s "$guide/index.md" ] && ls "$guide"/pictures/*.png >/dev/null ||
+  { echo "check-package: the player's guide is not in /usr/share/harrowdex/guide/" >&2; exit 1; }
+[ "$(readlink "$work/files/usr/share/doc/harrowdex/guide")" = ../../harrowdex/guide ] ||
+  { echo "check-package: /usr/share/doc/harrowdex/guide does not lead to the guide" >&2; exit 1; }
 desktop-file-validate "$work"/files/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$work"/files/usr/share/metainfo/*.metainfo.xml
 echo "The package passes lintian, desktop-file-validate and appstreamcli."

@@ -4,7 +4,8 @@
 # results files, the breeding file of the same horses and the page of every horse that
 # ran (for harrowdex-page-server). A fixed seed gives every clone the same demo: the same
 # horses, stables, races and pedigrees. Its weeks end with today's week, so that the recent
-# wins and claiming tags of the statistics, which count back from today, show too.
+# wins and claiming tags of the statistics, which count back from today, show too;
+# HARROWDEX_DEMO_LAST_WEEK fixes that last week instead (the guide's screenshots do).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${HARROWDEX_BUILD_DIR:-$root/build}"
@@ -20,7 +21,7 @@ work="$(mktemp -d "$(dirname "$store")/demo.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 # The program's week W is the day 35997 + W counted from 30 December 1899, which is the
 # Unix epoch's day 25569 before it.
-today=$(( $(date -u -d "$(date +%F)" +%s) / 86400 + 25569 - 35997 ))
+today=${HARROWDEX_DEMO_LAST_WEEK:-$(( $(date -u -d "$(date +%F)" +%s) / 86400 + 25569 - 35997 ))}
 echo "Making the demo season (52 weeks, the last of them today's, $today)..."
 "$build/harrowdex-generate-results" --out "$work/demo/weeks" --first-week $((today - 51)) --weeks 52 \
   --races-per-week 200 --horses 4000 --owners 400 --stallions 100 --seed 2026 \

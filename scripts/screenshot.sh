@@ -3,8 +3,14 @@
 #   screenshot.sh OUT.png [HORSE]
 # With HORSE, types that name into the name box and presses Enter first. Needs xvfb,
 # imagemagick and xdotool; uses the race store beside the built program.
+#   screenshot.sh --guide [DIR]
+# makes every picture of the player's guide instead (scripts/guide-pictures.sh).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ "${1:-}" = --guide ]; then
+  shift
+  exec "$root/scripts/guide-pictures.sh" "$@"
+fi
 build="${HARROWDEX_BUILD_DIR:-$root/build}"
 out="${1:?usage: screenshot.sh OUT.png [HORSE]}"
 horse="${2:-}"

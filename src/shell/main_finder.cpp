@@ -266,6 +266,7 @@ std::vector<std::pair<std::string_view, base::Control*>> MainFinder::controls() 
             {"cmdexit", &cmdexit},
             {"Utilitiesmenu", &Utilitiesmenu},
             {"helpmenu", &helpmenu},
+            {"cmdguide", &cmdguide},
             {"cmdabout", &cmdabout},
             {"datecalculator", &datecalculator},
             {"cmdcompact", &cmdcompact},

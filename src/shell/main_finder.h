@@ -110,6 +110,7 @@ public:
     base::Control crosses{"C&rosses..."};
     base::Control classpars{"Class &Pars..."};
     base::Control helpmenu{"&Help"};
+    base::Control cmdguide{"&Player's Guide"};
     base::Control cmdabout{"&About"};
 
     // Grids.

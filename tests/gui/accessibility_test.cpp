@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "base/qt/grid_view.h"
-#include "lineage/qt/lineage_window.h"
-#include "progeny/qt/crosses_window.h"
-#include "search/qt/horse_comparison_window.h"
-#include "search/qt/horse_finder_window.h"
-#include "shown_main_window.h"
+#include "every_window.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -18,34 +14,8 @@
 namespace {
 
 // Read as a screen reader reads the program: through Qt's accessibility interfaces.
-class AccessibilityTest : public testing_support::SampleStoreWindow {
+class AccessibilityTest : public testing_support::EveryWindowOpen {
 protected:
-    void openEveryWindow() {
-        auto* name = view->findChild<QLineEdit*>("txthorse");
-        name->setFocus();
-        QTest::keyClicks(name, "Black Dasher");
-        QTest::keyClick(name, Qt::Key_Return);
-        for (const char* command :
-             {"findhorses", "watchlist", "speedchart", "datecalculator", "edittracks", "cmdremoverace"})
-            view->findChild<QAction*>(command)->trigger();
-        view->findChild<QPushButton*>("cmdspecial")->click();
-        progeny::CrossesWindow::crosses_Click(*view, window);  // its menu item wants a breeding file
-        auto* finder = view->findChild<search::HorseFinderWindow*>("frmfindhorses");
-        finder->findChild<QPushButton*>("cmdfind")->click();
-        const base::GridModel& found = finder->panel().grid;
-        ASSERT_GE(found.rows(), 3);
-        search::HorseComparisonWindow::compare(view.get(), window,
-                                               {std::stoll(found.text(1, 1)), std::stoll(found.text(2, 1))});
-        new lineage::LineageWindow(view.get());
-    }
-
-    std::vector<QWidget*> windows() const {
-        std::vector<QWidget*> shown{view.get()};
-        for (auto* widget : view->findChildren<QWidget*>())
-            if (widget->isWindow() && widget->objectName().startsWith("frm")) shown.push_back(widget);
-        return shown;
-    }
-
     static QAccessibleTableInterface* table(QWidget* grid) {
         return QAccessible::queryAccessibleInterface(grid)->tableInterface();
     }
@@ -76,7 +46,7 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndTheGridsAnswerCell
     const auto shown = windows();
     QStringList names;
     for (QWidget* each : shown) names << each->objectName();
-    ASSERT_EQ(shown.size(), 11u) << "the main window and the ten small windows: " << names.join(' ').toStdString();
+    ASSERT_EQ(shown.size(), 13u) << "the main window and the twelve small windows: " << names.join(' ').toStdString();
     for (QWidget* each : shown) {
         QStringList nameless;
         collectNameless(QAccessible::queryAccessibleInterface(each), QString(), nameless);

@@ -184,7 +184,7 @@ TEST_F(MainFinderWindowTest, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(names(utilities), (QStringList{"datecalculator", "bar5", "cmdcompact", "edittracks", "speedchart",
                                              "findhorses", "watchlist", "crosses", "classpars", "sortresults"}));
     EXPECT_EQ(find<QMenu>("helpmenu")->title(), "&Help");
-    EXPECT_EQ(names(find<QMenu>("helpmenu")), QStringList{"cmdabout"});
+    EXPECT_EQ(names(find<QMenu>("helpmenu")), (QStringList{"cmdguide", "cmdabout"}));
     EXPECT_EQ(names(window->popupMenu()),
               (QStringList{"datecalc", "bar1", "getlineage", "bar", "listhorse", "listrace", "listowner",
                            "comparehorses", "watchhorse", "watchstable", "bar2", "listfilter", "sortcolumn", "bar3",

@@ -14,12 +14,13 @@ using ::testing::HasSubstr;
 
 const std::string kFixedPlace = "/home/user/enr/breeding.txt";
 
-TEST(WindowArgumentsTest, BreedingFileAnswersAndErrors) {
+TEST(WindowArgumentsTest, BreedingFileTodayAnswersAndErrors) {
     struct Case {
         QStringList arguments;
         bool qtOptionsTaken;
         std::string breeding;
         bool answered, failed;
+        std::optional<int> today = std::nullopt;
     };
     const Case cases[] = {
         {{}, true, kFixedPlace, false, false},
@@ -29,13 +30,16 @@ TEST(WindowArgumentsTest, BreedingFileAnswersAndErrors) {
         {{"-platform", "offscreen", "--version"}, false, kFixedPlace, true, false},  // before Qt took its own
         {{"-platform", "offscreen"}, false, kFixedPlace, false, false},
         {{"--unknown"}, true, kFixedPlace, false, true},
-        {{"--breeding"}, true, kFixedPlace, false, true}};
+        {{"--breeding"}, true, kFixedPlace, false, true},
+        {{"--today", "2026-12-08"}, true, kFixedPlace, false, false, 46364},
+        {{"--today", "2026-13-08"}, true, kFixedPlace, false, true}};
     for (const auto& c : cases) {
         const auto read = app::readWindowArguments(c.arguments, kFixedPlace, c.qtOptionsTaken);
         const std::string label = c.arguments.join(' ').toStdString();
         EXPECT_EQ(read.breedingFile, c.breeding) << label;
         EXPECT_EQ(read.answer.has_value(), c.answered) << label;
         EXPECT_EQ(read.error.has_value(), c.failed) << label;
+        EXPECT_EQ(read.today, c.today) << label;
     }
 }
 
@@ -52,6 +56,7 @@ TEST(WindowArgumentsTest, ProgramAnswersHelpAndVersionWithoutADisplay) {
     EXPECT_THAT(help, HasSubstr("--breeding <FILE>"));
     EXPECT_THAT(help, HasSubstr("--version"));
     EXPECT_THAT(help, HasSubstr("in $XDG_DATA_HOME/harrowdex (by default ~/.local/share/harrowdex)"));
+    EXPECT_THAT(help, HasSubstr("/usr/share/harrowdex/guide/"));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     base::WindowDialogs dialogs;
     shell::MainFinder finder(dialogs);
     // Dates in the window follow the user's regional settings.
-    const base::RegionalClock clock;
+    const base::RegionalClock clock(arguments.today);
     finder.setClock(clock);
     // An installed program keeps its store and files in the user's own data folder; one
     // with a store beside it in a folder it cannot write, only its files.

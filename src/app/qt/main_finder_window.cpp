@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/qt/main_finder_window.h"
+#include "guide/qt/guide_window.h"
+#include "guide/window_pages.h"
 
 #include "import/import_driver.h"
 #include "import/qt/results_folder_watch.h"
@@ -38,6 +40,7 @@
 #include "base/qt/qt_text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <algorithm>
 #include <QCheckBox>
 #include <QDir>
@@ -237,6 +240,10 @@ void MainFinderWindow::createMenus() {
     // Sorting from the keyboard: the results grid's current column, as a double click sorts it.
     addItem(utilities, "sortresults")->setText("S&ort by This Column");
     QMenu* help = addMenu("helpmenu");
+    // F1 from any window of the program: the guide at that window's page.
+    QAction* guide = addItem(help, "cmdguide");
+    guide->setShortcut(QKeySequence::HelpContents);
+    guide->setShortcutContext(Qt::ApplicationShortcut);
     addItem(help, "cmdabout");
 
     // The results grid's context menu, never shown in the menu bar.
@@ -309,6 +316,7 @@ void MainFinderWindow::connectCommands() {
     onCommand("watchlist", [this] { watch::WatchListWindow::watchlist_Click(*this, finder_, watching_); });
     onCommand("crosses", [this] { progeny::CrossesWindow::crosses_Click(*this, finder_); });
     onCommand("classpars", [this] { search::ClassParsWindow::classpars_Click(*this, finder_); });
+    onCommand("cmdguide", [this] { openGuide(); });
     onCommand("cmdabout", [this] { shell::cmdabout_Click(finder_); });
     onCommand("watchhorse", [this] { watch::watchhorse_Click(finder_, watching_); });
     onCommand("watchstable", [this] { watch::watchstable_Click(finder_, watching_); });
@@ -435,6 +443,12 @@ void MainFinderWindow::placeResultsGrid() {
     grids_.at("MSFlexGrid1")
         ->setGeometry(topLeft.x(), topLeft.y(), client_->width() - 2 * topLeft.width(),
                       client_->height() - topLeft.y() - topLeft.height());
+}
+
+void MainFinderWindow::openGuide() {
+    const QWidget* active = QApplication::activeWindow();
+    const std::string name = active ? active->objectName().toStdString() : std::string();
+    guide::GuideWindow::open(*this, finder_.dialogs(), guide::pageForWindow(name));
 }
 
 void MainFinderWindow::openContextMenu(const QPoint& globalPos) {

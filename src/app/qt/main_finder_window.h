@@ -70,6 +70,8 @@ private:
     void placeResultsGrid();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void openContextMenu(const QPoint& globalPos);
+    // The guide at the page of the window that has the focus, or at its contents.
+    void openGuide();
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     // Once the window is on the screen, so that the user sees the status text while

@@ -12,6 +12,7 @@ namespace app {
 // What the window program's command line asks for.
 struct WindowArguments {
     std::string breedingFile;        // --breeding FILE, else the fixed place
+    std::optional<int> today;        // --today YYYY-MM-DD: the day taken as today, else the machine's
     std::optional<std::string> answer;  // --help or --version: this text, and no window
     std::optional<std::string> error;   // a usage error: this text, and no window
 };

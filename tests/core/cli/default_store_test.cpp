@@ -60,4 +60,12 @@ TEST(CliDefaultStore, EmptyStorePathIsAUsageError) {
     }
 }
 
+// --help tells where the store and the player's guide are kept.
+TEST(CliDefaultStore, HelpNamesWhereTheStoreAndTheGuideAre) {
+    const auto result = testing_support::runCli({"--help"});
+    EXPECT_EQ(result.status, 0);
+    for (const char* place : {"~/.local/share/harrowdex", "/usr/share/harrowdex/guide/", "guide/ beside the"})
+        EXPECT_NE(result.out.find(place), std::string::npos) << place << " in " << result.out;
+}
+
 }  // namespace
