@@ -78,7 +78,11 @@ TEST_F(GuideWindowTest, F1OpensTheWindowsPageAndTheSearchOpensItsFinds) {
     ASSERT_GE(finds->count(), 2);
     QListWidgetItem* onCrosses = finds->findItems("Sires and crosses", Qt::MatchStartsWith).value(0);
     ASSERT_NE(onCrosses, nullptr);
-    emit finds->itemActivated(onCrosses);
+    // From the keyboard alone: Down to the finds, then to that one, and Enter.
+    QTest::keyClick(guideWindow()->findChild<QLineEdit*>("txtsearch"), Qt::Key_Down);
+    ASSERT_EQ(finds->currentRow(), 0);
+    finds->setCurrentItem(onCrosses);
+    QTest::keyClick(finds, Qt::Key_Return);
     EXPECT_TRUE(page->source().path().endsWith("/sires-and-crosses.md"));
     EXPECT_EQ(page->textCursor().selectedText().toLower(), "cross index");
 

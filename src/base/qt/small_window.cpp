@@ -2,6 +2,8 @@
 #include "base/qt/small_window.h"
 
 #include "base/qt/window_dialogs.h"
+#include "base/qt/grid_clipboard.h"
+#include "base/qt/grid_view.h"
 
 #include "base/qt/qt_text.h"
 
@@ -149,6 +151,15 @@ CountAndExport addCountAndExport(QWidget& window, QBoxLayout& layout) {
     row->addWidget(exportButton);
     layout.addLayout(row);
     return {count, exportButton};
+}
+
+GridView* addTable(QWidget& window, QBoxLayout& layout, GridModel& grid, const char* name, const char* accessibleName) {
+    auto* view = new GridView(grid, &window);
+    view->setObjectName(name);
+    view->setAccessibleName(accessibleName);
+    layout.addWidget(view, 1);
+    enableCopyToClipboard(*view);
+    return view;
 }
 
 }  // namespace base

@@ -20,6 +20,9 @@
 
 namespace base {
 
+class GridModel;
+class GridView;
+
 using NamedControls = std::vector<std::pair<std::string_view, Control*>>;
 
 // What the small windows share: their controls are children named as the core names
@@ -72,6 +75,9 @@ struct CountAndExport {
     QPushButton* exportButton;
 };
 CountAndExport addCountAndExport(QWidget& window, QBoxLayout& layout);
+// A small window's table: a view `name` of `grid`, read out as `accessibleName`, taking the
+// room left in `layout`, whose selection Ctrl+C copies.
+GridView* addTable(QWidget& window, QBoxLayout& layout, GridModel& grid, const char* name, const char* accessibleName);
 // The window of type `Window` named `name` that `parent` holds open, or else a new one that
 // `make` makes; brought to the front. A closed window is hidden until it is deleted, so it
 // is never the one reused.

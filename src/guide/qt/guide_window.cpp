@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -69,6 +70,7 @@ GuideWindow::GuideWindow(QWidget& mainWindow, std::string folder)
     browser_->setSearchPaths({QString::fromStdString(folder_)});
     layout->addWidget(browser_, 1);
     browser_->viewport()->installEventFilter(this);
+    searchBox_->installEventFilter(this);
 
     connect(contents, &QPushButton::clicked, this, [this] { showPage(kContentsPage); });
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
@@ -169,6 +171,13 @@ void GuideWindow::fitPictures() {
 
 bool GuideWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == browser_->viewport() && event->type() == QEvent::Resize) fitPictures();
+    // Down from the search box goes to the finds, as from a box that offers names.
+    if (watched == searchBox_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && !hits_.empty()) {
+        hitList_->setCurrentRow(0);
+        hitList_->setFocus(Qt::TabFocusReason);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -22,7 +22,8 @@ class UserDialogs;
 namespace guide {
 
 // The guide window `frmguide`: "Contents" and "Back" buttons, the search box, the list of
-// the lines that hold the searched words (shown while the box holds any) and the page.
+// the lines that hold the searched words (shown while the box holds any; Down reaches them,
+// Enter opens one) and the page.
 // Links to other pages and to their headings open them here; links out of the guide open
 // in the user's browser. It never blocks the main window, is open at most once, and closes
 // with it or with Escape.

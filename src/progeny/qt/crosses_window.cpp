@@ -2,7 +2,6 @@
 #include "progeny/qt/crosses_window.h"
 
 #include "base/qt/accessible_names.h"
-#include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
 #include "base/qt/sort_menu.h"
 #include "base/qt/qt_text.h"
@@ -54,11 +53,7 @@ CrossesWindow::CrossesWindow(shell::MainWindowView& mainWindow, shell::MainFinde
 
     const auto [count, exportButton] = base::addCountAndExport(*this, *layout);
     count_ = count;
-    grid_ = new base::GridView(panel_.grid, this);
-    grid_->setObjectName("grdcrosses");
-    grid_->setAccessibleName(CrossesPanel::kCaption);
-    layout->addWidget(grid_, 1);
-    base::enableCopyToClipboard(*grid_);
+    grid_ = base::addTable(*this, *layout, panel_.grid, "grdcrosses", CrossesPanel::kCaption);
     for (QLineEdit* box : {sire_, damSire_, minStarters_})
         connect(box, &QLineEdit::returnPressed, this, &CrossesWindow::cmdshow_Click);
     connect(show, &QPushButton::clicked, this, &CrossesWindow::cmdshow_Click);

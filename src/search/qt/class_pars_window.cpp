@@ -2,7 +2,6 @@
 #include "search/qt/class_pars_window.h"
 
 #include "base/qt/accessible_names.h"
-#include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
 #include "base/qt/qt_text.h"
 #include "base/qt/small_window.h"
@@ -50,11 +49,7 @@ ClassParsWindow::ClassParsWindow(shell::MainWindowView& mainWindow, shell::MainF
 
     const auto [count, exportButton] = base::addCountAndExport(*this, *layout);
     count_ = count;
-    grid_ = new base::GridView(panel_.grid, this);
-    grid_->setObjectName("grdclasspars");
-    grid_->setAccessibleName(ClassParsPanel::kCaption);
-    layout->addWidget(grid_, 1);
-    base::enableCopyToClipboard(*grid_);
+    grid_ = base::addTable(*this, *layout, panel_.grid, "grdclasspars", ClassParsPanel::kCaption);
     for (QLineEdit* box : {minRaces_, id_})
         connect(box, &QLineEdit::returnPressed, this, &ClassParsWindow::cmdshow_Click);
     connect(show, &QPushButton::clicked, this, &ClassParsWindow::cmdshow_Click);

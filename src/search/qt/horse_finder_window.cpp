@@ -8,7 +8,6 @@
 #include "search/qt/name_offer_list.h"
 #include "shell/main_finder.h"
 #include "shell/qt/main_window_view.h"
-#include "base/qt/grid_clipboard.h"
 #include "base/qt/grid_view.h"
 #include "base/qt/sort_menu.h"
 #include "watch/qt/watch_marking.h"
@@ -56,12 +55,8 @@ HorseFinderWindow::HorseFinderWindow(shell::MainWindowView& mainWindow, shell::M
     actions->addWidget(compare);
     actions->addWidget(exportButton);
     layout->addLayout(actions);
-    grid_ = new base::GridView(panel_.grid, this);
-    grid_->setObjectName("grdfound");
-    grid_->setAccessibleName("Horses found");
+    grid_ = base::addTable(*this, *layout, panel_.grid, "grdfound", "Horses found");
     grid_->allowRowPicking();  // "Compare" takes any two to four horses
-    layout->addWidget(grid_, 1);
-    base::enableCopyToClipboard(*grid_);
     watch::markListing(
         *grid_, watching,
         {HorseFinderPanel::kNameColumn, HorseFinderPanel::kNumberColumn, HorseFinderPanel::kOwnerColumn});
